@@ -1,0 +1,45 @@
+# Small helpers so that leaf CMakeLists stay a few lines.
+
+include(GenerateExportHeader)
+
+# zel_add_shared_library(<target> MACRO <EXPORT_MACRO> HEADER <zel/x_export.h> SOURCES ...)
+# A shared library with hidden default visibility and a generated export header under the
+# build tree's include folder, so `#include <zel/x_export.h>` works for users of the target.
+function(zel_add_shared_library target)
+    cmake_parse_arguments(ARG "" "MACRO;HEADER" "SOURCES" ${ARGN})
+    add_library(${target} SHARED ${ARG_SOURCES})
+    set(gen ${CMAKE_CURRENT_BINARY_DIR}/generated_include)
+    generate_export_header(${target}
+        EXPORT_MACRO_NAME ${ARG_MACRO}
+        EXPORT_FILE_NAME ${gen}/${ARG_HEADER})
+    target_include_directories(${target}
+        PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/include ${gen}
+        PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/src)
+    install(TARGETS ${target} LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
+endfunction()
+
+# zel_add_gtest(<target> SOURCES ... LIBS ...)
+# A GoogleTest program whose tests each run in a fresh private work folder (see
+# common/testing), registered with CTest one test per case.
+function(zel_add_gtest target)
+    if(NOT ZEL_BUILD_TESTS)
+        return()
+    endif()
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;PROPERTIES" ${ARGN})
+    add_executable(${target} ${ARG_SOURCES})
+    target_link_libraries(${target} PRIVATE zel_test_main ${ARG_LIBS})
+    gtest_discover_tests(${target}
+        DISCOVERY_TIMEOUT 60
+        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ZEL_DATA_DIR=${ZEL_DATA_BUILD_DIR}"
+                   ${ARG_PROPERTIES})
+endfunction()
+
+# zel_add_benchmark(<target> SOURCES ... LIBS ...)
+function(zel_add_benchmark target)
+    if(NOT ZEL_BUILD_BENCH)
+        return()
+    endif()
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${target} ${ARG_SOURCES})
+    target_link_libraries(${target} PRIVATE benchmark::benchmark ${ARG_LIBS})
+endfunction()

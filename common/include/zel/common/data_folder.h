@@ -1,0 +1,17 @@
+#pragma once
+// The folder the system reads its bundled data from (part templates, picture libraries,
+// starter faces). Qt-free.
+
+#include <string>
+#include <string_view>
+
+namespace zel {
+
+// $ZEL_DATA_DIR when set; else the installed share folder when it exists; else the build
+// tree's copy. Never ends with '/'.
+std::string data_folder();
+
+// data_folder() + '/' + relative.
+std::string data_path(std::string_view relative);
+
+} // namespace zel
