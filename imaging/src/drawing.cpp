@@ -1,0 +1,81 @@
+// Small drawing aids (outlines, crosses) and the bilevel fills and row flips.
+
+#include "zel/imaging.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+_pixel colour_of(int R, int G, int B) {
+    return _pixel{static_cast<unsigned char>(R), static_cast<unsigned char>(G),
+                  static_cast<unsigned char>(B), 0};
+}
+
+void paint(_pixel** arr, int cols, int rows, int row, int col, _pixel c) {
+    if (row < 0 || row >= rows || col < 0 || col >= cols)
+        return;
+    _pixel& p = arr[row][col];
+    p.r = c.r;
+    p.g = c.g;
+    p.b = c.b;
+}
+
+} // namespace
+
+// Pixels outside the array are skipped: an outline that pokes out of the picture would
+// otherwise write past its rows.
+int face_ppmsquare(_pixel** arr, int cols, int rows, int x0, int x1, int y0, int y1, int R, int G,
+                   int B) {
+    if (arr == nullptr)
+        return 0;
+    const _pixel c = colour_of(R, G, B);
+    for (int i = x0; i <= x1; ++i) {
+        paint(arr, cols, rows, y1, i, c);
+        paint(arr, cols, rows, y0, i, c);
+    }
+    for (int r = y0; r <= y1; ++r) {
+        paint(arr, cols, rows, r, x1, c);
+        paint(arr, cols, rows, r, x0, c);
+    }
+    return 0;
+}
+
+int face_ppmcross(_pixel** arr, int cols, int rows, int x, int y, int R, int G, int B) {
+    if (arr == nullptr)
+        return 0;
+    const _pixel c = colour_of(R, G, B);
+    for (int i = std::max(0, x - 10); i <= std::min(x + 10, cols - 1); ++i)
+        paint(arr, cols, rows, y, i, c);
+    for (int r = std::max(0, y - 10); r <= std::min(y + 10, rows - 1); ++r)
+        paint(arr, cols, rows, r, x, c);
+    return 0;
+}
+
+void face_pbmclear(unsigned char** arr, int cols, int rows, int value) {
+    if (arr == nullptr || cols <= 0)
+        return;
+    for (int r = 0; r < rows; ++r)
+        std::memset(arr[r], value & 0xff, static_cast<std::size_t>(cols));
+}
+
+unsigned char** retflipBIT(unsigned char** arr, int cols, int rows) {
+    if (arr == nullptr || cols <= 0 || rows <= 0)
+        return nullptr;
+    unsigned char** flipped = pbm_allocarray(cols, rows);
+    if (flipped == nullptr)
+        return nullptr;
+    for (int i = 0; i < rows; ++i)
+        std::memcpy(flipped[i], arr[rows - 1 - i], static_cast<std::size_t>(cols));
+    return flipped;
+}
+
+// Swapping row contents pairwise needs no temporary array, so the flip cannot fail for want
+// of memory; the row pointers themselves stay where the caller put them.
+int BITflip(unsigned char** arr, int cols, int rows) {
+    if (arr == nullptr || cols <= 0 || rows <= 0)
+        return -11;
+    for (int i = 0, j = rows - 1; i < j; ++i, --j)
+        std::swap_ranges(arr[i], arr[i] + cols, arr[j]);
+    return 0;
+}

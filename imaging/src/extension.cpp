@@ -1,0 +1,76 @@
+// Extension handling on std::string so that no path length can overrun a buffer; only
+// take_off_ext works on the caller's own C string, as its callers expect.
+
+#include "extension.h"
+
+#include "zel/imaging.h"
+
+#include <array>
+#include <cctype>
+#include <cstring>
+
+namespace zel::imaging {
+namespace {
+
+constexpr std::array<std::string_view, 5> listed = {"BMP", "JPG", "JPEG", "PSD", "TGA"};
+// BMP, not raw RGB samples: a .bmp file must be readable again.
+constexpr std::array<const char*, 5> magick_names = {"BMP", "JPEG", "JPEG", "PSD", "TGA"};
+
+bool same_without_case(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (std::toupper(static_cast<unsigned char>(a[i])) !=
+            std::toupper(static_cast<unsigned char>(b[i])))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+std::optional<std::size_t> extension_dot(std::string_view path) {
+    const std::size_t dot = path.rfind('.');
+    if (dot == std::string_view::npos || dot == 0)
+        return std::nullopt;
+    return dot;
+}
+
+std::optional<std::string> extension_of(std::string_view path) {
+    const auto dot = extension_dot(path);
+    if (!dot || path.size() - *dot - 1 > max_extension)
+        return std::nullopt;
+    return std::string(path.substr(*dot + 1));
+}
+
+int format_index(std::string_view ext) {
+    for (std::size_t i = 0; i < listed.size(); ++i) {
+        if (same_without_case(ext, listed[i]))
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+const char* format_magick_name(int index) {
+    return index >= 0 && index < static_cast<int>(magick_names.size()) ? magick_names[index]
+                                                                       : nullptr;
+}
+
+std::string without_extension(std::string_view path) {
+    if (!extension_of(path))
+        return std::string(path);
+    return std::string(path.substr(0, *extension_dot(path)));
+}
+
+} // namespace zel::imaging
+
+int take_off_ext(char* path, char* ext) {
+    if (path == nullptr || ext == nullptr)
+        return -1;
+    const auto found = zel::imaging::extension_of(path);
+    if (!found)
+        return -1;
+    std::memcpy(ext, found->c_str(), found->size() + 1);
+    path[*zel::imaging::extension_dot(path)] = '\0';
+    return -1;
+}

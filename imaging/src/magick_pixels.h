@@ -1,0 +1,27 @@
+#pragma once
+// Copies between Magick pictures (top line first) and pixel arrays (row 0 at the bottom).
+
+#include "zel/imaging.h"
+
+#include <Magick++.h>
+
+namespace zel::imaging {
+
+// Copies image into arr: picture line j goes to row rows-1-j, r, g and b only (the spare byte
+// stays). arr holds capCols x capRows; a picture that does not fit, or one under 2 x 2, is
+// refused with false and leaves cols, rows and arr alone. Else *cols and *rows take its size.
+bool image_to_pixels(const Magick::Image& image, _pixel** arr, int capCols, int capRows, int* cols,
+                     int* rows);
+
+// A new direct-class picture of cols x rows from arr (row 0 at the bottom).
+Magick::Image pixels_to_image(_pixel** arr, int cols, int rows);
+
+} // namespace zel::imaging
+
+namespace zel::imaging {
+
+// Zooms image (aspect kept) so that it fits maxCols x maxRows; a picture that fits is left
+// as it is. Magick may deliver a pixel less than the box in one direction.
+void shrink_to_fit(Magick::Image& image, int maxCols, int maxRows);
+
+} // namespace zel::imaging
