@@ -1,0 +1,76 @@
+// Small utilities the editor uses around its pictures.
+
+#include "face_state.h"
+
+#include <cstdint>
+#include <cstring>
+
+void init_bmpheader(_BmpHeader* header, int width, int height) {
+    if (header == nullptr) {
+        return;
+    }
+    const std::int64_t rowBytes = (3 * static_cast<std::int64_t>(width) + 3) / 4 * 4;
+    const auto imageSize = static_cast<std::uint32_t>(rowBytes * height);
+    header->type = 19778; // "BM"
+    // This system's screen copies count 58 header bytes and start the data at 56.
+    header->file_size = imageSize + 58;
+    header->reserved1 = 0;
+    header->reserved2 = 0;
+    header->data_offset = 56;
+    header->info_size = 40;
+    header->width = width;
+    header->height = height;
+    header->planes = 1;
+    header->bit_count = 24;
+    header->compression = 0;
+    header->image_size = imageSize;
+    header->x_resolution = 0;
+    header->y_resolution = 0;
+    header->colors_used = 0;
+    header->colors_important = 0;
+}
+
+void pix_array_copy(_pixel** target, _pixel** source, int cols, int rows) {
+    zel::engine::pixel_array_copy(target, source, cols, rows);
+}
+
+void shift_clr_rgb2brg(_pixel** arr, int cols, int rows) {
+    if (arr == nullptr) {
+        return;
+    }
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < cols; ++c) {
+            _pixel& p = arr[r][c];
+            const _pixel old = p;
+            p.r = old.b;
+            p.g = old.r;
+            p.b = old.g;
+        }
+    }
+}
+
+void shift_clr_brg2rgb(_pixel** arr, int cols, int rows) {
+    if (arr == nullptr) {
+        return;
+    }
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < cols; ++c) {
+            _pixel& p = arr[r][c];
+            const _pixel old = p;
+            p.r = old.g;
+            p.g = old.b;
+            p.b = old.r;
+        }
+    }
+}
+
+void take_off_ext(char* path) {
+    if (path == nullptr) {
+        return;
+    }
+    char* dot = std::strrchr(path, '.');
+    // A dot at index 0 does not start an extension.
+    if (dot != nullptr && dot != path) {
+        *dot = '\0';
+    }
+}

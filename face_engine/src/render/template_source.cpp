@@ -1,0 +1,43 @@
+// Reads from the template library: location records and template bitmaps. Nothing is cached;
+// every placement opens and closes its template.
+
+#include "render/placement.h"
+
+#include "engine_codes.h"
+
+#include <vyresrc/vyresrc.h>
+
+namespace zel::engine {
+
+int read_part_location(int set, const char* name, PartLocation* out) {
+    std::int32_t words[vyresrc::kLocWords] = {};
+    if (name == nullptr || out == nullptr || ReadLocResource(set, name, words) == 0) {
+        return kMissing;
+    }
+    out->ax = words[vyresrc::kLocAnchorCol];
+    out->ay = words[vyresrc::kLocAnchorRow];
+    out->c0 = words[vyresrc::kLocFirstCol];
+    out->c1 = words[vyresrc::kLocLastCol];
+    out->r0 = words[vyresrc::kLocFirstRow];
+    out->r1 = words[vyresrc::kLocLastRow];
+    return kOk;
+}
+
+TemplateBitmap::TemplateBitmap(int set, const char* name) {
+    int cols = 0;
+    int rows = 0;
+    if (name != nullptr) {
+        rows_ = OpenBWresource(set, name, &cols, &rows);
+    }
+    if (rows_ != nullptr) {
+        view_ = TemplateView{rows_, cols, rows};
+    }
+}
+
+TemplateBitmap::~TemplateBitmap() {
+    if (rows_ != nullptr) {
+        CloseBWresource(rows_, view_.rowCount);
+    }
+}
+
+} // namespace zel::engine
