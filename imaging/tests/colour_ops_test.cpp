@@ -1,0 +1,81 @@
+#include "picture_fixtures.h"
+
+#include <gtest/gtest.h>
+
+using namespace zel::imaging::test;
+
+namespace {
+struct Hsv {
+    int h, s, v;
+};
+Hsv hsv(_pixel p) {
+    Hsv out{};
+    pixel2hsv(p, out.h, out.s, out.v);
+    return out;
+}
+} // namespace
+
+TEST(Hsv, GreyRedAndBlue) {
+    const Hsv grey = hsv(rgb(128, 128, 128));
+    EXPECT_EQ(grey.h, 0);
+    EXPECT_EQ(grey.s, 0);
+    EXPECT_EQ(grey.v, 127);
+    const Hsv red = hsv(rgb(255, 0, 0));
+    EXPECT_EQ(red.h, 0);
+    EXPECT_EQ(red.s, 255);
+    EXPECT_EQ(red.v, 76);
+    const Hsv blue = hsv(rgb(0, 0, 255));
+    EXPECT_EQ(blue.h, 170);
+    EXPECT_EQ(blue.s, 255);
+    EXPECT_EQ(blue.v, 29);
+    const Hsv green = hsv(rgb(0, 255, 0));
+    EXPECT_EQ(green.h, 85);
+    EXPECT_EQ(hsv(rgb(0, 0, 0)).s, 0);
+    EXPECT_LE(hsv(rgb(255, 255, 255)).v, 255);
+}
+
+TEST(Hsv, PictureConversionKeepsSpareAndMatchesPixelConversion) {
+    Picture src(4, 3);
+    fill_pattern(src);
+    Picture dst(4, 3);
+    dst.at(2, 3).spare = 77;
+    face_rgb2hvs(src.rows(), 4, 3, dst.rows());
+    const Hsv expected = hsv(src.at(2, 3));
+    EXPECT_EQ(dst.at(2, 3).r, expected.h);
+    EXPECT_EQ(dst.at(2, 3).g, expected.s);
+    EXPECT_EQ(dst.at(2, 3).b, expected.v);
+    EXPECT_EQ(dst.at(2, 3).spare, 77);
+}
+
+TEST(Fill, SetsColourButNotSpareAndRefusesBadInput) {
+    Picture p(3, 2);
+    p.at(1, 1).spare = 9;
+    EXPECT_EQ(set_imgcolor(p.rows(), 3, 2, _pixel{10, 20, 30, 40}), 1);
+    EXPECT_TRUE(same_rgb(p.at(1, 1), rgb(10, 20, 30)));
+    EXPECT_EQ(p.at(1, 1).spare, 9);
+    EXPECT_EQ(set_imgcolor(nullptr, 3, 2, rgb(1, 1, 1)), 0);
+    EXPECT_EQ(set_imgcolor(p.rows(), -1, 2, rgb(1, 1, 1)), 0);
+    EXPECT_EQ(set_imgBGcolor(p.rows(), 3, -2, rgb(1, 1, 1), rgb(2, 2, 2)), 0);
+}
+
+TEST(Fill, EdgeRunsAreReplacedEnclosedBackgroundStays) {
+    const _pixel bg = rgb(255, 255, 255);
+    const _pixel ink = rgb(0, 0, 0);
+    const _pixel to = rgb(0, 255, 0);
+    Picture p(7, 2);
+    // Row 0: bg bg ink bg ink bg bg; row 1: all bg.
+    for (int c = 0; c < 7; ++c) {
+        p.at(0, c) = bg;
+        p.at(1, c) = bg;
+    }
+    p.at(0, 2) = ink;
+    p.at(0, 4) = ink;
+    EXPECT_EQ(set_imgBGcolor(p.rows(), 7, 2, bg, to), 1);
+    EXPECT_TRUE(same_rgb(p.at(0, 0), to));
+    EXPECT_TRUE(same_rgb(p.at(0, 1), to));
+    EXPECT_TRUE(same_rgb(p.at(0, 3), bg));
+    EXPECT_TRUE(same_rgb(p.at(0, 5), to));
+    EXPECT_TRUE(same_rgb(p.at(0, 6), to));
+    for (int c = 0; c < 7; ++c)
+        EXPECT_TRUE(same_rgb(p.at(1, c), to));
+}

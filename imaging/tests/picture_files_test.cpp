@@ -1,0 +1,153 @@
+#include "picture_fixtures.h"
+#include "zel/testing/test_env.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <unistd.h>
+
+using namespace zel::imaging::test;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Loaded {
+    int result = 0;
+    int cols = 0;
+    int rows = 0;
+    _BmpHeader hdr{};
+};
+
+Loaded load(const Picture& into, const std::string& path) {
+    Loaded out;
+    out.result = LoadGeneralImage(into.rows(), path.c_str(), &out.cols, &out.rows, &out.hdr);
+    return out;
+}
+
+void expect_same_pixels(const Picture& a, const Picture& b, int cols, int rows) {
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < cols; ++c)
+            ASSERT_TRUE(same_rgb(a.at(r, c), b.at(r, c))) << "row " << r << " col " << c;
+}
+
+} // namespace
+
+TEST(PictureFiles, BmpRoundTripKeepsEveryPixelAndReportsTheHeader) {
+    Picture picture(37, 23);
+    fill_pattern(picture);
+    const std::string path = save(picture, "round.bmp", "bmp");
+    EXPECT_EQ(read_bytes(path).substr(0, 2), "BM"); // a real BMP, not raw samples
+    Picture back(720, 960);
+    const Loaded got = load(back, path);
+    ASSERT_EQ(got.result, 1);
+    EXPECT_EQ(got.cols, 37);
+    EXPECT_EQ(got.rows, 23);
+    EXPECT_EQ(got.hdr.type, 19778);
+    EXPECT_EQ(got.hdr.width, 37);
+    EXPECT_EQ(got.hdr.height, 23);
+    EXPECT_EQ(got.hdr.bit_count, 32);
+    EXPECT_EQ(got.hdr.compression, 0u);
+    expect_same_pixels(picture, back, 37, 23);
+}
+
+TEST(PictureFiles, OtherFormatsLoadThroughTheWorkFolderNotTheCurrentFolder) {
+    Picture picture(40, 30);
+    fill_pattern(picture);
+    const fs::path elsewhere = work_file("cwd");
+    fs::create_directory(elsewhere);
+    const fs::path before = fs::current_path();
+    fs::current_path(elsewhere);
+    for (const std::string ext : {"Tga", "PSD", "JPG", "jpeg"}) {
+        SCOPED_TRACE(ext);
+        const std::string path = save(picture, "photo." + ext, ext);
+        Picture back(720, 960);
+        const Loaded got = load(back, path);
+        ASSERT_EQ(got.result, 1);
+        EXPECT_EQ(got.cols, 40);
+        EXPECT_EQ(got.rows, 30);
+        if (ext == "Tga" || ext == "PSD")
+            expect_same_pixels(picture, back, 40, 30);
+    }
+    fs::current_path(before);
+    EXPECT_TRUE(fs::exists(work_file("zeledittmpx.bmp")));
+    EXPECT_TRUE(fs::is_empty(elsewhere));
+}
+
+TEST(PictureFiles, UnlistedFormatsAndNamesWithoutExtensionAreRefused) {
+    Picture picture(8, 8);
+    EXPECT_EQ(save_pixels(picture.rows(), 8, 8, work_file("x.gif").c_str(), "gif"), 0);
+    EXPECT_FALSE(fs::exists(work_file("x.gif")));
+    const std::string bmp = save(picture, "plain.bmp", "bmp");
+    fs::copy_file(bmp, work_file("picture.gif"));
+    fs::copy_file(bmp, work_file("noext"));
+    Picture back(720, 960);
+    EXPECT_EQ(load(back, work_file("picture.gif")).result, 0);
+    EXPECT_EQ(load(back, work_file("noext")).result, 0);
+}
+
+TEST(PictureFiles, LargePicturesAreShrunkKeepingTheirAspect) {
+    Picture wide(1440, 960);
+    Picture tall(600, 2000);
+    Picture back(720, 960);
+    EXPECT_EQ(load(back, save(wide, "wide.bmp", "bmp")).cols, 720);
+    EXPECT_EQ(load(back, work_file("wide.bmp")).rows, 480);
+    const Loaded got = load(back, save(tall, "tall.bmp", "bmp"));
+    EXPECT_EQ(got.cols, 288);
+    EXPECT_EQ(got.rows, 960);
+    EXPECT_EQ(got.hdr.height, 2000); // the header keeps the stored size
+}
+
+TEST(ExactSize, ZoomsThenRepeatsTheTopLineAndRightEdge) {
+    Picture picture(300, 400);
+    fill_pattern(picture);
+    const std::string path = save(picture, "p.bmp", "bmp");
+    Picture out(120, 240);
+    ASSERT_EQ(fget_set_pixels(out.rows(), path.c_str(), 120, 240, 0), 1);
+    for (int r = 160; r < 240; ++r)
+        ASSERT_TRUE(same_rgb(out.at(r, 50), out.at(159, 50)));
+    Picture wide(240, 120);
+    ASSERT_EQ(fget_set_pixels(wide.rows(), path.c_str(), 240, 120, 0), 1);
+    for (int c = 89; c < 240; ++c)
+        ASSERT_TRUE(same_rgb(wide.at(60, c), wide.at(60, 89)));
+}
+
+TEST(ExactSize, RotationPaintsOpenedCornersInThePictureColour) {
+    Picture picture(100, 100);
+    set_imgcolor(picture.rows(), 100, 100, rgb(0, 0, 200));
+    for (int r = 30; r < 70; ++r)
+        for (int c = 30; c < 70; ++c)
+            picture.at(r, c) = rgb(120, 60, 30);
+    const std::string path = save(picture, "rot.bmp", "bmp");
+    Picture out(200, 200);
+    ASSERT_EQ(fget_set_pixels(out.rows(), path.c_str(), 200, 200, 45), 1);
+    EXPECT_TRUE(fs::exists(work_file("tmp_rtt.bmp")));
+    EXPECT_TRUE(same_rgb(out.at(0, 0), rgb(0, 0, 200)));
+    EXPECT_TRUE(same_rgb(out.at(199, 199), rgb(0, 0, 200)));
+    EXPECT_TRUE(same_rgb(out.at(100, 100), rgb(120, 60, 30)));
+}
+
+TEST(Probe, SizeBackgroundCopyAndSharedPicture) {
+    Picture picture(60, 50);
+    set_imgcolor(picture.rows(), 60, 50, rgb(0, 0, 255));
+    picture.at(25, 30) = rgb(1, 2, 3);
+    const std::string path = save(picture, "probe.bmp", "bmp");
+    int cols = -1, rows = -1;
+    EXPECT_EQ(image_available(path.c_str(), &cols, &rows), 1);
+    EXPECT_EQ(cols, 60);
+    EXPECT_EQ(rows, 50);
+
+    _pixel bg{};
+    EXPECT_EQ(image_get_bkgnd_color(path.c_str(), &bg), 1);
+    EXPECT_TRUE(same_rgb(bg, rgb(0, 0, 255)));
+    Picture thin(4, 100);
+    EXPECT_EQ(image_get_bkgnd_color(save(thin, "thin.bmp", "bmp").c_str(), &bg), 0);
+
+    const std::string copy = work_file("copy.tga");
+    EXPECT_EQ(imagefile_copy(copy.c_str(), path.c_str()), 1);
+    EXPECT_EQ(image_available(copy.c_str(), &cols, &rows), 1);
+    EXPECT_EQ(cols, 60);
+
+    EXPECT_EQ(Mimage_read(path.c_str()), 1);
+    EXPECT_EQ(Mimage_save(work_file("shared").c_str(), copy.c_str()), 1);
+    EXPECT_EQ(read_bytes(work_file("shared.bmp")).substr(0, 2), "BM");
+}
