@@ -1,0 +1,24 @@
+# Face files (both versions, the cipher, loading and saving), the face builder and the face-edge
+# set-up. The face engine's CMakeLists includes this file and adds the lists to zeledit and to
+# its test program.
+
+set(_zel_files ${CMAKE_CURRENT_LIST_DIR})
+
+set(ZELEDIT_FILE_SOURCES
+    ${_zel_files}/src/file/text_fields.cpp
+    ${_zel_files}/src/file/bw_buffer.cpp
+    ${_zel_files}/src/file/bw_block.cpp
+    ${_zel_files}/src/file/face_file_io.cpp
+    ${_zel_files}/src/file/zel2_text.cpp
+    ${_zel_files}/src/file/zel1_sections.cpp
+    ${_zel_files}/src/file/zel1_text.cpp
+    ${_zel_files}/src/file/zel_cipher.cpp
+    ${_zel_files}/src/file/work_files.cpp
+    ${_zel_files}/src/file/face_commit.cpp
+    ${_zel_files}/src/file/face_load.cpp
+    ${_zel_files}/src/file/face_save.cpp
+    ${_zel_files}/src/builder/face_builder.cpp
+    ${_zel_files}/src/builder/face_edge_setup.cpp)
+
+set(ZELEDIT_FILE_TEST_SOURCES
+    ${_zel_files}/tests/file_text_fields_test.cpp)

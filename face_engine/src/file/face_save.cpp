@@ -1,0 +1,64 @@
+// Saving face files: the plain text goes to the save work file, then is enciphered beside the
+// target and renamed over it, so a save that fails halfway never destroys the previous file.
+
+#include "engine_codes.h"
+#include "face_state.h"
+#include "file/bw_buffer.h"
+#include "file/face_file_io.h"
+#include "file/work_files.h"
+#include "file/zel1_text.h"
+#include "file/zel2_text.h"
+#include "file/zel_cipher.h"
+
+#include <string>
+
+namespace zel::engine {
+namespace {
+
+// Writes the plain text to the save work file and enciphers it into "<name>.zel".
+int save_enciphered(const std::string& text, const char* name) {
+    const std::string work = save_work_name();
+    if (work.empty() || write_whole_file(zel_file_name(work), text) != kOk)
+        return 0;
+    return zel_encipher_replace(zel_file_name(work), zel_file_name(name),
+                                face_object().faceobj_get_key()) == kOk
+               ? 1
+               : 0;
+}
+
+} // namespace
+} // namespace zel::engine
+
+int face_savezel2(char* name) {
+    using namespace zel::engine;
+    if (name == nullptr)
+        return 0;
+    take_off_ext(name);
+    std::string text;
+    text.reserve(1 << 16);
+    if (face_text_zel2(current_face(), text) != kOk)
+        return 0;
+    return save_enciphered(text, name);
+}
+
+int SaveCartoonInZEL(unsigned char** bw, char* name) {
+    using namespace zel::engine;
+    FaceObject& object = face_object();
+    const int cols = object.colSize;
+    const int rows = object.rowSize;
+    if (bw == nullptr || name == nullptr || cols < 1 || cols > kCanvasCols || rows < 1 ||
+        rows > kCanvasRows)
+        return 0;
+    // The file stores the face edge alone: the reader draws the parts again from the measures.
+    BwBuffer drawing;
+    drawing.copy_from(bw, cols, rows, /*flip=*/true);
+    if (face_build_rebuild(drawing.row_table(), cols, rows, object.sex, &object.box,
+                           &object.measures) != kOk)
+        return 0;
+    object.face_set_bwimage(drawing.row_table());
+    std::string text;
+    text.reserve(1 << 16);
+    if (face_text_zel1(object, text) != kOk)
+        return 0;
+    return save_enciphered(text, name);
+}

@@ -1,0 +1,27 @@
+#pragma once
+// The face-file cipher: the whole plain text passed through the image library's byte cipher
+// with a 4-character key. Names are given without ".zel".
+
+#include <string>
+
+namespace zel::engine {
+
+// 0 when the file's first character is '1' or '2' (a plain face text), 1 otherwise (an empty
+// file counts as enciphered), -11 when it cannot be opened.
+int zel_is_enciphered(const char* name);
+
+// Deciphers (or enciphers: the same operation) the source into the target with key. 0, or -11
+// when either cannot be opened or the target was not written whole.
+int zel_cipher_copy(const char* source, const char* target, const char* key);
+
+// Copies the source into the target byte for byte. 0, or -11.
+int zel_copy_plain(const char* target, const char* source);
+
+// Enciphers the plain file at plainPath into the file at targetPath without ever leaving a
+// partly written target: the enciphered text is written beside the target, checked, flushed to
+// the disk and only then renamed over it. On failure the previous target stays as it was and
+// nothing is left beside it. 0, or -11.
+int zel_encipher_replace(const std::string& plainPath, const std::string& targetPath,
+                         const char* key);
+
+} // namespace zel::engine
