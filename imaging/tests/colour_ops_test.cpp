@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace zel::imaging::test;
 
 namespace {
@@ -32,6 +34,34 @@ TEST(Hsv, GreyRedAndBlue) {
     EXPECT_EQ(green.h, 85);
     EXPECT_EQ(hsv(rgb(0, 0, 0)).s, 0);
     EXPECT_LE(hsv(rgb(255, 255, 255)).v, 255);
+}
+
+// The conversion is tabled for speed; it must stay the plain floating-point formula.
+TEST(Hsv, MatchesTheFloatingPointFormulaAcrossTheColourCube) {
+    const auto formula = [](_pixel p) {
+        const double r = p.r / 255.0, g = p.g / 255.0, b = p.b / 255.0;
+        const double max = std::max({r, g, b}), min = std::min({r, g, b});
+        const double s = max != 0.0 ? (max - min) / max : 0.0;
+        double hue = -1.0;
+        if (s != 0.0) {
+            const double d = max - min;
+            const double dr = (max - r) / d, dg = (max - g) / d, db = (max - b) / d;
+            hue = r == max ? db - dg : g == max ? 2.0 + dr - db : 4.0 + dg - dr;
+            hue *= 60.0;
+            if (hue < 0.0)
+                hue += 360.0;
+        }
+        return Hsv{static_cast<int>(hue * 255.0 / 360.0), static_cast<int>(s * 255.0),
+                   std::min(static_cast<int>(0.299 * p.r + 0.587 * p.g + 0.114 * p.b), 255)};
+    };
+    for (int r = 0; r < 256; r += 3)
+        for (int g = 0; g < 256; g += 5)
+            for (int b = 0; b < 256; b += 1) {
+                const Hsv want = formula(rgb(r, g, b));
+                const Hsv got = hsv(rgb(r, g, b));
+                ASSERT_TRUE(want.h == got.h && want.s == got.s && want.v == got.v)
+                    << r << "," << g << "," << b;
+            }
 }
 
 TEST(Hsv, PictureConversionKeepsSpareAndMatchesPixelConversion) {
