@@ -23,6 +23,16 @@ struct PartLocation {
 // Reads the location record of name under set. 0, or -21 when absent (or name is null).
 int read_part_location(int set, const char* name, PartLocation* out);
 
+// Where templates come from: the template library, unless a test installs a small reader of
+// its own to isolate a case. The three calls keep the template library's contracts.
+struct TemplateReader {
+    unsigned char** (*open)(int set, const char* name, int* cols, int* rows);
+    void (*close)(unsigned char** bitmap, int rows);
+    int (*read_location)(int set, const char* name, std::int32_t loc[6]);
+};
+// Installs reader (null members fall back to the template library) and returns the previous.
+TemplateReader set_template_reader(const TemplateReader& reader);
+
 // Places the template name (set) on a bilevel drawing of cols x rows at anchor lx, ly with the
 // location record already read: ink paints 0, or 1 when erase is non-zero. 0, -2 template
 // missing.

@@ -8,10 +8,24 @@
 #include <vyresrc/vyresrc.h>
 
 namespace zel::engine {
+namespace {
+
+TemplateReader g_reader{OpenBWresource, CloseBWresource, ReadLocResource};
+
+} // namespace
+
+TemplateReader set_template_reader(const TemplateReader& reader) {
+    const TemplateReader previous = g_reader;
+    g_reader.open = reader.open != nullptr ? reader.open : OpenBWresource;
+    g_reader.close = reader.close != nullptr ? reader.close : CloseBWresource;
+    g_reader.read_location =
+        reader.read_location != nullptr ? reader.read_location : ReadLocResource;
+    return previous;
+}
 
 int read_part_location(int set, const char* name, PartLocation* out) {
     std::int32_t words[vyresrc::kLocWords] = {};
-    if (name == nullptr || out == nullptr || ReadLocResource(set, name, words) == 0) {
+    if (name == nullptr || out == nullptr || g_reader.read_location(set, name, words) == 0) {
         return kMissing;
     }
     out->ax = words[vyresrc::kLocAnchorCol];
@@ -27,7 +41,7 @@ TemplateBitmap::TemplateBitmap(int set, const char* name) {
     int cols = 0;
     int rows = 0;
     if (name != nullptr) {
-        rows_ = OpenBWresource(set, name, &cols, &rows);
+        rows_ = g_reader.open(set, name, &cols, &rows);
     }
     if (rows_ != nullptr) {
         view_ = TemplateView{rows_, cols, rows};
@@ -36,7 +50,7 @@ TemplateBitmap::TemplateBitmap(int set, const char* name) {
 
 TemplateBitmap::~TemplateBitmap() {
     if (rows_ != nullptr) {
-        CloseBWresource(rows_, view_.rowCount);
+        g_reader.close(rows_, view_.rowCount);
     }
 }
 

@@ -1,0 +1,99 @@
+// Face box, landmark and measures records.
+
+#include "engine_codes.h"
+
+#include <zel/face_engine.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+using zel::engine::kMissing;
+
+TEST(FaceBox, NewRecordIsZeroWithItsLabels) {
+    FaceBox box;
+    box.minx = 5;
+    box.box_record_init();
+    EXPECT_EQ(box.minx, 0);
+    EXPECT_EQ(box.height, 0);
+    const char* labels[] = {"minx",    "maxx",    "miny",  "maxy",
+                            "centerx", "centery", "width", "height"};
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_STREQ(FaceBox::kLabels[i], labels[i]);
+    }
+}
+
+TEST(FaceBox, SidesKeepCentreAndExtentTruncatedTowardZero) {
+    FaceBox box;
+    box.box_set_side(0, 10);
+    box.box_set_side(1, 21);
+    EXPECT_EQ(box.centerx, 15);
+    EXPECT_EQ(box.width, 12);
+
+    FaceBox fresh;
+    fresh.box_set_side(2, 5);
+    EXPECT_EQ(fresh.centery, 2);
+    EXPECT_EQ(fresh.height, -4);
+
+    fresh.box_set_side(7, -8); // any other side is maxy
+    EXPECT_EQ(fresh.maxy, -8);
+    EXPECT_EQ(fresh.centery, -1); // (5 - 8) / 2 truncated toward zero
+}
+
+TEST(MeasurementRecords, CopiesRefuseNullAndLandmarkCopiesKeepColours) {
+    FaceBox box;
+    box.maxx = 3;
+    EXPECT_EQ(box.box_record_copy(nullptr), kMissing);
+    EXPECT_EQ(box.maxx, 3);
+
+    FaceMeasures measures;
+    EXPECT_DOUBLE_EQ(measures.eye_height, 0.0);
+    EXPECT_EQ(measures.lips_thick, 1);
+    FaceMeasures other;
+    other.eye_brow = 0.25;
+    other.nose_shape = 3;
+    EXPECT_EQ(measures.measures_record_copy(&other), 0);
+    EXPECT_DOUBLE_EQ(measures.eye_brow, 0.25);
+    EXPECT_EQ(measures.nose_shape, 3);
+    EXPECT_EQ(measures.measures_record_copy(nullptr), kMissing);
+
+    FaceLandmarks target;
+    target.nose_color = _pixel{1, 2, 3, 4};
+    FaceLandmarks source;
+    source.mouth.top_y = 44;
+    source.eyes[1].out_x = 7;
+    source.nose_color = _pixel{9, 9, 9, 9};
+    EXPECT_EQ(target.face_landmarks_copy(&source), 0);
+    EXPECT_EQ(target.mouth.top_y, 44);
+    EXPECT_EQ(target.eyes[1].out_x, 7);
+    EXPECT_EQ(target.nose_color.r, 1);
+    EXPECT_EQ(target.face_landmarks_copy(nullptr), kMissing);
+}
+
+TEST(FaceLandmarks, PointSettersByCodeAndSide) {
+    FaceLandmarks marks;
+    marks.set_eye_point(1, 0, 10, 11); // left eye: code 1 is the inner corner
+    marks.set_eye_point(0, 1, 20, 21); // right eye: code 0 is the inner corner
+    marks.set_eye_point(0, 0, 30, 31);
+    marks.set_eye_point(4, 1, 40, 41);
+    marks.set_eye_point(2, 0, 99, 99); // no such point
+    EXPECT_EQ(marks.eyes[0].in_x, 10);
+    EXPECT_EQ(marks.eyes[1].in_y, 21);
+    EXPECT_EQ(marks.eyes[0].out_x, 30);
+    EXPECT_EQ(marks.eyes[1].bottom_y, 41);
+    EXPECT_EQ(marks.eyes[0].top_x, 0);
+
+    marks.set_nose_point(2, 5, 6);
+    marks.set_nose_point(1, 7, 8);
+    marks.set_mouth_point(3, 1, 2);
+    marks.set_mouth_point(2, 9, 9);
+    EXPECT_EQ(marks.nose.center_x, 5);
+    EXPECT_EQ(marks.nose.r_y, 8);
+    EXPECT_EQ(marks.mouth.top_y, 2);
+    EXPECT_EQ(marks.mouth.r_x, 0);
+    EXPECT_EQ(std::string(FaceLandmarks::kNoseLabels[0]), "center_x");
+}
+
+} // namespace

@@ -1,0 +1,154 @@
+// Placement of one template: forward mapping at scale 1.0 and below, backward above, mirroring
+// about the anchor, clipping at the target's edges.
+
+#include "test_templates.h"
+
+#include <memory>
+
+namespace zel::engine::testing {
+namespace {
+
+struct Drawing {
+    Drawing(int c, int r) : cols(c), rows(r), bits(pbm_allocarray(c, r)) {
+        bw_array_fill(bits, cols, rows, 1);
+    }
+    ~Drawing() { pbm_freearray(bits, rows); }
+    Drawing(const Drawing&) = delete;
+    Drawing& operator=(const Drawing&) = delete;
+
+    int place(const char* name, int lx, int ly, double scale, int mirror, int erase = 0) {
+        PartLocation loc;
+        if (read_part_location(1, name, &loc) != kOk) {
+            return kMissing;
+        }
+        return part_place_template(bits, cols, rows, 1, name, lx, ly, loc, scale, mirror, erase);
+    }
+    int ink() const {
+        int n = 0;
+        for (int r = 0; r < rows; ++r) {
+            for (int c = 0; c < cols; ++c) {
+                n += bits[r][c] == 0 ? 1 : 0;
+            }
+        }
+        return n;
+    }
+    std::vector<std::string> art() const { return as_art(bits, cols, rows); }
+
+    int cols;
+    int rows;
+    unsigned char** bits;
+};
+
+std::vector<std::string> solid(int cols, int rows) {
+    return std::vector<std::string>(static_cast<size_t>(rows), std::string(cols, '#'));
+}
+
+class PlacementTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        templates.add(1, "ELL", {"#..", "###"}, 1, 1);
+        templates.add(1, "SOLID", solid(30, 30), 0, 0);
+        templates.add(1, "ARROW", {"#....", "##...", "#####"}, 4, 2);
+    }
+    FakeTemplates templates;
+};
+
+TEST_F(PlacementTest, ScaleOneMovesEveryInkPixelByTheAnchorOffset) {
+    Drawing d(8, 6);
+    ASSERT_EQ(d.place("ELL", 5, 4, 1.0, 0), kOk);
+    const std::vector<std::string> expected = {"........", "........", "........",
+                                               "....#...", "....###.", "........"};
+    EXPECT_EQ(d.art(), expected);
+    EXPECT_EQ(templates.open_without_close(), 0);
+}
+
+TEST_F(PlacementTest, ScaleOneLandsColumnMinusOneOnColumnZero) {
+    // Offsets -2, -1 and 0 from column 0: truncation toward zero puts -1 on column 0 and
+    // clips -2.
+    templates.add(1, "BAR", {"###"}, 2, 0);
+    Drawing d(4, 2);
+    ASSERT_EQ(d.place("BAR", 0, 0, 1.0, 0), kOk);
+    const std::vector<std::string> expected = {"#...", "...."};
+    EXPECT_EQ(d.art(), expected);
+}
+
+TEST_F(PlacementTest, MirrorAtScaleOneIsTheMirrorImageAboutTheAnchorColumn) {
+    Drawing plain(20, 6);
+    Drawing mirrored(20, 6);
+    ASSERT_EQ(plain.place("ARROW", 10, 3, 1.0, 0), kOk);
+    ASSERT_EQ(mirrored.place("ARROW", 10, 3, 1.0, 1), kOk);
+    EXPECT_EQ(plain.ink(), 8);
+    for (int r = 0; r < 6; ++r) {
+        for (int c = 1; c < 20; ++c) {
+            EXPECT_EQ(plain.bits[r][c], mirrored.bits[r][20 - c]) << r << "," << c;
+        }
+    }
+    EXPECT_EQ(mirrored.bits[3][10], 0); // the anchor pixel stays where it was
+}
+
+TEST_F(PlacementTest, EnlargementMapsBackwardsWithoutGaps) {
+    // Forward mapping of 30 pixels over 31.5 columns would leave a gap; backward fills the box.
+    Drawing d(50, 50);
+    ASSERT_EQ(d.place("SOLID", 5, 5, 1.05, 0), kOk);
+    EXPECT_EQ(d.ink(), 31 * 31);
+    for (int r = 5; r <= 35; ++r) {
+        for (int c = 5; c <= 35; ++c) {
+            ASSERT_EQ(d.bits[r][c], 0) << r << "," << c;
+        }
+    }
+}
+
+TEST_F(PlacementTest, MirroredEnlargementLiesLeftOfTheAnchor) {
+    Drawing d(50, 50);
+    ASSERT_EQ(d.place("SOLID", 40, 5, 1.05, 1), kOk);
+    EXPECT_EQ(d.ink(), 31 * 31);
+    for (int r = 5; r <= 35; ++r) {
+        EXPECT_EQ(d.bits[r][40], 0);
+        EXPECT_EQ(d.bits[r][10], 0);
+        EXPECT_EQ(d.bits[r][9], 1);
+        EXPECT_EQ(d.bits[r][41], 1);
+    }
+}
+
+TEST_F(PlacementTest, ShrinkingMapsForwards) {
+    Drawing d(40, 40);
+    ASSERT_EQ(d.place("SOLID", 0, 0, 0.5, 0), kOk);
+    // 30 template columns land on T(u / 2 + 0.5) = 0..15.
+    EXPECT_EQ(d.ink(), 16 * 16);
+}
+
+TEST_F(PlacementTest, PartsReachingPastTheEdgesAreClippedNotWrapped) {
+    for (double scale : {1.0, 1.05, 0.95}) {
+        for (int mirror : {0, 1}) {
+            Drawing d(20, 20);
+            ASSERT_EQ(d.place("SOLID", mirror ? 5 : 12, 12, scale, mirror), kOk);
+            // Nothing reappears on the opposite edges.
+            for (int i = 0; i < 20; ++i) {
+                EXPECT_EQ(d.bits[0][i], 1) << scale << " " << mirror;
+                EXPECT_EQ(d.bits[i][mirror ? 19 : 0], 1) << scale << " " << mirror;
+            }
+            EXPECT_EQ(d.bits[19][mirror ? 0 : 19], 0);
+        }
+    }
+    // Far outside, and with positions whose products leave the int range: nothing painted.
+    Drawing d(20, 20);
+    EXPECT_EQ(d.place("SOLID", -1000, 2000000000, 1.05, 0), kOk);
+    EXPECT_EQ(d.place("SOLID", 2000000000, -5, 0.5, 1), kOk);
+    EXPECT_EQ(d.ink(), 0);
+}
+
+TEST_F(PlacementTest, EraseModePaintsWhiteAndMissingBitmapPaintsNothing) {
+    Drawing d(8, 6);
+    bw_array_fill(d.bits, 8, 6, 0);
+    ASSERT_EQ(d.place("ELL", 5, 4, 1.0, 0, 1), kOk);
+    EXPECT_EQ(d.ink(), 8 * 6 - 4);
+
+    templates.add_location_only(1, "NOBITMAP", PartLocation{0, 0, 0, 3, 0, 3});
+    Drawing e(8, 6);
+    EXPECT_EQ(e.place("NOBITMAP", 2, 2, 1.0, 0), kNoMemory);
+    EXPECT_EQ(e.place("ABSENT", 2, 2, 1.0, 0), kMissing);
+    EXPECT_EQ(e.ink(), 0);
+}
+
+} // namespace
+} // namespace zel::engine::testing
