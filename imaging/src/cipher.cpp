@@ -30,7 +30,7 @@ int cipher_copy(const char* src, const char* dst, const char* key, int keyLen) {
     const std::size_t keySize = static_cast<std::size_t>(keyLen);
     std::size_t position = 0;
     bool written = true;
-    // A read error ends the stream as the end of the file does.
+    // A read error ends the stream as the end of the file does (and is reported below).
     for (std::size_t got;
          written && (got = std::fread(buffer.data(), 1, chunk_bytes, in.get())) > 0;) {
         for (std::size_t i = 0; i < got; ++i) {
@@ -40,9 +40,10 @@ int cipher_copy(const char* src, const char* dst, const char* key, int keyLen) {
         }
         written = std::fwrite(buffer.data(), 1, got, out) == got;
     }
-    // A full disk must not pass for a finished file.
+    // A read error or a full disk must not pass for a finished file.
+    const bool read = std::ferror(in.get()) == 0;
     const bool closed = std::fclose(out) == 0;
-    return written && closed ? 0 : -11;
+    return read && written && closed ? 0 : -11;
 }
 
 } // namespace

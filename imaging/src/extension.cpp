@@ -13,8 +13,7 @@ namespace zel::imaging {
 namespace {
 
 constexpr std::array<std::string_view, 5> listed = {"BMP", "JPG", "JPEG", "PSD", "TGA"};
-// BMP, not raw RGB samples: a .bmp file must be readable again.
-constexpr std::array<const char*, 5> magick_names = {"BMP", "JPEG", "JPEG", "PSD", "TGA"};
+constexpr std::array<const char*, 5> magick_names = {bmp_magick_name, "JPEG", "JPEG", "PSD", "TGA"};
 
 bool same_without_case(std::string_view a, std::string_view b) {
     if (a.size() != b.size())

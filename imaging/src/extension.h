@@ -21,7 +21,12 @@ std::optional<std::string> extension_of(std::string_view path);
 // Index of ext in the format list "BMP", "JPG", "JPEG", "PSD", "TGA" (any case), or -1.
 int format_index(std::string_view ext);
 
-// Magick's format name for a listed index: "BMP", "JPEG", "JPEG", "PSD", "TGA".
+// Magick's name for writing BMP files: a real BMP (not raw RGB samples, which could not be
+// read again), in the classic version with the 40-byte information header that the bitmap
+// header record describes.
+inline constexpr const char* bmp_magick_name = "BMP3";
+
+// Magick's format name for a listed index: bmp_magick_name, "JPEG", "JPEG", "PSD", "TGA".
 const char* format_magick_name(int index);
 
 // path without its extension; unchanged when it has no usable one.

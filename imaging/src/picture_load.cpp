@@ -25,7 +25,7 @@ int LoadImageFromFile(_pixel** arr, const char* path, int* cols, int* rows, _Bmp
         std::string bmp = path;
         if (index != 0) {
             bmp = zel::work_path("zeledittmpx.bmp");
-            if (bmp.empty() || imageFmtConvert(path, bmp.c_str(), "BMP") == 0)
+            if (bmp.empty() || imageFmtConvert(path, bmp.c_str(), bmp_magick_name) == 0)
                 return 0;
         }
         std::FILE* file = std::fopen(bmp.c_str(), "rb");

@@ -73,7 +73,7 @@ bool rotate_with_clean_corners(Magick::Image& image, int angle) {
     if (work_file.empty())
         return false;
     Magick::Image cleaned = pixels_to_image(arr, cols, rows);
-    return write_picture(cleaned, "BMP", work_file) && read_picture(work_file, image);
+    return write_picture(cleaned, bmp_magick_name, work_file) && read_picture(work_file, image);
 }
 
 // Fills cols x rows from a picture of delivered x got: the top line is repeated upward, then

@@ -15,7 +15,7 @@ namespace {
 
 void quiet(const char*, const char*, zel::MessageIcon) {}
 
-class BadInput : public ::testing::TestWithParam<const char*> {
+class ImagingBadInput : public ::testing::TestWithParam<const char*> {
 protected:
     void SetUp() override { m_previous = zel::set_message_handler(&quiet); }
     void TearDown() override { zel::set_message_handler(m_previous); }
@@ -53,7 +53,7 @@ protected:
 
 } // namespace
 
-TEST_P(BadInput, EveryReaderFails) {
+TEST_P(ImagingBadInput, EveryReaderFails) {
     const std::string path = make(GetParam());
     const char* p = path.c_str();
     Picture arr(720, 960);
@@ -77,7 +77,7 @@ TEST_P(BadInput, EveryReaderFails) {
     EXPECT_EQ(face_pbmin(name.c_str(), &cols, &rows), nullptr);
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, BadInput,
+INSTANTIATE_TEST_SUITE_P(Files, ImagingBadInput,
                          ::testing::Values("empty.bmp", "text.bmp", "huge.bmp", "negative.bmp",
                                            "folder.bmp", "missing-folder.bmp", "cut.bmp", "cut.jpg",
                                            "cut.tga", "cut.psd"),
@@ -89,7 +89,7 @@ INSTANTIATE_TEST_SUITE_P(Files, BadInput,
                              return name;
                          });
 
-TEST(TinyPicture, OnePixelIsAPictureButTooSmallToLoad) {
+TEST(ImagingTinyPicture, OnePixelIsAPictureButTooSmallToLoad) {
     const std::string path = save(Picture(1, 1), "one.bmp", "bmp");
     Picture arr(720, 960);
     int cols = 0, rows = 0;
@@ -104,7 +104,7 @@ TEST(TinyPicture, OnePixelIsAPictureButTooSmallToLoad) {
     EXPECT_EQ(fget_set_pixels(arr.rows(), path.c_str(), 720, 960, 30), 0);
 }
 
-TEST(BadArguments, NullPointersAndSizesAreRefused) {
+TEST(ImagingBadArguments, NullPointersAndSizesAreRefused) {
     Picture arr(10, 10);
     int cols = 0, rows = 0;
     _BmpHeader hdr{};
@@ -132,7 +132,7 @@ TEST(BadArguments, NullPointersAndSizesAreRefused) {
     vyMessage(nullptr);
 }
 
-TEST(BadArguments, APictureLargerThanTheArrayIsRefused) {
+TEST(ImagingBadArguments, APictureLargerThanTheArrayIsRefused) {
     Picture big(800, 1000);
     const std::string path = save(big, "big.bmp", "bmp");
     _pixel bg{};

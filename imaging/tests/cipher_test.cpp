@@ -6,7 +6,7 @@
 
 using namespace zel::imaging::test;
 
-TEST(Cipher, EachByteIsComplementedAndKeyedCyclically) {
+TEST(ImagingCipher, EachByteIsComplementedAndKeyedCyclically) {
     const std::string src = work_file("plain");
     const std::string dst = work_file("ciphered");
     write_bytes(src, std::string("\x00\x00\x00\xff\x10", 5));
@@ -16,7 +16,7 @@ TEST(Cipher, EachByteIsComplementedAndKeyedCyclically) {
     EXPECT_EQ(read_bytes(dst)[0], '\xf0');
 }
 
-TEST(Cipher, DecipheringRestoresALargeFileByteForByte) {
+TEST(ImagingCipher, DecipheringRestoresALargeFileByteForByte) {
     std::string plain(3 * 1024 * 1024 + 17, '\0');
     for (std::size_t i = 0; i < plain.size(); ++i)
         plain[i] = static_cast<char>(i * 131 + i / 7);
@@ -32,7 +32,7 @@ TEST(Cipher, DecipheringRestoresALargeFileByteForByte) {
     EXPECT_EQ(read_bytes(work_file("back")), plain);
 }
 
-TEST(Cipher, EmptyMissingAndBadArguments) {
+TEST(ImagingCipher, EmptyMissingAndBadArguments) {
     const std::string empty = work_file("empty");
     write_bytes(empty, "");
     EXPECT_EQ(zic_decypt(empty.c_str(), work_file("out").c_str(), "k", 1), 0);

@@ -17,7 +17,7 @@ Hsv hsv(_pixel p) {
 }
 } // namespace
 
-TEST(Hsv, GreyRedAndBlue) {
+TEST(ImagingHsv, GreyRedAndBlue) {
     const Hsv grey = hsv(rgb(128, 128, 128));
     EXPECT_EQ(grey.h, 0);
     EXPECT_EQ(grey.s, 0);
@@ -37,7 +37,7 @@ TEST(Hsv, GreyRedAndBlue) {
 }
 
 // The conversion is tabled for speed; it must stay the plain floating-point formula.
-TEST(Hsv, MatchesTheFloatingPointFormulaAcrossTheColourCube) {
+TEST(ImagingHsv, MatchesTheFloatingPointFormulaAcrossTheColourCube) {
     const auto formula = [](_pixel p) {
         const double r = p.r / 255.0, g = p.g / 255.0, b = p.b / 255.0;
         const double max = std::max({r, g, b}), min = std::min({r, g, b});
@@ -64,7 +64,7 @@ TEST(Hsv, MatchesTheFloatingPointFormulaAcrossTheColourCube) {
             }
 }
 
-TEST(Hsv, PictureConversionKeepsSpareAndMatchesPixelConversion) {
+TEST(ImagingHsv, PictureConversionKeepsSpareAndMatchesPixelConversion) {
     Picture src(4, 3);
     fill_pattern(src);
     Picture dst(4, 3);
@@ -77,7 +77,7 @@ TEST(Hsv, PictureConversionKeepsSpareAndMatchesPixelConversion) {
     EXPECT_EQ(dst.at(2, 3).spare, 77);
 }
 
-TEST(Fill, SetsColourButNotSpareAndRefusesBadInput) {
+TEST(ImagingFill, SetsColourButNotSpareAndRefusesBadInput) {
     Picture p(3, 2);
     p.at(1, 1).spare = 9;
     EXPECT_EQ(set_imgcolor(p.rows(), 3, 2, _pixel{10, 20, 30, 40}), 1);
@@ -88,7 +88,7 @@ TEST(Fill, SetsColourButNotSpareAndRefusesBadInput) {
     EXPECT_EQ(set_imgBGcolor(p.rows(), 3, -2, rgb(1, 1, 1), rgb(2, 2, 2)), 0);
 }
 
-TEST(Fill, EdgeRunsAreReplacedEnclosedBackgroundStays) {
+TEST(ImagingFill, EdgeRunsAreReplacedEnclosedBackgroundStays) {
     const _pixel bg = rgb(255, 255, 255);
     const _pixel ink = rgb(0, 0, 0);
     const _pixel to = rgb(0, 255, 0);

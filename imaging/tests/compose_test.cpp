@@ -13,7 +13,7 @@ void paint(const Picture& p, _pixel c) {
 }
 } // namespace
 
-TEST(KeyPaste, CutsOffWhatFallsOutsideAndRefusesOriginOutside) {
+TEST(ImagingKeyPaste, CutsOffWhatFallsOutsideAndRefusesOriginOutside) {
     Picture dst(10, 8);
     Picture src(5, 5);
     paint(dst, canvas);
@@ -34,7 +34,7 @@ TEST(KeyPaste, CutsOffWhatFallsOutsideAndRefusesOriginOutside) {
             ASSERT_TRUE(same_rgb(dst.at(r, c), canvas));
 }
 
-TEST(KeyPaste, DistanceThirtyFiveIsKeyThirtySixIsCopied) {
+TEST(ImagingKeyPaste, DistanceThirtyFiveIsKeyThirtySixIsCopied) {
     Picture dst(2, 1);
     Picture src(2, 1);
     paint(dst, canvas);
@@ -45,7 +45,7 @@ TEST(KeyPaste, DistanceThirtyFiveIsKeyThirtySixIsCopied) {
     EXPECT_TRUE(same_rgb(dst.at(0, 1), rgb(21, 0, 240)));
 }
 
-TEST(SpanPaste, FillsKeyHolesInsideTheOutlineButNotTheLastColumn) {
+TEST(ImagingSpanPaste, FillsKeyHolesInsideTheOutlineButNotTheLastColumn) {
     Picture dst(6, 3);
     Picture src(6, 3);
     paint(dst, canvas);
@@ -69,7 +69,7 @@ TEST(SpanPaste, FillsKeyHolesInsideTheOutlineButNotTheLastColumn) {
     }
 }
 
-TEST(SpanPaste, StopsAtTheRightEdge) {
+TEST(ImagingSpanPaste, StopsAtTheRightEdge) {
     Picture dst(4, 1);
     Picture src(6, 1);
     paint(dst, canvas);

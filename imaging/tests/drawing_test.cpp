@@ -4,7 +4,7 @@
 
 using namespace zel::imaging::test;
 
-TEST(Drawing, CrossIsClippedAtTheEdges) {
+TEST(ImagingDrawing, CrossIsClippedAtTheEdges) {
     Picture p(30, 30);
     EXPECT_EQ(face_ppmcross(p.rows(), 30, 30, 2, 27, 255, 0, 0), 0);
     EXPECT_TRUE(same_rgb(p.at(27, 0), rgb(255, 0, 0)));
@@ -18,7 +18,7 @@ TEST(Drawing, CrossIsClippedAtTheEdges) {
     EXPECT_TRUE(same_rgb(p.at(7, 5), rgb(1, 2, 3)));
 }
 
-TEST(Drawing, SquareOutlineAndOutOfRangeCornersAreSkipped) {
+TEST(ImagingDrawing, SquareOutlineAndOutOfRangeCornersAreSkipped) {
     Picture p(10, 10);
     EXPECT_EQ(face_ppmsquare(p.rows(), 10, 10, 2, 5, 1, 4, 0, 255, 0), 0);
     EXPECT_TRUE(same_rgb(p.at(1, 3), rgb(0, 255, 0)));
@@ -28,7 +28,7 @@ TEST(Drawing, SquareOutlineAndOutOfRangeCornersAreSkipped) {
     EXPECT_EQ(face_ppmsquare(p.rows(), 10, 10, -5, 15, -5, 15, 1, 1, 1), 0);
 }
 
-TEST(BilevelRows, FlipInPlaceAndToNewArray) {
+TEST(ImagingBilevelRows, FlipInPlaceAndToNewArray) {
     unsigned char** bits = pbm_allocarray(2, 3);
     for (int r = 0; r < 3; ++r)
         bits[r][0] = bits[r][1] = static_cast<unsigned char>(r);

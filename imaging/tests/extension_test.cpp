@@ -16,7 +16,7 @@ Cut cut(std::string path) {
 }
 } // namespace
 
-TEST(TakeOffExt, CutsAtTheLastDotAndCopiesTheExtension) {
+TEST(ImagingTakeOffExt, CutsAtTheLastDotAndCopiesTheExtension) {
     std::string path = "C:\\dir\\zel_all.bmp";
     char ext[11] = {};
     EXPECT_EQ(take_off_ext(path.data(), ext), -1);
@@ -26,7 +26,7 @@ TEST(TakeOffExt, CutsAtTheLastDotAndCopiesTheExtension) {
     EXPECT_EQ(cut("/dir.x/name").path, "/dir"); // a dot in a folder name counts
 }
 
-TEST(TakeOffExt, LeavesPathsWithoutAUsableExtension) {
+TEST(ImagingTakeOffExt, LeavesPathsWithoutAUsableExtension) {
     for (const std::string path : {"noext", ".hidden", "name.abcdefghijk"}) {
         const Cut result = cut(path);
         EXPECT_EQ(result.path, path);

@@ -20,7 +20,7 @@ void record(const char* caption, const char* text, zel::MessageIcon icon) {
     g_calls.push_back({caption, text, icon});
 }
 
-class Messages : public ::testing::Test {
+class ImagingMessages : public ::testing::Test {
 protected:
     void SetUp() override {
         g_calls.clear();
@@ -31,7 +31,7 @@ protected:
 
 } // namespace
 
-TEST_F(Messages, WarningBoxGoesToTheInstalledHandler) {
+TEST_F(ImagingMessages, WarningBoxGoesToTheInstalledHandler) {
     vyMessage("Height is too big @ face_searcheyeline()");
     ASSERT_EQ(g_calls.size(), 1u);
     EXPECT_EQ(g_calls[0].caption, "Program At-Run-Time Message");
@@ -39,7 +39,7 @@ TEST_F(Messages, WarningBoxGoesToTheInstalledHandler) {
     EXPECT_EQ(g_calls[0].icon, zel::MessageIcon::warning);
 }
 
-TEST_F(Messages, UnreadablePicturesAreReportedWithTheirPath) {
+TEST_F(ImagingMessages, UnreadablePicturesAreReportedWithTheirPath) {
     const std::string missing = work_file("missing.bmp");
     Picture arr(10, 10);
     int cols = 0, rows = 0;
@@ -54,7 +54,7 @@ TEST_F(Messages, UnreadablePicturesAreReportedWithTheirPath) {
     EXPECT_EQ(g_calls[1].text, "Failed to read image in image_available()");
 }
 
-TEST_F(Messages, DefaultHandlerWritesCaptionAndTextToStandardError) {
+TEST_F(ImagingMessages, DefaultHandlerWritesCaptionAndTextToStandardError) {
     EXPECT_EQ(zel::set_message_handler(nullptr), &record);
     ::testing::internal::CaptureStderr();
     vyMessage("disk full");

@@ -32,7 +32,7 @@ void expect_same_pixels(const Picture& a, const Picture& b, int cols, int rows) 
 
 } // namespace
 
-TEST(PictureFiles, BmpRoundTripKeepsEveryPixelAndReportsTheHeader) {
+TEST(ImagingPictureFiles, BmpRoundTripKeepsEveryPixelAndReportsTheHeader) {
     Picture picture(37, 23);
     fill_pattern(picture);
     const std::string path = save(picture, "round.bmp", "bmp");
@@ -45,12 +45,13 @@ TEST(PictureFiles, BmpRoundTripKeepsEveryPixelAndReportsTheHeader) {
     EXPECT_EQ(got.hdr.type, 19778);
     EXPECT_EQ(got.hdr.width, 37);
     EXPECT_EQ(got.hdr.height, 23);
+    EXPECT_EQ(got.hdr.info_size, 40u);
     EXPECT_EQ(got.hdr.bit_count, 32);
     EXPECT_EQ(got.hdr.compression, 0u);
     expect_same_pixels(picture, back, 37, 23);
 }
 
-TEST(PictureFiles, OtherFormatsLoadThroughTheWorkFolderNotTheCurrentFolder) {
+TEST(ImagingPictureFiles, OtherFormatsLoadThroughTheWorkFolderNotTheCurrentFolder) {
     Picture picture(40, 30);
     fill_pattern(picture);
     const fs::path elsewhere = work_file("cwd");
@@ -73,7 +74,7 @@ TEST(PictureFiles, OtherFormatsLoadThroughTheWorkFolderNotTheCurrentFolder) {
     EXPECT_TRUE(fs::is_empty(elsewhere));
 }
 
-TEST(PictureFiles, UnlistedFormatsAndNamesWithoutExtensionAreRefused) {
+TEST(ImagingPictureFiles, UnlistedFormatsAndNamesWithoutExtensionAreRefused) {
     Picture picture(8, 8);
     EXPECT_EQ(save_pixels(picture.rows(), 8, 8, work_file("x.gif").c_str(), "gif"), 0);
     EXPECT_FALSE(fs::exists(work_file("x.gif")));
@@ -85,7 +86,7 @@ TEST(PictureFiles, UnlistedFormatsAndNamesWithoutExtensionAreRefused) {
     EXPECT_EQ(load(back, work_file("noext")).result, 0);
 }
 
-TEST(PictureFiles, LargePicturesAreShrunkKeepingTheirAspect) {
+TEST(ImagingPictureFiles, LargePicturesAreShrunkKeepingTheirAspect) {
     Picture wide(1440, 960);
     Picture tall(600, 2000);
     Picture back(720, 960);
@@ -97,7 +98,7 @@ TEST(PictureFiles, LargePicturesAreShrunkKeepingTheirAspect) {
     EXPECT_EQ(got.hdr.height, 2000); // the header keeps the stored size
 }
 
-TEST(ExactSize, ZoomsThenRepeatsTheTopLineAndRightEdge) {
+TEST(ImagingExactSize, ZoomsThenRepeatsTheTopLineAndRightEdge) {
     Picture picture(300, 400);
     fill_pattern(picture);
     const std::string path = save(picture, "p.bmp", "bmp");
@@ -111,7 +112,7 @@ TEST(ExactSize, ZoomsThenRepeatsTheTopLineAndRightEdge) {
         ASSERT_TRUE(same_rgb(wide.at(60, c), wide.at(60, 89)));
 }
 
-TEST(ExactSize, RotationPaintsOpenedCornersInThePictureColour) {
+TEST(ImagingExactSize, RotationPaintsOpenedCornersInThePictureColour) {
     Picture picture(100, 100);
     set_imgcolor(picture.rows(), 100, 100, rgb(0, 0, 200));
     for (int r = 30; r < 70; ++r)
@@ -126,7 +127,7 @@ TEST(ExactSize, RotationPaintsOpenedCornersInThePictureColour) {
     EXPECT_TRUE(same_rgb(out.at(100, 100), rgb(120, 60, 30)));
 }
 
-TEST(Probe, SizeBackgroundCopyAndSharedPicture) {
+TEST(ImagingProbe, SizeBackgroundCopyAndSharedPicture) {
     Picture picture(60, 50);
     set_imgcolor(picture.rows(), 60, 50, rgb(0, 0, 255));
     picture.at(25, 30) = rgb(1, 2, 3);

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(PixelArray, AllocatesWritableRowsOfEachKind) {
+TEST(ImagingPixelArray, AllocatesWritableRowsOfEachKind) {
     _pixel** colour = ppm_allocarray(3, 2);
     unsigned char** grey = pgm_allocarray(3, 2);
     unsigned char** bits = pbm_allocarray(3, 2);
@@ -18,7 +18,7 @@ TEST(PixelArray, AllocatesWritableRowsOfEachKind) {
     pbm_freearray(bits, 2);
 }
 
-TEST(PixelArray, EmptyOrNegativeSizeGivesNull) {
+TEST(ImagingPixelArray, EmptyOrNegativeSizeGivesNull) {
     EXPECT_EQ(ppm_allocarray(0, 5), nullptr);
     EXPECT_EQ(pgm_allocarray(5, 0), nullptr);
     EXPECT_EQ(pbm_allocarray(-1, 5), nullptr);

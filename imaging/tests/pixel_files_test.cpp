@@ -4,7 +4,7 @@
 
 using namespace zel::imaging::test;
 
-TEST(PixelFiles, BilevelRoundTripAndThreshold) {
+TEST(ImagingPixelFiles, BilevelRoundTripAndThreshold) {
     unsigned char** bits = pbm_allocarray(5, 4);
     for (int r = 0; r < 4; ++r)
         for (int c = 0; c < 5; ++c)
@@ -45,7 +45,7 @@ TEST(PixelFiles, BilevelRoundTripAndThreshold) {
     pbm_freearray(bits, 4);
 }
 
-TEST(PixelFiles, ColourInIsShrunkAndSizedToWhatItDelivers) {
+TEST(ImagingPixelFiles, ColourInIsShrunkAndSizedToWhatItDelivers) {
     Picture picture(1000, 500);
     fill_pattern(picture);
     const std::string name = work_file("wide");
@@ -61,7 +61,7 @@ TEST(PixelFiles, ColourInIsShrunkAndSizedToWhatItDelivers) {
     EXPECT_EQ(face_ppmout(work_file("no/dir/x").c_str(), picture.rows(), 10, 10, 255), -11);
 }
 
-TEST(PixelFiles, TextDumpLinesInRowOrder) {
+TEST(ImagingPixelFiles, TextDumpLinesInRowOrder) {
     Picture picture(2, 2);
     picture.at(1, 0) = rgb(1, 22, 255);
     const std::string path = work_file("dump.txt");

@@ -103,8 +103,7 @@ ZEL_IMAGING_EXPORT void face_rgb2hvs(_pixel** src, int cols, int rows, _pixel** 
 /// @{
 
 /// Outline of the rectangle columns x0..x1, rows y0..y1 (inclusive) in colour R, G, B (low
-/// bytes). Does not clip: the rectangle must lie inside arr. cols and rows are not used.
-/// Returns 0.
+/// bytes); pixels outside cols x rows are skipped. Returns 0.
 ZEL_IMAGING_EXPORT int face_ppmsquare(_pixel** arr, int cols, int rows, int x0, int x1, int y0,
                                       int y1, int R, int G, int B);
 /// Cross of half-length 10 centred on column x, row y, clipped to the array. Returns 0.
@@ -115,8 +114,8 @@ ZEL_IMAGING_EXPORT void face_pbmclear(unsigned char** arr, int cols, int rows, i
 /// A new array (release with pbm_freearray) whose row i is row rows-1-i of arr. Null when arr
 /// is null, cols or rows is not positive, or allocation fails.
 ZEL_IMAGING_EXPORT unsigned char** retflipBIT(unsigned char** arr, int cols, int rows);
-/// Reverses the row order of arr in place. 0; -11 when arr is null, cols or rows is not
-/// positive, or the temporary copy cannot be allocated (arr unchanged).
+/// Reverses the row order of arr in place (row contents move; the row pointers stay).
+/// 0; -11 when arr is null or cols or rows is not positive (arr unchanged).
 ZEL_IMAGING_EXPORT int BITflip(unsigned char** arr, int cols, int rows);
 
 /// @}
@@ -137,8 +136,10 @@ ZEL_IMAGING_EXPORT int fget_pixels(_pixel** arr, int* cols, int* rows, const cha
                                    int maxCols, int maxRows);
 /// Reads the picture at path into arr at exactly cols x rows: rotated by angle degrees first
 /// (new corners cleaned up to the picture's own corner colour), zoomed with its aspect kept,
-/// then the top line and the right edge repeated to fill. arr must hold cols x rows, the
-/// stored and the rotated picture; a larger picture is refused. 1, or 0.
+/// then the top line and the right edge repeated to fill. arr must hold cols x rows; the
+/// rotation works in the library's own memory and through the work file "tmp_rtt.bmp".
+/// 1, or 0 (null argument, target under 2 x 2, unreadable file, picture under 3 x 3 when
+/// rotated).
 ZEL_IMAGING_EXPORT int fget_set_pixels(_pixel** arr, const char* path, int cols, int rows,
                                        int angle);
 /// Loads a BMP, JPEG, PSD or TGA picture (by extension) into arr, shrunk to at most
@@ -178,11 +179,10 @@ ZEL_IMAGING_EXPORT int Mimage_save(const char* dst, const char* src);
 /// name is a file name WITHOUT extension: the file is "<name>.bmp".
 /// @{
 
-/// A new colour array (stored size; release with ppm_freearray (arr, stored rows)) holding the
-/// picture shrunk to at most 720 x 960; *cols, *rows receive the delivered size and *maxval
-/// 255. Null when the file cannot be read (message box) or allocation fails. A caller that
-/// frees with the delivered row count must know the stored size is at most 720 x 960, which
-/// is the only case where the two agree.
+/// A new colour array holding the picture of "<name>.bmp" shrunk (aspect kept) to at most
+/// 720 x 960; *cols, *rows receive its size, which is also the size the array is allocated
+/// at (release with ppm_freearray (arr, *rows)), and *maxval 255. Null when the file cannot be
+/// read (message box "Error in reading a BMP file()"), is under 2 x 2, or memory runs out.
 ZEL_IMAGING_EXPORT _pixel** face_ppmin(const char* name, int* cols, int* rows,
                                        unsigned char* maxval);
 /// A new grey array (delivered size; release with pgm_freearray) of the R bytes, or null.
