@@ -5,7 +5,7 @@
 
 #include <cstdio>
 #include <memory>
-#include <vector>
+#include <new>
 
 namespace {
 
@@ -25,20 +25,24 @@ int cipher_copy(const char* src, const char* dst, const char* key, int keyLen) {
     std::FILE* out = std::fopen(dst, "wb");
     if (out == nullptr)
         return -11;
-    std::vector<unsigned char> buffer(chunk_bytes);
+    const std::unique_ptr<unsigned char[]> buffer(new (std::nothrow) unsigned char[chunk_bytes]);
+    if (!buffer) {
+        std::fclose(out);
+        return -11;
+    }
     const auto* keyBytes = reinterpret_cast<const unsigned char*>(key);
     const std::size_t keySize = static_cast<std::size_t>(keyLen);
     std::size_t position = 0;
     bool written = true;
     // A read error ends the stream as the end of the file does (and is reported below).
     for (std::size_t got;
-         written && (got = std::fread(buffer.data(), 1, chunk_bytes, in.get())) > 0;) {
+         written && (got = std::fread(buffer.get(), 1, chunk_bytes, in.get())) > 0;) {
         for (std::size_t i = 0; i < got; ++i) {
             buffer[i] = static_cast<unsigned char>(~buffer[i] ^ keyBytes[position]);
             if (++position == keySize)
                 position = 0;
         }
-        written = std::fwrite(buffer.data(), 1, got, out) == got;
+        written = std::fwrite(buffer.get(), 1, got, out) == got;
     }
     // A read error or a full disk must not pass for a finished file.
     const bool read = std::ferror(in.get()) == 0;

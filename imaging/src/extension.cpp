@@ -66,10 +66,13 @@ std::string without_extension(std::string_view path) {
 int take_off_ext(char* path, char* ext) {
     if (path == nullptr || ext == nullptr)
         return -1;
-    const auto found = zel::imaging::extension_of(path);
-    if (!found)
+    const auto dot = zel::imaging::extension_dot(path);
+    if (!dot)
         return -1;
-    std::memcpy(ext, found->c_str(), found->size() + 1);
-    path[*zel::imaging::extension_dot(path)] = '\0';
+    const std::size_t length = std::strlen(path + *dot + 1);
+    if (length > zel::imaging::max_extension)
+        return -1;
+    std::memcpy(ext, path + *dot + 1, length + 1);
+    path[*dot] = '\0';
     return -1;
 }
