@@ -21,4 +21,7 @@ set(ZELEDIT_FILE_SOURCES
     ${_zel_files}/src/builder/face_edge_setup.cpp)
 
 set(ZELEDIT_FILE_TEST_SOURCES
-    ${_zel_files}/tests/file_text_fields_test.cpp)
+    ${_zel_files}/tests/file_text_fields_test.cpp
+    ${_zel_files}/tests/file_bw_block_test.cpp
+    ${_zel_files}/tests/file_zel2_test.cpp
+    ${_zel_files}/tests/file_zel1_test.cpp)
