@@ -1,0 +1,214 @@
+// The layer record: defaults, the bounded path rule, scaling, text persistence, the debug
+// dump, and the number text of library names.
+
+#include "composer_state.h"
+#include "record_text.h"
+#include "work_paths.h"
+
+#include "zel/testing/test_env.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+
+namespace zel::composition {
+namespace {
+
+TEST(LayerRecord, FreshRecordHasTheDefaults) {
+    const zeleditObject record;
+    EXPECT_EQ(record.IsLoaded, 0);
+    EXPECT_EQ(record.nOid, 50);
+    EXPECT_STREQ(record.csFile, " ");
+    EXPECT_STREQ(record.csExt, "bmp");
+    EXPECT_EQ(std::string(record.csDir), library_folder());
+    EXPECT_EQ(record.colScale, 1.0);
+    EXPECT_EQ(record.rowScale, 1.0);
+    EXPECT_EQ(record.bDisplay, 1);
+    EXPECT_EQ(record.nSex, 1);
+    unsigned char rgb[3] = {};
+    record.getBgColor(rgb);
+    EXPECT_EQ(rgb[0], 255);
+    EXPECT_EQ(rgb[1], 255);
+    EXPECT_EQ(rgb[2], 255);
+}
+
+TEST(LayerRecord, MakePathJoinsFolderFileAndExtension) {
+    zeleditObject record;
+    record.setDirFile(" ", "/run/zel/zel_head");
+    record.setExt("bmp");
+    EXPECT_EQ(record.makePath(), 21);
+    EXPECT_STREQ(record.csPath, "/run/zel/zel_head.bmp");
+
+    record.setDirFile("/lib/body01", "body01-02");
+    record.setExt("jpg");
+    record.makePath();
+    EXPECT_STREQ(record.csPath, "/lib/body01/body01-02.jpg");
+}
+
+TEST(LayerRecord, TextThatDoesNotFitIsRefusedNotShortened) {
+    zeleditObject record;
+    record.setDirFile("/lib/body01", "body01-02");
+    ASSERT_GT(record.makePath(), 0);
+
+    // A folder one character too long must not leave the previous folder in place.
+    EXPECT_FALSE(record.setDir(std::string(1025, 'd').c_str()));
+    EXPECT_STREQ(record.csDir, "");
+    EXPECT_EQ(record.makePath(), -1);
+    EXPECT_STREQ(record.csPath, "");
+
+    EXPECT_TRUE(record.setDir(std::string(1024, 'd').c_str()));
+    EXPECT_FALSE(record.setExt("abcdefghijk"));
+    EXPECT_FALSE(record.setFile(nullptr));
+    EXPECT_EQ(record.makePath(), -1);
+
+    // Each field fits, the joined path does not.
+    EXPECT_TRUE(record.setFile(std::string(1024, 'f').c_str()));
+    EXPECT_TRUE(record.setExt("abcdefghij"));
+    EXPECT_EQ(record.makePath(), -1);
+    EXPECT_STREQ(record.csPath, "");
+
+    EXPECT_TRUE(record.setFile(std::string(1022, 'f').c_str()));
+    EXPECT_EQ(record.makePath(), 2058);
+}
+
+TEST(LayerRecord, SetScaleTruncatesTheTargetSize) {
+    zeleditObject record;
+    record.setSize(300, 400);
+    record.setScale(1.5, 0.5);
+    int cols = 0;
+    int rows = 0;
+    record.getTargetSize(cols, rows);
+    EXPECT_EQ(cols, 450);
+    EXPECT_EQ(rows, 200);
+    record.setScale(0.333, 0.333);
+    record.getTargetSize(cols, rows);
+    EXPECT_EQ(cols, 99);
+    EXPECT_EQ(rows, 133);
+}
+
+TEST(LayerRecord, SavedRecordLoadsBackEveryField) {
+    zeleditObject record;
+    record.setOid(52);
+    record.setDirFile("/data:with colon/bkgd03", "bkgd03-07");
+    record.setExt("jpg");
+    record.setSize(600, 800);
+    record.setOffset(-5, 680);
+    record.setAngle(-15);
+    record.tCol = 315;
+    record.tRow = 420;
+    record.colScale = 1.05;
+    record.rowScale = 0.95;
+    record.nLayer = 3;
+    record.nSLayer = 4;
+    record.setDisplay(0);
+    record.setSex(5);
+    // Bytes that are a line end and ':' in text.
+    record.setBgColor(_pixel{10, 58, 255, 0});
+
+    const std::string path = zel::testing::work_dir() + "/record.txt";
+    ASSERT_EQ(record.save(path.c_str()), 0);
+    zeleditObject loaded;
+    ASSERT_EQ(loaded.load(path.c_str()), 0);
+    EXPECT_EQ(loaded.IsLoaded, 1);
+    EXPECT_EQ(loaded.nOid, 52);
+    EXPECT_STREQ(loaded.csDir, "/data:with colon/bkgd03");
+    EXPECT_STREQ(loaded.csFile, "bkgd03-07");
+    EXPECT_STREQ(loaded.csExt, "jpg");
+    EXPECT_EQ(loaded.col, 600);
+    EXPECT_EQ(loaded.row, 800);
+    EXPECT_EQ(loaded.colOffset, -5);
+    EXPECT_EQ(loaded.rowOffset, 680);
+    EXPECT_EQ(loaded.nAngle, -15);
+    EXPECT_EQ(loaded.tCol, 315);
+    EXPECT_EQ(loaded.tRow, 420);
+    EXPECT_EQ(loaded.colScale, 1.05);
+    EXPECT_EQ(loaded.rowScale, 0.95);
+    EXPECT_EQ(loaded.nLayer, 3);
+    EXPECT_EQ(loaded.nSLayer, 4);
+    EXPECT_EQ(loaded.bDisplay, 0);
+    EXPECT_EQ(loaded.nSex, 5);
+    EXPECT_EQ(loaded.bgClr[0], 10);
+    EXPECT_EQ(loaded.bgClr[1], 58);
+    EXPECT_EQ(loaded.bgClr[2], 255);
+}
+
+TEST(LayerRecord, LoadRefusesMissingShortAndOversizedFiles) {
+    zeleditObject record;
+    const std::string missing = zel::testing::work_dir() + "/absent.txt";
+    EXPECT_EQ(record.load(missing.c_str()), -10);
+    EXPECT_EQ(record.save((zel::testing::work_dir() + "/no/such/folder.txt").c_str()), -10);
+
+    const std::string shortFile = zel::testing::work_dir() + "/short.txt";
+    std::ofstream(shortFile) << "51:\n/lib:\nbody01-00:\n";
+    record.IsLoaded = 1;
+    EXPECT_EQ(record.load(shortFile.c_str()), -11);
+    EXPECT_EQ(record.IsLoaded, 0);
+    EXPECT_EQ(record.nOid, 51);
+    EXPECT_STREQ(record.csFile, "body01-00");
+
+    const std::string longExt = zel::testing::work_dir() + "/long.txt";
+    std::ofstream(longExt) << "51:\n/lib:\nbody01-00:\nabcdefghijk:\n";
+    EXPECT_EQ(record.load(longExt.c_str()), -11);
+}
+
+TEST(LayerRecord, FieldParsersReadUpToTheColon) {
+    int position = 0;
+    int value = 0;
+    EXPECT_EQ(parse_int_field("12:-34:", position, value), 0);
+    EXPECT_EQ(value, 12);
+    EXPECT_EQ(position, 3);
+    EXPECT_EQ(parse_int_field("12:-34:", position, value), 1);
+    EXPECT_EQ(value, -34);
+    double real = 0;
+    position = 0;
+    EXPECT_EQ(parse_double_field("0.95", position, real), 1);
+    EXPECT_EQ(real, 0.95);
+}
+
+struct Shown {
+    std::string caption;
+    std::string text;
+    zel::MessageIcon icon = zel::MessageIcon::none;
+};
+Shown g_shown;
+
+TEST(LayerRecord, DebugDumpShowsEveryFieldInAWarningBox) {
+    const zel::MessageHandler previous =
+        zel::set_message_handler([](const char* caption, const char* text, zel::MessageIcon icon) {
+            g_shown = {caption, text, icon};
+        });
+    zeleditObject record;
+    record.setSize(300, 400);
+    record.setBgColor(_pixel{1, 2, 3, 0});
+    record.msg_display();
+    zel::set_message_handler(previous);
+
+    EXPECT_EQ(g_shown.caption, "zeleditObject::msg_display()");
+    EXPECT_EQ(g_shown.icon, zel::MessageIcon::warning);
+    EXPECT_EQ(g_shown.text.rfind(" IsLoaded: FALSE\n zel_image.nOid: 50\n", 0), 0u);
+    EXPECT_NE(g_shown.text.find(" zel_image.col & row: 300 400\n"), std::string::npos);
+    EXPECT_NE(g_shown.text.find(" zel_image.colScale: 1.0000006.2\n"), std::string::npos);
+    EXPECT_NE(g_shown.text.find(" zel_image.bDisplay: TRUE\n"), std::string::npos);
+    EXPECT_NE(g_shown.text.find(" zel_image.bgClr(r,g,b): (   1    2    3)\n"), std::string::npos);
+}
+
+TEST(NumText, WritesTheKindsDigitsOrRefuses) {
+    char out[4];
+    EXPECT_EQ(num_text(7, 2, out), 0);
+    EXPECT_STREQ(out, "07");
+    EXPECT_EQ(num_text(42, 3, out), 0);
+    EXPECT_STREQ(out, "042");
+    EXPECT_EQ(num_text(9, 1, out), 0);
+    EXPECT_STREQ(out, "9");
+    EXPECT_EQ(num_text(999, 3, out), 0);
+    EXPECT_STREQ(out, "999");
+    EXPECT_EQ(num_text(10, 1, out), -1);
+    EXPECT_EQ(num_text(100, 2, out), -1);
+    EXPECT_EQ(num_text(-1, 2, out), -1);
+    EXPECT_EQ(num_text(5, 4, out), -43);
+    EXPECT_EQ(num_text(5, 0, out), -43);
+}
+
+} // namespace
+} // namespace zel::composition
