@@ -44,6 +44,8 @@ TEST(ImagingBilevelRows, FlipInPlaceAndToNewArray) {
     EXPECT_EQ(BITflip(nullptr, 2, 3), -11);
     EXPECT_EQ(bits[0][0], 2);
     EXPECT_EQ(retflipBIT(bits, 0, 3), nullptr);
+    EXPECT_EQ(pbm_allocarray(0, 3), nullptr);
+    EXPECT_EQ(ppm_allocarray(3, -1), nullptr);
     face_pbmclear(bits, 2, 3, 0x101);
     EXPECT_EQ(bits[2][1], 1);
     pbm_freearray(copy, 3);

@@ -1,10 +1,8 @@
 #include "picture_fixtures.h"
-#include "zel/testing/test_env.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <unistd.h>
 
 using namespace zel::imaging::test;
 namespace fs = std::filesystem;
