@@ -9,7 +9,7 @@ packages=(
     # tests and benchmarks
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     # picture files
-    libmagick++-dev
+    libmagick++-dev pkg-config
     # window system (Qt 6 Widgets, print support, offscreen platform, Xvfb for screenshots)
     qt6-base-dev libgl-dev qt6-multimedia-dev fonts-dejavu-core xvfb xauth
     # data generation: vector artwork rendered by librsvg
