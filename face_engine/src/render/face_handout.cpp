@@ -5,17 +5,11 @@
 #include "face_state.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
-#include <memory>
 
 namespace zel::engine {
 namespace {
-
-struct PixelArrayDeleter {
-    int rows;
-    void operator()(_pixel** arr) const { ppm_freearray(arr, rows); }
-};
-using PixelArray = std::unique_ptr<_pixel*, PixelArrayDeleter>;
 
 // Copies the cols x rows top of source into target with the row order reversed.
 void copy_rows_reversed(_pixel** target, _pixel** source, int cols, int rows) {
@@ -62,13 +56,14 @@ int face_save_image(const char* file) {
     if (face.clrImage == nullptr || !face_size_fits(face)) {
         return kFail;
     }
-    PixelArray scratch(ppm_allocarray(face.colSize, face.rowSize), PixelArrayDeleter{face.rowSize});
-    if (!scratch) {
-        return kFail;
+    // A row table is all a picture writer reads: a table of the canvas rows in reverse order
+    // hands the face out bottom row first without copying a pixel or allocating a row.
+    std::array<_pixel*, kCanvasRows> reversed{};
+    for (int r = 0; r < face.rowSize; ++r) {
+        reversed[static_cast<size_t>(face.rowSize - 1 - r)] = face.clrImage[r];
     }
-    copy_rows_reversed(scratch.get(), face.clrImage, face.colSize, face.rowSize);
     // The write's own result is not reported: the editor reloads the picture in any case.
-    save_pixels(scratch.get(), face.colSize, face.rowSize, file, "bmp");
+    save_pixels(reversed.data(), face.colSize, face.rowSize, file, "bmp");
     return kOk;
 }
 
