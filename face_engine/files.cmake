@@ -24,4 +24,7 @@ set(ZELEDIT_FILE_TEST_SOURCES
     ${_zel_files}/tests/file_text_fields_test.cpp
     ${_zel_files}/tests/file_bw_block_test.cpp
     ${_zel_files}/tests/file_zel2_test.cpp
-    ${_zel_files}/tests/file_zel1_test.cpp)
+    ${_zel_files}/tests/file_zel1_test.cpp
+    ${_zel_files}/tests/builder_fixture.cpp
+    ${_zel_files}/tests/builder_test.cpp
+    ${_zel_files}/tests/face_edge_test.cpp)
