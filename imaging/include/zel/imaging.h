@@ -193,7 +193,7 @@ ZEL_IMAGING_EXPORT unsigned char** face_pbmin(const char* name, int* cols, int* 
 /// Writes arr to "<name>.bmp". 0, or -11 when it cannot be written. maxval is not used.
 ZEL_IMAGING_EXPORT int face_ppmout(const char* name, _pixel** arr, int cols, int rows,
                                    unsigned char maxval);
-/// Writes a grey array as a grey BMP "<name>.bmp". 0 or -11.
+/// Writes a grey array to "<name>.bmp" (r = g = b = the grey value). 0 or -11.
 ZEL_IMAGING_EXPORT int face_pgmout(const char* name, unsigned char** grey, int cols, int rows);
 /// Writes a bilevel array (1 white, 0 black) as "<name>.bmp". 0 or -11.
 ZEL_IMAGING_EXPORT int face_pbmout(const char* name, unsigned char** bits, int cols, int rows);
