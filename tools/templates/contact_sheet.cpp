@@ -48,14 +48,22 @@ struct Row {
     int height = 0;
 };
 
+// Cells are at least kCellWidth wide and wider for wide drawings, so nothing overlaps.
+int cell_width(const TemplateImage& t) {
+    return std::max(kCellWidth, t.cols + 24);
+}
+
 std::vector<Row> layout(const std::vector<const TemplateImage*>& all) {
-    const int per_row = (kSheetWidth - 2 * kMargin) / kCellWidth;
     std::vector<Row> rows;
+    int x = 0;
     for (const TemplateImage* t : all) {
-        if (rows.empty() || static_cast<int>(rows.back().items.size()) == per_row)
+        if (rows.empty() || x + cell_width(*t) > kSheetWidth - 2 * kMargin) {
             rows.emplace_back();
+            x = 0;
+        }
         rows.back().items.push_back(t);
-        rows.back().height = std::max(rows.back().height, t->rows + 12);
+        rows.back().height = std::max(rows.back().height, t->rows + kLabelHeight + 24);
+        x += cell_width(*t);
     }
     return rows;
 }
@@ -87,13 +95,15 @@ void write_contact_sheet(const std::string& png_path, const std::string& title,
                               "EYE111 BROW1 NOSE1 MOUTH11",
                               "EYE333 BROW3 NOSE3 MOUTH33 GLASSES_STD"};
     const int face_w = 720 / kFaceScaleDiv;
-    const int face_h = 960 / kFaceScaleDiv;
+    // Only the band of the canvas around the standard face box is shown.
+    const int band_top = 150;
+    const int face_h = (800 - band_top) / kFaceScaleDiv;
     const int faces_per_row = (kSheetWidth - 2 * kMargin) / face_w;
     const int face_rows = (static_cast<int>(faces.size()) + faces_per_row - 1) / faces_per_row;
 
-    int height = kMargin + 40 + face_rows * (face_h + kLabelHeight) + kMargin;
+    int height = kMargin + 40 + face_rows * (face_h + kLabelHeight) + 3 * kMargin;
     for (const Row& row : rows)
-        height += row.height + kLabelHeight;
+        height += row.height;
     height += kMargin;
 
     Magick::Image sheet(Magick::Geometry(kSheetWidth, height), kPaper);
@@ -111,24 +121,27 @@ void write_contact_sheet(const std::string& png_path, const std::string& title,
             for (int c = 0; c < face_w; ++c) {
                 bool ink = false;
                 for (int k = 0; k < kFaceScaleDiv * kFaceScaleDiv; ++k)
-                    ink = ink || canvas[static_cast<std::size_t>(r * kFaceScaleDiv + k / 2) * cols +
-                                        c * kFaceScaleDiv + k % 2];
+                    ink = ink ||
+                          canvas[static_cast<std::size_t>(band_top + r * kFaceScaleDiv + k / 2) *
+                                     cols +
+                                 c * kFaceScaleDiv + k % 2];
                 if (ink)
                     sheet.pixelColor(fx + c, fy + r, kInk);
             }
         }
-        label(sheet, captions[i], fx, fy + face_h - 8, face_w, kLabelHeight, 11);
+        label(sheet, captions[i], fx, fy + face_h, face_w, kLabelHeight, 11);
     }
-    y += face_rows * (face_h + kLabelHeight);
+    y += face_rows * (face_h + kLabelHeight) + 2 * kMargin;
 
     for (const Row& row : rows) {
         int x = kMargin;
         for (const TemplateImage* t : row.items) {
-            put_template(sheet, *t, x + (kCellWidth - t->cols) / 2, y + 4);
-            label(sheet, t->name, x, y + row.height, kCellWidth, kLabelHeight, 12);
-            x += kCellWidth;
+            const int w = cell_width(*t);
+            put_template(sheet, *t, x + (w - t->cols) / 2, y + 4);
+            label(sheet, t->name, x, y + t->rows + 8, w, kLabelHeight, 12);
+            x += w;
         }
-        y += row.height + kLabelHeight;
+        y += row.height;
     }
 
     // No time stamps, so regenerating unchanged artwork gives the same file.
