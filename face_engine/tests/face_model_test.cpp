@@ -63,15 +63,6 @@ TEST_F(FaceModelTest, FaceEdgeInitWhitensTheWholeBitmapAndKeepsAux) {
     EXPECT_STREQ(odd.name, "KEEP");
 }
 
-TEST_F(FaceModelTest, PartsAreFoundByIdentifierOnly) {
-    EXPECT_EQ(part_record_by_id(20), &part(kSlotGlasses));
-    EXPECT_EQ(part_record_by_id(0), &part(kSlotFaceEdge));
-    EXPECT_EQ(part_record_by_id(8), nullptr);
-    EXPECT_TRUE(part_slot_mirrored(kSlotRightEye));
-    EXPECT_TRUE(part_slot_mirrored(kSlotRightBrow));
-    EXPECT_FALSE(part_slot_mirrored(kSlotLeftEye));
-}
-
 TEST_F(FaceModelTest, FirstUseSetUpRunsOnce) {
     _pixel** canvas = face().clrImage;
     EXPECT_FALSE(face_canvas_pending());
@@ -105,14 +96,6 @@ TEST_F(FaceModelTest, FaceObjectDrawingCopies) {
     object.face_set_image(1, 720, 960);
     pbm_freearray(source, 2);
     pbm_freearray(back, 2);
-}
-
-TEST_F(FaceModelTest, FaceObjectStartsWithTheDefaultKeyAndVersionOne) {
-    const FaceObject& object = face_object();
-    EXPECT_STREQ(object.key, "wplk");
-    EXPECT_EQ(object.version, 1);
-    EXPECT_EQ(object.Encyption, 0);
-    EXPECT_EQ(object.measures.eye_size, 1);
 }
 
 } // namespace

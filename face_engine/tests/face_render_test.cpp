@@ -21,26 +21,6 @@ protected:
     bool is_background(int x, int y) { return color_equal(at(x, y), _pixel{192, 192, 192, 0}); }
 };
 
-struct Picture {
-    Picture(int c, int r) : cols(c), rows(r), pixels(ppm_allocarray(c, r)) {}
-    ~Picture() { ppm_freearray(pixels, rows); }
-    Picture(const Picture&) = delete;
-    Picture& operator=(const Picture&) = delete;
-    int cols;
-    int rows;
-    _pixel** pixels;
-};
-
-struct Bits {
-    Bits(int c, int r) : cols(c), rows(r), bits(pbm_allocarray(c, r)) {}
-    ~Bits() { pbm_freearray(bits, rows); }
-    Bits(const Bits&) = delete;
-    Bits& operator=(const Bits&) = delete;
-    int cols;
-    int rows;
-    unsigned char** bits;
-};
-
 TEST_F(FaceRenderTest, RedrawPaintsBackgroundFaceEdgeAndPartsInTheirStoredColours) {
     _zel_object& edge = part(kSlotFaceEdge);
     edge.IsLoaded = 1;
@@ -142,16 +122,6 @@ TEST_F(FaceRenderTest, ComposeBwHandsOutEdgeInkBottomRowFirst) {
     EXPECT_EQ(bw.bits[0][5], 0);
 }
 
-TEST_F(FaceRenderTest, PartInTheBackgroundColourVanishesFromTheDrawing) {
-    place(kSlotNose, "DOT", 20, 10);
-    part(kSlotNose).color = _pixel{192, 192, 192, 0};
-    Bits bw(40, 30);
-    int w = 0;
-    int h = 0;
-    ASSERT_EQ(face_compose_bw(bw.bits, &w, &h), 1);
-    EXPECT_EQ(bw.bits[29 - 10][20], 1);
-}
-
 TEST_F(FaceRenderTest, ColourFaceIsHandedOutUpsideDownWithAllFourBytes) {
     place(kSlotNose, "DOT", 1, 0);
     part(kSlotNose).color = _pixel{9, 8, 7, 0};
@@ -167,15 +137,6 @@ TEST_F(FaceRenderTest, ColourFaceIsHandedOutUpsideDownWithAllFourBytes) {
     // Handed out into the canvas itself, the canvas is turned upside down.
     ASSERT_EQ(get_clrface(face().clrImage, nullptr, nullptr), 1);
     EXPECT_TRUE(color_equal(at(1, 29), _pixel{9, 8, 7, 0}));
-}
-
-TEST_F(FaceRenderTest, ColourFaceBeforeAnyRedrawLeavesTheSizeUntouched) {
-    Picture clr(40, 30);
-    int w = 7;
-    int h = 8;
-    EXPECT_EQ(get_clrface(clr.pixels, &w, &h), 0);
-    EXPECT_EQ(w, 7);
-    EXPECT_EQ(h, 8);
 }
 
 TEST_F(FaceRenderTest, SizesPastTheCanvasAreNeverDrawnOrHandedOut) {

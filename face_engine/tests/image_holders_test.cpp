@@ -86,20 +86,5 @@ TEST(ImageHolders, BilevelAllocationAndItsRefusals) {
     pbm_freearray(source, 4);
 }
 
-TEST(ImageHolders, GreyCopyInReusesItsRows) {
-    unsigned char** source = pgm_allocarray(3, 1);
-    source[0][0] = 200;
-    GreyImage holder;
-    holder.greyimage_init(3, 1, 255);
-    ASSERT_EQ(holder.greyimage_copy_in(source), kOk);
-    unsigned char** rows = holder.pixels;
-    source[0][0] = 100;
-    ASSERT_EQ(holder.greyimage_copy_in(source), kOk);
-    EXPECT_EQ(holder.pixels, rows);
-    EXPECT_EQ(holder.pixels[0][0], 100);
-    holder.greyimage_free();
-    pgm_freearray(source, 1);
-}
-
 } // namespace
 } // namespace zel::engine::testing

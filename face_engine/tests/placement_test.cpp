@@ -110,13 +110,6 @@ TEST_F(PlacementTest, MirroredEnlargementLiesLeftOfTheAnchor) {
     }
 }
 
-TEST_F(PlacementTest, ShrinkingMapsForwards) {
-    Drawing d(40, 40);
-    ASSERT_EQ(d.place("SOLID", 0, 0, 0.5, 0), kOk);
-    // 30 template columns land on T(u / 2 + 0.5) = 0..15.
-    EXPECT_EQ(d.ink(), 16 * 16);
-}
-
 TEST_F(PlacementTest, PartsReachingPastTheEdgesAreClippedNotWrapped) {
     for (double scale : {1.0, 1.05, 0.95}) {
         for (int mirror : {0, 1}) {

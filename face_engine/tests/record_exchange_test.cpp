@@ -48,6 +48,8 @@ TEST_F(RecordExchangeTest, CopyIntoARecordWithoutArraysTakesScalarsAndNamesOnly)
     EXPECT_EQ(copy.bDrawn, 1);
     EXPECT_EQ(copy.clrImage, nullptr);
     EXPECT_EQ(copy.parts[kSlotFaceEdge].bitmap, nullptr);
+    EXPECT_EQ(zel_face_copyFromDLL(nullptr), kFail);
+    EXPECT_EQ(zel_face_copyToDLL(nullptr), kFail);
 }
 
 TEST_F(RecordExchangeTest, ArraysAreCopiedAsTheyStandIntoArraysThatExist) {
@@ -99,11 +101,6 @@ TEST_F(RecordExchangeTest, NamesWithoutTheirNulAreCutToTheField) {
     ASSERT_EQ(zel_face_copyToDLL(&mine), 0);
     EXPECT_EQ(std::string(part(kSlotMouth).name), std::string(19, 'M'));
     EXPECT_EQ(std::string(face().backupNames[0]), std::string(19, 'E'));
-}
-
-TEST_F(RecordExchangeTest, NullRecordsAreRefused) {
-    EXPECT_EQ(zel_face_copyToDLL(nullptr), kFail);
-    EXPECT_EQ(zel_face_copyFromDLL(nullptr), kFail);
 }
 
 TEST_F(RecordExchangeTest, LoadedWordsByIdentifier) {

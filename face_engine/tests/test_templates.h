@@ -52,6 +52,27 @@ protected:
     FakeTemplates templates;
 };
 
+// Arrays of the image library for the life of a test.
+struct Picture {
+    Picture(int c, int r) : cols(c), rows(r), pixels(ppm_allocarray(c, r)) {}
+    ~Picture() { ppm_freearray(pixels, rows); }
+    Picture(const Picture&) = delete;
+    Picture& operator=(const Picture&) = delete;
+    int cols;
+    int rows;
+    _pixel** pixels;
+};
+
+struct Bits {
+    Bits(int c, int r) : cols(c), rows(r), bits(pbm_allocarray(c, r)) {}
+    ~Bits() { pbm_freearray(bits, rows); }
+    Bits(const Bits&) = delete;
+    Bits& operator=(const Bits&) = delete;
+    int cols;
+    int rows;
+    unsigned char** bits;
+};
+
 // Bytes of a bilevel array as text rows ('#' for 0, '.' otherwise).
 std::vector<std::string> as_art(unsigned char** rows, int cols, int rowCount);
 

@@ -8,16 +8,9 @@ namespace {
 // Glasses are always drawn from this template set, whatever the face's sex code.
 constexpr int kGlassesSet = 6;
 
-struct DrawStep {
-    int slot;
-    int mirror;
-};
-
 // Eyes, brows, nose and mouth in drawing order; the face edge comes first and the glasses last.
-constexpr DrawStep kPartSteps[] = {
-    {kSlotLeftEye, 0},   {kSlotRightEye, 1}, {kSlotLeftBrow, 0},
-    {kSlotRightBrow, 1}, {kSlotNose, 0},     {kSlotMouth, 0},
-};
+constexpr int kPartSlots[] = {kSlotLeftEye,   kSlotRightEye, kSlotLeftBrow,
+                              kSlotRightBrow, kSlotNose,     kSlotMouth};
 
 bool shown(const _zel_object& part) {
     return part.Display != 0 && part.IsLoaded != 0;
@@ -54,10 +47,10 @@ int face_draw_parts(_zel_face* face, _pixel** canvas) {
     if (shown(face->parts[kSlotFaceEdge])) {
         draw_face_edge(*face, canvas);
     }
-    for (const DrawStep& step : kPartSteps) {
-        const _zel_object& part = face->parts[step.slot];
-        if (shown(part) &&
-            part_render(part, canvas, face->colSize, face->rowSize, step.mirror) != kOk) {
+    for (const int slot : kPartSlots) {
+        const _zel_object& part = face->parts[slot];
+        const int mirror = part_slot_mirrored(slot) ? 1 : 0;
+        if (shown(part) && part_render(part, canvas, face->colSize, face->rowSize, mirror) != kOk) {
             return kFail;
         }
     }

@@ -41,16 +41,4 @@ void bw_array_fill(unsigned char** arr, int cols, int rows, unsigned char value)
     }
 }
 
-int bw_flip_rows(unsigned char** arr, int cols, int rows) {
-    if (arr == nullptr || cols <= 0 || rows <= 0) {
-        return kFail;
-    }
-    // Swapping the row contents pairwise needs no scratch array, so the reversal cannot fail
-    // for want of memory.
-    for (int top = 0, bottom = rows - 1; top < bottom; ++top, --bottom) {
-        std::swap_ranges(arr[top], arr[top] + cols, arr[bottom]);
-    }
-    return kOk;
-}
-
 } // namespace zel::engine

@@ -14,13 +14,6 @@ void pixel_array_fill_grey(_pixel** arr, int cols, int rows, unsigned char grey)
 void pixel_array_fill_color(_pixel** arr, int cols, int rows, _pixel colour);
 // Every byte = value.
 void bw_array_fill(unsigned char** arr, int cols, int rows, unsigned char value);
-// Reverses the rows of a bilevel array in place through a scratch array; nothing happens when
-// the scratch array cannot be had or an extent is 0. 0, or -1 when nothing was reversed.
-int bw_flip_rows(unsigned char** arr, int cols, int rows);
-// Copies the four colour bytes of one part into another.
-inline void part_color_copy(_zel_object& target, const _zel_object& source) {
-    target.color = source.color;
-}
 // r, g and b equal (spare ignored).
 inline bool color_equal(_pixel a, _pixel b) {
     return a.r == b.r && a.g == b.g && a.b == b.b;
