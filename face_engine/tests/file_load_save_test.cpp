@@ -1,0 +1,328 @@
+#include "builder_fixture.h"
+#include "file/bw_buffer.h"
+#include "file/face_file_io.h"
+#include "file/zel1_text.h"
+#include "file/zel2_text.h"
+#include "file/zel_cipher.h"
+
+#include <zel/testing/test_env.h>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstring>
+#include <string>
+#include <sys/resource.h>
+#include <vector>
+
+namespace zel::engine {
+namespace {
+
+std::string read_all(const std::string& path) {
+    std::string text;
+    EXPECT_EQ(read_face_file(path, text), 0) << path;
+    return text;
+}
+
+// What a caller can see of the current face, to tell whether a load changed it.
+std::string snapshot() {
+    const _zel_face& f = current_face();
+    std::string s = std::to_string(f.nSex) + "/" + std::to_string(f.colSize) + "x" +
+                    std::to_string(f.rowSize) + "/" + std::to_string(f.nExpression);
+    for (const _zel_object& p : f.parts)
+        s += std::string("|") + p.name + ":" + std::to_string(p.IsLoaded) + ":" +
+             std::to_string(p.lx) + ":" + std::to_string(p.ly) + ":" + std::to_string(p.Scale);
+    for (int r = 0; r < 960; ++r)
+        s.append(reinterpret_cast<const char*>(f.parts[kSlotFaceEdge].bitmap[r]), 720);
+    const FaceObject& o = face_object();
+    s += std::to_string(o.sex) + ":" + std::to_string(o.colSize) + ":" + std::to_string(o.bRead);
+    return s;
+}
+
+class FileLoadSaveTest : public testing::EngineTest {
+protected:
+    void SetUp() override {
+        testing::EngineTest::SetUp();
+        templates.add(1, "RING", {"###", "#.#", "###"}, 1, 1);
+        testing::add_builder_templates(templates, 1);
+        bw = pbm_allocarray(720, 960);
+        clr = ppm_allocarray(720, 960);
+        // A small face of our own: two parts and a face edge along row 3.
+        _zel_face& f = face();
+        f.nSex = 2;
+        place(kSlotLeftEye, "RING", 10, 10);
+        place(kSlotMouth, "RING", 20, 22, 1.05);
+        f.parts[kSlotMouth].color = _pixel{10, 20, 30, 0};
+        f.parts[kSlotLeftEye].aux2 = 99;
+        for (int c = 0; c < 40; ++c)
+            f.parts[kSlotFaceEdge].bitmap[3][c] = 0;
+    }
+    void TearDown() override {
+        pbm_freearray(bw, 960);
+        ppm_freearray(clr, 960);
+    }
+    std::string path(const std::string& name) { return zel::testing::work_dir() + "/" + name; }
+    int load(const std::string& file, int* kind = nullptr) {
+        std::vector<char> name(file.begin(), file.end());
+        name.push_back('\0');
+        int dummy = 0;
+        return face_loadzel2a(name.data(), bw, clr, &w, &h, kind ? kind : &dummy);
+    }
+    int save(const std::string& file) {
+        std::vector<char> name(file.begin(), file.end());
+        name.push_back('\0');
+        return face_savezel2(name.data());
+    }
+    std::string plain_text() {
+        std::string text;
+        EXPECT_EQ(face_text_zel2(face(), text), 0);
+        return text;
+    }
+
+    unsigned char** bw = nullptr;
+    _pixel** clr = nullptr;
+    int w = 0;
+    int h = 0;
+};
+
+TEST_F(FileLoadSaveTest, TheCipherIsItsOwnInverseAndRunsTheKeyRound) {
+    ASSERT_EQ(write_whole_file(path("a.zel"), "hello"), 0);
+    ASSERT_EQ(zel_cipher_copy(path("a").c_str(), path("b").c_str(), "wplk"), 0);
+    const std::string coded = read_all(path("b.zel"));
+    ASSERT_EQ(coded.size(), 5u);
+    const char key[] = "wplkw";
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(static_cast<unsigned char>(coded[i]),
+                  static_cast<unsigned char>(~("hello"[i] ^ key[i])))
+            << i;
+    ASSERT_EQ(zel_cipher_copy(path("b").c_str(), path("c").c_str(), "wplk"), 0);
+    EXPECT_EQ(read_all(path("c.zel")), "hello");
+
+    EXPECT_EQ(zel_is_enciphered(path("a").c_str()), 1);
+    EXPECT_EQ(zel_is_enciphered(path("b").c_str()), 1);
+    ASSERT_EQ(write_whole_file(path("p1.zel"), "1:0:"), 0);
+    ASSERT_EQ(write_whole_file(path("p2.zel"), "2:0:"), 0);
+    ASSERT_EQ(write_whole_file(path("empty.zel"), ""), 0);
+    EXPECT_EQ(zel_is_enciphered(path("p1").c_str()), 0);
+    EXPECT_EQ(zel_is_enciphered(path("p2").c_str()), 0);
+    EXPECT_EQ(zel_is_enciphered(path("empty").c_str()), 1);
+    EXPECT_EQ(zel_is_enciphered(path("missing").c_str()), -11);
+}
+
+TEST_F(FileLoadSaveTest, ASavedFaceLoadsBackRecordForRecord) {
+    ASSERT_EQ(face_compose_bw(bw, &w, &h), 1);
+    BwBuffer shown;
+    shown.copy_from(bw, 40, 30, false);
+    const std::string before = snapshot();
+
+    std::string target = path("smile.zel");
+    std::vector<char> name(target.begin(), target.end());
+    name.push_back('\0');
+    ASSERT_EQ(face_savezel2(name.data()), 1);
+    EXPECT_STREQ(name.data(), path("smile").c_str()) << "the caller's string loses its extension";
+    const std::string stored = read_all(target);
+    ASSERT_FALSE(stored.empty());
+    EXPECT_GE(static_cast<unsigned char>(stored[0]), 128);
+    EXPECT_EQ(read_all(path("zelprord1s.zel")), plain_text()) << "the save work file";
+
+    face_record_init(&face());
+    int kind = 0;
+    ASSERT_EQ(load(target, &kind), 1);
+    EXPECT_EQ(kind, 2);
+    EXPECT_EQ(w, 40);
+    EXPECT_EQ(h, 30);
+    EXPECT_EQ(snapshot(), before);
+    EXPECT_EQ(face().parts[kSlotLeftEye].aux2, 99);
+    EXPECT_EQ(face().parts[kSlotMouth].color.g, 20);
+    EXPECT_DOUBLE_EQ(face().parts[kSlotMouth].Scale, 1.05);
+    for (int r = 0; r < 30; ++r)
+        ASSERT_EQ(std::memcmp(bw[r], shown.row_table()[r], 40), 0) << r;
+    EXPECT_EQ(clr[0][0].r, 192) << "the colour face, bottom row first";
+    EXPECT_EQ(read_all(path("zelprord1r.zel")), " ") << "the load work file is wiped";
+}
+
+TEST_F(FileLoadSaveTest, APlainFileWithCrLfLineEndsLoads) {
+    std::string text = plain_text();
+    std::string crlf;
+    for (const char c : text)
+        crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    ASSERT_EQ(write_whole_file(path("dos.zel"), crlf), 0);
+    face_record_init(&face());
+    EXPECT_EQ(load(path("dos.zel")), 1);
+    EXPECT_STREQ(face().parts[kSlotLeftEye].name, "RING");
+}
+
+TEST_F(FileLoadSaveTest, TheFallbackKeyLoadsAndSavesUseTheDefaultKey) {
+    ASSERT_EQ(write_whole_file(path("plain.zel"), plain_text()), 0);
+    ASSERT_EQ(zic_encypt(path("plain.zel").c_str(), path("old.zel").c_str(), "zrbo", 4), 0);
+    face_record_init(&face());
+    ASSERT_EQ(load(path("old.zel")), 1);
+    EXPECT_STREQ(face_object().key, "wplk");
+    EXPECT_EQ(face().nSex, 2);
+
+    ASSERT_EQ(save(path("new.zel")), 1);
+    ASSERT_EQ(zic_decypt(path("new.zel").c_str(), path("check.zel").c_str(), "wplk", 4), 0);
+    EXPECT_EQ(read_all(path("check.zel")), plain_text());
+}
+
+TEST_F(FileLoadSaveTest, FilesThatAreNoFaceLeaveTheFaceAsItWas) {
+    const std::string before = snapshot();
+    ASSERT_EQ(write_whole_file(path("noise.zel"), "x\x81\x92 no face here"), 0);
+    EXPECT_EQ(load(path("noise.zel")), 0);
+    ASSERT_EQ(write_whole_file(path("three.zel"), "3:0:0:6:720:960:\n"), 0);
+    EXPECT_EQ(load(path("three.zel")), 0);
+    ASSERT_EQ(write_whole_file(path("twelve.zel"), "12:0:0:6:720:960:\n"), 0);
+    EXPECT_EQ(load(path("twelve.zel")), 0) << "plain, but neither version";
+    int kind = 0;
+    EXPECT_EQ(load(path("missing.zel"), &kind), 0);
+    EXPECT_EQ(kind, 2) << "the sex code the face already had";
+    EXPECT_EQ(snapshot(), before);
+}
+
+TEST_F(FileLoadSaveTest, ARefusedFileChangesNothingAndKeepsItsTextInTheWorkFile) {
+    const std::string before = snapshot();
+    std::string text = plain_text();
+    const std::size_t eye = text.find("\n4:");
+    ASSERT_NE(eye, std::string::npos);
+    text[eye + 1] = '5'; // the right eye's identifier in the left eye's slot
+    ASSERT_EQ(write_whole_file(path("bad.zel"), text), 0);
+    EXPECT_EQ(load(path("bad.zel")), 0);
+    EXPECT_EQ(snapshot(), before);
+    EXPECT_EQ(read_all(path("zelprord1r.zel")), text);
+}
+
+TEST_F(FileLoadSaveTest, FilesOverEightMegabytesAreRefused) {
+    std::string text = plain_text();
+    text.resize(8u * 1024u * 1024u + 1u, '\n');
+    ASSERT_EQ(write_whole_file(path("huge.zel"), text), 0);
+    const std::string before = snapshot();
+    EXPECT_EQ(load(path("huge.zel")), 0);
+    EXPECT_EQ(snapshot(), before);
+    std::string read;
+    EXPECT_EQ(read_face_file(path("huge.zel"), read), -11);
+    EXPECT_TRUE(read.empty());
+}
+
+TEST_F(FileLoadSaveTest, AFailedSaveNeverDestroysThePreviousFile) {
+    ASSERT_EQ(save(path("keep.zel")), 1);
+    const std::string previous = read_all(path("keep.zel"));
+
+    // A disk that fills up halfway through the enciphered copy.
+    std::string big(200000, 'a');
+    ASSERT_EQ(write_whole_file(path("big.zel"), big), 0);
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = 100000;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const int result = zel_encipher_replace(path("big.zel"), path("keep.zel"), "wplk");
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_EQ(result, -11);
+    EXPECT_EQ(read_all(path("keep.zel")), previous);
+    std::string leftovers;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const std::string sibling =
+            path("keep.zel.part-") + std::to_string(::getpid()) + "-" + std::to_string(attempt);
+        EXPECT_EQ(file_size(sibling), -1) << sibling;
+    }
+
+    EXPECT_EQ(save(path("no-such-folder/face.zel")), 0);
+}
+
+TEST_F(FileLoadSaveTest, AVersionOneFaceRoundTripsThroughItsMeasures) {
+    // The face object as caricature generation leaves it: a 100 x 150 picture whose box is
+    // the standard face, and a drawing of the face edge with the parts drawn in.
+    FaceObject& object = face_object();
+    const FaceBox box = testing::standard_box();
+    const FaceMeasures measures = testing::sample_measures();
+    object.face_set_image(1, 100, 150);
+    object.face_set_outline(&box);
+    object.face_set_measures(&measures);
+    object.landmarks.nose.center_x = 49;
+    object.landmarks.mouth_color = _pixel{1, 2, 3, 0};
+    BwBuffer edge(100, 150, 1);
+    for (int r = 20; r < 140; ++r)
+        edge.row_table()[r][5] = edge.row_table()[r][94] = 0;
+    BwBuffer withParts = edge;
+    ASSERT_EQ(face_build_from_parts(withParts.row_table(), 100, 150, 1, &box, &measures, 0), 0);
+    BwBuffer handedIn;
+    handedIn.copy_from(withParts.row_table(), 100, 150, /*flip=*/true);
+
+    char name[300];
+    std::snprintf(name, sizeof name, "%s", path("generated").c_str());
+    ASSERT_EQ(SaveCartoonInZEL(handedIn.row_table(), name), 1);
+    const std::string stored = read_all(path("generated.zel"));
+    EXPECT_GE(static_cast<unsigned char>(stored[0]), 128);
+    Zel1Content written;
+    ASSERT_EQ(face_parse_zel1_text(read_all(path("zelprord1s.zel")), written), 0);
+    EXPECT_EQ(std::memcmp(written.drawing.pixels(), edge.pixels(), 100 * 150), 0)
+        << "the file holds the face edge alone";
+
+    face_record_init(&face());
+    object.landmarks = FaceLandmarks{};
+    ASSERT_EQ(load(path("generated.zel")), 1);
+    EXPECT_EQ(w, 100);
+    EXPECT_EQ(h, 150);
+    EXPECT_EQ(object.bRead, 1);
+    EXPECT_EQ(object.landmarks.nose.center_x, 49);
+    EXPECT_EQ(object.landmarks.mouth_color.b, 3);
+    EXPECT_EQ(face().nSex, 1);
+    EXPECT_STREQ(face().parts[kSlotLeftEye].name, "EYE213");
+    EXPECT_EQ(face().parts[kSlotRightEye].lx, 64);
+    EXPECT_EQ(face().parts[kSlotGlasses].IsLoaded, 0);
+    for (int r = 0; r < 150; ++r) {
+        ASSERT_EQ(std::memcmp(face().parts[kSlotFaceEdge].bitmap[r], edge.row_table()[r], 100), 0)
+            << r;
+        ASSERT_EQ(std::memcmp(bw[r], handedIn.row_table()[r], 100), 0) << r;
+    }
+}
+
+TEST_F(FileLoadSaveTest, AVersionOneFaceWhoseBuildFailsChangesNothing) {
+    FaceObject& object = face_object();
+    const FaceBox box = testing::standard_box();
+    const FaceMeasures measures = testing::sample_measures();
+    BwBuffer edge(100, 150, 1);
+    std::string text;
+    ASSERT_EQ(face_text_zel1(Zel1Header{1, 0, 1, 3, 100, 150}, box, object.landmarks, measures,
+                             edge.row_table(), 100, 150, text),
+              0);
+    ASSERT_EQ(write_whole_file(path("set3.zel"), text), 0);
+    const std::string before = snapshot();
+    EXPECT_EQ(load(path("set3.zel")), 0) << "set 3 has no templates here";
+    EXPECT_EQ(snapshot(), before);
+
+    char name[300];
+    std::snprintf(name, sizeof name, "%s", path("set3").c_str());
+    EXPECT_EQ(GetZELCartoon(name, bw, &w, &h), 0);
+    EXPECT_EQ(snapshot(), before);
+}
+
+TEST_F(FileLoadSaveTest, SmallExportsRefuseMissingArguments) {
+    char name[] = "x";
+    EXPECT_EQ(face_loadzel2(nullptr, bw, clr, &w, &h), 0);
+    EXPECT_EQ(face_loadzel2(name, nullptr, clr, &w, &h), 0);
+    EXPECT_EQ(face_loadzel2(name, bw, nullptr, &w, &h), 0);
+    EXPECT_EQ(face_readzel2(name, nullptr), 0);
+    EXPECT_EQ(face_savezel2(nullptr), 0);
+    EXPECT_EQ(SaveCartoonInZEL(bw, nullptr), 0);
+
+    face_object().colSize = 0;
+    char target[300];
+    std::snprintf(target, sizeof target, "%s", path("nothing").c_str());
+    EXPECT_EQ(SaveCartoonInZEL(bw, target), 0);
+    EXPECT_EQ(file_size(path("nothing.zel")), -1);
+}
+
+TEST_F(FileLoadSaveTest, ReadingIntoTheEnginesCanvasHandsTheFaceOutThere) {
+    ASSERT_EQ(write_whole_file(path("plain.zel"), plain_text()), 0);
+    char name[300];
+    std::snprintf(name, sizeof name, "%s", path("plain.zel").c_str());
+    char second[] = "y";
+    ASSERT_EQ(face_readzel2(name, second), 1);
+    EXPECT_EQ(face().clrImage[26][10].r, 0) << "face edge row 3 from the top, bottom row first";
+}
+
+} // namespace
+} // namespace zel::engine
