@@ -54,6 +54,7 @@ protected:
         place(kSlotMouth, "RING", 20, 22, 1.05);
         f.parts[kSlotMouth].color = _pixel{10, 20, 30, 0};
         f.parts[kSlotLeftEye].aux2 = 99;
+        f.parts[kSlotFaceEdge].IsLoaded = 1;
         for (int c = 0; c < 40; ++c)
             f.parts[kSlotFaceEdge].bitmap[3][c] = 0;
     }
