@@ -1,0 +1,136 @@
+// The picture libraries the build makes: every body and background loads, bodies show their
+// key colour at the probed corners and carry the head on their neck. Each composition is also
+// left in the test output folder for a person to look at.
+
+#include "composer_state.h"
+#include "work_paths.h"
+
+#include "zel/testing/test_env.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace zel::composition {
+namespace {
+
+constexpr int body_numbers = 3; // 01 man, 02 woman, 03 child
+constexpr int bkgd_numbers = 5; // mountains, landmarks, specials, beaches, others
+constexpr int min_variants = 4;
+
+class RealLibraries : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ::setenv("ZEL_DATA_DIR", ZEL_DATA_BUILD_DIR, 1);
+        if (::access((library_folder() + "/body01/body01-00.zif").c_str(), R_OK) != 0)
+            GTEST_SKIP() << "the picture libraries are not built";
+        ComposerState& s = state();
+        s.head = s.body = s.bkgd = zeleditObject();
+        clear_zeledit2();
+        zel2_set_head(" ", make_head().c_str(), "bmp", 1);
+        m_out = zel::testing::output_dir() + "/composition";
+        ::mkdir(m_out.c_str(), 0755);
+    }
+
+    // A stand-in for the editor's head picture: a 360 x 480 face on the face canvas's grey,
+    // its chin at the bottom edge as a face with its neck lines ends.
+    static std::string make_head() {
+        constexpr int cols = 360, rows = 480;
+        _pixel** face = ppm_allocarray(cols, rows);
+        for (int r = 0; r < rows; ++r) {
+            for (int c = 0; c < cols; ++c) {
+                // Row 0 is the bottom; the oval's lowest point touches row 0.
+                const double dx = (c - 180) / 130.0;
+                const double dy = (r - 220) / 220.0;
+                const double d = dx * dx + dy * dy;
+                const double ex =
+                    std::min(std::hypot(c - 130.0, r - 260.0), std::hypot(c - 230.0, r - 260.0));
+                _pixel p{192, 192, 192, 0};
+                if (d <= 1.0)
+                    p = r > 330 && d > 0.55 ? _pixel{90, 60, 30, 0} : _pixel{236, 188, 150, 0};
+                if (d > 0.93 && d <= 1.0)
+                    p = _pixel{40, 30, 30, 0};
+                if (ex < 14)
+                    p = _pixel{40, 30, 30, 0};
+                if (std::abs(r - 130) < 5 && std::abs(c - 180) < 50)
+                    p = _pixel{180, 40, 50, 0};
+                face[r][c] = p;
+            }
+        }
+        const std::string path = zel::testing::work_dir() + "/zel_head.bmp";
+        EXPECT_EQ(save_pixels(face, cols, rows, path.c_str(), "bmp"), 1);
+        ppm_freearray(face, rows);
+        return path;
+    }
+
+    // Writes the composed picture as a JPEG for a person to look at.
+    void keep(const std::string& composed, const std::string& name) const {
+        EXPECT_EQ(imagefile_copy((m_out + "/" + name + ".jpg").c_str(), composed.c_str()), 1);
+    }
+
+    std::string composed() const { return zel::testing::work_dir() + "/zel_all.bmp"; }
+
+    std::string m_out;
+};
+
+TEST_F(RealLibraries, EveryBodyHasFourVariantsOnItsKeyColourCarryingTheHead) {
+    ComposerState& s = state();
+    _pixel** canvas = ppm_allocarray(array_cols, array_rows);
+    for (int nn = 1; nn <= body_numbers; ++nn) {
+        for (int mm = 0; mm < min_variants; ++mm) {
+            SCOPED_TRACE(::testing::Message() << "body" << nn << "-" << mm);
+            ASSERT_EQ(zel2_select_body_save(0, nn, composed().c_str(), 1), 1);
+            EXPECT_EQ(s.bodyVariant[nn], mm);
+            EXPECT_EQ(s.body.col, 300);
+            EXPECT_EQ(s.body.row, 400);
+            EXPECT_EQ(s.body.bgClr[0] + s.body.bgClr[1] + s.body.bgClr[2], 3 * 255);
+            char name[32];
+            std::snprintf(name, sizeof name, "body%02d-%02d", nn, mm);
+            keep(composed(), name);
+
+            // Just under the head's lowest row the neck (or the collar around it) shows.
+            int cols = 0, rows = 0;
+            ASSERT_EQ(fget_pixels(canvas, &cols, &rows, composed().c_str(), array_cols, array_rows),
+                      1);
+            const _pixel neck = canvas[s.head.rowOffset - 4][s.head.colOffset + 60];
+            EXPECT_GT(std::abs(neck.r - 192) + std::abs(neck.g - 192) + std::abs(neck.b - 192), 36)
+                << int(neck.r) << " " << int(neck.g) << " " << int(neck.b);
+        }
+    }
+    ppm_freearray(canvas, array_rows);
+}
+
+TEST_F(RealLibraries, EveryBackgroundHasFourVariantsAtTheCanvasSize) {
+    ComposerState& s = state();
+    for (int nn = 1; nn <= bkgd_numbers; ++nn) {
+        ASSERT_EQ(zel2_get_next_body(1 + (nn - 1) % body_numbers), 0);
+        for (int mm = 0; mm < min_variants; ++mm) {
+            SCOPED_TRACE(::testing::Message() << "bkgd" << nn << "-" << mm);
+            ASSERT_EQ(zel2_select_bkgd_save(1, nn, composed().c_str(), 1), 1);
+            EXPECT_EQ(s.bkgdVariant[nn], mm);
+            EXPECT_EQ(s.bkgd.col, canvas_cols);
+            EXPECT_EQ(s.bkgd.row, canvas_rows);
+            char name[32];
+            std::snprintf(name, sizeof name, "bkgd%02d-%02d", nn, mm);
+            keep(composed(), name);
+            zel2_get_next_body(1 + (nn + mm) % body_numbers);
+        }
+    }
+}
+
+TEST_F(RealLibraries, MovedRotatedAndScaledFigureOverABackground) {
+    ASSERT_EQ(zel2_select_body_save(1, 2, composed().c_str(), 1), 1);
+    ASSERT_EQ(zel2_select_bkgd_save(1, 4, composed().c_str(), 1), 1);
+    ASSERT_EQ(zel2_scale_save(2, ZEL2_HEAD_AND_BODY, 1, composed().c_str(), 1), 0);
+    ASSERT_EQ(zel2_rotate_save(2, ZEL2_HEAD_AND_BODY, 2, composed().c_str(), 0), 0);
+    ASSERT_EQ(zel2_move_save(11, ZEL2_HEAD_AND_BODY, 3, composed().c_str(), 1), 0);
+    keep(composed(), "moved-rotated-scaled");
+}
+
+} // namespace
+} // namespace zel::composition
