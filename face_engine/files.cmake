@@ -28,4 +28,5 @@ set(ZELEDIT_FILE_TEST_SOURCES
     ${_zel_files}/tests/builder_fixture.cpp
     ${_zel_files}/tests/builder_test.cpp
     ${_zel_files}/tests/face_edge_test.cpp
-    ${_zel_files}/tests/file_load_save_test.cpp)
+    ${_zel_files}/tests/file_load_save_test.cpp
+    ${_zel_files}/tests/starter_faces_test.cpp)
