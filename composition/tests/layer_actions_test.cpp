@@ -55,30 +55,24 @@ TEST_F(LayerActions, ScaleStepsTruncateAndEnlargeStopsAtTheCanvas) {
     EXPECT_EQ(body.tRow, 500);
 }
 
-TEST_F(LayerActions, RotationHasNoLimitAndReturns) {
+TEST_F(LayerActions, RotationAndBothLayersAndRefusals) {
     for (int i = 0; i < 3; ++i)
         zel2_single_action(ZEL2_BODY, rotate_action, 2);
     EXPECT_EQ(state().body.nAngle, 15);
     for (int i = 0; i < 3; ++i)
         zel2_single_action(ZEL2_BODY, rotate_action, 1);
     EXPECT_EQ(state().body.nAngle, 0);
-}
 
-TEST_F(LayerActions, UnknownLayerActionOrDirectionIsRefused) {
-    const zeleditObject before = state().body;
-    EXPECT_EQ(zel2_single_action(54, move_action, up), -1);
-    EXPECT_EQ(zel2_single_action(ZEL2_BODY, 4, up), -43);
-    EXPECT_EQ(zel2_single_action(ZEL2_BODY, move_action, 5), -43);
-    EXPECT_EQ(zel2_single_action(ZEL2_BODY, rotate_action, 3), -43);
-    EXPECT_EQ(state().body.rowOffset, before.rowOffset);
-    EXPECT_EQ(state().body.nAngle, before.nAngle);
-}
-
-TEST_F(LayerActions, HeadAndBodyTogetherMoveBoth) {
     EXPECT_EQ(zel2_action(ZEL2_HEAD_AND_BODY, move_action, right), 0);
     EXPECT_EQ(state().head.colOffset, 205);
     EXPECT_EQ(state().body.colOffset, 125);
-    EXPECT_EQ(zel2_action(ZEL2_HEAD_AND_BODY, move_action, 9), -43);
+
+    EXPECT_EQ(zel2_single_action(54, move_action, up), -1);
+    EXPECT_EQ(zel2_single_action(ZEL2_BODY, 4, up), -43);
+    EXPECT_EQ(zel2_single_action(ZEL2_BODY, move_action, 5), -43);
+    EXPECT_EQ(zel2_action(ZEL2_HEAD_AND_BODY, rotate_action, 3), -43);
+    EXPECT_EQ(state().body.rowOffset, 160);
+    EXPECT_EQ(state().head.nAngle, 0);
 }
 
 TEST_F(LayerActions, MoveSaveInTheBackgroundDialogLeavesTheBodyOutForTheHead) {
