@@ -30,3 +30,19 @@ set(ZELEDIT_FILE_TEST_SOURCES
     ${_zel_files}/tests/face_edge_test.cpp
     ${_zel_files}/tests/file_load_save_test.cpp
     ${_zel_files}/tests/starter_faces_test.cpp)
+
+# The face-file fuzzer (libFuzzer; the fuzz preset builds it with clang). scripts/fuzz.sh runs
+# it for a bounded time on the starter faces.
+if(ZEL_FUZZ)
+    add_executable(face_file_fuzzer ${_zel_files}/fuzz/face_file_fuzzer.cpp)
+    target_link_libraries(face_file_fuzzer PRIVATE zeledit_internal)
+    target_link_options(face_file_fuzzer PRIVATE -fsanitize=fuzzer)
+endif()
+
+# Speed of loading and saving the starter faces (release preset).
+if(ZEL_BUILD_BENCH)
+    find_package(benchmark REQUIRED)
+    zel_add_benchmark(face_files_bench
+        SOURCES ${PROJECT_SOURCE_DIR}/bench/face_files/face_files_bench.cpp
+        LIBS zeledit_internal zel_common)
+endif()

@@ -201,7 +201,8 @@ TEST(FileZel2, APartFailingHalfwayKeepsWhatItRead) {
     std::vector<std::string> lines = lines_of(sample.text());
     lines[2] = "NOSE9:2:";
     lines[3] = "4:0:0:0:0:0:0:1:6:0:0:0:0:0:0:";
-    TextReader reader(join(lines));
+    const std::string text = join(lines);
+    TextReader reader(text);
     std::string_view line;
     text_read_line(reader, line);
     text_read_line(reader, line);
