@@ -1,0 +1,158 @@
+#pragma once
+// Replaceable hooks for everything that waits for a person: message boxes, the common dialogs
+// (file open and save, colour, font, print and print set-up), modal dialogs, the print
+// preview, the profile store, the desktop's opener and sounds. Each hook starts as the real Qt
+// implementation; tests install their own answers. Setting an empty function restores the
+// default.
+
+#include "zel/platform/gdi.h"
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+class CDialog;
+
+namespace zel::platform {
+
+struct MessageBoxRequest {
+    HWND owner = nullptr;
+    std::string text;
+    std::string caption;
+    UINT type = 0; // MB_* buttons | icon | default button
+};
+// Returns IDOK, IDCANCEL, IDYES, IDNO, ...
+using MessageBoxHook = std::function<int(const MessageBoxRequest&)>;
+void set_message_box_hook(MessageBoxHook hook);
+
+// Runs after a modal dialog's OnInitDialog and before its loop. A hook that ends the dialog
+// (EndDialog, or a click on one of its buttons) answers it without a loop; one that returns
+// leaving the dialog open hands it to the person.
+using ModalDialogHook = std::function<void(CDialog& dialog)>;
+void set_modal_dialog_hook(ModalDialogHook hook);
+
+struct FileDialogRequest {
+    bool open = true;
+    HWND owner = nullptr;
+    std::string initialName;
+    std::string defaultExt;
+    // Pairs of description and patterns, e.g. {"ZEL Files (*.zel)", "*.zel"}.
+    std::vector<std::pair<std::string, std::string>> filters;
+    int filterIndex = 1; // 1-based
+    DWORD flags = 0;
+};
+struct FileDialogAnswer {
+    bool ok = false;
+    std::string path;
+    int filterIndex = 1; // 1-based index of the filter chosen
+};
+using FileDialogHook = std::function<FileDialogAnswer(const FileDialogRequest&)>;
+void set_file_dialog_hook(FileDialogHook hook);
+
+struct ColorDialogRequest {
+    HWND owner = nullptr;
+    COLORREF initial = 0;
+    COLORREF custom[16] = {};
+};
+struct ColorDialogAnswer {
+    bool ok = false;
+    COLORREF color = 0;
+    COLORREF custom[16] = {};
+};
+using ColorDialogHook = std::function<ColorDialogAnswer(const ColorDialogRequest&)>;
+void set_color_dialog_hook(ColorDialogHook hook);
+
+struct FontDialogRequest {
+    HWND owner = nullptr;
+    LOGFONT initial{};
+    bool hasInitial = false;
+};
+struct FontDialogAnswer {
+    bool ok = false;
+    LOGFONT font{};
+    COLORREF color = 0;
+};
+using FontDialogHook = std::function<FontDialogAnswer(const FontDialogRequest&)>;
+void set_font_dialog_hook(FontDialogHook hook);
+
+// What a print or print set-up dialog decides.
+struct PrinterSettings {
+    std::string printerName;  // empty: the default printer
+    std::string outputFile;   // not empty: print into this PDF file
+    int orientation = 1;      // 1 portrait, 2 landscape
+    int dotsPerInch = 150;    // resolution of the page pictures
+    double pageWidthMm = 210; // paper size
+    double pageHeightMm = 297;
+};
+struct PrintDialogRequest {
+    HWND owner = nullptr;
+    bool setupOnly = false;
+    PrinterSettings current;
+    int minPage = 1, maxPage = 1;
+};
+struct PrintDialogAnswer {
+    bool ok = false;
+    PrinterSettings settings;
+    int fromPage = 1, toPage = 1;
+};
+using PrintDialogHook = std::function<PrintDialogAnswer(const PrintDialogRequest&)>;
+void set_print_dialog_hook(PrintDialogHook hook);
+
+// A document ready to print: pages are rendered on demand into bitmaps that the caller
+// deletes (DeleteObject).
+struct PrintJob {
+    std::string title;
+    PrinterSettings settings;
+    int firstPage = 1, lastPage = 1;
+    std::function<HBITMAP(int page)> renderPage;
+};
+// Sends finished pages to the printer (or the PDF file); TRUE when the job was written.
+using PrintOutputHook = std::function<bool(const PrintJob&)>;
+void set_print_output_hook(PrintOutputHook hook);
+// Shows pages on screen before printing; returns TRUE when the person asked to print.
+using PrintPreviewHook = std::function<bool(const PrintJob&)>;
+void set_print_preview_hook(PrintPreviewHook hook);
+
+// The profile: settings by section and entry. The default keeps them with QSettings in the
+// user's configuration folder.
+class ProfileStore {
+public:
+    virtual ~ProfileStore() = default;
+    virtual bool read(const std::string& section, const std::string& entry, std::string& value) = 0;
+    virtual void write(const std::string& section, const std::string& entry,
+                       const std::string& value) = 0;
+    virtual void remove(const std::string& section, const std::string& entry) = 0;
+};
+// An in-memory store, for tests.
+class MemoryProfileStore : public ProfileStore {
+public:
+    bool read(const std::string& section, const std::string& entry, std::string& value) override;
+    void write(const std::string& section, const std::string& entry,
+               const std::string& value) override;
+    void remove(const std::string& section, const std::string& entry) override;
+    std::map<std::pair<std::string, std::string>, std::string> values;
+};
+void set_profile_store(std::shared_ptr<ProfileStore> store);
+ProfileStore& profile_store();
+
+// Opens a document or address with the desktop's opener. Returns a value above 32 on success,
+// else the reason (2 file not found, 31 no application associated, 0 out of resources).
+using ShellOpenHook = std::function<int(const std::string& verb, const std::string& target)>;
+void set_shell_open_hook(ShellOpenHook hook);
+
+// Sounds: every request is recorded; the default also plays it when Qt can.
+struct SoundRequest {
+    std::string name; // file name, or "#<id>" for a sound resource, or "beep:<type>"
+    DWORD flags = 0;
+};
+using SoundHook = std::function<void(const SoundRequest&)>;
+void set_sound_hook(SoundHook hook);
+const std::vector<SoundRequest>& recorded_sounds();
+void clear_recorded_sounds();
+
+// Restores every hook to its default.
+void reset_hooks();
+
+} // namespace zel::platform

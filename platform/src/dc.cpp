@@ -1,0 +1,990 @@
+// Device contexts: selection model, modes, clipping and the drawing primitives. Raster copies
+// are in raster.cpp, text in dc_text.cpp.
+
+#include "dc_state.h"
+#include "window_record.h"
+
+#include "zel/platform/system.h"
+
+#include <QPainter>
+
+#include <unordered_set>
+
+namespace zel::platform::detail {
+
+namespace {
+std::unordered_set<DcState*>& dc_set() {
+    static auto* set = new std::unordered_set<DcState*>;
+    return *set;
+}
+} // namespace
+
+void register_dc(DcState* s) {
+    dc_set().insert(s);
+}
+void unregister_dc(DcState* s) {
+    dc_set().erase(s);
+}
+DcState* live_dc(HDC dc) {
+    return dc != nullptr && dc_set().count(dc) != 0 ? dc : nullptr;
+}
+
+DcState::DcState(Target t) : target(t) {
+    register_dc(this);
+    select(pen, static_cast<PenObject*>(GetStockObject(BLACK_PEN)));
+    select(brush, static_cast<BrushObject*>(GetStockObject(WHITE_BRUSH)));
+    select(font, static_cast<FontObject*>(GetStockObject(DEFAULT_GUI_FONT)));
+    if (t == Target::Memory) {
+        ownBitmap = new_bitmap(1, 1, true);
+        select(bitmap, ownBitmap);
+    }
+}
+
+DcState::~DcState() {
+    unregister_dc(this);
+    select(pen, static_cast<PenObject*>(nullptr));
+    select(brush, static_cast<BrushObject*>(nullptr));
+    select(font, static_cast<FontObject*>(nullptr));
+    select(palette, static_cast<PaletteObject*>(nullptr));
+    select(bitmap, static_cast<BitmapObject*>(nullptr));
+    delete ownBitmap;
+}
+
+QImage* DcState::image() {
+    switch (target) {
+    case Target::Window:
+        return wnd.isNull() || wnd->dead ? nullptr : &wnd->surface;
+    case Target::Memory:
+    case Target::Printer:
+        if (bitmap == nullptr || live_object(bitmap) == nullptr) {
+            return nullptr;
+        }
+        bitmap->syncFromDib();
+        return &bitmap->image;
+    default:
+        return nullptr;
+    }
+}
+
+bool DcState::isMono() {
+    return (target == Target::Memory) && bitmap != nullptr && bitmap->mono;
+}
+
+QRegion DcState::effectiveClip() {
+    QImage* img = image();
+    if (img == nullptr) {
+        return {};
+    }
+    QRegion r(img->rect());
+    if (paintClip) {
+        r &= *paintClip;
+    }
+    if (clip) {
+        r &= *clip;
+    }
+    return r;
+}
+
+void DcState::touched(const QRect& deviceRect) {
+    if (target == Target::Window && !wnd.isNull() && !wnd->dead) {
+        wnd->update(deviceRect.translated(wnd->clientOrigin()));
+    } else if (bitmap != nullptr && bitmap->dibSection) {
+        bitmap->syncToDib();
+    }
+}
+
+} // namespace zel::platform::detail
+
+using namespace zel::platform::detail;
+
+namespace {
+
+DcState* state(const CDC* dc) {
+    return dc != nullptr ? live_dc(dc->m_hDC) : nullptr;
+}
+
+// Runs `draw` with a painter on the context's picture, clipped and moved to the logical origin.
+template <class F> void paint(DcState* s, const QRect& logicalBounds, F draw) {
+    if (s == nullptr) {
+        return;
+    }
+    QImage* img = s->image();
+    if (img == nullptr) {
+        return;
+    }
+    {
+        QPainter p(img);
+        p.setClipRegion(s->effectiveClip());
+        p.translate(s->origin);
+        draw(p);
+    }
+    s->touched(logicalBounds.translated(s->origin).adjusted(-2, -2, 2, 2));
+}
+
+QRect qrect(int l, int t, int r, int b) {
+    return QRect(QPoint(l, t), QPoint(r - 1, b - 1));
+}
+
+// Colour as stored in the context's picture (monochrome pictures keep black or white).
+QRgb device_color(DcState* s, COLORREF c) {
+    if (s->isMono()) {
+        return (c & 0xFFFFFF) == 0xFFFFFF ? 0xFFFFFFFF : 0xFF000000;
+    }
+    return 0xFF000000 | qRgb(GetRValue(c), GetGValue(c), GetBValue(c));
+}
+
+// Plots one pixel with the pen's mix mode.
+void plot(DcState* s, QImage& img, const QRegion& clip, int x, int y, QRgb color) {
+    const QPoint p(x + s->origin.x(), y + s->origin.y());
+    if (!clip.contains(p)) {
+        return;
+    }
+    QRgb* px = reinterpret_cast<QRgb*>(img.scanLine(p.y())) + p.x();
+    switch (s->rop2) {
+    case R2_NOT:
+        *px = 0xFF000000 | ~*px;
+        break;
+    case R2_XORPEN:
+        *px = 0xFF000000 | (*px ^ color);
+        break;
+    case R2_BLACK:
+        *px = 0xFF000000;
+        break;
+    case R2_WHITE:
+        *px = 0xFFFFFFFF;
+        break;
+    case R2_NOP:
+        break;
+    default:
+        *px = color;
+        break;
+    }
+}
+
+} // namespace
+
+CDC::CDC() = default;
+
+CDC::~CDC() {
+    DcState* s = live_dc(m_hDC);
+    if (s != nullptr && s->wrapper == this) {
+        s->wrapper = nullptr;
+        if (s->ownedByWrapper) {
+            delete s;
+        }
+    }
+}
+
+CDC* CDC::FromHandle(HDC dc) {
+    DcState* s = live_dc(dc);
+    if (s == nullptr) {
+        return nullptr;
+    }
+    if (s->wrapper != nullptr) {
+        return s->wrapper;
+    }
+    if (!s->tempWrapper) {
+        s->tempWrapper = std::make_unique<CDC>();
+        s->tempWrapper->m_hDC = dc;
+    }
+    return s->tempWrapper.get();
+}
+
+BOOL CDC::Attach(HDC dc) {
+    DcState* s = live_dc(dc);
+    if (s == nullptr) {
+        return FALSE;
+    }
+    m_hDC = dc;
+    if (s->wrapper == nullptr) {
+        s->wrapper = this;
+    }
+    return TRUE;
+}
+
+HDC CDC::Detach() {
+    HDC h = m_hDC;
+    DcState* s = live_dc(h);
+    if (s != nullptr && s->wrapper == this) {
+        s->wrapper = nullptr;
+    }
+    m_hDC = nullptr;
+    return h;
+}
+
+BOOL CDC::CreateCompatibleDC(CDC* reference) {
+    if (m_hDC != nullptr) {
+        return FALSE;
+    }
+    auto* s = new DcState(DcState::Target::Memory);
+    if (DcState* ref = state(reference)) {
+        s->dpi = ref->dpi;
+    }
+    m_hDC = s;
+    s->wrapper = this;
+    s->ownedByWrapper = true;
+    return TRUE;
+}
+
+BOOL CDC::DeleteDC() {
+    DcState* s = live_dc(m_hDC);
+    if (s == nullptr) {
+        return FALSE;
+    }
+    if (s->wrapper == this) {
+        s->wrapper = nullptr;
+    }
+    m_hDC = nullptr;
+    if (s->tempWrapper.get() != this) {
+        delete s;
+    }
+    return TRUE;
+}
+
+BOOL CDC::IsPrinting() const {
+    DcState* s = state(this);
+    return s != nullptr && s->printing;
+}
+
+HGDIOBJ CDC::SelectObject(HGDIOBJ object) {
+    DcState* s = state(this);
+    GdiObject* o = live_object(object);
+    if (s == nullptr || o == nullptr) {
+        return nullptr;
+    }
+    GdiObject* old = nullptr;
+    switch (o->kind) {
+    case GdiObject::Kind::Pen:
+        old = s->pen;
+        s->select(s->pen, static_cast<PenObject*>(o));
+        break;
+    case GdiObject::Kind::Brush:
+        old = s->brush;
+        s->select(s->brush, static_cast<BrushObject*>(o));
+        break;
+    case GdiObject::Kind::Font:
+        old = s->font;
+        s->select(s->font, static_cast<FontObject*>(o));
+        break;
+    case GdiObject::Kind::Bitmap: {
+        // Only memory contexts hold bitmaps, and a bitmap lives in one context at a time.
+        auto* b = static_cast<BitmapObject*>(o);
+        if (s->target != DcState::Target::Memory || (b->selections > 0 && b != s->bitmap)) {
+            return nullptr;
+        }
+        old = s->bitmap;
+        s->select(s->bitmap, static_cast<BitmapObject*>(o));
+        break;
+    }
+    case GdiObject::Kind::Region: {
+        auto* r = static_cast<RegionObject*>(o);
+        s->clip = r->region;
+        return reinterpret_cast<HGDIOBJ>(
+            std::intptr_t(r->region.isEmpty() ? NULLREGION : SIMPLEREGION));
+    }
+    default:
+        return nullptr;
+    }
+    return old;
+}
+
+CPen* CDC::SelectObject(CPen* pen) {
+    return pen != nullptr ? CPen::FromHandle(static_cast<HPEN>(SelectObject(pen->m_hObject)))
+                          : nullptr;
+}
+CBrush* CDC::SelectObject(CBrush* brush) {
+    return brush != nullptr
+               ? CBrush::FromHandle(static_cast<HBRUSH>(SelectObject(brush->m_hObject)))
+               : nullptr;
+}
+CFont* CDC::SelectObject(CFont* font) {
+    return font != nullptr ? CFont::FromHandle(static_cast<HFONT>(SelectObject(font->m_hObject)))
+                           : nullptr;
+}
+CBitmap* CDC::SelectObject(CBitmap* bitmap) {
+    return bitmap != nullptr
+               ? CBitmap::FromHandle(static_cast<HBITMAP>(SelectObject(bitmap->m_hObject)))
+               : nullptr;
+}
+int CDC::SelectObject(CRgn* region) {
+    return SelectClipRgn(region);
+}
+
+CGdiObject* CDC::SelectStockObject(int which) {
+    HGDIOBJ old = SelectObject(GetStockObject(which));
+    GdiObject* o = live_object(old);
+    if (o == nullptr) {
+        return nullptr;
+    }
+    switch (o->kind) {
+    case GdiObject::Kind::Pen:
+        return CPen::FromHandle(static_cast<HPEN>(old));
+    case GdiObject::Kind::Brush:
+        return CBrush::FromHandle(static_cast<HBRUSH>(old));
+    case GdiObject::Kind::Font:
+        return CFont::FromHandle(static_cast<HFONT>(old));
+    default:
+        return nullptr;
+    }
+}
+
+CPalette* CDC::SelectPalette(CPalette* palette, BOOL) {
+    DcState* s = state(this);
+    if (s == nullptr) {
+        return nullptr;
+    }
+    PaletteObject* old = s->palette;
+    auto* p = palette != nullptr ? live<PaletteObject>(palette->m_hObject, GdiObject::Kind::Palette)
+                                 : nullptr;
+    s->select(s->palette, p);
+    return old != nullptr && live_object(old) != nullptr ? CPalette::FromHandle(old) : nullptr;
+}
+
+// The surfaces hold direct colour, so there is nothing to realise.
+UINT CDC::RealizePalette() {
+    return 0;
+}
+
+CPen* CDC::GetCurrentPen() const {
+    DcState* s = state(this);
+    return s != nullptr ? CPen::FromHandle(s->pen) : nullptr;
+}
+CBrush* CDC::GetCurrentBrush() const {
+    DcState* s = state(this);
+    return s != nullptr ? CBrush::FromHandle(s->brush) : nullptr;
+}
+CFont* CDC::GetCurrentFont() const {
+    DcState* s = state(this);
+    return s != nullptr ? CFont::FromHandle(s->font) : nullptr;
+}
+CBitmap* CDC::GetCurrentBitmap() const {
+    DcState* s = state(this);
+    return s != nullptr && s->bitmap != nullptr ? CBitmap::FromHandle(s->bitmap) : nullptr;
+}
+
+#define ZEL_DC_SETTER(Name, Type, field, fallback)                                                 \
+    Type CDC::Set##Name(Type value) {                                                              \
+        DcState* s = state(this);                                                                  \
+        if (s == nullptr) {                                                                        \
+            return fallback;                                                                       \
+        }                                                                                          \
+        const Type old = s->field;                                                                 \
+        s->field = value;                                                                          \
+        return old;                                                                                \
+    }                                                                                              \
+    Type CDC::Get##Name() const {                                                                  \
+        DcState* s = state(this);                                                                  \
+        return s != nullptr ? s->field : fallback;                                                 \
+    }
+ZEL_DC_SETTER(TextColor, COLORREF, text, CLR_INVALID)
+ZEL_DC_SETTER(BkColor, COLORREF, bk, CLR_INVALID)
+ZEL_DC_SETTER(BkMode, int, bkMode, 0)
+ZEL_DC_SETTER(StretchBltMode, int, stretchMode, 0)
+ZEL_DC_SETTER(ROP2, int, rop2, 0)
+#undef ZEL_DC_SETTER
+
+CPoint CDC::SetViewportOrg(int x, int y) {
+    DcState* s = state(this);
+    if (s == nullptr) {
+        return {};
+    }
+    const CPoint old(s->origin.x(), s->origin.y());
+    s->origin = QPoint(x, y);
+    return old;
+}
+
+CPoint CDC::GetViewportOrg() const {
+    DcState* s = state(this);
+    return s != nullptr ? CPoint(s->origin.x(), s->origin.y()) : CPoint();
+}
+
+CPoint CDC::OffsetViewportOrg(int dx, int dy) {
+    const CPoint old = GetViewportOrg();
+    SetViewportOrg(old.x + dx, old.y + dy);
+    return old;
+}
+
+int CDC::GetDeviceCaps(int index) const {
+    DcState* s = state(this);
+    if (s == nullptr) {
+        return 0;
+    }
+    QImage* img = s->target == DcState::Target::Printer ? s->image() : nullptr;
+    const int w = img != nullptr ? img->width() : GetSystemMetrics(SM_CXSCREEN);
+    const int h = img != nullptr ? img->height() : GetSystemMetrics(SM_CYSCREEN);
+    switch (index) {
+    case HORZRES:
+    case PHYSICALWIDTH:
+        return w;
+    case VERTRES:
+    case PHYSICALHEIGHT:
+        return h;
+    case HORZSIZE:
+        return w * 254 / (s->dpi * 10);
+    case VERTSIZE:
+        return h * 254 / (s->dpi * 10);
+    case LOGPIXELSX:
+    case LOGPIXELSY:
+        return s->dpi;
+    case BITSPIXEL:
+        return s->isMono() ? 1 : 24;
+    case PLANES:
+        return 1;
+    case NUMCOLORS:
+        return -1;
+    case RASTERCAPS:
+        return RC_BITBLT | RC_STRETCHBLT;
+    case SIZEPALETTE:
+        return 0;
+    default:
+        return 0;
+    }
+}
+
+int CDC::SelectClipRgn(CRgn* region) {
+    DcState* s = state(this);
+    if (s == nullptr) {
+        return ERROR;
+    }
+    auto* r = region != nullptr ? live<RegionObject>(region->m_hObject, GdiObject::Kind::Region)
+                                : nullptr;
+    if (r == nullptr) {
+        s->clip.reset();
+        return SIMPLEREGION;
+    }
+    // Clip regions are given in device coordinates.
+    s->clip = r->region;
+    return r->region.isEmpty() ? NULLREGION : SIMPLEREGION;
+}
+
+int CDC::IntersectClipRect(int l, int t, int r, int b) {
+    DcState* s = state(this);
+    if (s == nullptr) {
+        return ERROR;
+    }
+    const QRegion rect(qrect(l, t, r, b).translated(s->origin));
+    s->clip = s->clip ? (*s->clip & rect) : rect;
+    return s->clip->isEmpty() ? NULLREGION : SIMPLEREGION;
+}
+
+int CDC::ExcludeClipRect(int l, int t, int r, int b) {
+    DcState* s = state(this);
+    if (s == nullptr) {
+        return ERROR;
+    }
+    QImage* img = s->image();
+    const QRegion base = s->clip ? *s->clip : QRegion(img != nullptr ? img->rect() : QRect());
+    s->clip = base.subtracted(QRegion(qrect(l, t, r, b).translated(s->origin)));
+    return s->clip->isEmpty() ? NULLREGION : COMPLEXREGION;
+}
+
+int CDC::GetClipBox(LPRECT rect) const {
+    DcState* s = state(this);
+    if (s == nullptr || rect == nullptr) {
+        return ERROR;
+    }
+    const QRect b = s->effectiveClip().boundingRect().translated(-s->origin);
+    *rect = b.isEmpty() ? RECT{} : RECT{b.left(), b.top(), b.right() + 1, b.bottom() + 1};
+    return b.isEmpty() ? NULLREGION : SIMPLEREGION;
+}
+
+void CDC::FillSolidRect(int x, int y, int width, int height, COLORREF color) {
+    DcState* s = state(this);
+    if (s == nullptr) {
+        return;
+    }
+    QRect r(x, y, width, height);
+    r = r.normalized();
+    if (width < 0) {
+        r.translate(1, 0);
+    }
+    if (height < 0) {
+        r.translate(0, 1);
+    }
+    const QRgb c = device_color(s, color);
+    paint(s, r, [&](QPainter& p) { p.fillRect(r, QColor::fromRgb(c)); });
+    // Like the original, this sets the background colour as a side effect.
+    s->bk = color;
+}
+
+void CDC::FillSolidRect(LPCRECT rect, COLORREF color) {
+    if (rect != nullptr) {
+        FillSolidRect(rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top,
+                      color);
+    }
+}
+
+namespace {
+void fill_with_brush(DcState* s, const QRect& r, BrushObject* b) {
+    if (s == nullptr || b == nullptr || b->style == BS_NULL || r.isEmpty()) {
+        return;
+    }
+    paint(s, r, [&](QPainter& p) {
+        if (b->style == BS_PATTERN && !b->pattern.isNull()) {
+            p.fillRect(r, QBrush(b->pattern));
+        } else {
+            p.fillRect(r, QColor::fromRgb(device_color(s, b->color)));
+        }
+    });
+}
+BrushObject* brush_of(CBrush* b) {
+    return b != nullptr ? live<BrushObject>(b->m_hObject, GdiObject::Kind::Brush) : nullptr;
+}
+} // namespace
+
+void CDC::FillRect(LPCRECT rect, CBrush* brush) {
+    if (rect != nullptr) {
+        fill_with_brush(state(this), qrect(rect->left, rect->top, rect->right, rect->bottom),
+                        brush_of(brush));
+    }
+}
+
+void CDC::FrameRect(LPCRECT rect, CBrush* brush) {
+    DcState* s = state(this);
+    BrushObject* b = brush_of(brush);
+    if (rect == nullptr || s == nullptr || b == nullptr) {
+        return;
+    }
+    const CRect r(rect);
+    if (r.IsRectEmpty()) {
+        return;
+    }
+    fill_with_brush(s, QRect(r.left, r.top, r.Width(), 1), b);
+    fill_with_brush(s, QRect(r.left, r.bottom - 1, r.Width(), 1), b);
+    fill_with_brush(s, QRect(r.left, r.top, 1, r.Height()), b);
+    fill_with_brush(s, QRect(r.right - 1, r.top, 1, r.Height()), b);
+}
+
+void CDC::InvertRect(LPCRECT rect) {
+    if (rect != nullptr) {
+        PatBlt(rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top,
+               DSTINVERT);
+    }
+}
+
+void CDC::Draw3dRect(int x, int y, int cx, int cy, COLORREF topLeft, COLORREF bottomRight) {
+    DcState* s = state(this);
+    const COLORREF keep = s != nullptr ? s->bk : 0;
+    FillSolidRect(x, y, cx - 1, 1, topLeft);
+    FillSolidRect(x, y, 1, cy - 1, topLeft);
+    FillSolidRect(x + cx - 1, y, 1, cy, bottomRight);
+    FillSolidRect(x, y + cy - 1, cx, 1, bottomRight);
+    if (s != nullptr) {
+        s->bk = keep;
+    }
+}
+
+void CDC::Draw3dRect(LPCRECT rect, COLORREF topLeft, COLORREF bottomRight) {
+    if (rect != nullptr) {
+        Draw3dRect(rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top,
+                   topLeft, bottomRight);
+    }
+}
+
+void CDC::DrawFocusRect(LPCRECT rect) {
+    DcState* s = state(this);
+    QImage* img = s != nullptr ? s->image() : nullptr;
+    if (img == nullptr || rect == nullptr) {
+        return;
+    }
+    const CRect r(rect);
+    const QRegion clip = s->effectiveClip();
+    // A dotted frame drawn by inverting every other pixel, so drawing it twice removes it.
+    const int keep = s->rop2;
+    s->rop2 = R2_NOT;
+    for (int x = r.left; x < r.right; x += 2) {
+        plot(s, *img, clip, x, r.top, 0);
+        plot(s, *img, clip, x, r.bottom - 1, 0);
+    }
+    for (int y = r.top + 2; y < r.bottom - 1; y += 2) {
+        plot(s, *img, clip, r.left, y, 0);
+        plot(s, *img, clip, r.right - 1, y, 0);
+    }
+    s->rop2 = keep;
+    s->touched(qrect(r.left, r.top, r.right, r.bottom).translated(s->origin));
+}
+
+BOOL CDC::DrawEdge(LPRECT rect, UINT edge, UINT flags) {
+    if (rect == nullptr) {
+        return FALSE;
+    }
+    CRect r(rect);
+    const COLORREF hi = GetSysColor(COLOR_BTNHIGHLIGHT), sh = GetSysColor(COLOR_BTNSHADOW),
+                   dk = GetSysColor(COLOR_3DDKSHADOW), lt = GetSysColor(COLOR_3DLIGHT);
+    auto ring = [&](COLORREF tl, COLORREF br) {
+        if (flags & BF_TOP)
+            FillSolidRect(r.left, r.top, r.Width(), 1, tl);
+        if (flags & BF_LEFT)
+            FillSolidRect(r.left, r.top, 1, r.Height(), tl);
+        if (flags & BF_BOTTOM)
+            FillSolidRect(r.left, r.bottom - 1, r.Width(), 1, br);
+        if (flags & BF_RIGHT)
+            FillSolidRect(r.right - 1, r.top, 1, r.Height(), br);
+        r.DeflateRect(flags & BF_LEFT ? 1 : 0, flags & BF_TOP ? 1 : 0, flags & BF_RIGHT ? 1 : 0,
+                      flags & BF_BOTTOM ? 1 : 0);
+    };
+    if (edge & BDR_RAISEDOUTER)
+        ring(lt, dk);
+    if (edge & BDR_SUNKENOUTER)
+        ring(sh, hi);
+    if (edge & BDR_RAISEDINNER)
+        ring(hi, sh);
+    if (edge & BDR_SUNKENINNER)
+        ring(dk, lt);
+    return TRUE;
+}
+
+namespace {
+QPen qpen(DcState* s) {
+    if (s->pen == nullptr || s->pen->style == PS_NULL) {
+        return Qt::NoPen;
+    }
+    QPen p(QColor::fromRgb(device_color(s, s->pen->color)));
+    p.setWidth(s->pen->width);
+    p.setStyle(s->pen->style == PS_DASH ? Qt::DashLine
+                                        : (s->pen->style == PS_DOT ? Qt::DotLine : Qt::SolidLine));
+    return p;
+}
+QBrush qbrush(DcState* s) {
+    if (s->brush == nullptr || s->brush->style == BS_NULL) {
+        return Qt::NoBrush;
+    }
+    if (s->brush->style == BS_PATTERN && !s->brush->pattern.isNull()) {
+        return QBrush(s->brush->pattern);
+    }
+    return QBrush(QColor::fromRgb(device_color(s, s->brush->color)));
+}
+} // namespace
+
+BOOL CDC::Rectangle(int l, int t, int r, int b) {
+    DcState* s = state(this);
+    if (s == nullptr) {
+        return FALSE;
+    }
+    const bool hasPen = s->pen != nullptr && s->pen->style != PS_NULL;
+    const QRect outer = qrect(l, t, r, b).normalized();
+    if (hasPen) {
+        fill_with_brush(s, outer.adjusted(1, 1, -1, -1), s->brush);
+        MoveTo(l, t);
+        const CPoint keep(s->pos.x(), s->pos.y());
+        LineTo(r - 1, t);
+        LineTo(r - 1, b - 1);
+        LineTo(l, b - 1);
+        LineTo(l, t);
+        (void)keep;
+    } else {
+        fill_with_brush(s, outer.adjusted(0, 0, -1, -1), s->brush);
+    }
+    return TRUE;
+}
+
+BOOL CDC::RoundRect(int l, int t, int r, int b, int w, int h) {
+    DcState* s = state(this);
+    const QRect rect = qrect(l, t, r, b).normalized();
+    paint(s, rect, [&](QPainter& p) {
+        p.setPen(qpen(s));
+        p.setBrush(qbrush(s));
+        p.drawRoundedRect(rect.adjusted(0, 0, -1, -1), w / 2.0, h / 2.0);
+    });
+    return s != nullptr;
+}
+
+BOOL CDC::Ellipse(int l, int t, int r, int b) {
+    DcState* s = state(this);
+    const QRect rect = qrect(l, t, r, b).normalized();
+    paint(s, rect, [&](QPainter& p) {
+        p.setPen(qpen(s));
+        p.setBrush(qbrush(s));
+        p.drawEllipse(rect.adjusted(0, 0, -1, -1));
+    });
+    return s != nullptr;
+}
+
+BOOL CDC::Polygon(const POINT* points, int count) {
+    DcState* s = state(this);
+    if (points == nullptr || count < 2) {
+        return FALSE;
+    }
+    QPolygon poly;
+    for (int i = 0; i < count; ++i) {
+        poly << QPoint(points[i].x, points[i].y);
+    }
+    paint(s, poly.boundingRect(), [&](QPainter& p) {
+        p.setPen(qpen(s));
+        p.setBrush(qbrush(s));
+        p.drawPolygon(poly);
+    });
+    return s != nullptr;
+}
+
+BOOL CDC::FillRgn(CRgn* region, CBrush* brush) {
+    DcState* s = state(this);
+    BrushObject* b = brush_of(brush);
+    auto* r = region != nullptr ? live<RegionObject>(region->m_hObject, GdiObject::Kind::Region)
+                                : nullptr;
+    if (s == nullptr || b == nullptr || r == nullptr) {
+        return FALSE;
+    }
+    for (const QRect& rect : r->region) {
+        fill_with_brush(s, rect, b);
+    }
+    return TRUE;
+}
+
+CPoint CDC::MoveTo(int x, int y) {
+    DcState* s = state(this);
+    if (s == nullptr) {
+        return {};
+    }
+    const CPoint old(s->pos.x(), s->pos.y());
+    s->pos = QPoint(x, y);
+    return old;
+}
+
+BOOL CDC::LineTo(int x, int y) {
+    DcState* s = state(this);
+    QImage* img = s != nullptr ? s->image() : nullptr;
+    if (img == nullptr) {
+        return FALSE;
+    }
+    const QPoint from = s->pos;
+    s->pos = QPoint(x, y);
+    if (s->pen == nullptr || s->pen->style == PS_NULL) {
+        return TRUE;
+    }
+    if (s->pen->width > 1) {
+        paint(s, QRect(from, QPoint(x, y)).normalized(), [&](QPainter& p) {
+            p.setPen(qpen(s));
+            p.drawLine(from, QPoint(x, y));
+        });
+        return TRUE;
+    }
+    // One-pixel lines step from the first point and stop before the last.
+    const QRegion clip = s->effectiveClip();
+    const QRgb c = device_color(s, s->pen->color);
+    int x0 = from.x(), y0 = from.y();
+    const int dx = std::abs(x - x0), sx = x0 < x ? 1 : -1;
+    const int dy = -std::abs(y - y0), sy = y0 < y ? 1 : -1;
+    int err = dx + dy;
+    while (x0 != x || y0 != y) {
+        plot(s, *img, clip, x0, y0, c);
+        const int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            x0 += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y0 += sy;
+        }
+    }
+    s->touched(QRect(from, QPoint(x, y)).normalized().translated(s->origin).adjusted(-1, -1, 1, 1));
+    return TRUE;
+}
+
+COLORREF CDC::SetPixel(int x, int y, COLORREF color) {
+    DcState* s = state(this);
+    QImage* img = s != nullptr ? s->image() : nullptr;
+    if (img == nullptr) {
+        return CLR_INVALID;
+    }
+    const QPoint p(x + s->origin.x(), y + s->origin.y());
+    if (!s->effectiveClip().contains(p)) {
+        return CLR_INVALID;
+    }
+    img->setPixel(p, device_color(s, color));
+    s->touched(QRect(p, QSize(1, 1)));
+    return colorref(img->pixel(p));
+}
+
+COLORREF CDC::GetPixel(int x, int y) const {
+    DcState* s = state(this);
+    QImage* img = s != nullptr ? s->image() : nullptr;
+    if (img == nullptr) {
+        return CLR_INVALID;
+    }
+    const QPoint p(x + s->origin.x(), y + s->origin.y());
+    return img->rect().contains(p) ? colorref(img->pixel(p)) : CLR_INVALID;
+}
+
+BOOL CDC::DrawIcon(int x, int y, HICON icon) {
+    return DrawIconEx(x, y, icon, 0, 0, 0, nullptr, DI_NORMAL);
+}
+
+BOOL CDC::DrawIconEx(int x, int y, HICON icon, int width, int height, UINT, HBRUSH, UINT) {
+    DcState* s = state(this);
+    auto* i = live<IconObject>(icon, GdiObject::Kind::Icon);
+    if (s == nullptr || i == nullptr) {
+        return FALSE;
+    }
+    const QSize size(width > 0 ? width : i->image.width(), height > 0 ? height : i->image.height());
+    const QRect target(QPoint(x, y), size);
+    paint(s, target, [&](QPainter& p) { p.drawImage(target, i->image); });
+    return TRUE;
+}
+
+namespace {
+// Draws the embossed look of a disabled picture: its shape in the highlight colour one pixel
+// down and right, then in the shadow colour.
+void draw_disabled(DcState* s, const QRect& target, const QImage& shapeSource, bool useAlpha) {
+    QImage shape(shapeSource.size(), QImage::Format_ARGB32);
+    shape.fill(0);
+    for (int y = 0; y < shapeSource.height(); ++y) {
+        for (int x = 0; x < shapeSource.width(); ++x) {
+            const QRgb p = shapeSource.pixel(x, y);
+            const bool ink = useAlpha ? qAlpha(p) >= 128 && qGray(p) < 192 : qGray(p) < 128;
+            if (ink) {
+                shape.setPixel(x, y, 0xFF000000);
+            }
+        }
+    }
+    auto tinted = [&](COLORREF c) {
+        QImage t = shape;
+        QPainter tp(&t);
+        tp.setCompositionMode(QPainter::CompositionMode_SourceIn);
+        tp.fillRect(t.rect(), qcolor(c));
+        return t;
+    };
+    const QImage hi = tinted(GetSysColor(COLOR_BTNHIGHLIGHT));
+    const QImage sh = tinted(GetSysColor(COLOR_BTNSHADOW));
+    paint(s, target.adjusted(0, 0, 1, 1), [&](QPainter& p) {
+        p.drawImage(target.translated(1, 1), hi);
+        p.drawImage(target, sh);
+    });
+}
+} // namespace
+
+BOOL CDC::DrawState(CPoint pt, CSize size, HICON icon, UINT flags, HBRUSH) {
+    DcState* s = state(this);
+    auto* i = live<IconObject>(icon, GdiObject::Kind::Icon);
+    if (s == nullptr || i == nullptr) {
+        return FALSE;
+    }
+    const QRect target(pt.x, pt.y, size.cx > 0 ? size.cx : i->image.width(),
+                       size.cy > 0 ? size.cy : i->image.height());
+    if (flags & DSS_DISABLED) {
+        draw_disabled(s, target, i->image.scaled(target.size()), true);
+        return TRUE;
+    }
+    paint(s, target, [&](QPainter& p) { p.drawImage(target, i->image); });
+    return TRUE;
+}
+
+BOOL CDC::DrawState(CPoint pt, CSize size, HBITMAP bitmap, UINT flags, HBRUSH) {
+    DcState* s = state(this);
+    auto* b = live<BitmapObject>(bitmap, GdiObject::Kind::Bitmap);
+    if (s == nullptr || b == nullptr) {
+        return FALSE;
+    }
+    b->syncFromDib();
+    const QRect target(pt.x, pt.y, size.cx > 0 ? size.cx : b->image.width(),
+                       size.cy > 0 ? size.cy : b->image.height());
+    if (flags & DSS_DISABLED) {
+        draw_disabled(s, target, b->image.copy(0, 0, target.width(), target.height()), false);
+        return TRUE;
+    }
+    paint(s, target, [&](QPainter& p) {
+        p.drawImage(target.topLeft(), b->image, QRect(QPoint(0, 0), target.size()));
+    });
+    return TRUE;
+}
+
+// ---- free forms ---------------------------------------------------------------------------
+
+HDC CreateCompatibleDC(HDC reference) {
+    auto* s = new DcState(DcState::Target::Memory);
+    if (DcState* ref = live_dc(reference)) {
+        s->dpi = ref->dpi;
+    }
+    return s;
+}
+
+BOOL DeleteDC(HDC dc) {
+    DcState* s = live_dc(dc);
+    if (s == nullptr || s->wrapper != nullptr) {
+        return FALSE;
+    }
+    delete s;
+    return TRUE;
+}
+
+HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height) {
+    if (width <= 0 || height <= 0) {
+        return nullptr;
+    }
+    DcState* s = live_dc(dc);
+    return new_bitmap(width, height, s != nullptr && s->isMono());
+}
+
+HGDIOBJ SelectObject(HDC dc, HGDIOBJ object) {
+    CDC* w = CDC::FromHandle(dc);
+    return w != nullptr ? w->SelectObject(object) : nullptr;
+}
+
+int SetStretchBltMode(HDC dc, int mode) {
+    CDC* w = CDC::FromHandle(dc);
+    return w != nullptr ? w->SetStretchBltMode(mode) : 0;
+}
+
+HPALETTE SelectPalette(HDC dc, HPALETTE palette, BOOL forceBackground) {
+    CDC* w = CDC::FromHandle(dc);
+    if (w == nullptr) {
+        return nullptr;
+    }
+    CPalette* old = w->SelectPalette(CPalette::FromHandle(palette), forceBackground);
+    return old != nullptr ? HPALETTE(*old) : nullptr;
+}
+
+UINT RealizePalette(HDC) {
+    return 0;
+}
+
+int GetDeviceCaps(HDC dc, int index) {
+    CDC* w = CDC::FromHandle(dc);
+    return w != nullptr ? w->GetDeviceCaps(index) : 0;
+}
+
+int FillRect(HDC dc, const RECT* rect, HBRUSH brush) {
+    CDC* w = CDC::FromHandle(dc);
+    if (w == nullptr || rect == nullptr) {
+        return 0;
+    }
+    w->FillRect(rect, CBrush::FromHandle(brush));
+    return 1;
+}
+
+BOOL DrawIconEx(HDC dc, int x, int y, HICON icon, int width, int height, UINT step, HBRUSH flicker,
+                UINT flags) {
+    CDC* w = CDC::FromHandle(dc);
+    return w != nullptr && w->DrawIconEx(x, y, icon, width, height, step, flicker, flags);
+}
+
+BOOL DrawState(HDC dc, HBRUSH brush, void*, LPARAM data, WPARAM, int x, int y, int width,
+               int height, UINT flags) {
+    CDC* w = CDC::FromHandle(dc);
+    if (w == nullptr) {
+        return FALSE;
+    }
+    if ((flags & 0xF) == DST_ICON) {
+        return w->DrawState(CPoint(x, y), CSize(width, height), reinterpret_cast<HICON>(data),
+                            flags & ~0xFu, brush);
+    }
+    if ((flags & 0xF) == DST_BITMAP) {
+        return w->DrawState(CPoint(x, y), CSize(width, height), reinterpret_cast<HBITMAP>(data),
+                            flags & ~0xFu, brush);
+    }
+    return FALSE;
+}
+
+COLORREF SetTextColor(HDC dc, COLORREF color) {
+    CDC* w = CDC::FromHandle(dc);
+    return w != nullptr ? w->SetTextColor(color) : CLR_INVALID;
+}
+COLORREF SetBkColor(HDC dc, COLORREF color) {
+    CDC* w = CDC::FromHandle(dc);
+    return w != nullptr ? w->SetBkColor(color) : CLR_INVALID;
+}
+int SetBkMode(HDC dc, int mode) {
+    CDC* w = CDC::FromHandle(dc);
+    return w != nullptr ? w->SetBkMode(mode) : 0;
+}

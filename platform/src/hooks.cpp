@@ -1,0 +1,447 @@
+// The replaceable hooks and their defaults: real Qt dialogs, the printer, QSettings, the
+// desktop's opener and sounds.
+
+#include "gdi_objects.h"
+#include "window_record.h"
+
+#include "zel/platform/dialog.h"
+#include "zel/platform/hooks.h"
+#include "zel/platform/system.h"
+
+#include <QColorDialog>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDialog>
+#include <QMessageBox>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QSettings>
+#include <QSoundEffect>
+#include <QUrl>
+
+#include <cstring>
+
+namespace zel::platform {
+
+void MemoryProfileStore::write(const std::string& section, const std::string& entry,
+                               const std::string& value) {
+    values[{section, entry}] = value;
+}
+bool MemoryProfileStore::read(const std::string& section, const std::string& entry,
+                              std::string& value) {
+    auto it = values.find({section, entry});
+    if (it == values.end()) {
+        return false;
+    }
+    value = it->second;
+    return true;
+}
+void MemoryProfileStore::remove(const std::string& section, const std::string& entry) {
+    values.erase({section, entry});
+}
+
+namespace {
+
+// The profile in the user's configuration folder.
+class SettingsProfileStore : public ProfileStore {
+public:
+    bool read(const std::string& section, const std::string& entry, std::string& value) override {
+        QSettings s(QSettings::IniFormat, QSettings::UserScope, "zel-editor", "zel-editor");
+        const QString key = QString::fromStdString(section + "/" + entry);
+        if (!s.contains(key)) {
+            return false;
+        }
+        value = s.value(key).toString().toStdString();
+        return true;
+    }
+    void write(const std::string& section, const std::string& entry,
+               const std::string& value) override {
+        QSettings s(QSettings::IniFormat, QSettings::UserScope, "zel-editor", "zel-editor");
+        s.setValue(QString::fromStdString(section + "/" + entry), QString::fromStdString(value));
+    }
+    void remove(const std::string& section, const std::string& entry) override {
+        QSettings s(QSettings::IniFormat, QSettings::UserScope, "zel-editor", "zel-editor");
+        s.remove(QString::fromStdString(section + "/" + entry));
+    }
+};
+
+QWidget* owner_widget(HWND owner) {
+    detail::WindowRecord* r = detail::live_window(owner);
+    return r != nullptr ? r->window() : nullptr;
+}
+
+QString qt_filters(const std::vector<std::pair<std::string, std::string>>& filters) {
+    QStringList list;
+    for (const auto& f : filters) {
+        QString patterns = QString::fromStdString(f.second);
+        patterns.replace(';', ' ');
+        const QString desc = QString::fromStdString(f.first);
+        list << (patterns.isEmpty() ? desc + " (*)" : desc + " (" + patterns + ")");
+    }
+    return list.join(";;");
+}
+
+QPrinter* make_printer(const PrinterSettings& s) {
+    auto* p = new QPrinter(QPrinter::HighResolution);
+    if (!s.outputFile.empty()) {
+        p->setOutputFormat(QPrinter::PdfFormat);
+        p->setOutputFileName(QString::fromStdString(s.outputFile));
+    } else if (!s.printerName.empty()) {
+        p->setPrinterName(QString::fromStdString(s.printerName));
+    }
+    p->setPageOrientation(s.orientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
+    p->setPageSize(QPageSize(QSizeF(s.pageWidthMm, s.pageHeightMm), QPageSize::Millimeter));
+    p->setFullPage(true);
+    return p;
+}
+
+// Paints rendered pages onto the printer, each filling the whole page.
+bool paint_pages(QPrinter* printer, const PrintJob& job) {
+    QPainter painter;
+    if (!painter.begin(printer)) {
+        return false;
+    }
+    for (int page = job.firstPage; page <= job.lastPage; ++page) {
+        if (page > job.firstPage) {
+            printer->newPage();
+        }
+        HBITMAP bmp = job.renderPage ? job.renderPage(page) : nullptr;
+        auto* b = detail::live<detail::BitmapObject>(bmp, detail::GdiObject::Kind::Bitmap);
+        if (b != nullptr) {
+            painter.drawImage(
+                QRect(QPoint(0, 0),
+                      printer->pageLayout().fullRectPixels(printer->resolution()).size()),
+                b->image);
+        }
+        ::DeleteObject(bmp);
+    }
+    painter.end();
+    return true;
+}
+
+PrinterSettings settings_of(QPrinter& p, const PrinterSettings& base) {
+    PrinterSettings s = base;
+    s.printerName =
+        p.outputFormat() == QPrinter::PdfFormat ? std::string() : p.printerName().toStdString();
+    s.outputFile = p.outputFileName().toStdString();
+    s.orientation = p.pageLayout().orientation() == QPageLayout::Landscape ? 2 : 1;
+    const QSizeF mm = p.pageLayout().pageSize().size(QPageSize::Millimeter);
+    s.pageWidthMm = mm.width();
+    s.pageHeightMm = mm.height();
+    return s;
+}
+
+} // namespace
+
+namespace detail {
+
+int default_message_box(const MessageBoxRequest& r) {
+    ensure_application();
+    QMessageBox box(owner_widget(r.owner));
+    box.setWindowTitle(QString::fromStdString(r.caption));
+    box.setText(QString::fromStdString(r.text));
+    switch (r.type & MB_ICONMASK) {
+    case MB_ICONSTOP:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case MB_ICONQUESTION:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case MB_ICONEXCLAMATION:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case MB_ICONINFORMATION:
+        box.setIcon(QMessageBox::Information);
+        break;
+    default:
+        break;
+    }
+    std::vector<std::pair<QPushButton*, int>> buttons;
+    auto add = [&](const char* text, int id, QMessageBox::ButtonRole role) {
+        buttons.emplace_back(box.addButton(text, role), id);
+    };
+    switch (r.type & MB_TYPEMASK) {
+    case MB_OKCANCEL:
+        add("OK", IDOK, QMessageBox::AcceptRole);
+        add("Cancel", IDCANCEL, QMessageBox::RejectRole);
+        break;
+    case MB_ABORTRETRYIGNORE:
+        add("&Abort", IDABORT, QMessageBox::RejectRole);
+        add("&Retry", IDRETRY, QMessageBox::AcceptRole);
+        add("&Ignore", IDIGNORE, QMessageBox::AcceptRole);
+        break;
+    case MB_YESNOCANCEL:
+        add("&Yes", IDYES, QMessageBox::YesRole);
+        add("&No", IDNO, QMessageBox::NoRole);
+        add("Cancel", IDCANCEL, QMessageBox::RejectRole);
+        break;
+    case MB_YESNO:
+        add("&Yes", IDYES, QMessageBox::YesRole);
+        add("&No", IDNO, QMessageBox::NoRole);
+        break;
+    case MB_RETRYCANCEL:
+        add("&Retry", IDRETRY, QMessageBox::AcceptRole);
+        add("Cancel", IDCANCEL, QMessageBox::RejectRole);
+        break;
+    default:
+        add("OK", IDOK, QMessageBox::AcceptRole);
+        break;
+    }
+    const std::size_t def = (r.type & MB_DEFBUTTON3) ? 2 : ((r.type & MB_DEFBUTTON2) ? 1 : 0);
+    if (def < buttons.size()) {
+        box.setDefaultButton(buttons[def].first);
+    }
+    box.exec();
+    for (const auto& b : buttons) {
+        if (box.clickedButton() == b.first) {
+            return b.second;
+        }
+    }
+    return (r.type & MB_TYPEMASK) == MB_OK ? IDOK : IDCANCEL;
+}
+
+int default_shell_open(const std::string&, const std::string& target) {
+    ensure_application();
+    if (target.empty()) {
+        return SE_ERR_FNF;
+    }
+    const QString t = QString::fromStdString(target);
+    const QUrl url = QUrl::fromUserInput(t, QString(), QUrl::AssumeLocalFile);
+    if (url.isLocalFile() && !QFileInfo::exists(url.toLocalFile())) {
+        return SE_ERR_FNF;
+    }
+    return QDesktopServices::openUrl(url) ? 33 : SE_ERR_NOASSOC;
+}
+
+void default_sound(const SoundRequest& r) {
+    // Sound files play when an audio output exists; resources and beeps stay silent here.
+    if (r.name.empty() || r.name[0] == '#' || r.name.rfind("beep:", 0) == 0) {
+        return;
+    }
+    ensure_application();
+    auto* effect = new QSoundEffect(QCoreApplication::instance());
+    effect->setSource(QUrl::fromLocalFile(QString::fromStdString(r.name)));
+    QObject::connect(effect, &QSoundEffect::playingChanged, effect, [effect] {
+        if (!effect->isPlaying()) {
+            effect->deleteLater();
+        }
+    });
+    effect->play();
+}
+
+MessageBoxHook& message_box_hook() {
+    static auto* h = new MessageBoxHook(default_message_box);
+    return *h;
+}
+ModalDialogHook& modal_hook() {
+    static auto* h = new ModalDialogHook;
+    return *h;
+}
+FileDialogHook& file_dialog_hook() {
+    static auto* h = new FileDialogHook([](const FileDialogRequest& r) {
+        ensure_application();
+        FileDialogAnswer a;
+        QString selected;
+        const QString filters = qt_filters(r.filters);
+        const QStringList names = filters.split(";;");
+        if (r.filterIndex >= 1 && r.filterIndex <= names.size()) {
+            selected = names[r.filterIndex - 1];
+        }
+        const QString start = QString::fromStdString(r.initialName).contains('*')
+                                  ? QString()
+                                  : QString::fromStdString(r.initialName);
+        const QString path = r.open ? QFileDialog::getOpenFileName(owner_widget(r.owner), QString(),
+                                                                   start, filters, &selected)
+                                    : QFileDialog::getSaveFileName(owner_widget(r.owner), QString(),
+                                                                   start, filters, &selected);
+        a.ok = !path.isEmpty();
+        a.path = path.toStdString();
+        a.filterIndex = int(names.indexOf(selected)) + 1;
+        if (a.filterIndex < 1) {
+            a.filterIndex = 1;
+        }
+        return a;
+    });
+    return *h;
+}
+ColorDialogHook& color_dialog_hook() {
+    static auto* h = new ColorDialogHook([](const ColorDialogRequest& r) {
+        ensure_application();
+        for (int i = 0; i < 16; ++i) {
+            QColorDialog::setCustomColor(i, qcolor(r.custom[i]));
+        }
+        ColorDialogAnswer a;
+        const QColor c = QColorDialog::getColor(qcolor(r.initial), owner_widget(r.owner));
+        a.ok = c.isValid();
+        a.color = a.ok ? RGB(c.red(), c.green(), c.blue()) : r.initial;
+        for (int i = 0; i < 16; ++i) {
+            const QColor k = QColorDialog::customColor(i);
+            a.custom[i] = RGB(k.red(), k.green(), k.blue());
+        }
+        return a;
+    });
+    return *h;
+}
+FontDialogHook& font_dialog_hook() {
+    static auto* h = new FontDialogHook([](const FontDialogRequest& r) {
+        ensure_application();
+        FontDialogAnswer a;
+        FontObject initial;
+        initial.lf = r.initial;
+        bool ok = false;
+        const QFont f = QFontDialog::getFont(
+            &ok, r.hasInitial ? initial.qfont() : QFont("DejaVu Sans", 9), owner_widget(r.owner));
+        a.ok = ok;
+        a.font = r.initial;
+        if (ok) {
+            a.font.lfHeight = -(f.pixelSize() > 0 ? f.pixelSize() : MulDiv(f.pointSize(), 96, 72));
+            a.font.lfWeight = f.bold() ? FW_BOLD : FW_NORMAL;
+            a.font.lfItalic = f.italic() ? 1 : 0;
+            a.font.lfUnderline = f.underline() ? 1 : 0;
+            a.font.lfStrikeOut = f.strikeOut() ? 1 : 0;
+            std::memset(a.font.lfFaceName, 0, LF_FACESIZE);
+            std::strncpy(a.font.lfFaceName, f.family().toUtf8().constData(), LF_FACESIZE - 1);
+        }
+        return a;
+    });
+    return *h;
+}
+PrintDialogHook& print_dialog_hook() {
+    static auto* h = new PrintDialogHook([](const PrintDialogRequest& r) {
+        ensure_application();
+        PrintDialogAnswer a;
+        std::unique_ptr<QPrinter> printer(make_printer(r.current));
+        QPrintDialog dialog(printer.get(), owner_widget(r.owner));
+        dialog.setMinMax(r.minPage, r.maxPage);
+        a.ok = dialog.exec() == QDialog::Accepted;
+        a.settings = settings_of(*printer, r.current);
+        a.fromPage = printer->fromPage() > 0 ? printer->fromPage() : r.minPage;
+        a.toPage = printer->toPage() > 0 ? printer->toPage() : r.maxPage;
+        return a;
+    });
+    return *h;
+}
+PrintOutputHook& print_output_hook() {
+    static auto* h = new PrintOutputHook([](const PrintJob& job) {
+        std::unique_ptr<QPrinter> printer(make_printer(job.settings));
+        printer->setDocName(QString::fromStdString(job.title));
+        return paint_pages(printer.get(), job);
+    });
+    return *h;
+}
+PrintPreviewHook& print_preview_hook() {
+    static auto* h = new PrintPreviewHook([](const PrintJob& job) {
+        ensure_application();
+        std::unique_ptr<QPrinter> printer(make_printer(job.settings));
+        QPrintPreviewDialog dialog(printer.get());
+        QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                         [&job](QPrinter* p) { paint_pages(p, job); });
+        return dialog.exec() == QDialog::Accepted;
+    });
+    return *h;
+}
+ShellOpenHook& shell_open_hook() {
+    static auto* h = new ShellOpenHook(default_shell_open);
+    return *h;
+}
+SoundHook& sound_hook() {
+    static auto* h = new SoundHook(default_sound);
+    return *h;
+}
+std::vector<SoundRequest>& sound_log() {
+    static auto* log = new std::vector<SoundRequest>;
+    return *log;
+}
+std::shared_ptr<ProfileStore>& profile_slot() {
+    static auto* s = new std::shared_ptr<ProfileStore>(std::make_shared<SettingsProfileStore>());
+    return *s;
+}
+
+} // namespace detail
+
+namespace {
+// An empty function restores the default, which each slot keeps in `fallback`.
+template <class Hook> void install(Hook& slot, Hook hook, Hook fallback) {
+    slot = hook ? std::move(hook) : std::move(fallback);
+}
+struct Defaults {
+    MessageBoxHook messageBox = detail::message_box_hook();
+    FileDialogHook file = detail::file_dialog_hook();
+    ColorDialogHook color = detail::color_dialog_hook();
+    FontDialogHook font = detail::font_dialog_hook();
+    PrintDialogHook print = detail::print_dialog_hook();
+    PrintOutputHook output = detail::print_output_hook();
+    PrintPreviewHook preview = detail::print_preview_hook();
+    ShellOpenHook shell = detail::shell_open_hook();
+    SoundHook sound = detail::sound_hook();
+};
+Defaults& defaults() {
+    static auto* d = new Defaults;
+    return *d;
+}
+} // namespace
+
+void set_message_box_hook(MessageBoxHook hook) {
+    install(detail::message_box_hook(), std::move(hook), defaults().messageBox);
+}
+void set_modal_dialog_hook(ModalDialogHook hook) {
+    detail::modal_hook() = std::move(hook);
+}
+void set_file_dialog_hook(FileDialogHook hook) {
+    install(detail::file_dialog_hook(), std::move(hook), defaults().file);
+}
+void set_color_dialog_hook(ColorDialogHook hook) {
+    install(detail::color_dialog_hook(), std::move(hook), defaults().color);
+}
+void set_font_dialog_hook(FontDialogHook hook) {
+    install(detail::font_dialog_hook(), std::move(hook), defaults().font);
+}
+void set_print_dialog_hook(PrintDialogHook hook) {
+    install(detail::print_dialog_hook(), std::move(hook), defaults().print);
+}
+void set_print_output_hook(PrintOutputHook hook) {
+    install(detail::print_output_hook(), std::move(hook), defaults().output);
+}
+void set_print_preview_hook(PrintPreviewHook hook) {
+    install(detail::print_preview_hook(), std::move(hook), defaults().preview);
+}
+void set_shell_open_hook(ShellOpenHook hook) {
+    install(detail::shell_open_hook(), std::move(hook), defaults().shell);
+}
+void set_sound_hook(SoundHook hook) {
+    install(detail::sound_hook(), std::move(hook), defaults().sound);
+}
+const std::vector<SoundRequest>& recorded_sounds() {
+    return detail::sound_log();
+}
+void clear_recorded_sounds() {
+    detail::sound_log().clear();
+}
+void set_profile_store(std::shared_ptr<ProfileStore> store) {
+    detail::profile_slot() = store ? std::move(store) : std::make_shared<SettingsProfileStore>();
+}
+ProfileStore& profile_store() {
+    return *detail::profile_slot();
+}
+
+void reset_hooks() {
+    (void)defaults();
+    set_message_box_hook({});
+    set_modal_dialog_hook({});
+    set_file_dialog_hook({});
+    set_color_dialog_hook({});
+    set_font_dialog_hook({});
+    set_print_dialog_hook({});
+    set_print_output_hook({});
+    set_print_preview_hook({});
+    set_shell_open_hook({});
+    set_sound_hook({});
+}
+
+} // namespace zel::platform
