@@ -178,7 +178,8 @@ INSTANTIATE_TEST_SUITE_P(
                       Damage{9, "3:0.45:0.2:1e9:0.25:0.4:2:1:3:2:1:3:2:"}, // measure out of range
                       Damage{10, "600:799:1:"}, // block size not the header's
                       Damage{10, "600:800:5:"}, // first value 5
-                      Damage{10, "600:"}));     // block size line cut short
+                      Damage{10, "600:"},       // block size line cut short
+                      Damage{4, "370:260:370:268:" + std::string(240, ' ')})); // line past 254
 
 TEST(FileZel1, AWriterWithoutADrawingRefuses) {
     Zel1Content c = sample_content();

@@ -194,7 +194,8 @@ INSTANTIATE_TEST_SUITE_P(
         Damage{15, "1:0:0:0:0:0:0:1:6:0:0:0:0:0:0:0:", -11},          // background id at face edge
         Damage{20, "720:960:2:", -11},                                // first value 2
         Damage{20, "720:959:1:", -11},                                // block size not the face's
-        Damage{21, "691199:", -11}));                                 // runs stop short
+        Damage{21, "691199:", -11},                                   // runs stop short
+        Damage{2, "EYE222:1:" + std::string(250, '0') + "1:", -11})); // line past 254
 
 TEST(FileZel2, APartFailingHalfwayKeepsWhatItRead) {
     SampleFace sample;

@@ -2,7 +2,6 @@
 
 #include "engine_codes.h"
 #include "file/bw_block.h"
-#include "file/face_file_io.h"
 #include "file/zel1_sections.h"
 #include "model/face_object.h"
 
@@ -80,13 +79,6 @@ int face_parse_zel1_text(std::string_view text, Zel1Content& content) {
     if (content.drawing.cols() != header.colSize || content.drawing.rows() != header.rowSize)
         return kRefused;
     return kOk;
-}
-
-int face_read_zel(const std::string& path, Zel1Content& content) {
-    std::string text;
-    if (const int result = read_face_file(path, text); result != kOk)
-        return result == kRefused ? kRefused : kFileError;
-    return face_parse_zel1_text(text, content);
 }
 
 } // namespace zel::engine

@@ -50,8 +50,4 @@ int face_text_zel1(const FaceObject& object, std::string& out);
 // not matching its own sides, or a drawing whose size is not the header's.
 int face_parse_zel1_text(std::string_view text, Zel1Content& content);
 
-// face_parse_zel1_text of the file at path (complete name). -10 when it cannot be read, -11
-// when it is larger than a face file can be.
-int face_read_zel(const std::string& path, Zel1Content& content);
-
 } // namespace zel::engine

@@ -65,14 +65,6 @@ int face_text_zel2(const _zel_face& face, std::string& out) {
     return zel_write_bwblock(out, edge.bitmap, face.colSize, face.rowSize);
 }
 
-int face_save_zel2(const _zel_face& face, const char* name) {
-    std::string text;
-    text.reserve(1 << 16);
-    if (const int result = face_text_zel2(face, text); result != kOk)
-        return result;
-    return write_whole_file(zel_file_name(name), text) == kOk ? kOk : kFileError;
-}
-
 int zel_read_expression(TextReader& reader, _zel_face& face) {
     if (!reader.good())
         return kFileError;
@@ -190,13 +182,6 @@ int face_parse_zel2_text(std::string_view text, _zel_face& face, BwBuffer& edge)
     face.parts[kSlotFaceEdge].bmRows = rows;
     face.bDrawn = 1;
     return kOk;
-}
-
-int face_parse_zel2(const char* name, _zel_face& face, BwBuffer& edge) {
-    std::string text;
-    if (const int result = read_face_file(zel_file_name(name), text); result != kOk)
-        return result == kRefused ? kRefused : kFileError;
-    return face_parse_zel2_text(text, face, edge);
 }
 
 int zel_probe_version_text(std::string_view text) {

@@ -18,10 +18,6 @@ namespace zel::engine {
 // bitmap or a size outside the 720 x 960 canvas: such a text could never be read back.
 int face_text_zel2(const _zel_face& face, std::string& out);
 
-// Writes the version-2 text of face to "<name>.zel". 0, -21 as face_text_zel2, -10 when the
-// file cannot be written.
-int face_save_zel2(const _zel_face& face, const char* name);
-
 // Line 2: the expression, the backup flag and, when it is set, the six backed-up names.
 void zel_write_expression(std::string& out, const _zel_face& face);
 // The two lines of one part entry.
@@ -32,10 +28,6 @@ void zel_write_part(std::string& out, const _zel_object& part);
 // 0; -21 a header field that used up its line; -11 a refused header (version not 2, second
 // value not 0, size outside 1..720 x 1..960) or any refused section or block.
 int face_parse_zel2_text(std::string_view text, _zel_face& face, BwBuffer& edge);
-
-// face_parse_zel2_text of the file "<name>.zel"; -10 when it cannot be read, -11 when it is
-// larger than a face file can be.
-int face_parse_zel2(const char* name, _zel_face& face, BwBuffer& edge);
 
 // Section readers. 0, -10 when the reader is already bad, -21 a field missing, out of its
 // range, or (for a part) an identifier that is not its slot's.
