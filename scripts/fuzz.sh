@@ -1,16 +1,17 @@
 #!/usr/bin/env bash
 # Builds the fuzz preset (clang, libFuzzer) and runs the face-file fuzzer for a bounded time on
 # a corpus seeded with the starter faces. Usage: scripts/fuzz.sh [seconds]  (default 60; run
-# longer by hand). Inputs that crash are left in build/fuzz/fuzz-findings; each becomes a
-# regression test.
+# longer by hand). Inputs that crash are left in <build>/fuzz-findings; each becomes a
+# regression test. The build folder is build/fuzz unless ZEL_FUZZ_BUILD_DIR names another.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
 
-cmake --preset fuzz
-cmake --build --preset fuzz --target face_file_fuzzer starter_faces -j "$(nproc)"
+build=${ZEL_FUZZ_BUILD_DIR:-build/fuzz}
 
-build=build/fuzz
+cmake --preset fuzz -B "$build"
+cmake --build "$build" --target face_file_fuzzer starter_faces -j "$(nproc)"
+
 corpus=$build/fuzz-corpus/face_file
 findings=$build/fuzz-findings
 mkdir -p "$corpus" "$findings"
