@@ -40,8 +40,8 @@ int load_current(const Library& library, int index) {
     zeleditObject& record = *layer(library.id);
     const std::string dir = library_folder() + "/" + library.prefix + nn;
     const std::string file = std::string(library.prefix) + nn + "-" + mm;
-    // Set together so that a refused folder never leaves the record naming the previous
-    // folder's file.
+    // A folder or name too long for the record empties its field, so makePath refuses and
+    // the record names no file at all rather than a shortened or the previous one.
     const bool stored = record.setDirFile(dir.c_str(), file.c_str());
     record.setExt("jpg");
     if (record.makePath() < 0 || !stored)
