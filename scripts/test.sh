@@ -1,11 +1,17 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test. Usage: scripts/test.sh [preset]  (default: debug;
-# CI uses asan).
+# Sets up, builds and runs every test, then the bounded fuzz run of the face-file reader.
+# Usage: scripts/test.sh [preset]  (default: debug; CI uses asan).
+# ZEL_FUZZ_SECONDS sets the fuzz time (default 60; 0 skips it).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 preset=${1:-debug}
+fuzz_seconds=${ZEL_FUZZ_SECONDS:-60}
 
 bash scripts/setup.sh
 cmake --preset "$preset"
 cmake --build --preset "$preset" -j "$(nproc)"
 ctest --preset "$preset"
+
+if [ "$fuzz_seconds" -gt 0 ]; then
+    bash scripts/fuzz.sh "$fuzz_seconds"
+fi
