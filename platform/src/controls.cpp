@@ -27,8 +27,12 @@ WindowRecord* rec(const CWnd* w) {
 DWORD type_of(WindowRecord* r) {
     return r->style & BS_TYPEMASK;
 }
+// Buttons redraw a change of state at once, as their owners expect to see each state drawn.
 void repaint(WindowRecord* r) {
     r->invalidate(QRegion(r->clientRect()), false);
+    if (r->kind == WindowKind::Button && r->isVisible()) {
+        r->runPaint();
+    }
 }
 
 void notify_parent(WindowRecord* r, UINT code) {

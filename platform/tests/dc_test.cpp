@@ -1,0 +1,274 @@
+// Memory contexts: raster copies with each operation, monochrome conversions, stretching,
+// lines, frames, device-independent rows and handle safety.
+
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace zel::platform::test;
+
+namespace {
+
+class MemoryDc {
+public:
+    MemoryDc(int w, int h, COLORREF fill) {
+        ensure_app();
+        CWindowDC screen(nullptr);
+        dc.CreateCompatibleDC(&screen);
+        bitmap.CreateCompatibleBitmap(&screen, w, h);
+        old = dc.SelectObject(&bitmap);
+        dc.FillSolidRect(0, 0, w, h, fill);
+    }
+    ~MemoryDc() { dc.SelectObject(old); }
+    CDC dc;
+    CBitmap bitmap;
+    CBitmap* old = nullptr;
+};
+
+struct RopCase {
+    DWORD rop;
+    COLORREF expected;
+};
+
+class RasterOpTest : public ::testing::TestWithParam<RopCase> {};
+
+// Source 0x0F0F0F-ish (RGB 0x33, 0x66, 0xCC) onto destination (0xF0, 0x55, 0x0F).
+TEST_P(RasterOpTest, CombinesSourceAndDestinationBitwise) {
+    MemoryDc src(4, 4, RGB(0x33, 0x66, 0xCC));
+    MemoryDc dst(4, 4, RGB(0xF0, 0x55, 0x0F));
+    CBrush brush(RGB(0x81, 0x42, 0x24));
+    dst.dc.SelectObject(&brush);
+    ASSERT_TRUE(dst.dc.BitBlt(1, 1, 2, 2, &src.dc, 0, 0, GetParam().rop));
+    EXPECT_EQ(dst.dc.GetPixel(1, 1), GetParam().expected);
+    EXPECT_EQ(dst.dc.GetPixel(2, 2), GetParam().expected);
+    // Outside the copied rectangle nothing changes.
+    EXPECT_EQ(dst.dc.GetPixel(0, 0), RGB(0xF0, 0x55, 0x0F));
+    EXPECT_EQ(dst.dc.GetPixel(3, 3), RGB(0xF0, 0x55, 0x0F));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EachOperation, RasterOpTest,
+    ::testing::Values(RopCase{SRCCOPY, RGB(0x33, 0x66, 0xCC)},
+                      RopCase{SRCAND, RGB(0x33 & 0xF0, 0x66 & 0x55, 0xCC & 0x0F)},
+                      RopCase{SRCPAINT, RGB(0x33 | 0xF0, 0x66 | 0x55, 0xCC | 0x0F)},
+                      RopCase{SRCINVERT, RGB(0x33 ^ 0xF0, 0x66 ^ 0x55, 0xCC ^ 0x0F)},
+                      RopCase{NOTSRCCOPY, RGB(0xCC, 0x99, 0x33)},
+                      RopCase{DSTINVERT, RGB(0x0F, 0xAA, 0xF0)},
+                      RopCase{SRCERASE, RGB(0x33 & 0x0F, 0x66 & 0xAA, 0xCC & 0xF0)},
+                      RopCase{PATCOPY, RGB(0x81, 0x42, 0x24)}, RopCase{BLACKNESS, RGB(0, 0, 0)},
+                      RopCase{WHITENESS, RGB(255, 255, 255)}));
+
+TEST(MemoryDcTest, MaskAndPaintMakeTransparentCopy) {
+    // The classic transparent copy: a monochrome mask from the key colour, AND it, OR the
+    // picture with its key pixels blackened.
+    ensure_app();
+    MemoryDc pic(3, 1, RGB(255, 0, 255));
+    pic.dc.SetPixel(1, 0, RGB(10, 200, 30));
+    CDC maskDc;
+    maskDc.CreateCompatibleDC(&pic.dc);
+    CBitmap mask;
+    mask.CreateBitmap(3, 1, 1, 1, nullptr);
+    CBitmap* oldMask = maskDc.SelectObject(&mask);
+    pic.dc.SetBkColor(RGB(255, 0, 255));
+    maskDc.BitBlt(0, 0, 3, 1, &pic.dc, 0, 0, SRCCOPY); // key pixels become white
+    EXPECT_EQ(maskDc.GetPixel(0, 0), RGB(255, 255, 255));
+    EXPECT_EQ(maskDc.GetPixel(1, 0), RGB(0, 0, 0));
+    pic.dc.SetTextColor(RGB(255, 255, 255));
+    pic.dc.SetBkColor(RGB(0, 0, 0));
+    pic.dc.BitBlt(0, 0, 3, 1, &maskDc, 0, 0, SRCAND); // white mask -> black, black -> white
+    EXPECT_EQ(pic.dc.GetPixel(0, 0), RGB(0, 0, 0));
+    EXPECT_EQ(pic.dc.GetPixel(1, 0), RGB(10, 200, 30));
+
+    MemoryDc dst(3, 1, RGB(1, 2, 3));
+    dst.dc.SetTextColor(RGB(0, 0, 0));
+    dst.dc.SetBkColor(RGB(255, 255, 255));
+    dst.dc.BitBlt(0, 0, 3, 1, &maskDc, 0, 0, SRCAND);
+    dst.dc.BitBlt(0, 0, 3, 1, &pic.dc, 0, 0, SRCPAINT);
+    EXPECT_EQ(dst.dc.GetPixel(0, 0), RGB(1, 2, 3));
+    EXPECT_EQ(dst.dc.GetPixel(1, 0), RGB(10, 200, 30));
+    maskDc.SelectObject(oldMask);
+}
+
+TEST(MemoryDcTest, FreshMemoryContextMakesMonochromeCompatibleBitmaps) {
+    ensure_app();
+    CDC mem;
+    mem.CreateCompatibleDC(nullptr);
+    CBitmap bmp;
+    bmp.CreateCompatibleBitmap(&mem, 4, 4);
+    BITMAP bm;
+    ASSERT_EQ(bmp.GetBitmap(&bm), int(sizeof(BITMAP)));
+    EXPECT_EQ(bm.bmBitsPixel, 1);
+    CWindowDC screen(nullptr);
+    CBitmap colour;
+    colour.CreateCompatibleBitmap(&screen, 4, 4);
+    colour.GetBitmap(&bm);
+    EXPECT_EQ(bm.bmBitsPixel, 32);
+}
+
+TEST(MemoryDcTest, StretchBltScalesAndMirrors) {
+    MemoryDc src(2, 1, RGB(255, 0, 0));
+    src.dc.SetPixel(1, 0, RGB(0, 0, 255));
+    MemoryDc dst(4, 2, 0);
+    dst.dc.SetStretchBltMode(COLORONCOLOR);
+    ASSERT_TRUE(dst.dc.StretchBlt(0, 0, 4, 2, &src.dc, 0, 0, 2, 1, SRCCOPY));
+    EXPECT_EQ(dst.dc.GetPixel(0, 1), RGB(255, 0, 0));
+    EXPECT_EQ(dst.dc.GetPixel(1, 0), RGB(255, 0, 0));
+    EXPECT_EQ(dst.dc.GetPixel(2, 1), RGB(0, 0, 255));
+    EXPECT_EQ(dst.dc.GetPixel(3, 0), RGB(0, 0, 255));
+    // A negative width copies mirrored.
+    ASSERT_TRUE(dst.dc.StretchBlt(3, 0, -4, 1, &src.dc, 0, 0, 2, 1, SRCCOPY));
+    EXPECT_EQ(dst.dc.GetPixel(0, 0), RGB(0, 0, 255));
+    EXPECT_EQ(dst.dc.GetPixel(3, 0), RGB(255, 0, 0));
+}
+
+TEST(MemoryDcTest, CopyOntoItselfReadsTheSourceFirst) {
+    MemoryDc m(4, 1, RGB(9, 9, 9));
+    m.dc.SetPixel(0, 0, RGB(1, 1, 1));
+    m.dc.SetPixel(1, 0, RGB(2, 2, 2));
+    m.dc.BitBlt(1, 0, 2, 1, &m.dc, 0, 0, SRCCOPY);
+    EXPECT_EQ(m.dc.GetPixel(1, 0), RGB(1, 1, 1));
+    EXPECT_EQ(m.dc.GetPixel(2, 0), RGB(2, 2, 2));
+}
+
+TEST(MemoryDcTest, LinesStopBeforeTheirEndAndFramesFollowTheRectangle) {
+    MemoryDc m(10, 10, RGB(255, 255, 255));
+    CPen red(PS_SOLID, 1, RGB(255, 0, 0));
+    CPen* old = m.dc.SelectObject(&red);
+    m.dc.MoveTo(1, 1);
+    m.dc.LineTo(5, 1);
+    m.dc.SelectObject(old);
+    EXPECT_EQ(m.dc.GetPixel(1, 1), RGB(255, 0, 0));
+    EXPECT_EQ(m.dc.GetPixel(4, 1), RGB(255, 0, 0));
+    EXPECT_EQ(m.dc.GetPixel(5, 1), RGB(255, 255, 255));
+
+    CRect r(2, 3, 8, 9);
+    m.dc.Draw3dRect(&r, RGB(0, 255, 0), RGB(0, 0, 255));
+    EXPECT_EQ(m.dc.GetPixel(2, 3), RGB(0, 255, 0));
+    EXPECT_EQ(m.dc.GetPixel(6, 3), RGB(0, 255, 0));
+    EXPECT_EQ(m.dc.GetPixel(7, 3), RGB(0, 0, 255));
+    EXPECT_EQ(m.dc.GetPixel(2, 8), RGB(0, 0, 255));
+    EXPECT_EQ(m.dc.GetPixel(4, 5), RGB(255, 255, 255));
+
+    CBrush black(RGB(0, 0, 0));
+    CRect f(0, 0, 3, 3);
+    m.dc.FrameRect(&f, &black);
+    EXPECT_EQ(m.dc.GetPixel(2, 2), RGB(0, 0, 0));
+    EXPECT_EQ(m.dc.GetPixel(1, 1), RGB(255, 0, 0));
+    // Inverting twice restores.
+    m.dc.InvertRect(&f);
+    EXPECT_EQ(m.dc.GetPixel(0, 0), RGB(255, 255, 255));
+    m.dc.InvertRect(&f);
+    EXPECT_EQ(m.dc.GetPixel(0, 0), RGB(0, 0, 0));
+}
+
+TEST(MemoryDcTest, DeviceIndependentRowsRoundTrip) {
+    ensure_app();
+    // 3 x 2 picture, 24 bits, bottom-up, rows padded to 12 bytes.
+    const unsigned char bits[] = {0,   0,   255, 0, 255, 0, 255, 0,   0,   0, 0, 0,  // bottom row
+                                  255, 255, 255, 0, 0,   0, 128, 128, 128, 0, 0, 0}; // top row
+    BITMAPINFO info{};
+    info.bmiHeader.biWidth = 3;
+    info.bmiHeader.biHeight = 2;
+    info.bmiHeader.biBitCount = 24;
+    MemoryDc m(3, 2, 0);
+    ASSERT_EQ(m.dc.StretchDIBits(0, 0, 3, 2, 0, 0, 3, 2, bits, &info, DIB_RGB_COLORS, SRCCOPY), 2);
+    EXPECT_EQ(m.dc.GetPixel(0, 1), RGB(255, 0, 0));
+    EXPECT_EQ(m.dc.GetPixel(1, 1), RGB(0, 255, 0));
+    EXPECT_EQ(m.dc.GetPixel(0, 0), RGB(255, 255, 255));
+
+    BITMAPINFO out{};
+    out.bmiHeader.biBitCount = 24;
+    out.bmiHeader.biHeight = 2;
+    std::vector<unsigned char> back(24);
+    m.dc.SelectObject(m.old);
+    ASSERT_EQ(GetDIBits(m.dc.m_hDC, m.bitmap, 0, 2, back.data(), &out, DIB_RGB_COLORS), 2);
+    for (std::size_t i : {0u, 1u, 2u, 3u, 4u, 5u, 6u, 7u, 8u, 12u, 13u, 14u}) {
+        EXPECT_EQ(back[i], bits[i]) << "byte " << i;
+    }
+    m.old = m.dc.SelectObject(&m.bitmap);
+
+    // Eight bits with a table of the picture's own colours keeps every colour exactly.
+    std::vector<unsigned char> buf(sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD));
+    auto* eight = reinterpret_cast<BITMAPINFO*>(buf.data());
+    eight->bmiHeader.biBitCount = 8;
+    eight->bmiHeader.biHeight = 2;
+    std::vector<unsigned char> idx(8);
+    m.dc.SelectObject(m.old);
+    ASSERT_EQ(GetDIBits(nullptr, m.bitmap, 0, 2, idx.data(), eight, DIB_RGB_COLORS), 2);
+    const RGBQUAD q = eight->bmiColors[idx[4 + 2]]; // top row, third pixel
+    EXPECT_EQ(q.rgbRed, 128);
+    EXPECT_EQ(q.rgbGreen, 128);
+    m.old = m.dc.SelectObject(&m.bitmap);
+}
+
+TEST(MemoryDcTest, SectionBitsAreDrawnAndWrittenBack) {
+    ensure_app();
+    BITMAPINFO info{};
+    info.bmiHeader.biWidth = 2;
+    info.bmiHeader.biHeight = 2;
+    info.bmiHeader.biBitCount = 24;
+    void* raw = nullptr;
+    HBITMAP section = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &raw, nullptr, 0);
+    ASSERT_NE(section, nullptr);
+    auto* bits = static_cast<unsigned char*>(raw);
+    bits[0] = 10; // bottom-left blue
+    bits[1] = 20;
+    bits[2] = 30;
+    CDC mem;
+    mem.CreateCompatibleDC(nullptr);
+    HGDIOBJ old = mem.SelectObject(section);
+    EXPECT_EQ(mem.GetPixel(0, 1), RGB(30, 20, 10));
+    mem.SetPixel(1, 0, RGB(7, 8, 9)); // top-right
+    EXPECT_EQ(bits[8 + 3], 9);        // second row starts at 8 (6 bytes padded)
+    EXPECT_EQ(bits[8 + 5], 7);
+    mem.SelectObject(old);
+    EXPECT_TRUE(DeleteObject(section));
+}
+
+TEST(MemoryDcTest, HandlesAreCheckedBeforeUse) {
+    ensure_app();
+    HBITMAP b = CreateBitmap(2, 2, 1, 32, nullptr);
+    CDC mem;
+    mem.CreateCompatibleDC(nullptr);
+    HGDIOBJ old = mem.SelectObject(b);
+    // A selected object is not deleted, a deleted one is not read.
+    EXPECT_FALSE(DeleteObject(b));
+    mem.SelectObject(old);
+    EXPECT_TRUE(DeleteObject(b));
+    BITMAP bm;
+    EXPECT_EQ(GetObject(b, sizeof bm, &bm), 0);
+    EXPECT_FALSE(DeleteObject(b));
+    EXPECT_FALSE(DeleteObject(GetStockObject(BLACK_BRUSH)));
+    // A bitmap is in one memory context at a time.
+    HBITMAP c = CreateBitmap(2, 2, 1, 32, nullptr);
+    CDC other;
+    other.CreateCompatibleDC(nullptr);
+    HGDIOBJ o1 = mem.SelectObject(c);
+    EXPECT_EQ(other.SelectObject(c), nullptr);
+    mem.SelectObject(o1);
+    DeleteObject(c);
+}
+
+TEST(MemoryDcTest, TextIsDrawnInTheTextColourAndMeasured) {
+    MemoryDc m(60, 20, RGB(255, 255, 255));
+    m.dc.SetTextColor(RGB(0, 0, 255));
+    m.dc.SetBkMode(TRANSPARENT);
+    CRect r(0, 0, 60, 20);
+    CRect calc = r;
+    const int h = m.dc.DrawText("Hi", &calc, DT_CALCRECT | DT_SINGLELINE);
+    EXPECT_GT(h, 5);
+    EXPECT_GT(calc.Width(), 3);
+    EXPECT_LT(calc.Width(), 40);
+    m.dc.DrawText("Hi", &r, DT_LEFT | DT_SINGLELINE);
+    int blue = 0;
+    for (int y = 0; y < 20; ++y) {
+        for (int x = 0; x < 60; ++x) {
+            blue += m.dc.GetPixel(x, y) == RGB(0, 0, 255) ? 1 : 0;
+        }
+    }
+    EXPECT_GT(blue, 10);
+}
+
+} // namespace

@@ -1,0 +1,251 @@
+// The application framework: command routing view, document, frame, application with update
+// handlers, control identifiers as their low 16 bits, accelerators, menu enabling, closing and
+// the recent-file list.
+
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace zel::platform::test;
+
+namespace {
+
+constexpr UINT kViewCmd = 32771, kSharedCmd = 32772, kDocCmd = 32773, kFrameCmd = 32774,
+               kAppCmd = 32775, kDisabledCmd = 32776, kNoHandlerCmd = 32777;
+constexpr UINT kButtonId = 99015; // arrives as 33479
+
+std::vector<std::string> g_route;
+
+class RouteDoc : public CDocument {
+    DECLARE_DYNCREATE(RouteDoc)
+public:
+    BOOL allowClose = TRUE;
+    BOOL SaveModified() override {
+        g_route.push_back("doc:may-close");
+        return allowClose;
+    }
+
+protected:
+    void OnShared() { g_route.push_back("doc:shared"); }
+    void OnDoc() { g_route.push_back("doc:doc"); }
+    DECLARE_MESSAGE_MAP()
+};
+IMPLEMENT_DYNCREATE(RouteDoc, CDocument)
+BEGIN_MESSAGE_MAP(RouteDoc, CDocument)
+ON_COMMAND(kSharedCmd, OnShared)
+ON_COMMAND(kDocCmd, OnDoc)
+END_MESSAGE_MAP()
+
+class RouteView : public CView {
+    DECLARE_DYNCREATE(RouteView)
+public:
+    CButton button;
+    void OnDraw(CDC* dc) override {
+        CRect rc;
+        GetClientRect(&rc);
+        dc->FillSolidRect(&rc, RGB(0, 128, 128));
+    }
+
+protected:
+    int OnCreate(LPCREATESTRUCT cs) {
+        if (CView::OnCreate(cs) == -1) {
+            return -1;
+        }
+        button.Create("Go", WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(29, 15, 90, 55), this,
+                      kButtonId);
+        return 0;
+    }
+    void OnViewCmd() { g_route.push_back("view:view"); }
+    void OnShared() { g_route.push_back("view:shared"); }
+    void OnDisabled() { g_route.push_back("view:disabled"); }
+    void OnUpdateDisabled(CCmdUI* ui) { ui->Enable(FALSE); }
+    void OnButton() { g_route.push_back("view:button"); }
+    DECLARE_MESSAGE_MAP()
+};
+IMPLEMENT_DYNCREATE(RouteView, CView)
+BEGIN_MESSAGE_MAP(RouteView, CView)
+ON_WM_CREATE()
+ON_COMMAND(kViewCmd, OnViewCmd)
+ON_COMMAND(kSharedCmd, OnShared)
+ON_COMMAND(kDisabledCmd, OnDisabled)
+ON_UPDATE_COMMAND_UI(kDisabledCmd, OnUpdateDisabled)
+ON_COMMAND(33479, OnButton)
+END_MESSAGE_MAP()
+
+class RouteFrame : public CFrameWnd {
+    DECLARE_DYNCREATE(RouteFrame)
+public:
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override {
+        cs.style = LONG(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
+        cs.cx = 720;
+        cs.cy = 530;
+        cs.x = 80;
+        cs.y = 60;
+        return CFrameWnd::PreCreateWindow(cs);
+    }
+
+protected:
+    void OnFrame() { g_route.push_back("frame:frame"); }
+    DECLARE_MESSAGE_MAP()
+};
+IMPLEMENT_DYNCREATE(RouteFrame, CFrameWnd)
+BEGIN_MESSAGE_MAP(RouteFrame, CFrameWnd)
+ON_COMMAND(kFrameCmd, OnFrame)
+END_MESSAGE_MAP()
+
+class RouteApp : public CWinApp {
+public:
+    RouteApp() : CWinApp("Route") {}
+    BOOL InitInstance() override {
+        zel::platform::register_strings(
+            {{128, "Route\n\nRoute\nRoute Files (*.bmp)\n.BMP\nRoute.Document\nRoute Document"}});
+        zel::platform::register_menu(128, {{"&File",
+                                            0,
+                                            MF_POPUP,
+                                            {{"View", kViewCmd, 0, {}},
+                                             {"Disabled", kDisabledCmd, 0, {}},
+                                             {"", 0, MF_SEPARATOR, {}},
+                                             {"Nobody", kNoHandlerCmd, 0, {}},
+                                             {"App", kAppCmd, 0, {}}}}});
+        zel::platform::register_accelerators(128, {{FVIRTKEY | FCONTROL, 'R', WORD(kViewCmd)},
+                                                   {FVIRTKEY | FCONTROL, 'D', WORD(kDisabledCmd)}});
+        LoadStdProfileSettings(4);
+        AddDocTemplate(new CSingleDocTemplate(128, RUNTIME_CLASS(RouteDoc),
+                                              RUNTIME_CLASS(RouteFrame), RUNTIME_CLASS(RouteView)));
+        CCommandLineInfo info;
+        ParseCommandLine(info);
+        return ProcessShellCommand(info);
+    }
+
+protected:
+    void OnApp() { g_route.push_back("app:app"); }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(RouteApp, CWinApp)
+ON_COMMAND(kAppCmd, OnApp)
+ON_COMMAND(ID_FILE_NEW, OnFileNew)
+END_MESSAGE_MAP()
+
+class DocViewTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ensure_app();
+        zel::platform::set_profile_store(std::make_shared<zel::platform::MemoryProfileStore>());
+        g_route.clear();
+        ASSERT_TRUE(app.InitInstance());
+        frame = dynamic_cast<RouteFrame*>(app.m_pMainWnd);
+        ASSERT_NE(frame, nullptr);
+        view = dynamic_cast<RouteView*>(frame->GetActiveView());
+        ASSERT_NE(view, nullptr);
+        doc = dynamic_cast<RouteDoc*>(view->GetDocument());
+        ASSERT_NE(doc, nullptr);
+    }
+    void command(UINT id) { frame->SendMessage(WM_COMMAND, id, 0); }
+    HookReset reset;
+    RouteApp app;
+    RouteFrame* frame = nullptr;
+    RouteView* view = nullptr;
+    RouteDoc* doc = nullptr;
+};
+
+TEST_F(DocViewTest, CommandsRouteThroughViewDocumentFrameApplication) {
+    command(kViewCmd);
+    command(kSharedCmd); // the view comes before the document
+    command(kDocCmd);
+    command(kFrameCmd);
+    command(kAppCmd);
+    command(kNoHandlerCmd);
+    EXPECT_EQ(g_route, (std::vector<std::string>{"view:view", "view:shared", "doc:doc",
+                                                 "frame:frame", "app:app"}));
+}
+
+TEST_F(DocViewTest, UpdateHandlerDisablesACommand) {
+    command(kDisabledCmd);
+    EXPECT_TRUE(g_route.empty());
+    CMenu* file = frame->GetMenu()->GetSubMenu(0);
+    ASSERT_NE(file, nullptr);
+    frame->UpdateMenuItems(file);
+    EXPECT_TRUE(file->GetMenuState(kDisabledCmd, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_TRUE(file->GetMenuState(kNoHandlerCmd, MF_BYCOMMAND) & MF_GRAYED); // nobody handles it
+    EXPECT_FALSE(file->GetMenuState(kViewCmd, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_FALSE(file->GetMenuState(kAppCmd, MF_BYCOMMAND) & MF_GRAYED);
+}
+
+TEST_F(DocViewTest, ButtonInTheViewArrivesAsLow16Bits) {
+    EXPECT_EQ(view->button.GetDlgCtrlID(), int(kButtonId));
+    view->button.SendMessage(BM_CLICK);
+    EXPECT_EQ(g_route, (std::vector<std::string>{"view:button"}));
+    // A real click does the same.
+    g_route.clear();
+    pump(50);
+    CRect rc;
+    view->button.GetClientRect(&rc);
+    click(view->button, rc.CenterPoint());
+    EXPECT_EQ(g_route, (std::vector<std::string>{"view:button"}));
+}
+
+TEST_F(DocViewTest, AcceleratorsReachTheRouteUnlessDisabled) {
+    pump(50);
+    key(*view, Qt::Key_R, Qt::ControlModifier);
+    key(*view, Qt::Key_D, Qt::ControlModifier);
+    key(*view, Qt::Key_R); // without Ctrl: no accelerator
+    EXPECT_EQ(g_route, (std::vector<std::string>{"view:view"}));
+}
+
+TEST_F(DocViewTest, FrameHasTheAskedPlacementAndTheViewFillsTheClientArea) {
+    CRect wr;
+    frame->GetWindowRect(&wr);
+    EXPECT_EQ(wr, CRect(80, 60, 800, 590));
+    CRect client, vr;
+    frame->GetClientRect(&client);
+    view->GetClientRect(&vr);
+    EXPECT_EQ(vr, client);
+    EXPECT_EQ(client.Width(), 720 - 2 * GetSystemMetrics(SM_CXDLGFRAME));
+    EXPECT_EQ(client.Height(), 530 - GetSystemMetrics(SM_CYCAPTION) -
+                                   2 * GetSystemMetrics(SM_CYDLGFRAME) -
+                                   GetSystemMetrics(SM_CYMENU));
+    pump(100);
+    CClientDC dc(view);
+    EXPECT_EQ(dc.GetPixel(200, 200), RGB(0, 128, 128));
+    EXPECT_EQ(frame->GetStyle() & WS_THICKFRAME, 0u);
+}
+
+TEST_F(DocViewTest, ClosingAsksTheDocument) {
+    doc->allowClose = FALSE;
+    frame->SendMessage(WM_CLOSE);
+    EXPECT_EQ(g_route, (std::vector<std::string>{"doc:may-close"}));
+    ASSERT_EQ(app.m_pMainWnd, frame);
+    doc->allowClose = TRUE;
+    frame->SendMessage(WM_CLOSE);
+    EXPECT_EQ(app.m_pMainWnd, nullptr);
+}
+
+TEST_F(DocViewTest, RecentFilesAndProfileLiveInTheProfileStore) {
+    for (const char* f : {"/a.zel", "/b.zel", "/c.zel", "/d.zel", "/e.zel", "/b.zel"}) {
+        app.AddToRecentFileList(f);
+    }
+    const auto& files = app.GetRecentFileList()->Files();
+    ASSERT_EQ(files.size(), 4u);
+    EXPECT_EQ(files[0], "/b.zel");
+    EXPECT_EQ(files[1], "/e.zel");
+    EXPECT_EQ(files[3], "/c.zel");
+    EXPECT_EQ(app.GetProfileString("Recent File List", "File1"), "/b.zel");
+    app.WriteProfileInt("Settings", "PreviewPages", 2);
+    EXPECT_EQ(app.GetProfileInt("Settings", "PreviewPages", 1), 2u);
+    EXPECT_EQ(app.GetProfileInt("Settings", "Missing", 7), 7u);
+}
+
+TEST_F(DocViewTest, DocumentTitleAndStrings) {
+    CString name;
+    EXPECT_TRUE(doc->GetDocTemplate()->GetDocString(name, CDocTemplate::filterExt));
+    EXPECT_EQ(name, ".BMP");
+    doc->SetTitle("Caricature");
+    CString title;
+    frame->GetWindowText(title);
+    EXPECT_EQ(title, "Caricature - Route");
+}
+
+} // namespace

@@ -1,0 +1,89 @@
+// Regions: combining, and a window shape built from a bitmap's key colour.
+
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace zel::platform::test;
+
+namespace {
+
+TEST(RegionTest, CombinesInEveryMode) {
+    ensure_app();
+    CRgn a, b, r;
+    a.CreateRectRgn(0, 0, 10, 10);
+    b.CreateRectRgn(5, 5, 15, 15);
+    r.CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(r.CombineRgn(&a, &b, RGN_AND), SIMPLEREGION);
+    EXPECT_TRUE(r.PtInRegion(7, 7));
+    EXPECT_FALSE(r.PtInRegion(2, 2));
+    EXPECT_EQ(r.CombineRgn(&a, &b, RGN_OR), COMPLEXREGION);
+    EXPECT_TRUE(r.PtInRegion(2, 2));
+    EXPECT_TRUE(r.PtInRegion(14, 14));
+    EXPECT_FALSE(r.PtInRegion(14, 2));
+    r.CombineRgn(&a, &b, RGN_XOR);
+    EXPECT_FALSE(r.PtInRegion(7, 7));
+    EXPECT_TRUE(r.PtInRegion(2, 2));
+    r.CombineRgn(&a, &b, RGN_DIFF);
+    EXPECT_FALSE(r.PtInRegion(7, 7));
+    CRect box;
+    EXPECT_EQ(r.GetRgnBox(&box), COMPLEXREGION);
+    EXPECT_EQ(box, CRect(0, 0, 10, 10));
+    EXPECT_EQ(r.CombineRgn(&a, &a, RGN_DIFF), NULLREGION);
+}
+
+// A window shape: the bitmap's rectangle minus each pixel of the key colour, built the way the
+// skinned dialog does it (one 1 x 1 region XOR-ed in per key pixel).
+TEST(RegionTest, RegionFromBitmapCutsOutTheKeyColour) {
+    ensure_app();
+    CWindowDC screen(nullptr);
+    CDC mem;
+    mem.CreateCompatibleDC(&screen);
+    CBitmap bmp;
+    bmp.CreateCompatibleBitmap(&screen, 8, 6);
+    CBitmap* old = mem.SelectObject(&bmp);
+    mem.FillSolidRect(0, 0, 8, 6, RGB(10, 120, 200));
+    mem.FillSolidRect(0, 0, 2, 6, RGB(255, 0, 255)); // key colour down the left edge
+    mem.SetPixel(5, 3, RGB(255, 0, 255));
+    mem.SelectObject(old);
+
+    BITMAPINFO info{};
+    info.bmiHeader.biWidth = 8;
+    info.bmiHeader.biHeight = -6; // top-down
+    info.bmiHeader.biBitCount = 24;
+    std::vector<unsigned char> bits(8 * 6 * 3);
+    ASSERT_EQ(GetDIBits(screen.m_hDC, bmp, 0, 6, bits.data(), &info, DIB_RGB_COLORS), 6);
+    HRGN region = CreateRectRgn(0, 0, 8, 6);
+    for (int y = 0; y < 6; ++y) {
+        for (int x = 0; x < 8; ++x) {
+            const unsigned char* p = &bits[std::size_t(y * 24 + x * 3)];
+            if (p[2] == 255 && p[1] == 0 && p[0] == 255) {
+                HRGN dot = CreateRectRgn(x, y, x + 1, y + 1);
+                CombineRgn(region, region, dot, RGN_XOR);
+                DeleteObject(dot);
+            }
+        }
+    }
+    EXPECT_FALSE(PtInRegion(region, 0, 0));
+    EXPECT_FALSE(PtInRegion(region, 1, 5));
+    EXPECT_FALSE(PtInRegion(region, 5, 3));
+    EXPECT_TRUE(PtInRegion(region, 2, 0));
+    EXPECT_TRUE(PtInRegion(region, 7, 5));
+
+    // The window takes the region over; a copy reads the same shape.
+    CWnd wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, nullptr, "shape", WS_POPUP, CRect(0, 0, 8, 6), nullptr, 0));
+    EXPECT_EQ(wnd.SetWindowRgn(region, FALSE), 1);
+    HRGN copy = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_NE(wnd.GetWindowRgn(copy), ERROR);
+    EXPECT_TRUE(EqualRgn(copy, region));
+    DeleteObject(copy);
+    // Replacing the region deletes the window's old one.
+    wnd.SetWindowRgn(nullptr, FALSE);
+    EXPECT_FALSE(PtInRegion(region, 2, 0));
+    wnd.DestroyWindow();
+}
+
+} // namespace
