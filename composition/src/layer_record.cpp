@@ -110,9 +110,5 @@ void zeleditObject::msg_display() const {
     add(std::snprintf(line, sizeof line, " zel_image.bgClr(r,g,b): (%4d %4d %4d)\n", bgClr[0],
                       bgClr[1], bgClr[2]));
 
-    // The image library routes every message box through one handler; fetch it (putting it
-    // straight back) to show this box under its own caption.
-    const zel::MessageHandler handler = zel::set_message_handler(nullptr);
-    zel::set_message_handler(handler);
-    handler("zeleditObject::msg_display()", text.c_str(), zel::MessageIcon::warning);
+    zel::show_message("zeleditObject::msg_display()", text.c_str(), zel::MessageIcon::warning);
 }

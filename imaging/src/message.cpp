@@ -1,7 +1,7 @@
 // The warning box. The library cannot open windows itself, so every message goes to a handler
 // that the program replaces with a real message box.
 
-#include "message_box.h"
+#include "zel/imaging.h"
 
 #include <atomic>
 #include <cstdio>
@@ -17,16 +17,16 @@ std::atomic<MessageHandler> g_handler{&write_to_stderr};
 
 } // namespace
 
-void show_message(const char* caption, const char* text, MessageIcon icon) {
-    g_handler.load()(caption ? caption : "", text ? text : "", icon);
-}
-
 } // namespace zel::imaging
+
+void zel::show_message(const char* caption, const char* text, MessageIcon icon) {
+    imaging::g_handler.load()(caption ? caption : "", text ? text : "", icon);
+}
 
 zel::MessageHandler zel::set_message_handler(MessageHandler handler) {
     return imaging::g_handler.exchange(handler ? handler : &imaging::write_to_stderr);
 }
 
 void vyMessage(const char* text) {
-    zel::imaging::show_message("Program At-Run-Time Message", text, zel::MessageIcon::warning);
+    zel::show_message("Program At-Run-Time Message", text, zel::MessageIcon::warning);
 }

@@ -3,7 +3,6 @@
 
 #include "extension.h"
 #include "magick_pixels.h"
-#include "message_box.h"
 #include "picture_io.h"
 #include "pixel_buffer.h"
 #include "pixel_compare.h"
@@ -99,8 +98,8 @@ int fget_pixels(_pixel** arr, int* cols, int* rows, const char* path, int maxCol
     try {
         Magick::Image image;
         if (!read_picture(path, image)) {
-            show_message("Error in reading image file: fget_piexels()", path,
-                         zel::MessageIcon::none);
+            zel::show_message("Error in reading image file: fget_piexels()", path,
+                              zel::MessageIcon::none);
             return 0;
         }
         if (arr == nullptr || cols == nullptr || rows == nullptr || maxCols < 2 || maxRows < 2)
@@ -167,8 +166,8 @@ int image_get_bkgnd_color(const char* path, _pixel* out) {
     try {
         Magick::Image image;
         if (!read_picture(path, image)) {
-            show_message("Error in reading image file: image_get_bkgnd_color()", path,
-                         zel::MessageIcon::none);
+            zel::show_message("Error in reading image file: image_get_bkgnd_color()", path,
+                              zel::MessageIcon::none);
             return 0;
         }
         const int cols = static_cast<int>(image.columns());

@@ -1,7 +1,6 @@
 // Colour, grey and bilevel arrays kept in BMP files named "<name>.bmp", and a text dump.
 
 #include "magick_pixels.h"
-#include "message_box.h"
 #include "picture_io.h"
 #include "pixel_buffer.h"
 #include "zel/imaging.h"
@@ -69,7 +68,8 @@ _pixel** face_ppmin(const char* name, int* cols, int* rows, unsigned char* maxva
         const std::string file = bmp_name(name);
         Magick::Image image;
         if (!read_picture(file, image)) {
-            show_message("Error in reading a BMP file()", file.c_str(), zel::MessageIcon::none);
+            zel::show_message("Error in reading a BMP file()", file.c_str(),
+                              zel::MessageIcon::none);
             return nullptr;
         }
         shrink_to_fit(image, 720, 960);

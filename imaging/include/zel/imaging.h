@@ -234,6 +234,10 @@ using MessageHandler = void (*)(const char* caption, const char* text, MessageIc
 /// and text to standard error.
 ZEL_IMAGING_EXPORT MessageHandler set_message_handler(MessageHandler handler);
 
+/// Shows one message through the current handler, for the other libraries' own boxes that
+/// have a caption of their own. Null caption or text shows an empty string.
+ZEL_IMAGING_EXPORT void show_message(const char* caption, const char* text, MessageIcon icon);
+
 } // namespace zel
 
 /// @}
