@@ -15,6 +15,11 @@ function(zel_add_shared_library target)
     target_include_directories(${target}
         PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/include ${gen}
         PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/src)
+    # Magick++ marks its classes for export and the standard library's templates are weak
+    # symbols, so either would otherwise leak into the library's interface.
+    set(map ${PROJECT_SOURCE_DIR}/cmake/foreign_symbols.map)
+    target_link_options(${target} PRIVATE -Wl,--version-script=${map})
+    set_target_properties(${target} PROPERTIES LINK_DEPENDS ${map})
     install(TARGETS ${target} LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
 endfunction()
 
