@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test, then the bounded fuzz run of the face-file reader.
+# Sets up, builds and runs every test, with a bounded fuzz run of the face-file reader.
 # Usage: scripts/test.sh [preset]  (default: debug; CI uses asan).
 # ZEL_FUZZ_SECONDS sets the fuzz time (default 60; 0 skips it).
 set -euo pipefail
@@ -10,8 +10,9 @@ fuzz_seconds=${ZEL_FUZZ_SECONDS:-60}
 bash scripts/setup.sh
 cmake --preset "$preset"
 cmake --build --preset "$preset" -j "$(nproc)"
-ctest --preset "$preset"
 
+# The fuzz run comes first so that the test runner's summary closes the output.
 if [ "$fuzz_seconds" -gt 0 ]; then
     bash scripts/fuzz.sh "$fuzz_seconds"
 fi
+ctest --preset "$preset"
