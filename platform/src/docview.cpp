@@ -203,6 +203,7 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
 ON_WM_CLOSE()
 ON_WM_SIZE()
 ON_WM_INITMENUPOPUP()
+ON_WM_DROPFILES()
 END_MESSAGE_MAP()
 
 CFrameWnd::CFrameWnd() = default;
@@ -233,8 +234,8 @@ BOOL CFrameWnd::LoadFrame(UINT id, DWORD style, CWnd* parent, void* context) {
         auto* view = static_cast<CView*>(ctx->m_pNewViewClass->CreateObject());
         CRect client;
         GetClientRect(&client);
-        if (view == nullptr || !view->CreateEx(0, nullptr, "", WS_CHILD | WS_VISIBLE, client, this,
-                                               AFX_IDW_PANE_FIRST, ctx)) {
+        if (view == nullptr || !view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, client, this,
+                                             AFX_IDW_PANE_FIRST, ctx)) {
             delete view;
             return FALSE;
         }
@@ -306,6 +307,16 @@ void CFrameWnd::OnSize(UINT type, int cx, int cy) {
 
 void CFrameWnd::OnInitMenuPopup(CMenu* popup, UINT, BOOL) {
     UpdateMenuItems(popup);
+}
+
+// A dropped file is opened as the document, as if chosen in the open dialog.
+void CFrameWnd::OnDropFiles(HDROP drop) {
+    char path[4096];
+    if (DragQueryFile(drop, 0, path, sizeof path) > 0 && g_app != nullptr) {
+        SetForegroundWindow();
+        g_app->OpenDocumentFile(path);
+    }
+    DragFinish(drop);
 }
 
 void CFrameWnd::UpdateMenuItems(CMenu* popup) {

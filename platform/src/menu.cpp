@@ -60,6 +60,13 @@ MenuObject* live_menu(HMENU m) {
     return m != nullptr && menu_set().count(m) != 0 ? m : nullptr;
 }
 
+namespace {
+HMENU g_trackingMenu = nullptr;
+}
+HMENU tracking_menu() {
+    return live_menu(g_trackingMenu);
+}
+
 // Finds the item at `position` (by position or by command, searching pop-ups).
 MenuItem* find_item(MenuObject* m, UINT position, UINT flags, MenuObject** owner = nullptr) {
     if (m == nullptr) {
@@ -436,9 +443,12 @@ BOOL CMenu::TrackPopupMenu(UINT flags, int x, int y, CWnd* owner, LPCRECT) {
     }
     HWND ownerWnd = owner != nullptr ? owner->m_hWnd : nullptr;
     UINT chosen = 0;
+    const HMENU outer = g_trackingMenu;
+    g_trackingMenu = m_hMenu;
     QMenu q;
     fill_qmenu(&q, m_hMenu, ownerWnd, [&chosen](UINT id) { chosen = id; });
     q.exec(QPoint(x, y));
+    g_trackingMenu = outer;
     if (flags & TPM_RETURNCMD) {
         return BOOL(chosen);
     }

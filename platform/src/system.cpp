@@ -230,6 +230,10 @@ int MessageBox(HWND owner, LPCTSTR text, LPCTSTR caption, UINT type) {
     return message_box_hook()(r);
 }
 
+int CWnd::MessageBox(LPCTSTR text, LPCTSTR caption, UINT type) {
+    return ::MessageBox(m_hWnd, text, caption != nullptr ? caption : AfxGetAppName(), type);
+}
+
 int AfxMessageBox(LPCTSTR text, UINT type, UINT) {
     CWnd* main = AfxGetMainWnd();
     return MessageBox(main != nullptr ? main->m_hWnd : nullptr, text, AfxGetAppName(), type);
@@ -300,6 +304,22 @@ BOOL GetClipCursor(LPRECT rect) {
     } else {
         *rect = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     }
+    return TRUE;
+}
+
+BOOL SystemParametersInfo(UINT action, UINT, void* out, UINT) {
+    if (action != SPI_GETNONCLIENTMETRICS || out == nullptr) {
+        return FALSE;
+    }
+    NONCLIENTMETRICS m;
+    LOGFONT lf{};
+    lf.lfHeight = -11;
+    lf.lfWeight = FW_NORMAL;
+    std::strcpy(lf.lfFaceName, "MS Sans Serif");
+    m.lfMenuFont = m.lfStatusFont = m.lfMessageFont = lf;
+    lf.lfWeight = FW_BOLD;
+    m.lfCaptionFont = lf;
+    *static_cast<NONCLIENTMETRICS*>(out) = m;
     return TRUE;
 }
 

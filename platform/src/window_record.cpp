@@ -10,10 +10,13 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTimer>
+#include <QUrl>
 
+#include <cstring>
 #include <unordered_set>
 
 namespace zel::platform::detail {
@@ -399,6 +402,25 @@ void WindowRecord::changeEvent(QEvent* e) {
     QWidget::changeEvent(e);
 }
 
+void WindowRecord::dragEnterEvent(QDragEnterEvent* e) {
+    if (e->mimeData()->hasUrls()) {
+        e->acceptProposedAction();
+    }
+}
+
+void WindowRecord::dropEvent(QDropEvent* e) {
+    DropList drop;
+    for (const QUrl& url : e->mimeData()->urls()) {
+        if (url.isLocalFile()) {
+            drop.files.push_back(url.toLocalFile().toStdString());
+        }
+    }
+    if (!drop.files.empty() && !dead) {
+        e->acceptProposedAction();
+        dispatch(this, WM_DROPFILES, WPARAM(&drop), 0);
+    }
+}
+
 WindowKind kind_of_class(LPCTSTR className) {
     if (className == nullptr || IS_INTRESOURCE(className)) {
         return WindowKind::Plain;
@@ -517,6 +539,29 @@ BOOL PostMessage(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam) {
     QCoreApplication::postEvent(r, new PostedMessage(message, wParam, lParam));
     return TRUE;
 }
+
+UINT DragQueryFile(HDROP drop, UINT index, LPTSTR buffer, UINT size) {
+    if (drop == nullptr) {
+        return 0;
+    }
+    if (index == 0xFFFFFFFF) {
+        return UINT(drop->files.size());
+    }
+    if (index >= drop->files.size()) {
+        return 0;
+    }
+    const std::string& f = drop->files[index];
+    if (buffer == nullptr || size == 0) {
+        return UINT(f.size());
+    }
+    const std::size_t n = std::min<std::size_t>(f.size(), size - 1);
+    std::memcpy(buffer, f.data(), n);
+    buffer[n] = 0;
+    return UINT(n);
+}
+
+// The drop list lives only while WM_DROPFILES is handled.
+void DragFinish(HDROP) {}
 
 BOOL TrackMouseEvent(TRACKMOUSEEVENT* tme) {
     WindowRecord* r = tme != nullptr ? live_window(tme->hwndTrack) : nullptr;

@@ -13,6 +13,8 @@
 
 #include <map>
 #include <memory>
+#include <string>
+#include <vector>
 
 class QMenuBar;
 class QLineEdit;
@@ -96,13 +98,21 @@ protected:
     void focusOutEvent(QFocusEvent* e) override;
     void leaveEvent(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
     void changeEvent(QEvent* e) override;
 
 private:
     void mouseMessage(UINT message, QMouseEvent* e);
 };
 
+struct DropList {
+    std::vector<std::string> files;
+};
+
 WindowRecord* live_window(HWND wnd);
+// The pop-up menu being shown by TrackPopupMenu, if any.
+HMENU tracking_menu();
 // Sends `message` to the window's object (its WindowProc); 0 for a dead window.
 LRESULT dispatch(WindowRecord* r, UINT message, WPARAM wParam, LPARAM lParam);
 // The window kind's own behaviour (what DefWindowProc does).

@@ -35,7 +35,9 @@ LRESULT dispatch(WindowRecord* r, UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     QPointer<WindowRecord> guard(r);
-    current_messages().push_back(MSG{r, message, wParam, lParam, 0, {}});
+    MSG msg{r, message, wParam, lParam, GetTickCount(), {}};
+    GetCursorPos(&msg.pt);
+    current_messages().push_back(msg);
     const LRESULT result = r->wnd()->WindowProc(message, wParam, lParam);
     current_messages().pop_back();
     return result;
@@ -203,8 +205,8 @@ BOOL CWnd::PreTranslateMessage(MSG*) {
 void CWnd::PostNcDestroy() {}
 
 BOOL CWnd::Create(LPCTSTR className, LPCTSTR windowName, DWORD style, const RECT& rect,
-                  CWnd* parent, UINT id, void*) {
-    return CreateEx(0, className, windowName, style | WS_CHILD, rect, parent, id);
+                  CWnd* parent, UINT id, void* context) {
+    return CreateEx(0, className, windowName, style | WS_CHILD, rect, parent, id, context);
 }
 
 BOOL CWnd::CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR windowName, DWORD style,
@@ -356,6 +358,15 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
     }
     case WM_MEASUREITEM: {
         auto* mis = reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam);
+        if (mis->CtlType == ODT_MENU) {
+            // Menu items are measured by the menu being shown.
+            if (CMenu* m = CMenu::FromHandle(tracking_menu())) {
+                m->MeasureItem(mis);
+                *result = TRUE;
+                return TRUE;
+            }
+            return FALSE;
+        }
         CWnd* item = GetDlgItem(int(mis->CtlID));
         child = item != nullptr ? item->m_hWnd : nullptr;
         break;
@@ -1210,7 +1221,7 @@ HBRUSH CWnd::OnCtlColor(CDC*, CWnd*, UINT) {
     }
     return reinterpret_cast<HBRUSH>(Default());
 }
-void CWnd::OnDropFiles(WPARAM) {
+void CWnd::OnDropFiles(HDROP) {
     Default();
 }
 void CWnd::OnInitMenuPopup(CMenu*, UINT, BOOL) {

@@ -65,6 +65,7 @@ public:
 
 constexpr DWORD TTS_ALWAYSTIP = 1, TTS_NOPREFIX = 2, TTS_BALLOON = 0x40;
 constexpr UINT TTF_IDISHWND = 1, TTF_SUBCLASS = 0x10;
+constexpr UINT TTM_ACTIVATE = WM_USER + 1, TTM_SETMAXTIPWIDTH = WM_USER + 24;
 
 // Tooltips: one text per tool (a window, or a rectangle of it with a tool id), shown by the
 // Qt tooltip of the tool's window while the tooltip is active.

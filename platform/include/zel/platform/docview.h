@@ -143,6 +143,7 @@ protected:
     void OnClose();
     void OnSize(UINT type, int cx, int cy);
     void OnInitMenuPopup(CMenu* popup, UINT index, BOOL sysMenu);
+    void OnDropFiles(HDROP drop);
     DECLARE_MESSAGE_MAP()
 
     CView* m_pViewActive = nullptr;

@@ -190,7 +190,8 @@ namespace zdetail = zel::platform::detail;
                                                                      zdetail::wnd_of(lParam), 3))) \
     ZEL_MSG_ENTRY(WM_CTLCOLORDLG, *result = LRESULT(self->OnCtlColor(zdetail::dc_of(wParam),       \
                                                                      zdetail::wnd_of(lParam), 4)))
-#define ON_WM_DROPFILES() ZEL_MSG_ENTRY(WM_DROPFILES, self->OnDropFiles(wParam))
+#define ON_WM_DROPFILES()                                                                          \
+    ZEL_MSG_ENTRY(WM_DROPFILES, self->OnDropFiles(reinterpret_cast<HDROP>(wParam)))
 #define ON_WM_INITMENUPOPUP()                                                                      \
     ZEL_MSG_ENTRY(WM_INITMENUPOPUP,                                                                \
                   self->OnInitMenuPopup(zdetail::menu_of(LPARAM(wParam)),                          \

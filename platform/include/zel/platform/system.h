@@ -4,8 +4,7 @@
 // style random generator of 0..32767, the system folder (the private work folder), the
 // desktop's opener, sounds, message boxes, cursors and the keyboard state.
 
-#include "zel/platform/cstring.h"
-#include "zel/platform/geometry.h"
+#include "zel/platform/gdi.h"
 
 // Message boxes.
 constexpr UINT MB_OK = 0, MB_OKCANCEL = 1, MB_ABORTRETRYIGNORE = 2, MB_YESNOCANCEL = 3,
@@ -105,10 +104,13 @@ BOOL SetCursorPos(int x, int y);
 // reach windows are kept inside the rectangle.
 BOOL ClipCursor(const RECT* rect);
 BOOL GetClipCursor(LPRECT rect);
-constexpr int GCLP_HCURSOR = -12;
+constexpr int GCLP_HCURSOR = -12, GCL_HCURSOR = -12;
 // Only the class cursor can be changed: windows of `wnd`'s kind then show `value` as an
 // HCURSOR (0 = none, so the cursor a handler sets stays).
 UINT_PTR SetClassLongPtr(HWND wnd, int index, INT_PTR value);
+inline DWORD SetClassLong(HWND wnd, int index, LONG value) {
+    return DWORD(SetClassLongPtr(wnd, index, value));
+}
 SHORT GetKeyState(int key);
 SHORT GetAsyncKeyState(int key);
 DWORD GetTickCount();
@@ -129,3 +131,21 @@ constexpr int kRandMax = 32767;
 int rand();
 void srand(unsigned seed);
 } // namespace zel::platform
+
+// Metrics of menus and captions (SystemParametersInfo with SPI_GETNONCLIENTMETRICS).
+constexpr UINT SPI_GETNONCLIENTMETRICS = 0x29;
+struct NONCLIENTMETRICS {
+    UINT cbSize = sizeof(NONCLIENTMETRICS);
+    int iBorderWidth = 1;
+    int iScrollWidth = 16;
+    int iScrollHeight = 16;
+    int iCaptionWidth = 18;
+    int iCaptionHeight = 18;
+    int iMenuWidth = 18;
+    int iMenuHeight = 19;
+    LOGFONT lfCaptionFont{};
+    LOGFONT lfMenuFont{};
+    LOGFONT lfStatusFont{};
+    LOGFONT lfMessageFont{};
+};
+BOOL SystemParametersInfo(UINT action, UINT param, void* out, UINT winIni);

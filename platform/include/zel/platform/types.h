@@ -20,6 +20,7 @@ struct IconObject;
 struct MenuObject;
 struct AccelTable;
 struct Module;
+struct DropList;
 } // namespace zel::platform::detail
 
 using BOOL = int;
@@ -61,6 +62,7 @@ using HMENU = zel::platform::detail::MenuObject*;
 using HACCEL = zel::platform::detail::AccelTable*;
 using HINSTANCE = zel::platform::detail::Module*;
 using HMODULE = HINSTANCE;
+using HDROP = zel::platform::detail::DropList*;
 
 // Colour words hold red in the low byte, then green, then blue.
 constexpr COLORREF RGB(int r, int g, int b) {

@@ -147,6 +147,9 @@ public:
     BOOL SetMenu(CMenu* menu);
     void DrawMenuBar();
 
+    // A message box owned by this window (through the message-box hook).
+    int MessageBox(LPCTSTR text, LPCTSTR caption = nullptr, UINT type = 0);
+
     // Timers: WM_TIMER arrives with `id` every `elapseMs` until killed.
     UINT_PTR SetTimer(UINT_PTR id, UINT elapseMs, void* callback);
     BOOL KillTimer(UINT_PTR id);
@@ -197,7 +200,7 @@ protected:
     void OnMeasureItem(int id, LPMEASUREITEMSTRUCT mis);
     LRESULT OnMenuChar(UINT ch, UINT flags, CMenu* menu);
     HBRUSH OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor);
-    void OnDropFiles(WPARAM drop);
+    void OnDropFiles(HDROP drop);
     void OnInitMenuPopup(CMenu* popup, UINT index, BOOL sysMenu);
     void OnNcLButtonDown(UINT hitTest, CPoint point);
 
@@ -230,3 +233,7 @@ HWND GetCapture();
 HWND WindowFromPoint(POINT screenPoint);
 BOOL ScreenToClient(HWND wnd, LPPOINT p);
 BOOL ClientToScreen(HWND wnd, LPPOINT p);
+// The files of a drop: with index 0xFFFFFFFF the count; else copies file `index` and returns
+// its length (the length needed when `buffer` is null).
+UINT DragQueryFile(HDROP drop, UINT index, LPTSTR buffer, UINT size);
+void DragFinish(HDROP drop);
