@@ -10,6 +10,7 @@
 
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QSignalBlocker>
 
 using namespace zel::platform::detail;
 
@@ -405,7 +406,10 @@ void setup_scroll_bar(WindowRecord* r) {
         }
         const int pos = target->bar->sliderPosition();
         // The thumb stays where the owner puts it.
-        target->bar->setSliderPosition(target->barPos);
+        {
+            const QSignalBlocker quiet(target->bar);
+            target->bar->setSliderPosition(target->barPos);
+        }
         switch (action) {
         case QAbstractSlider::SliderSingleStepSub:
             report(SB_LINEUP, 0);
@@ -541,6 +545,8 @@ int CScrollBar::SetScrollPos(int pos, BOOL) {
     r->barPos =
         std::clamp(pos, r->barMin, std::max(r->barMin, r->barMax - std::max(0, r->barPage - 1)));
     if (r->bar != nullptr) {
+        // Moving the thumb from here is no user action: nothing is reported.
+        const QSignalBlocker quiet(r->bar);
         r->bar->setSliderPosition(r->barPos);
     }
     return old;
@@ -560,6 +566,7 @@ void CScrollBar::SetScrollRange(int minPos, int maxPos, BOOL redraw) {
     r->barMin = minPos;
     r->barMax = std::max(minPos, maxPos);
     if (r->bar != nullptr) {
+        const QSignalBlocker quiet(r->bar);
         r->bar->setRange(r->barMin, std::max(r->barMin, r->barMax - std::max(0, r->barPage - 1)));
     }
     SetScrollPos(r->barPos, redraw);

@@ -1,5 +1,5 @@
 // Resources by number: registries for the tables in code, pictures from Qt's resource system
-// (the program's own under ":/res", a loaded resource library's under its own root).
+// (the program's own under ":/zel/res", a loaded resource library's under its own root).
 
 #include "gdi_objects.h"
 #include "window_record.h"
@@ -17,11 +17,12 @@
 
 #include <map>
 #include <memory>
+#include <set>
 
 namespace zel::platform::detail {
 
 struct Module {
-    QString root;    // ":/res" for the program
+    QString root;    // ":/zel/res" for the program
     QString rccPath; // the compiled resource file of a library
     QString mapRoot;
     std::map<QString, QByteArray> cache; // resources handed out by LoadResource
@@ -42,7 +43,7 @@ Registry& registry() {
     return *r;
 }
 Module& program_module() {
-    static auto* m = new Module{":/res", {}, {}, {}};
+    static auto* m = new Module{":/zel/res", {}, {}, {}};
     return *m;
 }
 DWORD g_lastError = 0;
@@ -134,8 +135,17 @@ HCURSOR stock_cursor(UINT id) {
     return c.get();
 }
 
+std::set<const Module*>& library_set() {
+    static auto* set = new std::set<const Module*>;
+    return *set;
+}
+
+// The module to search: the program's when none is given; null for a freed library.
 Module* module_of(HINSTANCE instance) {
-    return instance != nullptr ? instance : &program_module();
+    if (instance == nullptr) {
+        return &program_module();
+    }
+    return instance == &program_module() || library_set().count(instance) != 0 ? instance : nullptr;
 }
 
 } // namespace
@@ -190,9 +200,11 @@ HANDLE LoadImage(HINSTANCE instance, LPCTSTR name, UINT type, int width, int hei
     if (instance == nullptr && IS_INTRESOURCE(name) && type == IMAGE_CURSOR) {
         return stock_cursor(UINT(reinterpret_cast<std::uintptr_t>(name)));
     }
-    const QString path = (flags & LR_LOADFROMFILE) && !IS_INTRESOURCE(name)
-                             ? QString::fromUtf8(name)
-                             : picture_path(module_of(instance), type, name);
+    const QString path =
+        (flags & LR_LOADFROMFILE) && !IS_INTRESOURCE(name)
+            ? QString::fromUtf8(name)
+            : (module_of(instance) != nullptr ? picture_path(module_of(instance), type, name)
+                                              : QString());
     if (path.isEmpty()) {
         return nullptr;
     }
@@ -244,6 +256,10 @@ int LoadString(HINSTANCE instance, UINT id, LPTSTR buffer, int bufferSize) {
         return 0;
     }
     Module* m = module_of(instance);
+    if (m == nullptr) {
+        buffer[0] = 0;
+        return 0;
+    }
     std::string text;
     auto it = registry().strings.find(id);
     if (m == &program_module() && it != registry().strings.end()) {
@@ -303,7 +319,9 @@ HMODULE LoadLibraryEx(LPCTSTR path, HANDLE, DWORD) {
         return nullptr;
     }
     SetLastError(0);
-    return new Module{":" + mapRoot + "/res", info.absoluteFilePath(), mapRoot, {}};
+    auto* m = new Module{":" + mapRoot + "/res", info.absoluteFilePath(), mapRoot, {}};
+    library_set().insert(m);
+    return m;
 }
 
 HMODULE LoadLibrary(LPCTSTR path) {
@@ -311,9 +329,10 @@ HMODULE LoadLibrary(LPCTSTR path) {
 }
 
 BOOL FreeLibrary(HMODULE module) {
-    if (module == nullptr || module == &program_module()) {
+    if (module == nullptr || library_set().count(module) == 0) {
         return FALSE;
     }
+    library_set().erase(module);
     QResource::unregisterResource(module->rccPath, module->mapRoot);
     delete module;
     return TRUE;
@@ -344,6 +363,9 @@ const char* type_folder(LPCTSTR type) {
 
 HRSRC FindResource(HMODULE module, LPCTSTR name, LPCTSTR type) {
     Module* m = module_of(module);
+    if (m == nullptr) {
+        return nullptr;
+    }
     if (m == &program_module() && IS_INTRESOURCE(name) && type == RT_DIALOG) {
         return zel::platform::find_dialog(UINT(reinterpret_cast<std::uintptr_t>(name)));
     }
@@ -372,6 +394,9 @@ HGLOBAL LoadResource(HMODULE, HRSRC resource) {
 
 DWORD SizeofResource(HMODULE module, HRSRC resource) {
     Module* m = module_of(module);
+    if (m == nullptr) {
+        return 0;
+    }
     for (const auto& c : m->cache) {
         if (&c.second == resource) {
             return DWORD(c.second.size());

@@ -28,6 +28,7 @@ public:
 };
 
 struct RopCase {
+    const char* name;
     DWORD rop;
     COLORREF expected;
 };
@@ -50,15 +51,17 @@ TEST_P(RasterOpTest, CombinesSourceAndDestinationBitwise) {
 
 INSTANTIATE_TEST_SUITE_P(
     EachOperation, RasterOpTest,
-    ::testing::Values(RopCase{SRCCOPY, RGB(0x33, 0x66, 0xCC)},
-                      RopCase{SRCAND, RGB(0x33 & 0xF0, 0x66 & 0x55, 0xCC & 0x0F)},
-                      RopCase{SRCPAINT, RGB(0x33 | 0xF0, 0x66 | 0x55, 0xCC | 0x0F)},
-                      RopCase{SRCINVERT, RGB(0x33 ^ 0xF0, 0x66 ^ 0x55, 0xCC ^ 0x0F)},
-                      RopCase{NOTSRCCOPY, RGB(0xCC, 0x99, 0x33)},
-                      RopCase{DSTINVERT, RGB(0x0F, 0xAA, 0xF0)},
-                      RopCase{SRCERASE, RGB(0x33 & 0x0F, 0x66 & 0xAA, 0xCC & 0xF0)},
-                      RopCase{PATCOPY, RGB(0x81, 0x42, 0x24)}, RopCase{BLACKNESS, RGB(0, 0, 0)},
-                      RopCase{WHITENESS, RGB(255, 255, 255)}));
+    ::testing::Values(RopCase{"SRCCOPY", SRCCOPY, RGB(0x33, 0x66, 0xCC)},
+                      RopCase{"SRCAND", SRCAND, RGB(0x33 & 0xF0, 0x66 & 0x55, 0xCC & 0x0F)},
+                      RopCase{"SRCPAINT", SRCPAINT, RGB(0x33 | 0xF0, 0x66 | 0x55, 0xCC | 0x0F)},
+                      RopCase{"SRCINVERT", SRCINVERT, RGB(0x33 ^ 0xF0, 0x66 ^ 0x55, 0xCC ^ 0x0F)},
+                      RopCase{"NOTSRCCOPY", NOTSRCCOPY, RGB(0xCC, 0x99, 0x33)},
+                      RopCase{"DSTINVERT", DSTINVERT, RGB(0x0F, 0xAA, 0xF0)},
+                      RopCase{"SRCERASE", SRCERASE, RGB(0x33 & 0x0F, 0x66 & 0xAA, 0xCC & 0xF0)},
+                      RopCase{"PATCOPY", PATCOPY, RGB(0x81, 0x42, 0x24)},
+                      RopCase{"BLACKNESS", BLACKNESS, RGB(0, 0, 0)},
+                      RopCase{"WHITENESS", WHITENESS, RGB(255, 255, 255)}),
+    [](const ::testing::TestParamInfo<RopCase>& info) { return std::string(info.param.name); });
 
 TEST(MemoryDcTest, MaskAndPaintMakeTransparentCopy) {
     // The classic transparent copy: a monochrome mask from the key colour, AND it, OR the

@@ -3,8 +3,11 @@
 // templates.
 //
 // Pictures come from Qt's resource system, compiled into the program:
-//   ":/res/bitmap/<id>.bmp" (or .png), ":/res/icon/<id>.png" (or .ico),
-//   ":/res/cursor/<id>.png" (or .cur; the hot spot is the picture's centre unless registered).
+//   ":/zel/res/bitmap/<id>.bmp" (or .png), ":/zel/res/icon/<id>.png" (or .ico),
+//   ":/zel/res/cursor/<id>.png" (or .cur; the hot spot is the picture's centre unless
+//   registered). A resource library keeps the same layout without the "zel" prefix
+//   ("res/bitmap/<id>.bmp", "res/string/<id>.txt"): Qt shows a library's files at their own
+//   paths too, so the program's prefix keeps the two apart.
 // Strings, menus, accelerators and dialog templates are tables in code, registered at start-up.
 // A resource library (LoadLibraryEx) is a compiled Qt resource file whose pictures sit under the
 // same names; a module handle picks where a lookup searches.

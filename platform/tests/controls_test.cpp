@@ -1,0 +1,278 @@
+// Standard controls: check and radio buttons, static colours through reflection, edit and
+// scroll-bar notifications, mouse leave, cursors and tooltips.
+
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QWidget>
+
+#include <string>
+#include <vector>
+
+using namespace zel::platform::test;
+
+namespace {
+
+std::vector<std::string> g_events;
+
+// A parent that records what its controls tell it.
+class Parent : public CWnd {
+public:
+    // Only what the controls report, not the cursor requests on the way.
+    static std::vector<std::string> commands() {
+        std::vector<std::string> out;
+        for (const auto& e : g_events) {
+            if (e.rfind("command", 0) == 0) {
+                out.push_back(e);
+            }
+        }
+        return out;
+    }
+
+protected:
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
+        g_events.push_back("command " + std::to_string(LOWORD(wParam)) + "/" +
+                           std::to_string(HIWORD(wParam)));
+        return CWnd::OnCommand(wParam, lParam);
+    }
+    void OnHScroll(UINT code, UINT pos, CScrollBar* bar) {
+        g_events.push_back("hscroll " + std::to_string(code) + " " + std::to_string(pos) +
+                           (bar != nullptr ? " bar" : ""));
+    }
+    BOOL OnSetCursor(CWnd* wnd, UINT hit, UINT message) {
+        g_events.push_back("parent setcursor");
+        return CWnd::OnSetCursor(wnd, hit, message);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(Parent, CWnd)
+ON_WM_HSCROLL()
+ON_WM_SETCURSOR()
+END_MESSAGE_MAP()
+
+// A static text that chooses its own colours (reflected from its parent).
+class LinkText : public CStatic {
+protected:
+    HBRUSH CtlColor(CDC* dc, UINT) {
+        dc->SetTextColor(RGB(0, 0, 238));
+        dc->SetBkMode(TRANSPARENT);
+        return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+    }
+    BOOL OnEraseBkgnd(CDC* dc) {
+        CRect rc;
+        GetClientRect(&rc);
+        dc->FillSolidRect(&rc, RGB(250, 250, 200));
+        return TRUE;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(LinkText, CStatic)
+ON_WM_CTLCOLOR_REFLECT()
+ON_WM_ERASEBKGND()
+END_MESSAGE_MAP()
+
+// A button that tracks the mouse leaving it.
+class HoverButton : public CButton {
+public:
+    int leaves = 0;
+    int moves = 0;
+
+protected:
+    void OnMouseMove(UINT flags, CPoint p) {
+        ++moves;
+        TRACKMOUSEEVENT tme;
+        tme.dwFlags = TME_LEAVE;
+        tme.hwndTrack = m_hWnd;
+        TrackMouseEvent(&tme);
+        CButton::OnMouseMove(flags, p);
+    }
+    LRESULT OnMouseLeave(WPARAM, LPARAM) {
+        ++leaves;
+        return 0;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(HoverButton, CButton)
+ON_WM_MOUSEMOVE()
+ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
+END_MESSAGE_MAP()
+
+class ControlsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ensure_app();
+        g_events.clear();
+        ASSERT_TRUE(parent.CreateEx(0, nullptr, "parent", WS_POPUP | WS_VISIBLE,
+                                    CRect(0, 0, 300, 200), nullptr, 0));
+        pump(30);
+    }
+    void TearDown() override { parent.DestroyWindow(); }
+    COLORREF pixel(CWnd& w, int x, int y) {
+        CClientDC dc(&w);
+        return dc.GetPixel(x, y);
+    }
+    Parent parent;
+};
+
+TEST_F(ControlsTest, AutoCheckBoxTogglesAndNotifies) {
+    CButton box;
+    ASSERT_TRUE(box.Create("Check", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, CRect(10, 10, 100, 30),
+                           &parent, 70001));
+    CRect rc;
+    box.GetClientRect(&rc);
+    click(box, rc.CenterPoint());
+    EXPECT_EQ(box.GetCheck(), BST_CHECKED);
+    click(box, rc.CenterPoint());
+    EXPECT_EQ(box.GetCheck(), BST_UNCHECKED);
+    // 70001 arrives as its low 16 bits.
+    EXPECT_EQ(Parent::commands(), (std::vector<std::string>{"command 4465/0", "command 4465/0"}));
+}
+
+TEST_F(ControlsTest, RadioButtonsOfAGroupExcludeEachOther) {
+    CButton a, b, c;
+    a.Create("A", WS_CHILD | WS_VISIBLE | WS_GROUP | BS_AUTORADIOBUTTON, CRect(0, 0, 60, 20),
+             &parent, 1);
+    b.Create("B", WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON, CRect(0, 20, 60, 40), &parent, 2);
+    c.Create("C", WS_CHILD | WS_VISIBLE | WS_GROUP | BS_AUTORADIOBUTTON, CRect(0, 40, 60, 60),
+             &parent, 3);
+    c.SetCheck(BST_CHECKED);
+    a.SendMessage(BM_CLICK);
+    b.SendMessage(BM_CLICK);
+    EXPECT_EQ(a.GetCheck(), BST_UNCHECKED);
+    EXPECT_EQ(b.GetCheck(), BST_CHECKED);
+    EXPECT_EQ(c.GetCheck(), BST_CHECKED); // another group
+    EXPECT_EQ(parent.GetCheckedRadioButton(1, 2), 2);
+}
+
+TEST_F(ControlsTest, PushButtonDrawsClassicAndSunkenWhilePressed) {
+    CButton button;
+    ASSERT_TRUE(button.Create("OK", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(10, 10, 80, 40),
+                              &parent, 5));
+    button.UpdateWindow();
+    EXPECT_EQ(pixel(button, 0, 0), RGB(255, 255, 255));  // raised: light top-left
+    EXPECT_EQ(pixel(button, 69, 29), RGB(0, 0, 0));      // dark bottom-right
+    EXPECT_EQ(pixel(button, 3, 15), RGB(192, 192, 192)); // face
+    button.SetState(TRUE);
+    EXPECT_EQ(pixel(button, 0, 0), RGB(128, 128, 128)); // sunken
+    EXPECT_EQ(button.GetState() & BST_PUSHED, UINT(BST_PUSHED));
+}
+
+TEST_F(ControlsTest, StaticColoursComeFromTheControlsReflectedHandler) {
+    LinkText link;
+    ASSERT_TRUE(
+        link.Create("Link", WS_CHILD | WS_VISIBLE | SS_LEFT, CRect(10, 10, 110, 30), &parent, 6));
+    link.UpdateWindow();
+    int blue = 0;
+    bool background = false;
+    for (int y = 0; y < 20; ++y) {
+        for (int x = 0; x < 100; ++x) {
+            const COLORREF c = pixel(link, x, y);
+            blue += c == RGB(0, 0, 238) ? 1 : 0;
+            background = background || c == RGB(250, 250, 200);
+        }
+    }
+    EXPECT_GT(blue, 5);
+    EXPECT_TRUE(background); // the null brush leaves the erased background
+}
+
+TEST_F(ControlsTest, StaticWithNotifyReportsClicks) {
+    CStatic quiet, notify;
+    quiet.Create("q", WS_CHILD | WS_VISIBLE, CRect(0, 0, 40, 20), &parent, 7);
+    notify.Create("n", WS_CHILD | WS_VISIBLE | SS_NOTIFY, CRect(50, 0, 90, 20), &parent, 8);
+    click(quiet, CPoint(5, 5));
+    click(notify, CPoint(5, 5));
+    EXPECT_EQ(Parent::commands(), (std::vector<std::string>{"command 8/0"}));
+}
+
+TEST_F(ControlsTest, EditReportsChangesAndKeepsItsText) {
+    CEdit edit;
+    ASSERT_TRUE(
+        edit.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(10, 10, 200, 30), &parent, 1098));
+    edit.SetWindowText("abc");
+    CString text;
+    edit.GetWindowText(text);
+    EXPECT_EQ(text, "abc");
+    ASSERT_FALSE(g_events.empty());
+    EXPECT_EQ(g_events.back(), "command 1098/768"); // EN_CHANGE
+    // Typing reaches the text too.
+    auto* line = reinterpret_cast<QWidget*>(edit.m_hWnd)->findChild<QLineEdit*>();
+    ASSERT_NE(line, nullptr);
+    line->setText("typed");
+    edit.GetWindowText(text);
+    EXPECT_EQ(text, "typed");
+}
+
+TEST_F(ControlsTest, ScrollBarReportsActionsAndStaysWhereTheOwnerPutsIt) {
+    CScrollBar bar;
+    ASSERT_TRUE(
+        bar.Create(WS_CHILD | WS_VISIBLE | SBS_HORZ, CRect(0, 100, 200, 116), &parent, 1081));
+    bar.SetScrollRange(0, 100);
+    bar.SetScrollPos(40);
+    EXPECT_EQ(bar.GetScrollPos(), 40);
+    auto* qbar = reinterpret_cast<QWidget*>(bar.m_hWnd)->findChild<QScrollBar*>();
+    ASSERT_NE(qbar, nullptr);
+    qbar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    qbar->triggerAction(QAbstractSlider::SliderPageStepSub);
+    EXPECT_EQ(g_events, (std::vector<std::string>{"hscroll 1 0 bar", "hscroll 8 0 bar",
+                                                  "hscroll 2 0 bar", "hscroll 8 0 bar"}));
+    EXPECT_EQ(bar.GetScrollPos(), 40);
+    EXPECT_EQ(qbar->value(), 40);
+    bar.SetScrollPos(500); // kept inside the range
+    EXPECT_EQ(bar.GetScrollPos(), 100);
+}
+
+TEST_F(ControlsTest, MouseLeaveArrivesOnceAfterTracking) {
+    HoverButton button;
+    ASSERT_TRUE(button.Create("H", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(10, 10, 60, 40),
+                              &parent, 9));
+    QWidget* w = reinterpret_cast<QWidget*>(button.m_hWnd);
+    QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), w->mapToGlobal(QPointF(5, 5)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &move);
+    EXPECT_EQ(button.moves, 1);
+    EXPECT_EQ(g_events.front(), "parent setcursor"); // the parent decides the cursor first
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(w, &leave);
+    QApplication::sendEvent(w, &leave);
+    EXPECT_EQ(button.leaves, 1);
+}
+
+TEST_F(ControlsTest, TooltipShowsItsTextWhileActive) {
+    CButton button;
+    button.Create("T", WS_CHILD | WS_VISIBLE, CRect(0, 0, 30, 30), &parent, 10);
+    CToolTipCtrl tip;
+    ASSERT_TRUE(tip.Create(&button));
+    ASSERT_TRUE(tip.AddTool(&button, "Done", nullptr, 1));
+    QWidget* w = reinterpret_cast<QWidget*>(button.m_hWnd);
+    EXPECT_EQ(w->toolTip(), "Done");
+    tip.UpdateTipText("Cancel", &button, 1);
+    EXPECT_EQ(w->toolTip(), "Cancel");
+    tip.Activate(FALSE);
+    EXPECT_TRUE(w->toolTip().isEmpty());
+    EXPECT_EQ(tip.GetToolCount(), 1);
+    CString text;
+    tip.GetText(text, &button, 1);
+    EXPECT_EQ(text, "Cancel");
+}
+
+TEST_F(ControlsTest, ClipCursorKeepsMousePositionsInside) {
+    CRect clip(10, 10, 20, 20);
+    ClipCursor(&clip);
+    CRect got;
+    GetClipCursor(&got);
+    EXPECT_EQ(got, clip);
+    POINT p;
+    GetCursorPos(&p);
+    EXPECT_TRUE(clip.PtInRect(p));
+    ClipCursor(nullptr);
+    GetClipCursor(&got);
+    EXPECT_EQ(got.left, 0);
+}
+
+} // namespace

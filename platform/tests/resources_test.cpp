@@ -1,0 +1,129 @@
+// Resources by number: tables registered in code, and a resource library loaded from a
+// compiled Qt resource file.
+
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+using namespace zel::platform::test;
+using namespace zel::platform;
+
+namespace {
+
+TEST(ResourceLibraryTest, LoadsPicturesAndStringsFromACompiledResourceFile) {
+    ensure_app();
+    HMODULE lib = LoadLibraryEx(ZEL_TEST_LIBRARY, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(lib, nullptr);
+    EXPECT_EQ(GetLastError(), 0u);
+
+    auto bmp = static_cast<HBITMAP>(
+        LoadImage(lib, MAKEINTRESOURCE(7), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+    ASSERT_NE(bmp, nullptr);
+    BITMAP bm;
+    GetObject(bmp, sizeof bm, &bm);
+    EXPECT_EQ(bm.bmWidth, 3);
+    EXPECT_EQ(bm.bmHeight, 2);
+    CDC mem;
+    mem.CreateCompatibleDC(nullptr);
+    HGDIOBJ old = mem.SelectObject(bmp);
+    EXPECT_EQ(mem.GetPixel(0, 1), RGB(255, 0, 0)); // bottom row as stored
+    EXPECT_EQ(mem.GetPixel(2, 0), RGB(128, 128, 128));
+    mem.SelectObject(old);
+    DeleteObject(bmp);
+    // The program's own resources do not hold it.
+    EXPECT_EQ(LoadImage(AfxGetResourceHandle(), MAKEINTRESOURCE(7), IMAGE_BITMAP, 0, 0, 0),
+              nullptr);
+
+    char text[8];
+    EXPECT_EQ(LoadString(lib, 5, text, sizeof text), 7); // cut to the buffer
+    EXPECT_STREQ(text, "from th");
+    HRSRC res = FindResource(lib, MAKEINTRESOURCE(7), RT_BITMAP);
+    ASSERT_NE(res, nullptr);
+    EXPECT_EQ(SizeofResource(lib, res), 78u);
+    EXPECT_EQ(FindResource(lib, MAKEINTRESOURCE(8), RT_BITMAP), nullptr);
+
+    EXPECT_TRUE(FreeLibrary(lib));
+    // A freed library answers nothing and cannot be freed twice.
+    EXPECT_EQ(LoadImage(lib, MAKEINTRESOURCE(7), IMAGE_BITMAP, 0, 0, 0), nullptr);
+    EXPECT_EQ(LoadString(lib, 5, text, sizeof text), 0);
+    EXPECT_FALSE(FreeLibrary(lib));
+}
+
+TEST(ResourceTablesTest, MenusAndAcceleratorsFromTables) {
+    ensure_app();
+    register_menu(700, {{"&File",
+                         0,
+                         MF_POPUP,
+                         {{"&Save...\tCtrl+S", 57603, 0, {}},
+                          {"", 0, MF_SEPARATOR, {}},
+                          {"E&xit", 57665, MF_GRAYED, {}}}},
+                        {"&Help", 0, MF_POPUP, {{"&About...", 57664, 0, {}}}}});
+    CMenu menu;
+    ASSERT_TRUE(menu.LoadMenu(700));
+    EXPECT_EQ(menu.GetMenuItemCount(), 2u);
+    CMenu* file = menu.GetSubMenu(0);
+    ASSERT_NE(file, nullptr);
+    EXPECT_EQ(file->GetMenuItemCount(), 3u);
+    EXPECT_EQ(file->GetMenuItemID(0), 57603u);
+    CString label;
+    file->GetMenuString(57603, label, MF_BYCOMMAND);
+    EXPECT_EQ(label, "&Save...\tCtrl+S");
+    EXPECT_TRUE(file->GetMenuState(2, MF_BYPOSITION) & MF_GRAYED);
+    EXPECT_TRUE(file->GetMenuState(1, MF_BYPOSITION) & MF_SEPARATOR);
+    // Searching by command goes through pop-ups.
+    EXPECT_NE(menu.EnableMenuItem(57664, MF_GRAYED), UINT(-1));
+    EXPECT_TRUE(menu.GetSubMenu(1)->GetMenuState(0, MF_BYPOSITION) & MF_GRAYED);
+    EXPECT_TRUE(menu.DeleteMenu(0, MF_BYPOSITION));
+    EXPECT_EQ(menu.GetMenuItemCount(), 1u);
+    EXPECT_FALSE(CMenu().LoadMenu(701));
+
+    register_accelerators(700, {{FVIRTKEY | FCONTROL, 'S', 57603}});
+    EXPECT_NE(LoadAccelerators(AfxGetResourceHandle(), MAKEINTRESOURCE(700)), nullptr);
+    EXPECT_EQ(LoadAccelerators(AfxGetResourceHandle(), MAKEINTRESOURCE(701)), nullptr);
+}
+
+// A menu whose items its owner draws: drawing requests of menu items reach the menu object.
+class DrawnMenu : public CMenu {
+public:
+    int drawn = 0;
+    int measured = 0;
+    void DrawItem(LPDRAWITEMSTRUCT dis) override {
+        ++drawn;
+        CDC::FromHandle(dis->hDC)->FillSolidRect(&dis->rcItem, RGB(1, 2, 3));
+    }
+    void MeasureItem(LPMEASUREITEMSTRUCT mis) override {
+        ++measured;
+        mis->itemHeight = 20;
+    }
+};
+
+TEST(ResourceTablesTest, OwnerDrawnMenuItemsDrawThroughTheirMenu) {
+    ensure_app();
+    DrawnMenu menu;
+    ASSERT_TRUE(menu.CreatePopupMenu());
+    ASSERT_TRUE(
+        menu.AppendMenu(MF_OWNERDRAW, 100, reinterpret_cast<LPCTSTR>(std::uintptr_t(0x1234))));
+    EXPECT_EQ(menu.GetItemData(100, MF_BYCOMMAND), 0x1234u);
+    EXPECT_EQ(CMenu::FromHandle(menu.m_hMenu), &menu);
+    CWnd owner;
+    ASSERT_TRUE(owner.CreateEx(0, nullptr, "owner", WS_POPUP, CRect(0, 0, 50, 50), nullptr, 0));
+    CDC mem;
+    mem.CreateCompatibleDC(nullptr);
+    CBitmap bmp;
+    CWindowDC screen(nullptr);
+    bmp.CreateCompatibleBitmap(&screen, 30, 20);
+    CBitmap* old = mem.SelectObject(&bmp);
+    DRAWITEMSTRUCT dis;
+    dis.CtlType = ODT_MENU;
+    dis.itemID = 100;
+    dis.hwndItem = reinterpret_cast<HWND>(menu.m_hMenu);
+    dis.hDC = mem.m_hDC;
+    dis.rcItem = RECT{0, 0, 30, 20};
+    EXPECT_EQ(owner.SendMessage(WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis)), TRUE);
+    EXPECT_EQ(menu.drawn, 1);
+    EXPECT_EQ(mem.GetPixel(5, 5), RGB(1, 2, 3));
+    mem.SelectObject(old);
+    owner.DestroyWindow();
+}
+
+} // namespace
