@@ -95,6 +95,7 @@ BOOL CDialog::CreateFromTemplate(const DialogTemplate& tmpl, CWnd* parent, bool 
     lf.lfHeight = -MulDiv(tmpl.pointSize, 96, 72);
     lf.lfWeight = FW_NORMAL;
     std::strncpy(lf.lfFaceName, tmpl.fontName.c_str(), LF_FACESIZE - 1);
+    ::DeleteObject(m_font);
     m_font = ::CreateFontIndirect(&lf);
     r->font = m_font;
     CRect frame;
@@ -167,6 +168,9 @@ INT_PTR CDialog::DoModal() {
     }
     const int result = m_result;
     DestroyWindow();
+    // The template's font dies with the dialog's windows.
+    ::DeleteObject(m_font);
+    m_font = nullptr;
     return result;
 }
 

@@ -505,6 +505,7 @@ WindowRecord* create_window(WindowKind kind, DWORD style, DWORD exStyle, const Q
     r->resizeSurface();
     r->invalid = QRegion(r->clientRect());
     r->erasePending = true;
+    r->postPaint();
     if (kind == WindowKind::Edit) {
         setup_edit(r);
     } else if (kind == WindowKind::ScrollBar) {

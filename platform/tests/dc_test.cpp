@@ -33,6 +33,10 @@ struct RopCase {
     COLORREF expected;
 };
 
+void PrintTo(const RopCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class RasterOpTest : public ::testing::TestWithParam<RopCase> {};
 
 // Source 0x0F0F0F-ish (RGB 0x33, 0x66, 0xCC) onto destination (0xF0, 0x55, 0x0F).

@@ -145,6 +145,26 @@ TEST_F(DialogTest, OwnerDrawnButtonAndTimerInAModalDialog) {
     EXPECT_EQ(dlg.m_hWnd, nullptr); // the window is gone after DoModal
 }
 
+TEST_F(DialogTest, OneDialogObjectRunsManyTimes) {
+    // The editor keeps one object per dialog and opens it again and again.
+    TestDialog dlg;
+    for (int run = 0; run < 3; ++run) {
+        g_log.clear();
+        COLORREF drawn = 0;
+        zel::platform::set_modal_dialog_hook([&](CDialog& d) {
+            pump(1000, [] { return std::count(g_log.begin(), g_log.end(), "drawitem") > 0; });
+            CClientDC dc(&dlg.button);
+            drawn = dc.GetPixel(1, 1);
+            d.EndDialog(run);
+        });
+        dlg.button.face = RGB(run * 50, 0, 0);
+        EXPECT_EQ(dlg.DoModal(), run);
+        EXPECT_EQ(drawn, RGB(run * 50, 0, 0));
+        EXPECT_EQ(std::count(g_log.begin(), g_log.end(), "subclass"), 1);
+        EXPECT_EQ(dlg.button.m_hWnd, nullptr);
+    }
+}
+
 TEST_F(DialogTest, HookAnswersThroughEndDialogWithoutALoop) {
     TestDialog dlg;
     int calls = 0;

@@ -5,6 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QApplication>
+#include <QTimer>
+#include <QWidget>
+
 using namespace zel::platform::test;
 using namespace zel::platform;
 
@@ -123,6 +128,101 @@ TEST(ResourceTablesTest, OwnerDrawnMenuItemsDrawThroughTheirMenu) {
     EXPECT_EQ(menu.drawn, 1);
     EXPECT_EQ(mem.GetPixel(5, 5), RGB(1, 2, 3));
     mem.SelectObject(old);
+    owner.DestroyWindow();
+}
+
+} // namespace
+
+namespace {
+
+TEST(ImageListTest, StripBecomesImagesWithTheMaskColourTransparent) {
+    ensure_app();
+    CWindowDC screen(nullptr);
+    CDC mem;
+    mem.CreateCompatibleDC(&screen);
+    CBitmap strip;
+    strip.CreateCompatibleBitmap(&screen, 32, 16);
+    CBitmap* old = mem.SelectObject(&strip);
+    mem.FillSolidRect(0, 0, 32, 16, RGB(192, 192, 192)); // the mask colour
+    mem.FillSolidRect(4, 4, 8, 8, RGB(255, 0, 0));
+    mem.FillSolidRect(20, 4, 8, 8, RGB(0, 0, 255));
+    mem.SelectObject(old);
+
+    CImageList list;
+    ASSERT_TRUE(list.Create(16, 16, ILC_COLOR24 | ILC_MASK, 2, 2));
+    EXPECT_EQ(list.Add(&strip, RGB(192, 192, 192)), 0);
+    EXPECT_EQ(list.GetImageCount(), 2);
+
+    CBitmap target;
+    target.CreateCompatibleBitmap(&screen, 16, 16);
+    old = mem.SelectObject(&target);
+    mem.FillSolidRect(0, 0, 16, 16, RGB(0, 255, 0));
+    ASSERT_TRUE(list.Draw(&mem, 1, CPoint(0, 0), ILD_TRANSPARENT));
+    EXPECT_EQ(mem.GetPixel(8, 8), RGB(0, 0, 255));
+    EXPECT_EQ(mem.GetPixel(1, 1), RGB(0, 255, 0)); // the mask colour let the background through
+    mem.SelectObject(old);
+
+    HICON icon = list.ExtractIcon(0);
+    ASSERT_NE(icon, nullptr);
+    EXPECT_EQ(list.Add(icon), 2);
+    DestroyIcon(icon);
+    EXPECT_FALSE(list.Draw(&mem, 3, CPoint(0, 0), ILD_NORMAL));
+    EXPECT_EQ(list.ExtractIcon(-1), nullptr);
+}
+
+} // namespace
+
+namespace {
+
+// The owner of a pop-up menu: measures and draws its owner-drawn items.
+class MenuOwner : public CWnd {
+public:
+    int measured = 0;
+    int drawn = 0;
+
+protected:
+    void OnMeasureItem(int, LPMEASUREITEMSTRUCT mis) {
+        ++measured;
+        mis->itemWidth = 80;
+        mis->itemHeight = 22;
+    }
+    void OnDrawItem(int, LPDRAWITEMSTRUCT dis) {
+        ++drawn;
+        CDC::FromHandle(dis->hDC)->FillSolidRect(&dis->rcItem, RGB(200, 0, 0));
+    }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(MenuOwner, CWnd)
+ON_WM_MEASUREITEM()
+ON_WM_DRAWITEM()
+END_MESSAGE_MAP()
+
+TEST(PopupMenuTest, TracksAndReturnsTheChosenCommand) {
+    ensure_app();
+    MenuOwner owner;
+    ASSERT_TRUE(owner.CreateEx(0, nullptr, "owner", WS_POPUP | WS_VISIBLE, CRect(0, 0, 100, 100),
+                               nullptr, 0));
+    CMenu popup;
+    ASSERT_TRUE(popup.CreatePopupMenu());
+    popup.AppendMenu(MF_STRING, 200, "&First");
+    popup.AppendMenu(MF_OWNERDRAW, 201, nullptr);
+    popup.AppendMenu(MF_STRING | MF_GRAYED, 202, "Third");
+    // Choose the owner-drawn item once the menu is up.
+    QTimer::singleShot(100, [] {
+        QWidget* shown = QApplication::activePopupWidget();
+        if (shown == nullptr) {
+            return;
+        }
+        const auto actions = shown->actions();
+        if (actions.size() == 3) {
+            actions[1]->trigger();
+        }
+        shown->close();
+    });
+    const BOOL chosen =
+        popup.TrackPopupMenu(TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, 10, 10, &owner);
+    EXPECT_EQ(chosen, 201);
+    EXPECT_EQ(owner.measured, 1);
     owner.DestroyWindow();
 }
 
