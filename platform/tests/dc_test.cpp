@@ -279,3 +279,95 @@ TEST(MemoryDcTest, TextIsDrawnInTheTextColourAndMeasured) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(MemoryDcTest, PaletteSectionsDrawThroughTheirColourTable) {
+    // The shaded buttons' pictures: 8 bits a pixel through a palette, bottom-up rows.
+    ensure_app();
+    std::vector<unsigned char> buf(sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD));
+    auto* info = reinterpret_cast<BITMAPINFO*>(buf.data());
+    info->bmiHeader.biWidth = 3;
+    info->bmiHeader.biHeight = 2;
+    info->bmiHeader.biBitCount = 8;
+    info->bmiHeader.biClrUsed = 256;
+    info->bmiColors[0] = RGBQUAD{0, 0, 0, 0};
+    info->bmiColors[7] = RGBQUAD{30, 20, 10, 0}; // blue, green, red
+    void* raw = nullptr;
+    HBITMAP section = CreateDIBSection(nullptr, info, DIB_RGB_COLORS, &raw, nullptr, 0);
+    ASSERT_NE(section, nullptr);
+    auto* bits = static_cast<unsigned char*>(raw);
+    bits[0] = 7;     // bottom-left
+    bits[4 + 2] = 7; // top-right (rows padded to 4 bytes)
+    CDC src;
+    src.CreateCompatibleDC(nullptr);
+    HGDIOBJ old = src.SelectObject(section);
+    MemoryDc dst(3, 2, RGB(255, 255, 255));
+    dst.dc.BitBlt(0, 0, 3, 2, &src, 0, 0, SRCCOPY);
+    EXPECT_EQ(dst.dc.GetPixel(0, 1), RGB(10, 20, 30));
+    EXPECT_EQ(dst.dc.GetPixel(2, 0), RGB(10, 20, 30));
+    EXPECT_EQ(dst.dc.GetPixel(1, 0), RGB(0, 0, 0));
+    // Bytes written after selection show at the next copy.
+    bits[1] = 7;
+    dst.dc.BitBlt(0, 0, 3, 2, &src, 0, 0, SRCCOPY);
+    EXPECT_EQ(dst.dc.GetPixel(1, 1), RGB(10, 20, 30));
+    src.SelectObject(old);
+    DeleteObject(section);
+
+    // One- and four-bit rows.
+    info->bmiHeader.biBitCount = 1;
+    info->bmiHeader.biClrUsed = 2;
+    info->bmiColors[0] = RGBQUAD{0, 0, 255, 0};
+    info->bmiColors[1] = RGBQUAD{0, 255, 0, 0};
+    const unsigned char mono[] = {0x40, 0, 0, 0, 0x80, 0, 0, 0}; // bottom: .X. top: X..
+    MemoryDc m(3, 2, 0);
+    m.dc.SetDIBitsToDevice(0, 0, 3, 2, 0, 0, 0, 2, mono, info, DIB_RGB_COLORS);
+    EXPECT_EQ(m.dc.GetPixel(1, 1), RGB(0, 255, 0));
+    EXPECT_EQ(m.dc.GetPixel(0, 1), RGB(255, 0, 0));
+    EXPECT_EQ(m.dc.GetPixel(0, 0), RGB(0, 255, 0));
+    // A format the layer does not read draws nothing.
+    info->bmiHeader.biCompression = 1;
+    EXPECT_EQ(m.dc.StretchDIBits(0, 0, 3, 2, 0, 0, 3, 2, mono, info, DIB_RGB_COLORS, SRCCOPY), 0);
+}
+
+TEST(MemoryDcTest, ClippingAndOriginMoveDrawing) {
+    MemoryDc m(20, 20, RGB(255, 255, 255));
+    m.dc.IntersectClipRect(0, 0, 10, 10);
+    m.dc.ExcludeClipRect(0, 0, 5, 5);
+    m.dc.FillSolidRect(0, 0, 20, 20, RGB(0, 0, 0));
+    EXPECT_EQ(m.dc.GetPixel(2, 2), RGB(255, 255, 255)); // excluded
+    EXPECT_EQ(m.dc.GetPixel(7, 7), RGB(0, 0, 0));
+    EXPECT_EQ(m.dc.GetPixel(12, 12), RGB(255, 255, 255)); // outside
+    CRect box;
+    m.dc.GetClipBox(&box);
+    EXPECT_EQ(box, CRect(0, 0, 10, 10));
+    m.dc.SelectClipRgn(nullptr);
+    m.dc.SetViewportOrg(10, 10);
+    m.dc.FillSolidRect(0, 0, 2, 2, RGB(0, 255, 0));
+    EXPECT_EQ(m.dc.GetPixel(0, 0), RGB(0, 255, 0)); // logical coordinates
+    m.dc.SetViewportOrg(0, 0);
+    EXPECT_EQ(m.dc.GetPixel(10, 10), RGB(0, 255, 0));
+    EXPECT_EQ(m.dc.GetPixel(9, 9), RGB(0, 0, 0));
+}
+
+TEST(MemoryDcTest, DisabledIconsAreEmbossedInHighlightAndShadow) {
+    MemoryDc m(12, 12, RGB(192, 192, 192));
+    CWindowDC screen(nullptr);
+    CBitmap colour, mask;
+    colour.CreateCompatibleBitmap(&screen, 8, 8);
+    mask.CreateBitmap(8, 8, 1, 1, nullptr); // all 0: every pixel opaque
+    ICONINFO ii;
+    ii.hbmColor = colour;
+    ii.hbmMask = mask;
+    HICON icon = CreateIconIndirect(&ii);
+    ASSERT_NE(icon, nullptr);
+    ASSERT_TRUE(m.dc.DrawState(CPoint(0, 0), CSize(8, 8), icon, DST_ICON | DSS_DISABLED));
+    EXPECT_EQ(m.dc.GetPixel(3, 3), RGB(128, 128, 128)); // the shape in shadow
+    EXPECT_EQ(m.dc.GetPixel(8, 8), RGB(255, 255, 255)); // highlight one pixel down-right
+    EXPECT_EQ(m.dc.GetPixel(10, 10), RGB(192, 192, 192));
+    ASSERT_TRUE(m.dc.DrawState(CPoint(0, 0), CSize(8, 8), icon, DST_ICON | DSS_NORMAL));
+    EXPECT_EQ(m.dc.GetPixel(3, 3), RGB(0, 0, 0));
+    DestroyIcon(icon);
+}
+
+} // namespace

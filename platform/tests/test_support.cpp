@@ -14,6 +14,8 @@ void ensure_app() {
         static char name[] = "platform_tests";
         static char* argv[] = {name, nullptr};
         new QApplication(argc, argv);
+        // No test reads or writes the person's own profile.
+        set_profile_store(std::make_shared<MemoryProfileStore>());
     }
 }
 

@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QMouseEvent>
+#include <QWidget>
+
 #include <string>
 #include <vector>
 
@@ -185,6 +189,89 @@ TEST_F(WindowTest, ChildWithBorderHasSmallerClientAndPaintsOverTheParent) {
     wnd.ClientToScreen(&q);
     EXPECT_EQ(p.x, q.x);
     EXPECT_EQ(p.y, q.y);
+}
+
+} // namespace
+
+namespace {
+
+// A control that sees every double click as a second press, changing the message on its way.
+class DoubleClickButton : public CButton {
+public:
+    int downs = 0;
+    int enables = 0;
+    BOOL PreTranslateMessage(MSG* msg) override {
+        if (msg->message == WM_LBUTTONDBLCLK) {
+            msg->message = WM_LBUTTONDOWN;
+        }
+        return CButton::PreTranslateMessage(msg);
+    }
+
+protected:
+    void OnLButtonDown(UINT flags, CPoint p) {
+        ++downs;
+        CButton::OnLButtonDown(flags, p);
+    }
+    void OnEnable(BOOL enable) {
+        ++enables;
+        CButton::OnEnable(enable);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(DoubleClickButton, CButton)
+ON_WM_LBUTTONDOWN()
+ON_WM_ENABLE()
+END_MESSAGE_MAP()
+
+TEST_F(WindowTest, PreTranslationMayChangeAMessage) {
+    DoubleClickButton button;
+    ASSERT_TRUE(button.Create("x", WS_CHILD | WS_VISIBLE, CRect(0, 0, 30, 30), &wnd, 77));
+    QWidget* w = reinterpret_cast<QWidget*>(button.m_hWnd);
+    const QPointF at(5, 5);
+    const QPointF global = w->mapToGlobal(at);
+    for (QEvent::Type t : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                           QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+        QMouseEvent e(t, at, global, Qt::LeftButton,
+                      t == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                      Qt::NoModifier);
+        QApplication::sendEvent(w, &e);
+    }
+    EXPECT_EQ(button.downs, 2);
+    // The window under a point is found, and enabling tells the window.
+    POINT centre{15, 15};
+    button.ClientToScreen(&centre);
+    EXPECT_EQ(CWnd::WindowFromPoint(centre), &button);
+    button.EnableWindow(FALSE);
+    button.EnableWindow(FALSE);
+    EXPECT_EQ(button.enables, 1);
+    EXPECT_FALSE(button.IsWindowEnabled());
+}
+
+// A window whose erase handler declines, so its paint must erase.
+class DecliningWnd : public CWnd {
+public:
+    BOOL erase = -1;
+
+protected:
+    BOOL OnEraseBkgnd(CDC*) { return FALSE; }
+    void OnPaint() {
+        CPaintDC dc(this);
+        erase = dc.m_fErase;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(DecliningWnd, CWnd)
+ON_WM_ERASEBKGND()
+ON_WM_PAINT()
+END_MESSAGE_MAP()
+
+TEST_F(WindowTest, EraseThatDeclinesIsReportedToThePaint) {
+    DecliningWnd p;
+    ASSERT_TRUE(p.CreateEx(0, nullptr, "p", WS_POPUP, CRect(0, 0, 10, 10), nullptr, 0));
+    p.Invalidate(TRUE);
+    p.UpdateWindow();
+    EXPECT_EQ(p.erase, TRUE);
+    p.DestroyWindow();
 }
 
 } // namespace
