@@ -585,19 +585,19 @@ DWORD GetBitmapBits(HBITMAP bitmap, LONG count, void* bits) {
 // ---- C++ wrappers -------------------------------------------------------------------------
 
 namespace {
-// Non-owning wrappers handed out by FromHandle, one per handle, dropped when replaced.
-template <class T> T* wrapper_for(HGDIOBJ h) {
-    if (h == nullptr) {
+// The non-owning wrapper FromHandle hands out: one per object, gone with the object.
+template <class T> T* wrapper_for(HGDIOBJ h, GdiObject::Kind kind) {
+    GdiObject* o = live_object(h);
+    if (o == nullptr || o->kind != kind) {
         return nullptr;
     }
-    static auto* wrappers = new std::map<HGDIOBJ, std::unique_ptr<T>>;
-    auto& w = (*wrappers)[h];
-    if (!w) {
-        w = std::make_unique<T>();
+    if (!o->wrapper) {
+        auto w = std::make_unique<T>();
         w->m_owned = false;
+        w->m_hObject = h;
+        o->wrapper = std::move(w);
     }
-    w->m_hObject = h;
-    return w.get();
+    return static_cast<T*>(o->wrapper.get());
 }
 } // namespace
 
@@ -641,7 +641,7 @@ BOOL CPen::CreatePen(int style, int width, COLORREF color) {
     return Attach(::CreatePen(style, width, color));
 }
 CPen* CPen::FromHandle(HPEN pen) {
-    return wrapper_for<CPen>(pen);
+    return wrapper_for<CPen>(pen, GdiObject::Kind::Pen);
 }
 
 BOOL CBrush::CreateSolidBrush(COLORREF color) {
@@ -657,7 +657,7 @@ BOOL CBrush::CreateStockObject(int which) {
     return Attach(::GetStockObject(which));
 }
 CBrush* CBrush::FromHandle(HBRUSH brush) {
-    return wrapper_for<CBrush>(brush);
+    return wrapper_for<CBrush>(brush, GdiObject::Kind::Brush);
 }
 
 BOOL CFont::CreateFontIndirect(const LOGFONT* lf) {
@@ -700,7 +700,7 @@ BOOL CFont::CreateStockObject(int which) {
     return Attach(::GetStockObject(which));
 }
 CFont* CFont::FromHandle(HFONT font) {
-    return wrapper_for<CFont>(font);
+    return wrapper_for<CFont>(font, GdiObject::Kind::Font);
 }
 
 BOOL CBitmap::LoadBitmap(UINT id) {
@@ -718,7 +718,7 @@ CSize CBitmap::GetBitmapDimension() const {
     return GetBitmap(&bm) != 0 ? CSize(bm.bmWidth, bm.bmHeight) : CSize();
 }
 CBitmap* CBitmap::FromHandle(HBITMAP bitmap) {
-    return wrapper_for<CBitmap>(bitmap);
+    return wrapper_for<CBitmap>(bitmap, GdiObject::Kind::Bitmap);
 }
 
 BOOL CRgn::CreateRectRgn(int l, int t, int r, int b) {
@@ -738,7 +738,7 @@ int CRgn::CopyRgn(const CRgn* source) {
     return CombineRgn(source, nullptr, RGN_COPY);
 }
 CRgn* CRgn::FromHandle(HRGN region) {
-    return wrapper_for<CRgn>(region);
+    return wrapper_for<CRgn>(region, GdiObject::Kind::Region);
 }
 
 BOOL CPalette::CreatePalette(const LOGPALETTE* lp) {
@@ -749,5 +749,5 @@ int CPalette::GetEntryCount() const {
     return p != nullptr ? int(p->entries.size()) : 0;
 }
 CPalette* CPalette::FromHandle(HPALETTE palette) {
-    return wrapper_for<CPalette>(palette);
+    return wrapper_for<CPalette>(palette, GdiObject::Kind::Palette);
 }

@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QRegion>
 
+#include <memory>
 #include <vector>
 
 namespace zel::platform::detail {
@@ -22,7 +23,8 @@ struct GdiObject {
     GdiObject& operator=(const GdiObject&) = delete;
     Kind kind;
     bool stock = false;
-    int selections = 0; // how many contexts hold it selected
+    int selections = 0;                  // how many contexts hold it selected
+    std::unique_ptr<CGdiObject> wrapper; // made by FromHandle; never owns the object
 };
 
 // The live object of `handle` of kind `k`, or null for a deleted, foreign or other-kind handle.

@@ -35,6 +35,7 @@ struct MenuObject {
     bool popup = false;
     std::vector<MenuItem> items;
     CMenu* attached = nullptr;
+    std::unique_ptr<CMenu> wrapper;
 };
 
 namespace {
@@ -225,13 +226,12 @@ CMenu* CMenu::FromHandle(HMENU menu) {
     if (m->attached != nullptr) {
         return m->attached;
     }
-    static auto& wrappers = *new std::map<HMENU, std::unique_ptr<CMenu>>;
-    auto& w = wrappers[menu];
-    if (!w) {
-        w = std::make_unique<CMenu>();
+    // A wrapper never owns its menu and goes with it.
+    if (!m->wrapper) {
+        m->wrapper = std::make_unique<CMenu>();
+        m->wrapper->m_hMenu = menu;
     }
-    w->m_hMenu = menu; // a wrapper never owns; Detach before it could destroy
-    return w.get();
+    return m->wrapper.get();
 }
 
 BOOL CMenu::Attach(HMENU menu) {
