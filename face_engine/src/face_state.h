@@ -22,7 +22,8 @@ _zel_object& face_edge_holder();
 
 // First use: allocates the drawing, the colour canvas and the face-edge holder (720 x 960)
 // and sets the face object's image to set 1, 720 x 960. Runs once per process (while the
-// canvas flag says "not yet"). 1 on success; 0 after "Out of memory!" was shown.
+// canvas flag says "not yet"). 1 on success; 0 after "Out of memory!" was shown. Later calls
+// tell whether that one set-up succeeded.
 int face_alloc_clrimage();
 // True while face_alloc_clrimage has not run yet.
 bool face_canvas_pending();
@@ -35,6 +36,8 @@ void part_object_init(_zel_object* object);
 void face_record_init(_zel_face* face);
 // The current face's part record for an identifier, or null for any other value.
 _zel_object* part_record_by_id(int id);
+// That part record when the part is loaded; null otherwise (the edits' "not loaded", -41).
+_zel_object* loaded_part_by_id(int id);
 // Slot of an identifier in _zel_face::parts, or -1.
 int part_slot_by_id(int id);
 // Whether the part of that slot is drawn mirrored (right eye, right brow).

@@ -4,6 +4,8 @@
 
 #include <zel/common/work_folder.h>
 
+#include <filesystem>
+
 namespace zel::engine::testing {
 namespace {
 
@@ -170,6 +172,15 @@ TEST_F(FaceRenderTest, FacePictureIsWrittenAsBmpOfTheFaceSize) {
     EXPECT_EQ(h, 30);
     // Picture files keep row 0 at the bottom: the face's top row is the last row.
     EXPECT_TRUE(color_equal(back.pixels[29][2], _pixel{255, 0, 0, 0}));
+
+    // An empty face has no picture: refused as its scratch array would be, nothing written.
+    const std::string empty = zel::work_path("empty.bmp");
+    face().colSize = 0;
+    EXPECT_EQ(face_save_image(empty.c_str()), kFail);
+    face().colSize = 40;
+    face().rowSize = 0;
+    EXPECT_EQ(face_save_image(empty.c_str()), kFail);
+    EXPECT_FALSE(std::filesystem::exists(empty));
 }
 
 } // namespace

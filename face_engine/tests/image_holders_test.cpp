@@ -31,6 +31,16 @@ TEST(ImageHolders, ColourCopyInFlippedReversesRowsAndLeavesSpareBytes) {
     holder.clrimage_free();
     holder.clrimage_free();
     EXPECT_EQ(holder.pixels, nullptr);
+
+    // Rows the copy-in allocated itself are guarded the same way, and freed over the rows
+    // they have, whatever size was set afterwards.
+    ClrImage own;
+    own.clrimage_init(2, 3, 255);
+    ASSERT_EQ(own.clrimage_copy_in(kClrKindRgb, source), kOk);
+    own.clrimage_set_size(2, 5, 255);
+    EXPECT_EQ(own.clrimage_copy_in_flipped(kClrKindRgb, source), kMissing);
+    own.clrimage_free();
+    EXPECT_EQ(own.pixels, nullptr);
     ppm_freearray(source, 3);
 }
 

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 
 namespace {
@@ -27,6 +28,14 @@ TEST(FaceBox, SidesKeepCentreAndExtentTruncatedTowardZero) {
     fresh.box_set_side(7, -8); // any other side is maxy
     EXPECT_EQ(fresh.maxy, -8);
     EXPECT_EQ(fresh.centery, -1); // (5 - 8) / 2 truncated toward zero
+
+    // Sides at the ends of the int range: the centre stays exact, nothing overflows.
+    FaceBox wide;
+    wide.box_set_side(0, INT_MIN);
+    wide.box_set_side(1, INT_MAX);
+    EXPECT_EQ(wide.centerx, 0);
+    wide.box_set_side(2, INT_MAX);
+    EXPECT_EQ(wide.centery, INT_MAX / 2);
 }
 
 TEST(MeasurementRecords, CopiesRefuseNullAndLandmarkCopiesKeepColours) {

@@ -3,7 +3,7 @@
 
 #include "test_templates.h"
 
-#include <memory>
+#include <climits>
 
 namespace zel::engine::testing {
 namespace {
@@ -127,6 +127,19 @@ TEST_F(PlacementTest, PartsReachingPastTheEdgesAreClippedNotWrapped) {
     Drawing d(20, 20);
     EXPECT_EQ(d.place("SOLID", -1000, 2000000000, 1.05, 0), kOk);
     EXPECT_EQ(d.place("SOLID", 2000000000, -5, 0.5, 1), kOk);
+    EXPECT_EQ(d.ink(), 0);
+}
+
+TEST_F(PlacementTest, LocationWordsAtTheEndsOfTheIntRangeNeitherOverflowNorPaint) {
+    templates.add(1, "WILD", {"#"}, 0, 0);
+    templates.relocate(1, "WILD",
+                       PartLocation{INT_MIN, INT_MIN, INT_MIN, INT_MAX, INT_MIN, INT_MAX});
+    Drawing d(20, 20);
+    for (double scale : {1.0, 1.05}) {
+        for (int mirror : {0, 1}) {
+            EXPECT_EQ(d.place("WILD", 10, 10, scale, mirror), kOk);
+        }
+    }
     EXPECT_EQ(d.ink(), 0);
 }
 

@@ -105,6 +105,10 @@ void FakeTemplates::add_location_only(int set, const std::string& name, PartLoca
     library().entries[{set, name}] = std::move(t);
 }
 
+void FakeTemplates::relocate(int set, const std::string& name, PartLocation loc) {
+    library().entries.at({set, name}).loc = loc;
+}
+
 int FakeTemplates::opens() const {
     return library().opens;
 }

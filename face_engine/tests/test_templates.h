@@ -32,6 +32,8 @@ public:
     void add(int set, const std::string& name, std::vector<std::string> art, int ax, int ay);
     // Adds a location record without a bitmap.
     void add_location_only(int set, const std::string& name, PartLocation loc);
+    // Gives a template added before another location record.
+    void relocate(int set, const std::string& name, PartLocation loc);
 
     int opens() const;
     int location_reads() const;

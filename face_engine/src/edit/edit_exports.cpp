@@ -4,24 +4,12 @@
 
 #include <cstring>
 
-namespace zel::engine {
-namespace {
-
-// The part when it exists and is loaded, else null (reported as -41).
-_zel_object* loaded_part(int id) {
-    _zel_object* part = part_record_by_id(id);
-    return part != nullptr && part->IsLoaded != 0 ? part : nullptr;
-}
-
-} // namespace
-} // namespace zel::engine
-
 using zel::engine::kNotLoaded;
 using zel::engine::kOk;
-using zel::engine::loaded_part;
+using zel::engine::loaded_part_by_id;
 
 int face_change(int id, const char* name) {
-    _zel_object* part = loaded_part(id);
+    _zel_object* part = loaded_part_by_id(id);
     if (part == nullptr) {
         return kNotLoaded;
     }
@@ -34,21 +22,21 @@ int face_change(int id, const char* name) {
 }
 
 int face_move(int id, int step) {
-    if (loaded_part(id) == nullptr) {
+    if (loaded_part_by_id(id) == nullptr) {
         return kNotLoaded;
     }
     return zel::engine::part_edit_by_id(id, 1, step);
 }
 
 int face_scale(int id, int step) {
-    if (loaded_part(id) == nullptr) {
+    if (loaded_part_by_id(id) == nullptr) {
         return kNotLoaded;
     }
     return zel::engine::part_edit_by_id(id, 3, step);
 }
 
 int face_color(int id, _pixel colour) {
-    _zel_object* part = loaded_part(id);
+    _zel_object* part = loaded_part_by_id(id);
     if (part == nullptr) {
         return kNotLoaded;
     }
@@ -60,7 +48,7 @@ int face_color(int id, _pixel colour) {
 }
 
 int face_display(int id, int mode) {
-    _zel_object* part = loaded_part(id);
+    _zel_object* part = loaded_part_by_id(id);
     if (part == nullptr) {
         return kNotLoaded;
     }
@@ -73,7 +61,7 @@ int face_display(int id, int mode) {
 }
 
 int face_gender(int id, int set) {
-    _zel_object* part = loaded_part(id);
+    _zel_object* part = loaded_part_by_id(id);
     if (part == nullptr) {
         return kNotLoaded;
     }

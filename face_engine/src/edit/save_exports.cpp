@@ -7,11 +7,6 @@
 namespace zel::engine {
 namespace {
 
-bool part_loaded(int id) {
-    const _zel_object* part = part_record_by_id(id);
-    return part != nullptr && part->IsLoaded != 0;
-}
-
 int redraw_and_save(const char* file) {
     face_redraw();
     return face_save_image(file);
@@ -26,7 +21,7 @@ int face_move_scale_save(int id, int action, int step, const char* file) {
 } // namespace zel::engine
 
 using zel::engine::kNotLoaded;
-using zel::engine::part_loaded;
+using zel::engine::loaded_part_by_id;
 using zel::engine::redraw_and_save;
 
 int face_change_save(int id, const char* name, const char* file) {
@@ -35,21 +30,21 @@ int face_change_save(int id, const char* name, const char* file) {
 }
 
 int face_move_save(int id, int step, const char* file) {
-    if (!part_loaded(id)) {
+    if (loaded_part_by_id(id) == nullptr) {
         return kNotLoaded;
     }
     return zel::engine::face_move_scale_save(id, 1, step, file);
 }
 
 int face_scale_save(int id, int step, const char* file) {
-    if (!part_loaded(id)) {
+    if (loaded_part_by_id(id) == nullptr) {
         return kNotLoaded;
     }
     return zel::engine::face_move_scale_save(id, 3, step, file);
 }
 
 int face_color_save(int id, _pixel colour, const char* file) {
-    if (!part_loaded(id)) {
+    if (loaded_part_by_id(id) == nullptr) {
         return kNotLoaded;
     }
     face_color(id, colour);
@@ -57,7 +52,7 @@ int face_color_save(int id, _pixel colour, const char* file) {
 }
 
 int face_display_save(int id, int mode, const char* file) {
-    if (!part_loaded(id)) {
+    if (loaded_part_by_id(id) == nullptr) {
         return kNotLoaded;
     }
     face_display(id, mode);

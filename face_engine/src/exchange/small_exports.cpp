@@ -5,6 +5,27 @@
 #include <cstdint>
 #include <cstring>
 
+namespace {
+
+// Moves the three colour bytes of every pixel round in place: new byte i is old byte from[i].
+// The spare byte stays.
+void rotate_channels(_pixel** arr, int cols, int rows, const int (&from)[3]) {
+    if (arr == nullptr) {
+        return;
+    }
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < cols; ++c) {
+            _pixel& p = arr[r][c];
+            const unsigned char old[3] = {p.r, p.g, p.b};
+            p.r = old[from[0]];
+            p.g = old[from[1]];
+            p.b = old[from[2]];
+        }
+    }
+}
+
+} // namespace
+
 void init_bmpheader(_BmpHeader* header, int width, int height) {
     if (header == nullptr) {
         return;
@@ -35,33 +56,11 @@ void pix_array_copy(_pixel** target, _pixel** source, int cols, int rows) {
 }
 
 void shift_clr_rgb2brg(_pixel** arr, int cols, int rows) {
-    if (arr == nullptr) {
-        return;
-    }
-    for (int r = 0; r < rows; ++r) {
-        for (int c = 0; c < cols; ++c) {
-            _pixel& p = arr[r][c];
-            const _pixel old = p;
-            p.r = old.b;
-            p.g = old.r;
-            p.b = old.g;
-        }
-    }
+    rotate_channels(arr, cols, rows, {2, 0, 1});
 }
 
 void shift_clr_brg2rgb(_pixel** arr, int cols, int rows) {
-    if (arr == nullptr) {
-        return;
-    }
-    for (int r = 0; r < rows; ++r) {
-        for (int c = 0; c < cols; ++c) {
-            _pixel& p = arr[r][c];
-            const _pixel old = p;
-            p.r = old.g;
-            p.g = old.b;
-            p.b = old.r;
-        }
-    }
+    rotate_channels(arr, cols, rows, {1, 2, 0});
 }
 
 void take_off_ext(char* path) {

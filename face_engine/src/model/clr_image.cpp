@@ -51,8 +51,8 @@ int ClrImage::copy_in(int k, _pixel** source, bool flipped) {
     if (cols <= 0 || rows <= 0 || source == nullptr) {
         return kMissing;
     }
-    // Rows of a different extent than the present one are not written past.
-    if (pixels != nullptr && alloc_rows != 0 && (cols > alloc_cols || rows > alloc_rows)) {
+    // Rows held at a smaller extent than the present one are not written past.
+    if (pixels != nullptr && (cols > alloc_cols || rows > alloc_rows)) {
         return kMissing;
     }
     if (pixels == nullptr) {
@@ -60,6 +60,8 @@ int ClrImage::copy_in(int k, _pixel** source, bool flipped) {
         if (pixels == nullptr) {
             return kNoMemory;
         }
+        alloc_cols = cols;
+        alloc_rows = rows;
     }
     for (int r = 0; r < rows; ++r) {
         const _pixel* from = source[flipped ? rows - 1 - r : r];
@@ -99,6 +101,8 @@ int ClrImage::clrimage_read(int k, const char* name) {
     if (pixels == nullptr || cols == 0 || rows == 0) {
         return kMissing;
     }
+    alloc_cols = c;
+    alloc_rows = r;
     loaded = 1;
     return kOk;
 }

@@ -51,7 +51,10 @@ bool face_canvas_pending() {
 int face_alloc_clrimage() {
     EngineState& s = state();
     if (!s.canvasPending) {
-        return s.face.clrImage != nullptr ? 1 : 0;
+        // A set-up that failed half-way stays failed for every later caller.
+        const bool ready = s.object.drawing.pixels != nullptr && s.face.clrImage != nullptr &&
+                           s.edge.bitmap != nullptr;
+        return ready ? 1 : 0;
     }
     // Never retried: a failed set-up keeps what it managed to allocate.
     s.canvasPending = false;

@@ -20,8 +20,11 @@ class ClrImage {
 public:
     std::int32_t cols = 0;
     std::int32_t rows = 0;
-    std::int32_t alloc_cols = 0; // extent allocated by clrimage_alloc, else 0
-    std::int32_t alloc_rows = 0; // when non-zero, the free uses it
+    // Extent of the rows the holder allocated itself (clrimage_alloc, or a copy-in or read
+    // that had to allocate), else 0. The free uses it, and copies refuse an extent past it, so
+    // a size changed after the allocation never frees or writes rows that are not there.
+    std::int32_t alloc_cols = 0;
+    std::int32_t alloc_rows = 0;
     std::uint8_t maxval = 0;
     std::int32_t kind = 0;
     std::int32_t loaded = 0;

@@ -11,6 +11,12 @@ std::int32_t centre_of(std::int32_t a, std::int32_t b) {
     return static_cast<std::int32_t>((static_cast<double>(a) + static_cast<double>(b)) / 2.0);
 }
 
+// Inclusive extent max - min + 1, unchecked as the box keeps it; taken in 64 bits so that
+// sides far apart wrap around instead of overflowing.
+std::int32_t extent_of(std::int32_t min, std::int32_t max) {
+    return static_cast<std::int32_t>(std::int64_t{max} - min + 1);
+}
+
 } // namespace
 
 const char* const FaceBox::kLabels[8] = {"minx",    "maxx",    "miny",  "maxy",
@@ -37,10 +43,10 @@ void FaceBox::box_set_side(int side, int value) {
     }
     if (side == 0 || side == 1) {
         centerx = centre_of(minx, maxx);
-        width = maxx - minx + 1;
+        width = extent_of(minx, maxx);
     } else {
         centery = centre_of(miny, maxy);
-        height = maxy - miny + 1;
+        height = extent_of(miny, maxy);
     }
 }
 

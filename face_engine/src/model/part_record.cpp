@@ -44,6 +44,11 @@ _zel_object* part_record_by_id(int id) {
     return slot < 0 ? nullptr : &current_face().parts[slot];
 }
 
+_zel_object* loaded_part_by_id(int id) {
+    _zel_object* part = part_record_by_id(id);
+    return part != nullptr && part->IsLoaded != 0 ? part : nullptr;
+}
+
 void part_object_init(_zel_object* object) {
     if (object == nullptr) {
         return;

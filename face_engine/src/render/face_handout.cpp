@@ -53,7 +53,10 @@ int get_clrface(_pixel** clr, int* w, int* h) {
 
 int face_save_image(const char* file) {
     const _zel_face& face = current_face();
-    if (face.clrImage == nullptr || !face_size_fits(face)) {
+    // An empty face is refused as its picture's scratch array would be: the image library
+    // allocates no array of zero size, and nothing would be written.
+    if (face.clrImage == nullptr || !face_size_fits(face) || face.colSize == 0 ||
+        face.rowSize == 0) {
         return kFail;
     }
     // A row table is all a picture writer reads: a table of the canvas rows in reverse order

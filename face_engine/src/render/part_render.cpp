@@ -29,7 +29,7 @@ int part_render(const _zel_object& part, _pixel** canvas, int cols, int rows, in
         return kFail;
     }
     // A record that came from a caller may lack the terminating NUL.
-    char name[sizeof part.name + 1] = {};
+    char name[sizeof part.name];
     std::memcpy(name, part.name, sizeof part.name);
     name[sizeof part.name - 1] = '\0';
     PartLocation loc;

@@ -26,29 +26,32 @@ void place_template_pixels(const TemplateView& t, const PartLocation& loc, int l
     if (t.rows == nullptr || cols <= 0 || rows <= 0) {
         return;
     }
+    // All arithmetic in double: no sum of template words or positions can overflow.
     const double x = lx;
     const double y = ly;
+    const double ax = loc.ax;
+    const double ay = loc.ay;
     if (s > 1.0) {
-        const int y0 = std::max(0, trunc_to_int(y + (loc.r0 - loc.ay) * s));
-        const int y1 = std::min(rows - 1, trunc_to_int(y + (loc.r1 - loc.ay) * s + 0.5));
+        const int y0 = std::max(0, trunc_to_int(y + (loc.r0 - ay) * s));
+        const int y1 = std::min(rows - 1, trunc_to_int(y + (loc.r1 - ay) * s + 0.5));
         int x0 = 0;
         int x1 = 0;
         if (!mirror) {
-            x0 = std::max(0, trunc_to_int(x + (loc.c0 - loc.ax) * s));
-            x1 = std::min(cols - 1, trunc_to_int(x + (loc.c1 - loc.ax) * s + 0.5));
+            x0 = std::max(0, trunc_to_int(x + (loc.c0 - ax) * s));
+            x1 = std::min(cols - 1, trunc_to_int(x + (loc.c1 - ax) * s + 0.5));
         } else {
-            x1 = std::min(cols - 1, trunc_to_int(x - (loc.c0 - loc.ax) * s + 0.5));
-            x0 = std::max(0, trunc_to_int(x - (loc.c1 - loc.ax) * s));
+            x1 = std::min(cols - 1, trunc_to_int(x - (loc.c0 - ax) * s + 0.5));
+            x0 = std::max(0, trunc_to_int(x - (loc.c1 - ax) * s));
         }
         for (int Y = y0; Y <= y1; ++Y) {
-            const int v = trunc_to_int((Y - y) / s + loc.ay + 0.5);
+            const int v = trunc_to_int((Y - y) / s + ay + 0.5);
             if (v < 0 || v >= t.rowCount) {
                 continue;
             }
             const unsigned char* templateRow = t.rows[v];
             for (int X = x0; X <= x1; ++X) {
-                const int u = mirror ? trunc_to_int((x - X) / s + loc.ax + 0.5)
-                                     : trunc_to_int((X - x) / s + loc.ax + 0.5);
+                const int u = mirror ? trunc_to_int((x - X) / s + ax + 0.5)
+                                     : trunc_to_int((X - x) / s + ax + 0.5);
                 if (u >= 0 && u < t.cols && templateRow[u] == 0) {
                     paint(X, Y);
                 }
@@ -57,7 +60,7 @@ void place_template_pixels(const TemplateView& t, const PartLocation& loc, int l
         return;
     }
     for (int v = 0; v < t.rowCount; ++v) {
-        const int Y = trunc_to_int((v - loc.ay) * s + y + 0.5);
+        const int Y = trunc_to_int((v - ay) * s + y + 0.5);
         if (Y < 0 || Y >= rows) {
             continue;
         }
@@ -66,8 +69,8 @@ void place_template_pixels(const TemplateView& t, const PartLocation& loc, int l
             if (templateRow[u] != 0) {
                 continue;
             }
-            const int X = mirror ? trunc_to_int((loc.ax - u) * s + x + 0.5)
-                                 : trunc_to_int((u - loc.ax) * s + x + 0.5);
+            const int X = mirror ? trunc_to_int((ax - u) * s + x + 0.5)
+                                 : trunc_to_int((u - ax) * s + x + 0.5);
             if (X >= 0 && X < cols) {
                 paint(X, Y);
             }

@@ -61,8 +61,8 @@ int get_clrface(_pixel** clr, int* w, int* h);
 // the scratch array cannot be had. 0, or -1 when nothing was reversed.
 int face_get_clrimage(_pixel** clr, int cols, int rows);
 // Writes the current colour face as a BMP picture (rows in picture-file order) under file.
-// 0, or -1 when there is no canvas or the face size is past it; the write's own result is not
-// reported.
+// 0, or -1 when there is no canvas or the face size is zero or past the canvas; the write's
+// own result is not reported.
 int face_save_image(const char* file);
 // Each drawing value b becomes the grey pixel 192 b (spare 0).
 void face_bw_to_clr(unsigned char** bw, _pixel** clr, int cols, int rows);
