@@ -9,6 +9,16 @@ namespace zel::composition {
 
 namespace {
 
+// The default placement of a layer: unrotated, unscaled, its target size at its offsets.
+void place(zeleditObject& record, int id, int colOffset, int rowOffset, int tCol, int tRow) {
+    record.setOid(id);
+    record.setOffset(colOffset, rowOffset);
+    record.tCol = tCol;
+    record.tRow = tRow;
+    record.setAngle(0);
+    record.colScale = record.rowScale = 1.0;
+}
+
 void reset(ComposerState& s) {
     for (int& variant : s.bodyVariant)
         variant = no_variant;
@@ -18,19 +28,8 @@ void reset(ComposerState& s) {
     const _pixel key{s.bkgd.bgClr[0], s.bkgd.bgClr[1], s.bkgd.bgClr[2], 0};
     set_imgcolor(s.canvas.rows(), canvas_cols, canvas_rows, key);
 
-    s.head.setOid(ZEL2_HEAD);
-    s.head.setOffset(200, 460);
-    s.head.tCol = 120;
-    s.head.tRow = 240;
-    s.head.setAngle(0);
-    s.head.colScale = s.head.rowScale = 1.0;
-
-    s.body.setOid(ZEL2_BODY);
-    s.body.setOffset(120, 160);
-    s.body.tCol = 300;
-    s.body.tRow = 400;
-    s.body.setAngle(0);
-    s.body.colScale = s.body.rowScale = 1.0;
+    place(s.head, ZEL2_HEAD, 200, 460, 120, 240);
+    place(s.body, ZEL2_BODY, 120, 160, 300, 400);
 
     s.bkgd.setOid(ZEL2_BKGD);
     s.bkgd.setBgColor(_pixel{192, 192, 192, 0});
@@ -70,10 +69,13 @@ zeleditObject* layer(int id) {
 }
 
 int num_text(int n, int kind, char* out) {
+    // A negative number is refused before the kind is looked at.
+    if (n < 0)
+        return -1;
     if (kind < 1 || kind > 3)
         return -43;
     static constexpr int limits[] = {0, 10, 100, 1000};
-    if (n < 0 || n >= limits[kind])
+    if (n >= limits[kind])
         return -1;
     // n has at most kind digits here, so out receives exactly kind digits and the NUL.
     char digits[16];

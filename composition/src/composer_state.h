@@ -50,7 +50,7 @@ ComposerState& state();
 zeleditObject* layer(int id);
 
 // n as text of kind 1 ("7"), 2 ("07") or 3 ("007") into out (4 bytes). 0; -1 when n is
-// negative or too large for the kind; -43 for an unknown kind.
+// negative (whatever the kind) or too large for the kind; -43 for an unknown kind.
 int num_text(int n, int kind, char* out);
 
 } // namespace zel::composition

@@ -175,6 +175,7 @@ TEST(NumText, WritesTheKindsDigitsOrRefuses) {
     EXPECT_EQ(num_text(-1, 2, out), -1);
     EXPECT_EQ(num_text(5, 4, out), -43);
     EXPECT_EQ(num_text(5, 0, out), -43);
+    EXPECT_EQ(num_text(-2, 4, out), -1);
 }
 
 } // namespace

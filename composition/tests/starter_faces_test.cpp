@@ -84,11 +84,18 @@ TEST_P(StarterFaces, SitOnEveryBodyOfTheirKindAndInFrontOfEveryBackground) {
             << what;
     }
     ppm_freearray(canvas, array_rows);
+    // Every background, with the body as the body dialog adds it and with the head alone as
+    // the background dialog shows it before a body is added.
     for (int category = 1; category <= 5; ++category) {
-        ASSERT_EQ(zel2_select_bkgd_save(1, category, composed.c_str(), 1), 1);
-        char what[16];
-        std::snprintf(what, sizeof what, "bkgd%02d", category);
-        keep(composed, what);
+        for (int variant = 0; variant < 4; ++variant) {
+            ASSERT_EQ(zel2_select_bkgd_save(1, category, composed.c_str(), 1), 1);
+            char what[32];
+            std::snprintf(what, sizeof what, "bkgd%02d-%02d", category, variant);
+            keep(composed, what);
+            ASSERT_EQ(zel2_compose_save(1, 0, composed.c_str()), 1);
+            std::snprintf(what, sizeof what, "bkgd%02d-%02d-head", category, variant);
+            keep(composed, what);
+        }
     }
 }
 

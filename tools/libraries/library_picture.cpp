@@ -1,8 +1,9 @@
 // zel_library_picture <rendered.png> <picture.jpg> <library.zif> [--key-corners]
 //
 // Writes the rendered artwork as a JPEG picture and enciphers it whole under the library key
-// into the file the composer reads. With --key-corners the picture must also show one plain
-// key colour at the two corners the composer probes, as every body picture must.
+// into the file the composer reads. A figure rendered on a transparent page is laid on white,
+// the key colour. With --key-corners the picture must also show one plain key colour at the two
+// corners the composer probes, as every body picture must.
 
 #include <zel/imaging.h>
 
@@ -32,6 +33,20 @@ bool key_corners_agree(const std::string& jpeg) {
     return lowerLeft == upperRight;
 }
 
+// A figure is rendered on a transparent page. Its partly covered edge pixels, blended with the
+// white page, would turn into light tones too far from the key colour to be left out, and would
+// ring the figure on every background: each pixel is taken whole or left to the page.
+void take_edge_pixels_whole(Magick::Image& picture) {
+    if (!picture.matte())
+        return;
+    Magick::Image coverage(picture);
+    coverage.alphaChannel(Magick::ExtractAlphaChannel);
+    using MagickCore::Quantum;
+    coverage.threshold(QuantumRange / 2.0);
+    picture.alphaChannel(Magick::DeactivateAlphaChannel);
+    picture.composite(coverage, 0, 0, Magick::CopyOpacityCompositeOp);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -44,8 +59,8 @@ int main(int argc, char** argv) {
     Magick::InitializeMagick(argv[0]);
     try {
         Magick::Image picture(argv[1]);
-        // The artwork's page is opaque; lay it on white all the same so that nothing
-        // transparent can turn black in the JPEG.
+        take_edge_pixels_whole(picture);
+        // What is left transparent becomes the white page, the key colour.
         picture.backgroundColor(Magick::Color("white"));
         picture.alphaChannel(Magick::RemoveAlphaChannel);
         picture.magick("JPEG");
