@@ -39,6 +39,14 @@ std::string snapshot() {
     return s;
 }
 
+// The colour canvas, to tell whether a load painted over it.
+std::string canvas() {
+    std::string pixels;
+    for (int r = 0; r < 960; ++r)
+        pixels.append(reinterpret_cast<const char*>(current_face().clrImage[r]), 720 * 4);
+    return pixels;
+}
+
 class FileLoadSaveTest : public testing::EngineTest {
 protected:
     void SetUp() override {
@@ -192,6 +200,54 @@ TEST_F(FileLoadSaveTest, ARefusedFileChangesNothingAndKeepsItsTextInTheWorkFile)
     EXPECT_EQ(read_all(path("zelprord1r.zel")), text);
 }
 
+TEST_F(FileLoadSaveTest, AFaceNamingATemplateTheLibraryLacksLeavesTheFaceAsItWas) {
+    ASSERT_EQ(face_compose_bw(bw, &w, &h), 1);
+    const std::string before = snapshot();
+    const std::string painted = canvas();
+    std::string text = plain_text();
+    const std::size_t mouth = text.find("RING:1.05:");
+    ASSERT_NE(mouth, std::string::npos);
+    text.replace(mouth, 4, "GONE");
+    ASSERT_EQ(write_whole_file(path("gone.zel"), text), 0);
+    EXPECT_EQ(load(path("gone.zel")), 0) << "the face reads, but cannot be drawn";
+    EXPECT_EQ(snapshot(), before);
+    EXPECT_EQ(canvas(), painted);
+    EXPECT_EQ(face().bDrawn, 1);
+}
+
+TEST_F(FileLoadSaveTest, AFaceNoFileCouldCarryIsNotSaved) {
+    ASSERT_EQ(save(path("kept.zel")), 1);
+    const std::string previous = read_all(path("kept.zel"));
+    std::strcpy(face().parts[kSlotNose].name, "NOSE:2");
+    EXPECT_EQ(save(path("kept.zel")), 0) << "a name with the field separator";
+    std::memcpy(face().parts[kSlotNose].name, "ABCDEFGHIJKLMNOPQRST", 20);
+    EXPECT_EQ(save(path("kept.zel")), 0) << "a name that fills its field without a NUL";
+    std::strcpy(face().parts[kSlotNose].name, "NOSE2");
+    face().parts[kSlotNose].nOid = 7;
+    EXPECT_EQ(save(path("kept.zel")), 0) << "the mouth's identifier in the nose's slot";
+    EXPECT_EQ(read_all(path("kept.zel")), previous);
+}
+
+TEST_F(FileLoadSaveTest, AVersionOneHeaderLackingWordsKeepsTheFaceObjects) {
+    FaceObject& object = face_object();
+    object.face_set_image(1, 100, 150);
+    object.Encyption = 1;
+    const FaceBox box = testing::standard_box();
+    const FaceMeasures measures = testing::sample_measures();
+    BwBuffer edge(100, 150, 1);
+    std::string text;
+    ASSERT_EQ(face_text_zel1(Zel1Header{1, 0, 0, 1, 100, 150}, box, object.landmarks, measures,
+                             edge.row_table(), 100, 150, text),
+              0);
+    text.replace(0, text.find('\n'), "1:0:");
+    ASSERT_EQ(write_whole_file(path("short.zel"), text), 0);
+    ASSERT_EQ(load(path("short.zel")), 1);
+    EXPECT_EQ(w, 100);
+    EXPECT_EQ(h, 150);
+    EXPECT_EQ(object.sex, 1);
+    EXPECT_EQ(object.Encyption, 1) << "no flag on the line: the word stays";
+}
+
 TEST_F(FileLoadSaveTest, FilesOverEightMegabytesAreRefused) {
     std::string text = plain_text();
     text.resize(8u * 1024u * 1024u + 1u, '\n');
@@ -298,6 +354,21 @@ TEST_F(FileLoadSaveTest, AVersionOneFaceWhoseBuildFailsChangesNothing) {
     std::snprintf(name, sizeof name, "%s", path("set3").c_str());
     EXPECT_EQ(GetZELCartoon(name, bw, &w, &h), 0);
     EXPECT_EQ(snapshot(), before);
+}
+
+TEST_F(FileLoadSaveTest, AVersionOneFaceWhoseBoxLeavesThePictureIsNotSaved) {
+    // Written, such a file would never load: its box is refused.
+    FaceObject& object = face_object();
+    const FaceBox box = testing::standard_box();
+    const FaceMeasures measures = testing::sample_measures();
+    object.face_set_image(1, 90, 150);
+    object.face_set_outline(&box);
+    object.face_set_measures(&measures);
+    BwBuffer drawing(90, 150, 1);
+    char name[300];
+    std::snprintf(name, sizeof name, "%s", path("outside").c_str());
+    EXPECT_EQ(SaveCartoonInZEL(drawing.row_table(), name), 0);
+    EXPECT_EQ(file_size(path("outside.zel")), -1);
 }
 
 TEST_F(FileLoadSaveTest, SmallExportsRefuseMissingArguments) {

@@ -1,14 +1,20 @@
 #include "file/zel1_sections.h"
 #include "file/zel1_text.h"
+#include "file_text_lines.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <string>
 #include <vector>
 
 namespace zel::engine {
 namespace {
+
+using testing::join;
+using testing::LineDamage;
+using testing::lines_of;
 
 Zel1Content sample_content() {
     Zel1Content c;
@@ -35,21 +41,6 @@ std::string text_of(Zel1Content& c) {
                              c.drawing.cols(), c.drawing.rows(), out),
               0);
     return out;
-}
-
-std::vector<std::string> lines_of(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
-        lines.push_back(text.substr(start, end - start));
-    return lines;
-}
-
-std::string join(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines)
-        text += line + "\n";
-    return text;
 }
 
 TEST(FileZel1, TheTextHasItsHeaderMarkersAndSections) {
@@ -137,49 +128,62 @@ TEST(FileZel1, MeasuresKeepSixDigitsAndColoursTheirLowByte) {
     EXPECT_EQ(marks.brow_color.spare, 9);
 }
 
-struct Damage {
-    int line;
-    std::string text;
-};
+TEST(FileZel1, AFailingSectionLineKeepsWhatItParsed) {
+    FaceMeasures m;
+    TextReader measures("3:0.5:0.25:nan:0.1:0.2:1:1:1:1:1:1:1:\n");
+    EXPECT_EQ(measures_read(m, measures), -11);
+    EXPECT_EQ(m.eye_height, 0.5);
+    EXPECT_EQ(m.eye_space, 0.25);
+    EXPECT_TRUE(std::isnan(m.eye_nose)) << "the refused value is kept as well";
+    EXPECT_EQ(m.nose_mouth, 0.0);
 
-class FileZel1Refusal : public ::testing::TestWithParam<Damage> {};
+    FaceLandmarks marks;
+    TextReader colours("1:2:3:4:56\n"); // the eye colour's green uses up the line
+    EXPECT_EQ(colours_read(marks, colours), -11);
+    EXPECT_EQ(marks.brow_color.b, 3);
+    EXPECT_EQ(marks.eye_color.r, 4);
+    EXPECT_EQ(marks.eye_color.g, 0) << "a colour value whose check failed is not kept";
+}
+
+class FileZel1Refusal : public ::testing::TestWithParam<LineDamage> {};
 
 TEST_P(FileZel1Refusal, RefusesTheFile) {
     Zel1Content c = sample_content();
     std::vector<std::string> lines = lines_of(text_of(c));
     lines[GetParam().line] = GetParam().text;
     Zel1Content back;
-    EXPECT_EQ(face_parse_zel1_text(join(lines), back), -11);
+    EXPECT_EQ(face_parse_zel1_text(join(lines), back), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Damages, FileZel1Refusal,
-    ::testing::Values(Damage{0, "2:0:1:2:600:800:"},                   // not version 1
-                      Damage{0, "1:1:1:2:600:800:"},                   // Reserved not 0
-                      Damage{0, "1:0:1:2:0:800:"},                     // zero width
-                      Damage{0, "1:0:1:2:721:800:"},                   // wider than the canvas
-                      Damage{0, "1:0:1:2:600:961:"},                   // higher than the canvas
-                      Damage{0, "1:0:1:2:600:"},                       // no height
-                      Damage{0, "1:0:1:99999999999:600:800:"},         // sex overflows its field
-                      Damage{1, "1:120:480:35:560:300:297:361:"},      // seven box values
-                      Damage{1, "1:120:700:35:560:410:297:581:526:"},  // box past the right edge
-                      Damage{1, "1:-5:480:35:560:237:297:486:526:"},   // box past the left edge
-                      Damage{1, "1:120:480:35:560:300:297:9999:526:"}, // width not its sides'
-                      Damage{1, "1:480:120:35:560:300:297:-359:526:"}, // sides the wrong way round
-                      Damage{1, "1:120:480:35:560:600:297:361:526:"},  // centre outside the box
-                      Damage{2, "0:0:0:"},                             // colour line cut short
-                      Damage{5, ""},                                   // empty eye line
-                      Damage{9, "3:0.45:0.2:0.3:0.25:0.4:2:1:3:2:1:3:"},    // a code missing
-                      Damage{9, "3:0.45:0.2:0.3:0.25:0.4:0:1:3:2:1:3:2:"},  // code 0
-                      Damage{9, "3:0.45:0.2:0.3:0.25:0.4:2:1:3:2:1:13:2:"}, // code 13 (two digits)
-                      Damage{9, "3:0.45:0.2:0.3:0.25:0.4:2:1:3:2:1:3:-2:"}, // negative code
-                      Damage{9, "3:nan:0.2:0.3:0.25:0.4:2:1:3:2:1:3:2:"},   // measure not finite
-                      Damage{9, "3:0.45:inf:0.3:0.25:0.4:2:1:3:2:1:3:2:"},
-                      Damage{9, "3:0.45:0.2:1e9:0.25:0.4:2:1:3:2:1:3:2:"}, // measure out of range
-                      Damage{10, "600:799:1:"}, // block size not the header's
-                      Damage{10, "600:800:5:"}, // first value 5
-                      Damage{10, "600:"},       // block size line cut short
-                      Damage{4, "370:260:370:268:" + std::string(240, ' ')})); // line past 254
+    ::testing::Values(
+        LineDamage{0, "2:0:1:2:600:800:", -11, "not version 1"},
+        LineDamage{0, "1:1:1:2:600:800:", -11, "Reserved not 0"},
+        LineDamage{0, "1:0:1:2:0:800:", -11, "zero width"},
+        LineDamage{0, "1:0:1:2:721:800:", -11, "wider than the canvas"},
+        LineDamage{0, "1:0:1:2:600:961:", -11, "higher than the canvas"},
+        LineDamage{0, "1:0:1:2:600:", -11, "no height and none to keep"},
+        LineDamage{0, "1:0:1:99999999999:600:800:", -11, "sex overflows its field"},
+        LineDamage{1, "1:120:480:35:560:300:297:361:", -11, "seven box values"},
+        LineDamage{1, "1:120:700:35:560:410:297:581:526:", -11, "box past the right edge"},
+        LineDamage{1, "1:-5:480:35:560:237:297:486:526:", -11, "box past the left edge"},
+        LineDamage{1, "1:120:480:35:560:300:297:9999:526:", -11, "width not its sides'"},
+        LineDamage{1, "1:480:120:35:560:300:297:-359:526:", -11, "sides the wrong way round"},
+        LineDamage{1, "1:120:480:35:560:600:297:361:526:", -11, "centre outside the box"},
+        LineDamage{2, "0:0:0:", -11, "colour line cut short"},
+        LineDamage{5, "", -11, "empty eye line"},
+        LineDamage{9, "3:0.45:0.2:0.3:0.25:0.4:2:1:3:2:1:3:", -11, "a code missing"},
+        LineDamage{9, "3:0.45:0.2:0.3:0.25:0.4:0:1:3:2:1:3:2:", -11, "code 0"},
+        LineDamage{9, "3:0.45:0.2:0.3:0.25:0.4:2:1:3:2:1:13:2:", -11, "code 13 (two digits)"},
+        LineDamage{9, "3:0.45:0.2:0.3:0.25:0.4:2:1:3:2:1:3:-2:", -11, "negative code"},
+        LineDamage{9, "3:nan:0.2:0.3:0.25:0.4:2:1:3:2:1:3:2:", -11, "measure not a number"},
+        LineDamage{9, "3:0.45:inf:0.3:0.25:0.4:2:1:3:2:1:3:2:", -11, "measure infinite"},
+        LineDamage{9, "3:0.45:0.2:1e9:0.25:0.4:2:1:3:2:1:3:2:", -11, "measure out of range"},
+        LineDamage{10, "600:799:1:", -11, "block size not the header's"},
+        LineDamage{10, "600:800:5:", -11, "first value 5"},
+        LineDamage{10, "600:", -11, "block size line cut short"},
+        LineDamage{4, "370:260:370:268:" + std::string(240, ' '), -11, "line past 254"}));
 
 TEST(FileZel1, AWriterWithoutADrawingRefuses) {
     Zel1Content c = sample_content();

@@ -1,14 +1,20 @@
 #include "face_state.h"
 #include "file/zel2_text.h"
+#include "file_text_lines.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <string>
 #include <vector>
 
 namespace zel::engine {
 namespace {
+
+using testing::join;
+using testing::LineDamage;
+using testing::lines_of;
 
 // A part model apart from the engine's, with a face edge of its own.
 struct SampleFace {
@@ -30,21 +36,6 @@ struct SampleFace {
 int parse(const std::string& text, _zel_face& face, BwBuffer& edge) {
     face_record_init(&face);
     return face_parse_zel2_text(text, face, edge);
-}
-
-std::vector<std::string> lines_of(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
-        lines.push_back(text.substr(start, end - start));
-    return lines;
-}
-
-std::string join(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines)
-        text += line + "\n";
-    return text;
 }
 
 TEST(FileZel2, AnInitialFaceGivesTheKnownFirstLines) {
@@ -148,13 +139,7 @@ TEST(FileZel2, FlagsReadAsZeroOrOneAndColoursKeepTheirLowByte) {
 }
 
 // Each case changes one line of a good text.
-struct Damage {
-    int line;
-    std::string text;
-    int expected;
-};
-
-class FileZel2Refusal : public ::testing::TestWithParam<Damage> {};
+class FileZel2Refusal : public ::testing::TestWithParam<LineDamage> {};
 
 TEST_P(FileZel2Refusal, RefusesWithTheCodeAndNothingElse) {
     SampleFace sample;
@@ -170,32 +155,52 @@ const std::string k20 = "ABCDEFGHIJKLMNOPQRST";
 INSTANTIATE_TEST_SUITE_P(
     Damages, FileZel2Refusal,
     ::testing::Values(
-        Damage{0, "2:1:0:6:720:960:", -11},        // second value not 0
-        Damage{0, "3:0:0:6:720:960:", -11},        // not version 2
-        Damage{0, "2:0:0:6:", -21},                // header ends after the sex
-        Damage{0, "2:0:0:6:0:960:", -11},          // zero width
-        Damage{0, "2:0:0:6:721:960:", -11},        // wider than the canvas
-        Damage{0, "2:0:0:6:720:961:", -11},        // higher than the canvas
-        Damage{0, "2:0:0:6:720:-960:", -11},       // negative height
-        Damage{0, "2:0:0:6:720:9999999999:", -11}, // overflow
-        Damage{0, "2:0:0:6:700:960:", -11},        // header size differs from the block's
-        Damage{1, "", -11},                        // expression missing
-        Damage{1, "50:1:" + k20 + ":::::", -11},   // backup name too long
-        Damage{2, k20 + ":1:", -11},               // part name too long
-        Damage{2, "EYE222:inf:", -11},             // scale not finite
-        Damage{2, "EYE222:nan:", -11}, Damage{2, "EYE222:-1:", -11},  // negative scale
-        Damage{2, "EYE222:0:", -11}, Damage{2, "EYE222:1e300:", -11}, // scale out of range
-        Damage{3, "4:0:0:0:0:0:0:1:6:0:0:0:0:0:0:", -11},             // fifteen numbers
-        Damage{3, "5:0:0:0:0:0:0:1:6:0:0:0:0:0:0:0:", -11},           // right eye id in left slot
-        Damage{3, "4:0:2000000:0:0:0:0:1:6:0:0:0:0:0:0:0:", -11},     // anchor far off
-        Damage{3, "4:0:0:0:0:0:0:1:6:0:0:9999:0:0:0:0:", -11},        // bitmap wider than canvas
-        Damage{3, "4:0:0:0:0:0:0:1:6:0:0:-1:0:0:0:0:", -11},          // negative bitmap size
-        Damage{3, "4:0:0:0:0:0:0:1:6:0:0:0:0:0:0:99999999999:", -11}, // overflow
-        Damage{15, "1:0:0:0:0:0:0:1:6:0:0:0:0:0:0:0:", -11},          // background id at face edge
-        Damage{20, "720:960:2:", -11},                                // first value 2
-        Damage{20, "720:959:1:", -11},                                // block size not the face's
-        Damage{21, "691199:", -11},                                   // runs stop short
-        Damage{2, "EYE222:1:" + std::string(250, '0') + "1:", -11})); // line past 254
+        LineDamage{0, "2:1:0:6:720:960:", -11, "second value not 0"},
+        LineDamage{0, "3:0:0:6:720:960:", -11, "not version 2"},
+        LineDamage{0, "2:0:0:6:", -21, "header ends after the sex"},
+        LineDamage{0, "2:0:0:6:0:960:", -11, "zero width"},
+        LineDamage{0, "2:0:0:6:721:960:", -11, "wider than the canvas"},
+        LineDamage{0, "2:0:0:6:720:961:", -11, "higher than the canvas"},
+        LineDamage{0, "2:0:0:6:720:-960:", -11, "negative height"},
+        LineDamage{0, "2:0:0:6:720:9999999999:", -11, "height overflows"},
+        LineDamage{0, "2:0:0:6:700:960:", -11, "header size not the block's"},
+        LineDamage{1, "", -11, "expression missing"},
+        LineDamage{1, "50:1:" + k20 + ":::::", -11, "backup name too long"},
+        LineDamage{2, k20 + ":1:", -11, "part name too long"},
+        LineDamage{2, "EYE222:inf:", -11, "scale infinite"},
+        LineDamage{2, "EYE222:nan:", -11, "scale not a number"},
+        LineDamage{2, "EYE222:-1:", -11, "negative scale"},
+        LineDamage{2, "EYE222:0:", -11, "zero scale"},
+        LineDamage{2, "EYE222:1e999:", -11, "scale past the double range"},
+        LineDamage{3, "4:0:0:0:0:0:0:1:6:0:0:0:0:0:0:", -11, "fifteen numbers"},
+        LineDamage{3, "5:0:0:0:0:0:0:1:6:0:0:0:0:0:0:0:", -11, "right eye id in left slot"},
+        LineDamage{3, "4:0:3000000000:0:0:0:0:1:6:0:0:0:0:0:0:0:", -11, "anchor overflows"},
+        LineDamage{3, "4:0:0:0:0:0:0:1:6:0:0:9999:0:0:0:0:", -11, "bitmap wider than canvas"},
+        LineDamage{3, "4:0:0:0:0:0:0:1:6:0:0:-1:0:0:0:0:", -11, "negative bitmap size"},
+        LineDamage{3, "4:0:0:0:0:0:0:1:6:0:0:0:0:0:0:99999999999:", -11, "spare overflows"},
+        LineDamage{15, "1:0:0:0:0:0:0:1:6:0:0:0:0:0:0:0:", -11, "background id at face edge"},
+        LineDamage{20, "720:960:2:", -11, "first value 2"},
+        LineDamage{20, "720:959:1:", -11, "block size not the face's"},
+        LineDamage{21, "691199:", -11, "runs stop short"},
+        LineDamage{2, "EYE222:1:" + std::string(250, '0') + "1:", -11, "line past 254"}));
+
+TEST(FileZel2, AFaceMovedAndScaledFarByTheEditorReadsBack) {
+    // The move steps hold an anchor in the int range and the scale steps have no bound: what
+    // the editor can make, a file must carry.
+    SampleFace sample;
+    _zel_object& eye = sample.face.parts[kSlotLeftEye];
+    eye.lx = 2147483647;
+    eye.ly = -2147483647 - 1;
+    eye.Scale = std::pow(1.05, 200);
+    sample.face.parts[kSlotNose].Scale = std::pow(0.95, 300);
+    _zel_face back{};
+    BwBuffer edge;
+    ASSERT_EQ(parse(sample.text(), back, edge), 0);
+    EXPECT_EQ(back.parts[kSlotLeftEye].lx, 2147483647);
+    EXPECT_EQ(back.parts[kSlotLeftEye].ly, -2147483647 - 1);
+    EXPECT_NEAR(back.parts[kSlotLeftEye].Scale / eye.Scale, 1.0, 1e-5);
+    EXPECT_NEAR(back.parts[kSlotNose].Scale / sample.face.parts[kSlotNose].Scale, 1.0, 1e-5);
+}
 
 TEST(FileZel2, APartFailingHalfwayKeepsWhatItRead) {
     SampleFace sample;
@@ -213,12 +218,29 @@ TEST(FileZel2, APartFailingHalfwayKeepsWhatItRead) {
     EXPECT_EQ(part.Scale, 2.0);
 }
 
-TEST(FileZel2, AFaceWithoutAFaceEdgeIsNotWrittenAtAll) {
-    SampleFace sample;
-    sample.face.parts[kSlotFaceEdge].bitmap = nullptr;
-    std::string out;
-    EXPECT_EQ(face_text_zel2(sample.face, out), -21);
-    EXPECT_TRUE(out.empty());
+TEST(FileZel2, AFaceNoReaderTakesBackIsNotWrittenAtAll) {
+    const auto refused = [](const SampleFace& sample) {
+        std::string out;
+        return face_text_zel2(sample.face, out) == -21 && out.empty();
+    };
+    SampleFace noEdge;
+    noEdge.face.parts[kSlotFaceEdge].bitmap = nullptr;
+    EXPECT_TRUE(refused(noEdge));
+
+    for (const char* name : {"EYE:2", "EYE\n2", "EYE\r2"}) {
+        SampleFace sample;
+        std::strcpy(sample.face.parts[kSlotMouth].name, name);
+        EXPECT_TRUE(refused(sample)) << name;
+    }
+    SampleFace unterminated;
+    std::memcpy(unterminated.face.parts[kSlotNose].name, "ABCDEFGHIJKLMNOPQRST", 20);
+    EXPECT_TRUE(refused(unterminated));
+
+    SampleFace backup;
+    std::strcpy(backup.face.backupNames[2], "BROW:1");
+    EXPECT_FALSE(refused(backup)) << "backed-up names are not written while the flag is 0";
+    backup.face.bBackedUp = 1;
+    EXPECT_TRUE(refused(backup));
 }
 
 TEST(FileZel2, TheProbeReadsTheFirstValue) {

@@ -4,6 +4,8 @@
 #include "engine_codes.h"
 #include "face_state.h"
 
+#include <algorithm>
+
 namespace zel::engine {
 namespace {
 
@@ -34,6 +36,27 @@ bool canvas_ready() {
 }
 
 } // namespace
+
+CurrentFaceBackup::CurrentFaceBackup() : m_record(current_face()) {
+    if (unsigned char** edge = m_record.parts[kSlotFaceEdge].bitmap; edge != nullptr)
+        m_edge.copy_from(edge, kCanvasCols, kCanvasRows, false);
+    if (m_record.clrImage != nullptr) {
+        m_canvas.resize(static_cast<std::size_t>(kCanvasCols) * kCanvasRows);
+        for (int r = 0; r < kCanvasRows; ++r)
+            std::copy_n(m_record.clrImage[r], kCanvasCols, m_canvas.data() + r * kCanvasCols);
+    }
+}
+
+void CurrentFaceBackup::restore() const {
+    _zel_face& live = current_face();
+    take_record(live, m_record);
+    if (!m_edge.empty() && live.parts[kSlotFaceEdge].bitmap != nullptr)
+        m_edge.copy_to(live.parts[kSlotFaceEdge].bitmap, false);
+    if (!m_canvas.empty() && live.clrImage != nullptr) {
+        for (int r = 0; r < kCanvasRows; ++r)
+            std::copy_n(m_canvas.data() + r * kCanvasCols, kCanvasCols, live.clrImage[r]);
+    }
+}
 
 int commit_zel2(const _zel_face& parsed, const BwBuffer& edge) {
     if (!canvas_ready())

@@ -9,7 +9,23 @@
 
 #include <zel/face_engine.h>
 
+#include <vector>
+
 namespace zel::engine {
+
+// The current face as it stands: its part model, its face-edge drawing and its colour canvas.
+// A version-2 face is only found wanting when it is drawn (a template the library does not
+// hold), after its commit; the load then puts the face back as it was.
+class CurrentFaceBackup {
+public:
+    CurrentFaceBackup();
+    void restore() const;
+
+private:
+    _zel_face m_record{};
+    BwBuffer m_edge;
+    std::vector<_pixel> m_canvas;
+};
 
 // Resets the current face and takes over the parsed part model and face-edge drawing.
 // 0, or -1 when the first-use set-up of the canvas failed (nothing changed).

@@ -11,13 +11,6 @@ namespace zel::engine {
 // alternating pixels stays well below it.
 inline constexpr std::size_t kMaxFaceFileBytes = 8u * 1024u * 1024u;
 
-// A part's magnification: positive and finite.
-inline constexpr double kMaxPartScale = 1000.0;
-
-// A part's anchor: parts moved far off the canvas are kept, but never so far that the
-// placement arithmetic leaves the int range.
-inline constexpr int kMaxPartPosition = 1000000;
-
 // Proportions of a face's measures (fractions of the face box or of the eye line).
 inline constexpr double kMaxMeasure = 8.0;
 

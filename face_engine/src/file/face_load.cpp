@@ -54,20 +54,27 @@ int load_zel2_text(const std::string& text, unsigned char** bw, int* w, int* h) 
     _zel_face parsed{};
     face_record_init(&parsed);
     BwBuffer edge;
-    if (face_parse_zel2_text(text, parsed, edge) != kOk || commit_zel2(parsed, edge) != kOk)
+    if (face_parse_zel2_text(text, parsed, edge) != kOk)
+        return 0;
+    const CurrentFaceBackup previous;
+    if (commit_zel2(parsed, edge) != kOk)
         return 0;
     int cols = 0;
     int rows = 0;
-    const int result = face_compose_bw(bw, &cols, &rows);
+    if (face_compose_bw(bw, &cols, &rows) != 1) {
+        previous.restore();
+        return 0;
+    }
     if (w != nullptr)
         *w = cols;
     if (h != nullptr)
         *h = rows;
-    return result;
+    return 1;
 }
 
 int load_zel1_text(const std::string& text, unsigned char** bw, int* w, int* h) {
     Zel1Content content;
+    content.header = zel1_header_of(face_object());
     if (face_parse_zel1_text(text, content) != kOk || commit_zel1(content) != kOk)
         return 0;
     const FaceObject& object = face_object();

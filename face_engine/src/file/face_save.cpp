@@ -15,6 +15,23 @@
 namespace zel::engine {
 namespace {
 
+// A face the engine holds may carry what no face file can: a template name with ':' or of 20
+// characters, a part identifier off its slot (both only through the record copy of a caller).
+// Its text would be written and reported saved, yet never load; it is refused instead.
+bool zel2_reads_back(const std::string& text) {
+    _zel_face check{};
+    face_record_init(&check);
+    BwBuffer edge;
+    return face_parse_zel2_text(text, check, edge) == kOk;
+}
+
+// The same for the face object: a face box outside the picture or measures out of range, as a
+// generator might leave them.
+bool zel1_reads_back(const std::string& text) {
+    Zel1Content check;
+    return face_parse_zel1_text(text, check) == kOk;
+}
+
 // Writes the plain text to the save work file and enciphers it into "<name>.zel".
 int save_enciphered(const std::string& text, const char* name) {
     const std::string work = save_work_name();
@@ -36,7 +53,7 @@ int face_savezel2(char* name) {
     take_off_ext(name);
     std::string text;
     text.reserve(1 << 16);
-    if (face_text_zel2(current_face(), text) != kOk)
+    if (face_text_zel2(current_face(), text) != kOk || !zel2_reads_back(text))
         return 0;
     return save_enciphered(text, name);
 }
@@ -58,7 +75,7 @@ int SaveCartoonInZEL(unsigned char** bw, char* name) {
     object.face_set_bwimage(drawing.row_table());
     std::string text;
     text.reserve(1 << 16);
-    if (face_text_zel1(object, text) != kOk)
+    if (face_text_zel1(object, text) != kOk || !zel1_reads_back(text))
         return 0;
     return save_enciphered(text, name);
 }

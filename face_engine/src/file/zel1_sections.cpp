@@ -129,20 +129,17 @@ int colour_write(std::string& out, int index, _pixel colour) {
 int colours_read(FaceLandmarks& marks, TextReader& reader) {
     if (!section_may_start(reader))
         return kFileError;
-    std::int32_t values[21] = {};
     SectionLine line(reader);
     if (line.empty())
         return kRefused;
+    // Each component is stored once its check has passed; a failed read keeps those before it.
     for (int i = 0; i < 21; ++i) {
-        if (!line.take_int(values[i], i == 20))
+        std::int32_t value = 0;
+        if (!line.take_int(value, i == 20))
             return kRefused;
-    }
-    for (int index = 1; index <= 7; ++index) {
-        _pixel* colour = colour_by_index(marks, index);
-        const std::int32_t* rgb = values + 3 * (index - 1);
-        colour->r = static_cast<unsigned char>(rgb[0] & 0xff);
-        colour->g = static_cast<unsigned char>(rgb[1] & 0xff);
-        colour->b = static_cast<unsigned char>(rgb[2] & 0xff);
+        _pixel* colour = colour_by_index(marks, i / 3 + 1);
+        unsigned char* component[] = {&colour->r, &colour->g, &colour->b};
+        *component[i % 3] = static_cast<unsigned char>(value & 0xff);
     }
     return kOk;
 }
@@ -240,21 +237,20 @@ int measures_read(FaceMeasures& m, TextReader& reader) {
     SectionLine line(reader);
     if (line.empty() || !line.skip_marker())
         return kRefused;
-    FaceMeasures read = m;
-    for (double* value :
-         {&read.eye_height, &read.eye_space, &read.eye_nose, &read.nose_mouth, &read.eye_brow}) {
+    // Values are stored as they are parsed, the refused one included; the whole-file reader
+    // reads into a record of its own and drops it on any refusal.
+    for (double* value : {&m.eye_height, &m.eye_space, &m.eye_nose, &m.nose_mouth, &m.eye_brow}) {
         // Checked before the builder turns any of them into a position.
         if (!line.take_double(*value, false) || !measure_fits(*value))
             return kRefused;
     }
-    std::int32_t* codes[] = {&read.brow_thick, &read.eye_size,   &read.eye_shape, &read.eye_slant,
-                             &read.nose_shape, &read.mouth_size, &read.lips_thick};
+    std::int32_t* codes[] = {&m.brow_thick, &m.eye_size,   &m.eye_shape, &m.eye_slant,
+                             &m.nose_shape, &m.mouth_size, &m.lips_thick};
     for (std::int32_t* code : codes) {
         // Each code becomes one digit of a template name.
         if (!line.take_int(*code, code == codes[6]) || !code_fits(*code))
             return kRefused;
     }
-    m = read;
     return kOk;
 }
 

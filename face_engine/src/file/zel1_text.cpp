@@ -40,10 +40,13 @@ int face_text_zel1(const Zel1Header& header, const FaceBox& box, const FaceLandm
     return zel_write_bwblock(out, drawing, cols, rows);
 }
 
+Zel1Header zel1_header_of(const FaceObject& object) {
+    return Zel1Header{object.version, object.Reserved, object.Encyption,
+                      object.sex,     object.colSize,  object.rowSize};
+}
+
 int face_text_zel1(const FaceObject& object, std::string& out) {
-    const Zel1Header header{object.version, object.Reserved, object.Encyption,
-                            object.sex,     object.colSize,  object.rowSize};
-    return face_text_zel1(header, object.box, object.landmarks, object.measures,
+    return face_text_zel1(zel1_header_of(object), object.box, object.landmarks, object.measures,
                           object.drawing.pixels, object.drawing.cols, object.drawing.rows, out);
 }
 
@@ -53,7 +56,7 @@ int face_parse_zel1_text(std::string_view text, Zel1Content& content) {
     text_read_line(reader, line);
     std::size_t pos = 0;
     Zel1Header& header = content.header;
-    int flag = 0;
+    int flag = header.Encyption;
     if (text_field_int(line, pos, header.version) == kFieldBad || header.version != 1)
         return kRefused;
     if (text_field_int(line, pos, header.Reserved) == kFieldBad || header.Reserved != 0)

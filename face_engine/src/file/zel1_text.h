@@ -42,12 +42,17 @@ int face_text_zel1(const Zel1Header& header, const FaceBox& box, const FaceLandm
                    const FaceMeasures& measures, unsigned char* const* drawing, int cols, int rows,
                    std::string& out);
 
+// The header words of the face object.
+Zel1Header zel1_header_of(const FaceObject& object);
+
 // face_text_zel1 of the face object, its drawing included.
 int face_text_zel1(const FaceObject& object, std::string& out);
 
-// Reads a version-1 text. 0; -11 for a refused header (version not 1, Reserved not 0, size
-// outside 1..720 x 1..960), a section or block that failed, a face box outside the picture or
-// not matching its own sides, or a drawing whose size is not the header's.
+// Reads a version-1 text. A header word that its line lacks keeps the value content.header
+// came with (the loader starts from the face object's words). 0; -11 for a refused header
+// (version not 1, Reserved not 0, size outside 1..720 x 1..960), a section or block that
+// failed, a face box outside the picture or not matching its own sides, or a drawing whose
+// size is not the header's.
 int face_parse_zel1_text(std::string_view text, Zel1Content& content);
 
 } // namespace zel::engine

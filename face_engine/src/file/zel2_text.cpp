@@ -3,7 +3,6 @@
 #include "engine_codes.h"
 #include "file/bw_block.h"
 #include "file/face_file_io.h"
-#include "file/face_file_limits.h"
 
 #include <cmath>
 #include <cstdio>
@@ -15,8 +14,25 @@ namespace {
 // Identifier each slot must carry.
 constexpr int kSlotIds[kZelFaceParts] = {4, 5, 2, 3, 6, 7, 0, 1, 20};
 
-bool position_fits(int value) {
-    return value >= -kMaxPartPosition && value <= kMaxPartPosition;
+// A name the reader takes back as it was: at most 19 characters, no ':' and no line end.
+bool name_writable(const char (&name)[20]) {
+    const std::size_t length = strnlen(name, sizeof name);
+    return length < sizeof name &&
+           std::string_view(name, length).find_first_of(":\n\r") == std::string_view::npos;
+}
+
+bool names_writable(const _zel_face& face) {
+    for (const _zel_object& part : face.parts) {
+        if (!name_writable(part.name))
+            return false;
+    }
+    if (face.bBackedUp != 0) {
+        for (const auto& name : face.backupNames) {
+            if (!name_writable(name))
+                return false;
+        }
+    }
+    return true;
 }
 
 // Reads one integer that must be followed by further fields on the line.
@@ -52,7 +68,7 @@ void zel_write_part(std::string& out, const _zel_object& part) {
 int face_text_zel2(const _zel_face& face, std::string& out) {
     const _zel_object& edge = face.parts[kSlotFaceEdge];
     if (edge.bitmap == nullptr || face.colSize < 1 || face.colSize > kCanvasCols ||
-        face.rowSize < 1 || face.rowSize > kCanvasRows)
+        face.rowSize < 1 || face.rowSize > kCanvasRows || !names_writable(face))
         return kMissing;
     out += "2:0:0:";
     text_put_int(out, face.nSex);
@@ -99,8 +115,10 @@ int zel_read_part(TextReader& reader, _zel_object& part, int slot_id) {
     double scale = 0.0;
     if (text_field_double(line, pos, scale) == kFieldBad)
         return kMissing;
-    // Checked before anything converts it: a scale is a positive, finite magnification.
-    if (!std::isfinite(scale) || scale <= 0.0 || scale > kMaxPartScale)
+    // Checked before anything converts it: a scale is a positive, finite magnification. There is
+    // no upper bound: the scale steps of the editor have none, and the renderer clips a part
+    // of any size, so every face the engine holds must read back.
+    if (!std::isfinite(scale) || scale <= 0.0)
         return kMissing;
     part.Scale = scale;
 
@@ -116,8 +134,9 @@ int zel_read_part(TextReader& reader, _zel_object& part, int slot_id) {
         return kMissing;
     const auto [oid, loaded, lx, ly, aux1, aux2, aux3, display, gender, aux4, bmCols, bmRows, r, g,
                 b] = words;
-    if (oid != slot_id || !position_fits(lx) || !position_fits(ly) || bmCols < 0 ||
-        bmCols > kCanvasCols || bmRows < 0 || bmRows > kCanvasRows)
+    // Any anchor is kept: the move steps of the editor hold it in the int range, and the
+    // renderer clips a part placed far off the canvas.
+    if (oid != slot_id || bmCols < 0 || bmCols > kCanvasCols || bmRows < 0 || bmRows > kCanvasRows)
         return kMissing;
     part.nOid = oid;
     part.IsLoaded = loaded != 0 ? 1 : 0;
