@@ -135,45 +135,6 @@ TEST(ResourceTablesTest, OwnerDrawnMenuItemsDrawThroughTheirMenu) {
 
 namespace {
 
-TEST(ImageListTest, StripBecomesImagesWithTheMaskColourTransparent) {
-    ensure_app();
-    CWindowDC screen(nullptr);
-    CDC mem;
-    mem.CreateCompatibleDC(&screen);
-    CBitmap strip;
-    strip.CreateCompatibleBitmap(&screen, 32, 16);
-    CBitmap* old = mem.SelectObject(&strip);
-    mem.FillSolidRect(0, 0, 32, 16, RGB(192, 192, 192)); // the mask colour
-    mem.FillSolidRect(4, 4, 8, 8, RGB(255, 0, 0));
-    mem.FillSolidRect(20, 4, 8, 8, RGB(0, 0, 255));
-    mem.SelectObject(old);
-
-    CImageList list;
-    ASSERT_TRUE(list.Create(16, 16, ILC_COLOR24 | ILC_MASK, 2, 2));
-    EXPECT_EQ(list.Add(&strip, RGB(192, 192, 192)), 0);
-    EXPECT_EQ(list.GetImageCount(), 2);
-
-    CBitmap target;
-    target.CreateCompatibleBitmap(&screen, 16, 16);
-    old = mem.SelectObject(&target);
-    mem.FillSolidRect(0, 0, 16, 16, RGB(0, 255, 0));
-    ASSERT_TRUE(list.Draw(&mem, 1, CPoint(0, 0), ILD_TRANSPARENT));
-    EXPECT_EQ(mem.GetPixel(8, 8), RGB(0, 0, 255));
-    EXPECT_EQ(mem.GetPixel(1, 1), RGB(0, 255, 0)); // the mask colour let the background through
-    mem.SelectObject(old);
-
-    HICON icon = list.ExtractIcon(0);
-    ASSERT_NE(icon, nullptr);
-    EXPECT_EQ(list.Add(icon), 2);
-    DestroyIcon(icon);
-    EXPECT_FALSE(list.Draw(&mem, 3, CPoint(0, 0), ILD_NORMAL));
-    EXPECT_EQ(list.ExtractIcon(-1), nullptr);
-}
-
-} // namespace
-
-namespace {
-
 // The owner of a pop-up menu: measures and draws its owner-drawn items.
 class MenuOwner : public CWnd {
 public:

@@ -8,7 +8,6 @@
 #include "zel/platform/docview.h"
 #include "zel/platform/gdi.h"
 #include "zel/platform/hooks.h"
-#include "zel/platform/imagelist.h"
 #include "zel/platform/menu.h"
 #include "zel/platform/resources.h"
 #include "zel/platform/system.h"
