@@ -16,6 +16,7 @@ namespace {
 constexpr UINT kViewCmd = 32771, kSharedCmd = 32772, kDocCmd = 32773, kFrameCmd = 32774,
                kAppCmd = 32775, kDisabledCmd = 32776, kNoHandlerCmd = 32777;
 constexpr UINT kButtonId = 99015; // arrives as 33479
+constexpr UINT kExitId = 99005;   // arrives as 33469
 
 std::vector<std::string> g_route;
 
@@ -43,6 +44,7 @@ class RouteView : public CView {
     DECLARE_DYNCREATE(RouteView)
 public:
     CButton button;
+    CButton exitButton;
     void OnDraw(CDC* dc) override {
         CRect rc;
         GetClientRect(&rc);
@@ -56,6 +58,8 @@ protected:
         }
         button.Create("Go", WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(29, 15, 90, 55), this,
                       kButtonId);
+        exitButton.Create("Exit", WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(29, 415, 90, 455), this,
+                          kExitId);
         return 0;
     }
     void OnViewCmd() { g_route.push_back("view:view"); }
@@ -63,6 +67,8 @@ protected:
     void OnDisabled() { g_route.push_back("view:disabled"); }
     void OnUpdateDisabled(CCmdUI* ui) { ui->Enable(FALSE); }
     void OnButton() { g_route.push_back("view:button"); }
+    // Closing the main window destroys this view while its button is still handling the click.
+    void OnExit() { AfxGetMainWnd()->SendMessage(WM_CLOSE); }
     DECLARE_MESSAGE_MAP()
 };
 IMPLEMENT_DYNCREATE(RouteView, CView)
@@ -73,6 +79,7 @@ ON_COMMAND(kSharedCmd, OnShared)
 ON_COMMAND(kDisabledCmd, OnDisabled)
 ON_UPDATE_COMMAND_UI(kDisabledCmd, OnUpdateDisabled)
 ON_COMMAND(33479, OnButton)
+ON_COMMAND(33469, OnExit)
 END_MESSAGE_MAP()
 
 class RouteFrame : public CFrameWnd {
@@ -221,6 +228,16 @@ TEST_F(DocViewTest, ClosingAsksTheDocument) {
     doc->allowClose = TRUE;
     frame->SendMessage(WM_CLOSE);
     EXPECT_EQ(app.m_pMainWnd, nullptr);
+}
+
+TEST_F(DocViewTest, ExitButtonClosesTheMainWindowFromInsideTheView) {
+    pump(50);
+    CRect rc;
+    view->exitButton.GetClientRect(&rc);
+    click(view->exitButton, rc.CenterPoint());
+    EXPECT_EQ(g_route, (std::vector<std::string>{"doc:may-close"}));
+    EXPECT_EQ(app.m_pMainWnd, nullptr);
+    pump(50); // the windows' widgets go away afterwards
 }
 
 TEST_F(DocViewTest, RecentFilesAndProfileLiveInTheProfileStore) {
