@@ -10,6 +10,7 @@
 #include <QPainter>
 
 #include <cstring>
+#include <unordered_map>
 
 using namespace zel::platform::detail;
 
@@ -227,27 +228,34 @@ int GetDIBits(HDC, HBITMAP bitmap, UINT start, UINT lines, void* bits, BITMAPINF
     if (bpp != 8 && bpp != 24 && bpp != 32) {
         return 0;
     }
-    const int w = img.width();
-    const int rows = img.height();
+    // The caller's header gives the size of the rows it has room for (the picture is cut or
+    // filled with black to it); without one, the bitmap's own size.
+    const int w = h.biWidth > 0 ? int(h.biWidth) : img.width();
+    const int rows = h.biHeight != 0 ? std::abs(int(h.biHeight)) : img.height();
     const bool topDown = h.biHeight < 0;
     h.biWidth = w;
     h.biHeight = topDown ? -rows : rows;
     h.biPlanes = 1;
     h.biSizeImage = DWORD(dib_stride(w, bpp) * rows);
+    auto pixel = [&](int x, int y) -> QRgb {
+        return x < img.width() && y < img.height() ? img.pixel(x, y) & 0xFFFFFF : 0;
+    };
     // An 8-bit picture gets a colour table of the colours it uses (the first 256).
-    std::vector<QRgb> table;
+    std::unordered_map<QRgb, BYTE> table;
     if (bpp == 8) {
         for (int y = 0; y < rows && table.size() < 256; ++y) {
             for (int x = 0; x < w && table.size() < 256; ++x) {
-                const QRgb c = img.pixel(x, y) & 0xFFFFFF;
-                if (std::find(table.begin(), table.end(), c) == table.end()) {
-                    table.push_back(c);
+                const QRgb c = pixel(x, y);
+                if (table.count(c) == 0) {
+                    const auto index = BYTE(table.size());
+                    table.emplace(c, index);
+                    info->bmiColors[index] =
+                        RGBQUAD{BYTE(qBlue(c)), BYTE(qGreen(c)), BYTE(qRed(c)), 0};
                 }
             }
         }
-        for (std::size_t i = 0; i < 256; ++i) {
-            const QRgb c = i < table.size() ? table[i] : 0;
-            info->bmiColors[i] = RGBQUAD{BYTE(qBlue(c)), BYTE(qGreen(c)), BYTE(qRed(c)), 0};
+        for (std::size_t i = table.size(); i < 256; ++i) {
+            info->bmiColors[i] = RGBQUAD{};
         }
         h.biClrUsed = 0;
     }
@@ -262,12 +270,11 @@ int GetDIBits(HDC, HBITMAP bitmap, UINT start, UINT lines, void* bits, BITMAPINF
         const int y = topDown ? int(line) : rows - 1 - int(line);
         unsigned char* row = out + std::size_t(line - start) * std::size_t(stride);
         std::memset(row, 0, std::size_t(stride));
-        const auto* in = reinterpret_cast<const QRgb*>(img.constScanLine(y));
         for (int x = 0; x < w; ++x) {
-            const QRgb c = in[x];
+            const QRgb c = pixel(x, y);
             if (bpp == 8) {
-                const auto it = std::find(table.begin(), table.end(), c & 0xFFFFFF);
-                row[x] = BYTE(it != table.end() ? it - table.begin() : 0);
+                const auto it = table.find(c);
+                row[x] = it != table.end() ? it->second : 0;
             } else {
                 row[x * (bpp / 8)] = BYTE(qBlue(c));
                 row[x * (bpp / 8) + 1] = BYTE(qGreen(c));

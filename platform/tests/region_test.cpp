@@ -66,6 +66,16 @@ TEST(RegionTest, RegionFromBitmapCutsOutTheKeyColour) {
             }
         }
     }
+    // Rows read into a narrower picture are cut to it, never written past it.
+    BITMAPINFO narrow{};
+    narrow.bmiHeader.biWidth = 4;
+    narrow.bmiHeader.biHeight = -6;
+    narrow.bmiHeader.biBitCount = 24;
+    std::vector<unsigned char> small(4 * 6 * 3 + 1, 0xAB);
+    ASSERT_EQ(GetDIBits(screen.m_hDC, bmp, 0, 6, small.data(), &narrow, DIB_RGB_COLORS), 6);
+    EXPECT_EQ(small.back(), 0xAB);
+    EXPECT_EQ(small[0], 255); // the key colour's blue at (0, 0)
+
     EXPECT_FALSE(PtInRegion(region, 0, 0));
     EXPECT_FALSE(PtInRegion(region, 1, 5));
     EXPECT_FALSE(PtInRegion(region, 5, 3));

@@ -10,6 +10,7 @@
 class CButton : public CWnd {
     DECLARE_DYNAMIC(CButton)
 public:
+    using CWnd::Create;
     BOOL Create(LPCTSTR caption, DWORD style, const RECT& rect, CWnd* parent, UINT id);
     int GetCheck() const;
     void SetCheck(int check);
@@ -25,6 +26,7 @@ public:
 class CStatic : public CWnd {
     DECLARE_DYNAMIC(CStatic)
 public:
+    using CWnd::Create;
     BOOL Create(LPCTSTR text, DWORD style, const RECT& rect, CWnd* parent, UINT id = 0xFFFF);
     HBITMAP SetBitmap(HBITMAP bitmap);
     HBITMAP GetBitmap() const;
@@ -33,6 +35,7 @@ public:
 class CEdit : public CWnd {
     DECLARE_DYNAMIC(CEdit)
 public:
+    using CWnd::Create;
     BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
     void SetSel(int start, int end, BOOL noScroll = FALSE);
     void LimitText(int maxChars);
@@ -54,6 +57,7 @@ constexpr UINT SIF_RANGE = 1, SIF_PAGE = 2, SIF_POS = 4, SIF_TRACKPOS = 0x10, SI
 class CScrollBar : public CWnd {
     DECLARE_DYNAMIC(CScrollBar)
 public:
+    using CWnd::Create;
     BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
     int GetScrollPos() const;
     int SetScrollPos(int pos, BOOL redraw = TRUE);
@@ -72,6 +76,7 @@ constexpr UINT TTM_ACTIVATE = WM_USER + 1, TTM_SETMAXTIPWIDTH = WM_USER + 24;
 class CToolTipCtrl : public CWnd {
     DECLARE_DYNAMIC(CToolTipCtrl)
 public:
+    using CWnd::Create;
     BOOL Create(CWnd* parent, DWORD style = 0);
     BOOL AddTool(CWnd* wnd, LPCTSTR text, LPCRECT rect = nullptr, UINT_PTR toolId = 0);
     void UpdateTipText(LPCTSTR text, CWnd* wnd, UINT_PTR toolId = 0);
