@@ -73,6 +73,10 @@ int load_zel2_text(const std::string& text, unsigned char** bw, int* w, int* h) 
 }
 
 int load_zel1_text(const std::string& text, unsigned char** bw, int* w, int* h) {
+    // A header word the file lacks keeps the face object's, as the first-use set-up left it
+    // on a first load.
+    if (face_alloc_clrimage() != 1)
+        return 0;
     Zel1Content content;
     content.header = zel1_header_of(face_object());
     if (face_parse_zel1_text(text, content) != kOk || commit_zel1(content) != kOk)
