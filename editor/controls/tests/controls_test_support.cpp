@@ -1,0 +1,119 @@
+#include "controls_test_support.h"
+
+#include "zel/common/work_folder.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMouseEvent>
+#include <QWidget>
+
+#include <vector>
+
+namespace zel::controls::test {
+
+void ensure_app() {
+    if (QCoreApplication::instance() == nullptr) {
+        static int argc = 1;
+        static char name[] = "controls_tests";
+        static char* argv[] = {name, nullptr};
+        new QApplication(argc, argv);
+    }
+}
+
+void pump(int ms, const std::function<bool()>& done) {
+    QElapsedTimer t;
+    t.start();
+    do {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        if (done && done()) {
+            return;
+        }
+    } while (t.elapsed() < ms);
+}
+
+namespace {
+QWidget* widget_of(CWnd& wnd) {
+    return reinterpret_cast<QWidget*>(wnd.m_hWnd);
+}
+} // namespace
+
+void mouse_move(CWnd& wnd, CPoint p, bool leftHeld) {
+    POINT screen = p;
+    wnd.ClientToScreen(&screen);
+    QWidget* w = widget_of(wnd);
+    const QPointF global(screen.x, screen.y);
+    const QPointF local = w->mapFromGlobal(global);
+    QMouseEvent move(QEvent::MouseMove, local, global, Qt::NoButton,
+                     leftHeld ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &move);
+}
+
+void mouse_leave(CWnd& wnd) {
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(widget_of(wnd), &leave);
+}
+
+HBITMAP make_bitmap(int width, int height, const std::function<void(CDC&)>& paint) {
+    CWindowDC screen(nullptr);
+    CDC dc;
+    dc.CreateCompatibleDC(&screen);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screen.m_hDC, width, height);
+    CBitmap* old = dc.SelectObject(CBitmap::FromHandle(bitmap));
+    paint(dc);
+    dc.SelectObject(old);
+    return bitmap;
+}
+
+void register_picture(UINT kind, UINT id, HBITMAP bitmap) {
+    BITMAP bm;
+    ::GetObject(bitmap, sizeof bm, &bm);
+    const int w = bm.bmWidth, h = bm.bmHeight;
+    const int stride = (w * 3 + 3) & ~3;
+    std::vector<BYTE> rows(std::size_t(stride) * std::size_t(h));
+    BITMAPINFO info{};
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = h; // bottom-up, as the file keeps it
+    info.bmiHeader.biBitCount = 24;
+    ::GetDIBits(nullptr, bitmap, 0, UINT(h), rows.data(), &info, DIB_RGB_COLORS);
+    const std::string path =
+        zel::work_path("picture_" + std::to_string(kind) + "_" + std::to_string(id) + ".bmp");
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    auto put = [f](DWORD v, int bytes) {
+        for (int i = 0; i < bytes; ++i) {
+            std::fputc(int((v >> (8 * i)) & 0xFF), f);
+        }
+    };
+    put(0x4D42, 2);
+    put(DWORD(54 + rows.size()), 4);
+    put(0, 4);
+    put(54, 4);
+    put(40, 4);
+    put(DWORD(w), 4);
+    put(DWORD(h), 4);
+    put(1, 2);
+    put(24, 2);
+    put(0, 4);
+    put(DWORD(rows.size()), 4);
+    put(0, 4);
+    put(0, 4);
+    put(0, 4);
+    put(0, 4);
+    std::fwrite(rows.data(), 1, rows.size(), f);
+    std::fclose(f);
+    zel::platform::register_image_file(kind, id, path);
+}
+
+COLORREF pixel(HBITMAP bitmap, int x, int y) {
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
+    CBitmap* old = dc.SelectObject(CBitmap::FromHandle(bitmap));
+    const COLORREF c = dc.GetPixel(x, y);
+    dc.SelectObject(old);
+    return c;
+}
+
+HookReset::~HookReset() {
+    zel::platform::reset_hooks();
+}
+
+} // namespace zel::controls::test
