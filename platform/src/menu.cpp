@@ -264,9 +264,13 @@ BOOL CMenu::CreatePopupMenu() {
 }
 
 BOOL CMenu::LoadMenu(UINT id) {
-    return Attach(::LoadMenu(AfxGetResourceHandle(), MAKEINTRESOURCE(id)));
+    return LoadMenu(MAKEINTRESOURCE(id));
 }
+
 BOOL CMenu::LoadMenu(LPCTSTR name) {
+    if (m_hMenu != nullptr) {
+        return FALSE; // one menu per object
+    }
     return Attach(::LoadMenu(AfxGetResourceHandle(), name));
 }
 
@@ -495,6 +499,9 @@ void CWnd::DrawMenuBar() {
     }
     r->menuBar->clear();
     MenuObject* m = live_menu(r->menu);
+    if (m == nullptr) {
+        return;
+    }
     QPointer<WindowRecord> target(r);
     auto chosen = [target](UINT id) {
         if (!target.isNull() && !target->dead) {
