@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,10 @@ struct Starter {
     int version;
     bool glasses;
 };
+
+void PrintTo(const Starter& starter, std::ostream* out) {
+    *out << starter.file;
+}
 
 class StarterFaces : public ::testing::TestWithParam<Starter> {
 protected:
