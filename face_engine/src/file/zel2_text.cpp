@@ -14,11 +14,13 @@ namespace {
 // Identifier each slot must carry.
 constexpr int kSlotIds[kZelFaceParts] = {4, 5, 2, 3, 6, 7, 0, 1, 20};
 
-// A name the reader takes back as it was: at most 19 characters, no ':' and no line end.
+// A name the reader takes back as it was: at most 19 characters, no ':' and no line feed. (A
+// CR inside a name reads back unchanged: only one that ends a line is taken for a line end,
+// and a name is always followed by its ':'.)
 bool name_writable(const char (&name)[20]) {
     const std::size_t length = strnlen(name, sizeof name);
     return length < sizeof name &&
-           std::string_view(name, length).find_first_of(":\n\r") == std::string_view::npos;
+           std::string_view(name, length).find_first_of(":\n") == std::string_view::npos;
 }
 
 bool names_writable(const _zel_face& face) {

@@ -16,7 +16,7 @@ namespace zel::engine {
 // Appends the version-2 text of face; its face edge's bitmap is written as the bilevel block
 // with the face's colSize x rowSize. -21 (nothing appended) when the face has no face-edge
 // bitmap, a size outside the 720 x 960 canvas, or a name (a part's, or a backed-up one while
-// the backup flag is set) of 20 characters or holding ':' or a line end: such a text could
+// the backup flag is set) of 20 characters or holding ':' or a line feed: such a text could
 // never be read back as it was.
 int face_text_zel2(const _zel_face& face, std::string& out);
 
