@@ -60,6 +60,17 @@ void BM_face_rgb2hvs(benchmark::State& state) {
 }
 BENCHMARK(BM_face_rgb2hvs)->Unit(benchmark::kMillisecond);
 
+// The face engine's save exports end in this call, so it bounds every editing round trip.
+void BM_save_pixels_bmp(benchmark::State& state) {
+    Picture picture(cols, rows);
+    const std::string path = zel::work_path("bench_save.bmp");
+    for (auto _ : state) {
+        if (save_pixels(picture.rows(), cols, rows, path.c_str(), "bmp") != 1)
+            state.SkipWithError("save failed");
+    }
+}
+BENCHMARK(BM_save_pixels_bmp)->Unit(benchmark::kMillisecond);
+
 void BM_save_pixels_then_LoadGeneralImage_bmp(benchmark::State& state) {
     Picture picture(cols, rows);
     Picture back(cols, rows);

@@ -13,12 +13,10 @@ namespace zel::imaging {
 bool image_to_pixels(const Magick::Image& image, _pixel** arr, int capCols, int capRows, int* cols,
                      int* rows);
 
-// A new direct-class picture of cols x rows from arr (row 0 at the bottom).
+// A direct-class picture of cols x rows from arr (row 0 at the bottom). Up to the working
+// size, its pixel memory is the library's own and is reused by the next call of the same size
+// (Magick copies it first when the picture handed out is still alive); one thread only.
 Magick::Image pixels_to_image(_pixel** arr, int cols, int rows);
-
-} // namespace zel::imaging
-
-namespace zel::imaging {
 
 // Zooms image (aspect kept) so that it fits maxCols x maxRows; a picture that fits is left
 // as it is. Magick may deliver a pixel less than the box in one direction.

@@ -84,6 +84,43 @@ TEST(ImagingPictureFiles, UnlistedFormatsAndNamesWithoutExtensionAreRefused) {
     EXPECT_EQ(load(back, work_file("noext")).result, 0);
 }
 
+// The content decides the decoder, as long as it is one of the raster formats exchanged here.
+TEST(ImagingPictureFiles, ContentDecidesAmongRasterFormats) {
+    Picture picture(40, 30);
+    fill_pattern(picture);
+    const std::string bmp = save(picture, "real.bmp", "bmp");
+    fs::copy_file(bmp, work_file("named.jpg"));
+    const std::string png = work_file("drawing.png");
+    ASSERT_EQ(imagefile_copy(png.c_str(), bmp.c_str()), 1);
+    for (const std::string& path : {work_file("named.jpg"), png}) {
+        SCOPED_TRACE(path);
+        Picture back(720, 960);
+        int cols = 0, rows = 0;
+        ASSERT_EQ(fget_pixels(back.rows(), &cols, &rows, path.c_str(), 720, 960), 1);
+        EXPECT_EQ(cols, 40);
+        expect_same_pixels(picture, back, 40, 30);
+    }
+}
+
+// The library keeps the pixel memory of one picture size between saves; each file must still
+// hold its own picture, also after an encoder has found a picture grey.
+TEST(ImagingPictureFiles, SavesOfOneSizeEachWriteTheirOwnPicture) {
+    Picture grey(40, 30);
+    Picture colour(40, 30);
+    set_imgcolor(grey.rows(), 40, 30, rgb(90, 90, 90));
+    fill_pattern(colour);
+    for (const std::string ext : {"tga", "psd", "bmp"}) {
+        SCOPED_TRACE(ext);
+        const std::string first = save(grey, "grey." + ext, ext);
+        const std::string second = save(colour, "colour." + ext, ext);
+        Picture back(720, 960);
+        ASSERT_EQ(load(back, second).result, 1);
+        expect_same_pixels(colour, back, 40, 30);
+        ASSERT_EQ(load(back, first).result, 1);
+        expect_same_pixels(grey, back, 40, 30);
+    }
+}
+
 TEST(ImagingPictureFiles, LargePicturesAreShrunkKeepingTheirAspect) {
     Picture wide(1440, 960);
     Picture tall(600, 2000);
