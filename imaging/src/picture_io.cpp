@@ -1,6 +1,8 @@
 #include "picture_io.h"
 
 #include "extension.h"
+#include "picture_format.h"
+#include "zel/imaging.h"
 
 #include <algorithm>
 #include <cctype>
@@ -58,13 +60,15 @@ bool read_picture(const std::string& path, Magick::Image& image) {
     std::vector<char> bytes;
     if (!read_file(path, bytes))
         return false;
+    const auto decoder = decoder_for(std::string_view(bytes.data(), bytes.size()), path);
+    if (!decoder)
+        return false;
     try {
         Magick::Blob blob(bytes.data(), bytes.size());
         Magick::Image decoded;
-        // A name hint lets Magick fall back on the extension when the bytes carry no signature.
-        const auto ext = extension_of(path);
-        if (ext && plain_word(*ext))
-            decoded.fileName("picture." + *ext);
+        // Named explicitly, the decoder is used as it is: Magick does not look at the bytes
+        // again to pick another one.
+        decoded.magick(*decoder);
         decoded.read(blob);
         if (decoded.columns() == 0 || decoded.rows() == 0)
             return false;
@@ -73,6 +77,13 @@ bool read_picture(const std::string& path, Magick::Image& image) {
     } catch (...) {
         return false;
     }
+}
+
+bool read_picture_or_report(const std::string& path, Magick::Image& image, const char* caption) {
+    if (read_picture(path, image))
+        return true;
+    show_message(caption, path.c_str(), MessageIcon::none);
+    return false;
 }
 
 bool write_picture(Magick::Image& image, const std::string& magick, const std::string& path) {

@@ -9,10 +9,13 @@
 
 namespace zel::imaging {
 
-// Reads the picture file at path into image. The format comes from the file's signature, or
-// from the extension for formats without one (TGA). False when the file cannot be read or
-// Magick reports any error or warning.
+// Reads the picture file at path into image, decoded as decoder_for chooses. False when the
+// file cannot be read, is in no format decoded here, or Magick reports any error or warning.
 bool read_picture(const std::string& path, Magick::Image& image);
+
+// read_picture, and when it fails a box captioned caption with the path as its text and an
+// OK button.
+bool read_picture_or_report(const std::string& path, Magick::Image& image, const char* caption);
 
 // Encodes image in the Magick format magick and writes it to path. False on any failure.
 bool write_picture(Magick::Image& image, const std::string& magick, const std::string& path);

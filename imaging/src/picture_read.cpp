@@ -97,11 +97,8 @@ int fget_pixels(_pixel** arr, int* cols, int* rows, const char* path, int maxCol
         return 0;
     try {
         Magick::Image image;
-        if (!read_picture(path, image)) {
-            zel::show_message("Error in reading image file: fget_piexels()", path,
-                              zel::MessageIcon::none);
+        if (!read_picture_or_report(path, image, "Error in reading image file: fget_piexels()"))
             return 0;
-        }
         if (arr == nullptr || cols == nullptr || rows == nullptr || maxCols < 2 || maxRows < 2)
             return 0;
         if (image.columns() < 2 || image.rows() < 2)
@@ -165,11 +162,9 @@ int image_get_bkgnd_color(const char* path, _pixel* out) {
         return 0;
     try {
         Magick::Image image;
-        if (!read_picture(path, image)) {
-            zel::show_message("Error in reading image file: image_get_bkgnd_color()", path,
-                              zel::MessageIcon::none);
+        if (!read_picture_or_report(path, image,
+                                    "Error in reading image file: image_get_bkgnd_color()"))
             return 0;
-        }
         const int cols = static_cast<int>(image.columns());
         const int rows = static_cast<int>(image.rows());
         if (cols < 5 || rows < 5 || cols > working_cols || rows > working_rows)

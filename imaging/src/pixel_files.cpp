@@ -67,11 +67,8 @@ _pixel** face_ppmin(const char* name, int* cols, int* rows, unsigned char* maxva
     try {
         const std::string file = bmp_name(name);
         Magick::Image image;
-        if (!read_picture(file, image)) {
-            zel::show_message("Error in reading a BMP file()", file.c_str(),
-                              zel::MessageIcon::none);
+        if (!read_picture_or_report(file, image, "Error in reading a BMP file()"))
             return nullptr;
-        }
         shrink_to_fit(image, 720, 960);
         const int c = static_cast<int>(image.columns());
         const int r = static_cast<int>(image.rows());

@@ -37,6 +37,12 @@ protected:
             write_bytes(path, "This is not a picture.\n");
         else if (kind == "huge.bmp")
             write_bytes(path, bmp_header_bytes(100000, 100000) + std::string(4096, '\x7f'));
+        else if (kind == "svg.bmp")
+            // Decoded as SVG, this would draw the good picture it names into the result.
+            write_bytes(path, "<svg xmlns='http://www.w3.org/2000/svg' "
+                              "xmlns:xlink='http://www.w3.org/1999/xlink' width='64' height='48'>"
+                              "<image width='64' height='48' xlink:href='" +
+                                  save(good, "good.bmp", "bmp") + "'/></svg>");
         else if (kind == "negative.bmp")
             write_bytes(path, bmp_header_bytes(-5, 0) + std::string(64, '\0'));
         else {
@@ -78,9 +84,9 @@ TEST_P(ImagingBadInput, EveryReaderFails) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, ImagingBadInput,
-                         ::testing::Values("empty.bmp", "text.bmp", "huge.bmp", "negative.bmp",
-                                           "folder.bmp", "missing-folder.bmp", "cut.bmp", "cut.jpg",
-                                           "cut.tga", "cut.psd"),
+                         ::testing::Values("empty.bmp", "text.bmp", "svg.bmp", "huge.bmp",
+                                           "negative.bmp", "folder.bmp", "missing-folder.bmp",
+                                           "cut.bmp", "cut.jpg", "cut.tga", "cut.psd"),
                          [](const auto& info) {
                              std::string name = info.param;
                              for (char& c : name)
