@@ -103,7 +103,7 @@ ON_WM_MOUSEMOVE()
 ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
 END_MESSAGE_MAP()
 
-class ControlsTest : public ::testing::Test {
+class PlatformControlsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ensure_app();
@@ -120,7 +120,7 @@ protected:
     Parent parent;
 };
 
-TEST_F(ControlsTest, AutoCheckBoxTogglesAndNotifies) {
+TEST_F(PlatformControlsTest, AutoCheckBoxTogglesAndNotifies) {
     CButton box;
     ASSERT_TRUE(box.Create("Check", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, CRect(10, 10, 100, 30),
                            &parent, 70001));
@@ -134,7 +134,7 @@ TEST_F(ControlsTest, AutoCheckBoxTogglesAndNotifies) {
     EXPECT_EQ(Parent::commands(), (std::vector<std::string>{"command 4465/0", "command 4465/0"}));
 }
 
-TEST_F(ControlsTest, RadioButtonsOfAGroupExcludeEachOther) {
+TEST_F(PlatformControlsTest, RadioButtonsOfAGroupExcludeEachOther) {
     CButton a, b, c;
     a.Create("A", WS_CHILD | WS_VISIBLE | WS_GROUP | BS_AUTORADIOBUTTON, CRect(0, 0, 60, 20),
              &parent, 1);
@@ -150,7 +150,7 @@ TEST_F(ControlsTest, RadioButtonsOfAGroupExcludeEachOther) {
     EXPECT_EQ(parent.GetCheckedRadioButton(1, 2), 2);
 }
 
-TEST_F(ControlsTest, PushButtonDrawsClassicAndSunkenWhilePressed) {
+TEST_F(PlatformControlsTest, PushButtonDrawsClassicAndSunkenWhilePressed) {
     CButton button;
     ASSERT_TRUE(button.Create("OK", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(10, 10, 80, 40),
                               &parent, 5));
@@ -163,7 +163,7 @@ TEST_F(ControlsTest, PushButtonDrawsClassicAndSunkenWhilePressed) {
     EXPECT_EQ(button.GetState() & BST_PUSHED, UINT(BST_PUSHED));
 }
 
-TEST_F(ControlsTest, StaticColoursComeFromTheControlsReflectedHandler) {
+TEST_F(PlatformControlsTest, StaticColoursComeFromTheControlsReflectedHandler) {
     LinkText link;
     ASSERT_TRUE(
         link.Create("Link", WS_CHILD | WS_VISIBLE | SS_LEFT, CRect(10, 10, 110, 30), &parent, 6));
@@ -181,7 +181,7 @@ TEST_F(ControlsTest, StaticColoursComeFromTheControlsReflectedHandler) {
     EXPECT_TRUE(background); // the null brush leaves the erased background
 }
 
-TEST_F(ControlsTest, StaticWithNotifyReportsClicks) {
+TEST_F(PlatformControlsTest, StaticWithNotifyReportsClicks) {
     CStatic quiet, notify;
     quiet.Create("q", WS_CHILD | WS_VISIBLE, CRect(0, 0, 40, 20), &parent, 7);
     notify.Create("n", WS_CHILD | WS_VISIBLE | SS_NOTIFY, CRect(50, 0, 90, 20), &parent, 8);
@@ -190,7 +190,7 @@ TEST_F(ControlsTest, StaticWithNotifyReportsClicks) {
     EXPECT_EQ(Parent::commands(), (std::vector<std::string>{"command 8/0"}));
 }
 
-TEST_F(ControlsTest, EditReportsChangesAndKeepsItsText) {
+TEST_F(PlatformControlsTest, EditReportsChangesAndKeepsItsText) {
     CEdit edit;
     ASSERT_TRUE(
         edit.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(10, 10, 200, 30), &parent, 1098));
@@ -208,7 +208,7 @@ TEST_F(ControlsTest, EditReportsChangesAndKeepsItsText) {
     EXPECT_EQ(text, "typed");
 }
 
-TEST_F(ControlsTest, ScrollBarReportsActionsAndStaysWhereTheOwnerPutsIt) {
+TEST_F(PlatformControlsTest, ScrollBarReportsActionsAndStaysWhereTheOwnerPutsIt) {
     CScrollBar bar;
     ASSERT_TRUE(
         bar.Create(WS_CHILD | WS_VISIBLE | SBS_HORZ, CRect(0, 100, 200, 116), &parent, 1081));
@@ -227,7 +227,7 @@ TEST_F(ControlsTest, ScrollBarReportsActionsAndStaysWhereTheOwnerPutsIt) {
     EXPECT_EQ(bar.GetScrollPos(), 100);
 }
 
-TEST_F(ControlsTest, MouseLeaveArrivesOnceAfterTracking) {
+TEST_F(PlatformControlsTest, MouseLeaveArrivesOnceAfterTracking) {
     HoverButton button;
     ASSERT_TRUE(button.Create("H", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(10, 10, 60, 40),
                               &parent, 9));
@@ -243,7 +243,7 @@ TEST_F(ControlsTest, MouseLeaveArrivesOnceAfterTracking) {
     EXPECT_EQ(button.leaves, 1);
 }
 
-TEST_F(ControlsTest, TooltipShowsItsTextWhileActive) {
+TEST_F(PlatformControlsTest, TooltipShowsItsTextWhileActive) {
     CButton button;
     button.Create("T", WS_CHILD | WS_VISIBLE, CRect(0, 0, 30, 30), &parent, 10);
     CToolTipCtrl tip;
@@ -261,7 +261,7 @@ TEST_F(ControlsTest, TooltipShowsItsTextWhileActive) {
     EXPECT_EQ(text, "Cancel");
 }
 
-TEST_F(ControlsTest, ClipCursorKeepsMousePositionsInside) {
+TEST_F(PlatformControlsTest, ClipCursorKeepsMousePositionsInside) {
     CRect clip(10, 10, 20, 20);
     ClipCursor(&clip);
     CRect got;

@@ -37,10 +37,10 @@ void PrintTo(const RopCase& c, std::ostream* os) {
     *os << c.name;
 }
 
-class RasterOpTest : public ::testing::TestWithParam<RopCase> {};
+class PlatformRasterOpTest : public ::testing::TestWithParam<RopCase> {};
 
 // Source 0x0F0F0F-ish (RGB 0x33, 0x66, 0xCC) onto destination (0xF0, 0x55, 0x0F).
-TEST_P(RasterOpTest, CombinesSourceAndDestinationBitwise) {
+TEST_P(PlatformRasterOpTest, CombinesSourceAndDestinationBitwise) {
     MemoryDc src(4, 4, RGB(0x33, 0x66, 0xCC));
     MemoryDc dst(4, 4, RGB(0xF0, 0x55, 0x0F));
     CBrush brush(RGB(0x81, 0x42, 0x24));
@@ -54,7 +54,7 @@ TEST_P(RasterOpTest, CombinesSourceAndDestinationBitwise) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    EachOperation, RasterOpTest,
+    PlatformRasterOps, PlatformRasterOpTest,
     ::testing::Values(RopCase{"SRCCOPY", SRCCOPY, RGB(0x33, 0x66, 0xCC)},
                       RopCase{"SRCAND", SRCAND, RGB(0x33 & 0xF0, 0x66 & 0x55, 0xCC & 0x0F)},
                       RopCase{"SRCPAINT", SRCPAINT, RGB(0x33 | 0xF0, 0x66 | 0x55, 0xCC | 0x0F)},
@@ -67,7 +67,7 @@ INSTANTIATE_TEST_SUITE_P(
                       RopCase{"WHITENESS", WHITENESS, RGB(255, 255, 255)}),
     [](const ::testing::TestParamInfo<RopCase>& info) { return std::string(info.param.name); });
 
-TEST(MemoryDcTest, MaskAndPaintMakeTransparentCopy) {
+TEST(PlatformDcTest, MaskAndPaintMakeTransparentCopy) {
     // The classic transparent copy: a monochrome mask from the key colour, AND it, OR the
     // picture with its key pixels blackened.
     ensure_app();
@@ -98,7 +98,7 @@ TEST(MemoryDcTest, MaskAndPaintMakeTransparentCopy) {
     maskDc.SelectObject(oldMask);
 }
 
-TEST(MemoryDcTest, FreshMemoryContextMakesMonochromeCompatibleBitmaps) {
+TEST(PlatformDcTest, FreshMemoryContextMakesMonochromeCompatibleBitmaps) {
     ensure_app();
     CDC mem;
     mem.CreateCompatibleDC(nullptr);
@@ -114,7 +114,7 @@ TEST(MemoryDcTest, FreshMemoryContextMakesMonochromeCompatibleBitmaps) {
     EXPECT_EQ(bm.bmBitsPixel, 32);
 }
 
-TEST(MemoryDcTest, StretchBltScalesAndMirrors) {
+TEST(PlatformDcTest, StretchBltScalesAndMirrors) {
     MemoryDc src(2, 1, RGB(255, 0, 0));
     src.dc.SetPixel(1, 0, RGB(0, 0, 255));
     MemoryDc dst(4, 2, 0);
@@ -130,7 +130,7 @@ TEST(MemoryDcTest, StretchBltScalesAndMirrors) {
     EXPECT_EQ(dst.dc.GetPixel(3, 0), RGB(255, 0, 0));
 }
 
-TEST(MemoryDcTest, CopyOntoItselfReadsTheSourceFirst) {
+TEST(PlatformDcTest, CopyOntoItselfReadsTheSourceFirst) {
     MemoryDc m(4, 1, RGB(9, 9, 9));
     m.dc.SetPixel(0, 0, RGB(1, 1, 1));
     m.dc.SetPixel(1, 0, RGB(2, 2, 2));
@@ -139,7 +139,7 @@ TEST(MemoryDcTest, CopyOntoItselfReadsTheSourceFirst) {
     EXPECT_EQ(m.dc.GetPixel(2, 0), RGB(2, 2, 2));
 }
 
-TEST(MemoryDcTest, LinesStopBeforeTheirEndAndFramesFollowTheRectangle) {
+TEST(PlatformDcTest, LinesStopBeforeTheirEndAndFramesFollowTheRectangle) {
     MemoryDc m(10, 10, RGB(255, 255, 255));
     CPen red(PS_SOLID, 1, RGB(255, 0, 0));
     CPen* old = m.dc.SelectObject(&red);
@@ -170,7 +170,7 @@ TEST(MemoryDcTest, LinesStopBeforeTheirEndAndFramesFollowTheRectangle) {
     EXPECT_EQ(m.dc.GetPixel(0, 0), RGB(0, 0, 0));
 }
 
-TEST(MemoryDcTest, DeviceIndependentRowsRoundTrip) {
+TEST(PlatformDcTest, DeviceIndependentRowsRoundTrip) {
     ensure_app();
     // 3 x 2 picture, 24 bits, bottom-up, rows padded to 12 bytes.
     const unsigned char bits[] = {0,   0,   255, 0, 255, 0, 255, 0,   0,   0, 0, 0,  // bottom row
@@ -210,7 +210,7 @@ TEST(MemoryDcTest, DeviceIndependentRowsRoundTrip) {
     m.old = m.dc.SelectObject(&m.bitmap);
 }
 
-TEST(MemoryDcTest, SectionBitsAreDrawnAndWrittenBack) {
+TEST(PlatformDcTest, SectionBitsAreDrawnAndWrittenBack) {
     ensure_app();
     BITMAPINFO info{};
     info.bmiHeader.biWidth = 2;
@@ -234,7 +234,7 @@ TEST(MemoryDcTest, SectionBitsAreDrawnAndWrittenBack) {
     EXPECT_TRUE(DeleteObject(section));
 }
 
-TEST(MemoryDcTest, HandlesAreCheckedBeforeUse) {
+TEST(PlatformDcTest, HandlesAreCheckedBeforeUse) {
     ensure_app();
     HBITMAP b = CreateBitmap(2, 2, 1, 32, nullptr);
     CDC mem;
@@ -258,7 +258,7 @@ TEST(MemoryDcTest, HandlesAreCheckedBeforeUse) {
     DeleteObject(c);
 }
 
-TEST(MemoryDcTest, TextIsDrawnInTheTextColourAndMeasured) {
+TEST(PlatformDcTest, TextIsDrawnInTheTextColourAndMeasured) {
     MemoryDc m(60, 20, RGB(255, 255, 255));
     m.dc.SetTextColor(RGB(0, 0, 255));
     m.dc.SetBkMode(TRANSPARENT);
@@ -282,7 +282,7 @@ TEST(MemoryDcTest, TextIsDrawnInTheTextColourAndMeasured) {
 
 namespace {
 
-TEST(MemoryDcTest, PaletteSectionsDrawThroughTheirColourTable) {
+TEST(PlatformDcTest, PaletteSectionsDrawThroughTheirColourTable) {
     // The shaded buttons' pictures: 8 bits a pixel through a palette, bottom-up rows.
     ensure_app();
     std::vector<unsigned char> buf(sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD));
@@ -330,7 +330,7 @@ TEST(MemoryDcTest, PaletteSectionsDrawThroughTheirColourTable) {
     EXPECT_EQ(m.dc.StretchDIBits(0, 0, 3, 2, 0, 0, 3, 2, mono, info, DIB_RGB_COLORS, SRCCOPY), 0);
 }
 
-TEST(MemoryDcTest, ClippingAndOriginMoveDrawing) {
+TEST(PlatformDcTest, ClippingAndOriginMoveDrawing) {
     MemoryDc m(20, 20, RGB(255, 255, 255));
     m.dc.IntersectClipRect(0, 0, 10, 10);
     m.dc.ExcludeClipRect(0, 0, 5, 5);
@@ -350,7 +350,7 @@ TEST(MemoryDcTest, ClippingAndOriginMoveDrawing) {
     EXPECT_EQ(m.dc.GetPixel(9, 9), RGB(0, 0, 0));
 }
 
-TEST(MemoryDcTest, DisabledIconsAreEmbossedInHighlightAndShadow) {
+TEST(PlatformDcTest, DisabledIconsAreEmbossedInHighlightAndShadow) {
     MemoryDc m(12, 12, RGB(192, 192, 192));
     CWindowDC screen(nullptr);
     CBitmap colour, mask;

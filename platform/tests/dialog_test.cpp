@@ -106,7 +106,7 @@ std::ptrdiff_t position(const std::string& what) {
     return std::find(g_log.begin(), g_log.end(), what) - g_log.begin();
 }
 
-class DialogTest : public ::testing::Test {
+class PlatformDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ensure_app();
@@ -116,7 +116,7 @@ protected:
     HookReset reset;
 };
 
-TEST_F(DialogTest, OwnerDrawnButtonAndTimerInAModalDialog) {
+TEST_F(PlatformDialogTest, OwnerDrawnButtonAndTimerInAModalDialog) {
     TestDialog dlg;
     COLORREF drawn = 0;
     zel::platform::set_modal_dialog_hook([&](CDialog& d) {
@@ -145,7 +145,7 @@ TEST_F(DialogTest, OwnerDrawnButtonAndTimerInAModalDialog) {
     EXPECT_EQ(dlg.m_hWnd, nullptr); // the window is gone after DoModal
 }
 
-TEST_F(DialogTest, OneDialogObjectRunsManyTimes) {
+TEST_F(PlatformDialogTest, OneDialogObjectRunsManyTimes) {
     // The editor keeps one object per dialog and opens it again and again.
     TestDialog dlg;
     for (int run = 0; run < 3; ++run) {
@@ -165,7 +165,7 @@ TEST_F(DialogTest, OneDialogObjectRunsManyTimes) {
     }
 }
 
-TEST_F(DialogTest, HookAnswersThroughEndDialogWithoutALoop) {
+TEST_F(PlatformDialogTest, HookAnswersThroughEndDialogWithoutALoop) {
     TestDialog dlg;
     int calls = 0;
     zel::platform::set_modal_dialog_hook([&](CDialog& d) {
@@ -180,7 +180,7 @@ TEST_F(DialogTest, HookAnswersThroughEndDialogWithoutALoop) {
     EXPECT_EQ(dlg.choice, 0);
 }
 
-TEST_F(DialogTest, DataExchangeFillsTheControlsOnOpening) {
+TEST_F(PlatformDialogTest, DataExchangeFillsTheControlsOnOpening) {
     TestDialog dlg;
     dlg.text = "hello";
     dlg.choice = 0;
@@ -196,7 +196,7 @@ TEST_F(DialogTest, DataExchangeFillsTheControlsOnOpening) {
     EXPECT_EQ(firstChecked, UINT(BST_CHECKED));
 }
 
-TEST_F(DialogTest, EscapeCancelsAndEnterPressesTheDefaultButton) {
+TEST_F(PlatformDialogTest, EscapeCancelsAndEnterPressesTheDefaultButton) {
     {
         TestDialog dlg;
         zel::platform::set_modal_dialog_hook(
@@ -214,7 +214,7 @@ TEST_F(DialogTest, EscapeCancelsAndEnterPressesTheDefaultButton) {
     }
 }
 
-TEST_F(DialogTest, MissingTemplateShowsNothing) {
+TEST_F(PlatformDialogTest, MissingTemplateShowsNothing) {
     CDialog dlg(245);
     bool called = false;
     zel::platform::set_modal_dialog_hook([&](CDialog&) { called = true; });
@@ -222,7 +222,7 @@ TEST_F(DialogTest, MissingTemplateShowsNothing) {
     EXPECT_FALSE(called);
 }
 
-TEST_F(DialogTest, DialogUnitsUseFixedBaseUnits) {
+TEST_F(PlatformDialogTest, DialogUnitsUseFixedBaseUnits) {
     CDialog dlg;
     CRect r(23, 26, 179, 232);
     dlg.MapDialogRect(&r);

@@ -136,7 +136,7 @@ ON_COMMAND(kAppCmd, OnApp)
 ON_COMMAND(ID_FILE_NEW, OnFileNew)
 END_MESSAGE_MAP()
 
-class DocViewTest : public ::testing::Test {
+class PlatformDocViewTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ensure_app();
@@ -158,7 +158,7 @@ protected:
     RouteDoc* doc = nullptr;
 };
 
-TEST_F(DocViewTest, CommandsRouteThroughViewDocumentFrameApplication) {
+TEST_F(PlatformDocViewTest, CommandsRouteThroughViewDocumentFrameApplication) {
     command(kViewCmd);
     command(kSharedCmd); // the view comes before the document
     command(kDocCmd);
@@ -169,7 +169,7 @@ TEST_F(DocViewTest, CommandsRouteThroughViewDocumentFrameApplication) {
                                                  "frame:frame", "app:app"}));
 }
 
-TEST_F(DocViewTest, UpdateHandlerDisablesACommand) {
+TEST_F(PlatformDocViewTest, UpdateHandlerDisablesACommand) {
     command(kDisabledCmd);
     EXPECT_TRUE(g_route.empty());
     CMenu* file = frame->GetMenu()->GetSubMenu(0);
@@ -181,7 +181,7 @@ TEST_F(DocViewTest, UpdateHandlerDisablesACommand) {
     EXPECT_FALSE(file->GetMenuState(kAppCmd, MF_BYCOMMAND) & MF_GRAYED);
 }
 
-TEST_F(DocViewTest, ButtonInTheViewArrivesAsLow16Bits) {
+TEST_F(PlatformDocViewTest, ButtonInTheViewArrivesAsLow16Bits) {
     EXPECT_EQ(view->button.GetDlgCtrlID(), int(kButtonId));
     view->button.SendMessage(BM_CLICK);
     EXPECT_EQ(g_route, (std::vector<std::string>{"view:button"}));
@@ -194,7 +194,7 @@ TEST_F(DocViewTest, ButtonInTheViewArrivesAsLow16Bits) {
     EXPECT_EQ(g_route, (std::vector<std::string>{"view:button"}));
 }
 
-TEST_F(DocViewTest, AcceleratorsReachTheRouteUnlessDisabled) {
+TEST_F(PlatformDocViewTest, AcceleratorsReachTheRouteUnlessDisabled) {
     pump(50);
     key(*view, Qt::Key_R, Qt::ControlModifier);
     key(*view, Qt::Key_D, Qt::ControlModifier);
@@ -202,7 +202,7 @@ TEST_F(DocViewTest, AcceleratorsReachTheRouteUnlessDisabled) {
     EXPECT_EQ(g_route, (std::vector<std::string>{"view:view"}));
 }
 
-TEST_F(DocViewTest, FrameHasTheAskedPlacementAndTheViewFillsTheClientArea) {
+TEST_F(PlatformDocViewTest, FrameHasTheAskedPlacementAndTheViewFillsTheClientArea) {
     CRect wr;
     frame->GetWindowRect(&wr);
     EXPECT_EQ(wr, CRect(80, 60, 800, 590));
@@ -220,7 +220,7 @@ TEST_F(DocViewTest, FrameHasTheAskedPlacementAndTheViewFillsTheClientArea) {
     EXPECT_EQ(frame->GetStyle() & WS_THICKFRAME, 0u);
 }
 
-TEST_F(DocViewTest, ClosingAsksTheDocument) {
+TEST_F(PlatformDocViewTest, ClosingAsksTheDocument) {
     doc->allowClose = FALSE;
     frame->SendMessage(WM_CLOSE);
     EXPECT_EQ(g_route, (std::vector<std::string>{"doc:may-close"}));
@@ -230,7 +230,7 @@ TEST_F(DocViewTest, ClosingAsksTheDocument) {
     EXPECT_EQ(app.m_pMainWnd, nullptr);
 }
 
-TEST_F(DocViewTest, ExitButtonClosesTheMainWindowFromInsideTheView) {
+TEST_F(PlatformDocViewTest, ExitButtonClosesTheMainWindowFromInsideTheView) {
     pump(50);
     CRect rc;
     view->exitButton.GetClientRect(&rc);
@@ -240,7 +240,7 @@ TEST_F(DocViewTest, ExitButtonClosesTheMainWindowFromInsideTheView) {
     pump(50); // the windows' widgets go away afterwards
 }
 
-TEST_F(DocViewTest, RecentFilesAndProfileLiveInTheProfileStore) {
+TEST_F(PlatformDocViewTest, RecentFilesAndProfileLiveInTheProfileStore) {
     for (const char* f : {"/a.zel", "/b.zel", "/c.zel", "/d.zel", "/e.zel", "/b.zel"}) {
         app.AddToRecentFileList(f);
     }
@@ -255,7 +255,7 @@ TEST_F(DocViewTest, RecentFilesAndProfileLiveInTheProfileStore) {
     EXPECT_EQ(app.GetProfileInt("Settings", "Missing", 7), 7u);
 }
 
-TEST_F(DocViewTest, DocumentTitleAndStrings) {
+TEST_F(PlatformDocViewTest, DocumentTitleAndStrings) {
     CString name;
     EXPECT_TRUE(doc->GetDocTemplate()->GetDocString(name, CDocTemplate::filterExt));
     EXPECT_EQ(name, ".BMP");

@@ -44,7 +44,7 @@ public:
     }
 };
 
-class PrintTest : public ::testing::Test {
+class PlatformPrintTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ensure_app();
@@ -62,7 +62,7 @@ PrintDialogAnswer pdf_answer(const std::string& path) {
     return a;
 }
 
-TEST_F(PrintTest, PagePrintedToPdfThroughThePrintPath) {
+TEST_F(PlatformPrintTest, PagePrintedToPdfThroughThePrintPath) {
     const std::string pdf = zel::work_path("page.pdf");
     int asked = 0;
     set_print_dialog_hook([&](const PrintDialogRequest& r) {
@@ -88,7 +88,7 @@ TEST_F(PrintTest, PagePrintedToPdfThroughThePrintPath) {
     EXPECT_NE(data.find("/Subtype /Image"), std::string::npos);
 }
 
-TEST_F(PrintTest, PrintedPageHoldsTheViewsDrawingAtPrinterResolution) {
+TEST_F(PlatformPrintTest, PrintedPageHoldsTheViewsDrawingAtPrinterResolution) {
     set_print_dialog_hook(
         [&](const PrintDialogRequest&) { return pdf_answer(zel::work_path("unused.pdf")); });
     QImage page;
@@ -122,7 +122,7 @@ TEST_F(PrintTest, PrintedPageHoldsTheViewsDrawingAtPrinterResolution) {
     EXPECT_EQ(view.fontHeight, 15);                        // 15 points at 72 dpi
 }
 
-TEST_F(PrintTest, CancelledPrintDialogPrintsNothing) {
+TEST_F(PlatformPrintTest, CancelledPrintDialogPrintsNothing) {
     set_print_dialog_hook([](const PrintDialogRequest&) { return PrintDialogAnswer{}; });
     bool output = false;
     set_print_output_hook([&](const PrintJob&) { return output = true; });
@@ -131,7 +131,7 @@ TEST_F(PrintTest, CancelledPrintDialogPrintsNothing) {
     EXPECT_EQ(view.printed, 0);
 }
 
-TEST_F(PrintTest, PreviewRendersPagesAndCanPrint) {
+TEST_F(PlatformPrintTest, PreviewRendersPagesAndCanPrint) {
     int previewed = 0;
     set_print_preview_hook([&](const PrintJob& job) {
         HBITMAP page = job.renderPage(job.firstPage);
@@ -150,7 +150,7 @@ TEST_F(PrintTest, PreviewRendersPagesAndCanPrint) {
     EXPECT_EQ(view.printed, 1); // the output hook here renders nothing
 }
 
-TEST_F(PrintTest, PrinterSetupChangesTheApplicationsOrientation) {
+TEST_F(PlatformPrintTest, PrinterSetupChangesTheApplicationsOrientation) {
     CWinApp app("Print");
     set_print_dialog_hook([](const PrintDialogRequest& r) {
         EXPECT_TRUE(r.setupOnly);

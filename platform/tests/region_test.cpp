@@ -10,7 +10,7 @@ using namespace zel::platform::test;
 
 namespace {
 
-TEST(RegionTest, CombinesInEveryMode) {
+TEST(PlatformRegionTest, CombinesInEveryMode) {
     ensure_app();
     CRgn a, b, r;
     a.CreateRectRgn(0, 0, 10, 10);
@@ -36,7 +36,7 @@ TEST(RegionTest, CombinesInEveryMode) {
 
 // A window shape: the bitmap's rectangle minus each pixel of the key colour, built the way the
 // skinned dialog does it (one 1 x 1 region XOR-ed in per key pixel).
-TEST(RegionTest, RegionFromBitmapCutsOutTheKeyColour) {
+TEST(PlatformRegionTest, RegionFromBitmapCutsOutTheKeyColour) {
     ensure_app();
     CWindowDC screen(nullptr);
     CDC mem;

@@ -15,7 +15,7 @@ using namespace zel::platform;
 
 namespace {
 
-TEST(ResourceLibraryTest, LoadsPicturesAndStringsFromACompiledResourceFile) {
+TEST(PlatformResourceLibraryTest, LoadsPicturesAndStringsFromACompiledResourceFile) {
     ensure_app();
     HMODULE lib = LoadLibraryEx(ZEL_TEST_LIBRARY, nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(lib, nullptr);
@@ -54,7 +54,7 @@ TEST(ResourceLibraryTest, LoadsPicturesAndStringsFromACompiledResourceFile) {
     EXPECT_FALSE(FreeLibrary(lib));
 }
 
-TEST(ResourceTablesTest, MenusAndAcceleratorsFromTables) {
+TEST(PlatformResourceTablesTest, MenusAndAcceleratorsFromTables) {
     ensure_app();
     register_menu(700, {{"&File",
                          0,
@@ -102,7 +102,7 @@ public:
     }
 };
 
-TEST(ResourceTablesTest, OwnerDrawnMenuItemsDrawThroughTheirMenu) {
+TEST(PlatformResourceTablesTest, OwnerDrawnMenuItemsDrawThroughTheirMenu) {
     ensure_app();
     DrawnMenu menu;
     ASSERT_TRUE(menu.CreatePopupMenu());
@@ -158,7 +158,7 @@ ON_WM_MEASUREITEM()
 ON_WM_DRAWITEM()
 END_MESSAGE_MAP()
 
-TEST(PopupMenuTest, TracksAndReturnsTheChosenCommand) {
+TEST(PlatformPopupMenuTest, TracksAndReturnsTheChosenCommand) {
     ensure_app();
     MenuOwner owner;
     ASSERT_TRUE(owner.CreateEx(0, nullptr, "owner", WS_POPUP | WS_VISIBLE, CRect(0, 0, 100, 100),

@@ -16,13 +16,13 @@ using namespace zel::platform;
 
 namespace {
 
-class SystemTest : public ::testing::Test {
+class PlatformSystemTest : public ::testing::Test {
 protected:
     void SetUp() override { ensure_app(); }
     HookReset reset;
 };
 
-TEST_F(SystemTest, ClassicColoursAndMetrics) {
+TEST_F(PlatformSystemTest, ClassicColoursAndMetrics) {
     EXPECT_EQ(GetSysColor(COLOR_BTNFACE), RGB(192, 192, 192));
     EXPECT_EQ(GetSysColor(COLOR_BTNSHADOW), RGB(128, 128, 128));
     EXPECT_EQ(GetSysColor(COLOR_BTNHIGHLIGHT), RGB(255, 255, 255));
@@ -33,7 +33,7 @@ TEST_F(SystemTest, ClassicColoursAndMetrics) {
     EXPECT_EQ(GetSystemMetrics(SM_CYMENU), 19);
 }
 
-TEST_F(SystemTest, ClassicDesktopOfTheXpKind) {
+TEST_F(PlatformSystemTest, ClassicDesktopOfTheXpKind) {
     OSVERSIONINFO info;
     ASSERT_TRUE(GetVersionEx(&info));
     EXPECT_EQ(info.dwMajorVersion, 5u);
@@ -55,7 +55,7 @@ TEST_F(SystemTest, ClassicDesktopOfTheXpKind) {
     EXPECT_NE(RegOpenKeyEx(HKEY_CLASSES_ROOT, ".htm", 0, KEY_READ, &key), ERROR_SUCCESS);
 }
 
-TEST_F(SystemTest, RandomNumbersFollowTheClassicGenerator) {
+TEST_F(PlatformSystemTest, RandomNumbersFollowTheClassicGenerator) {
     zel::platform::srand(1);
     EXPECT_EQ(zel::platform::rand(), 41);
     EXPECT_EQ(zel::platform::rand(), 18467);
@@ -70,7 +70,7 @@ TEST_F(SystemTest, RandomNumbersFollowTheClassicGenerator) {
     EXPECT_EQ(hi, 32767);
 }
 
-TEST_F(SystemTest, SystemFolderIsThePrivateWorkFolder) {
+TEST_F(PlatformSystemTest, SystemFolderIsThePrivateWorkFolder) {
     char buf[261];
     const UINT n = GetSystemDirectory(buf, sizeof buf);
     ASSERT_GT(n, 0u);
@@ -79,7 +79,7 @@ TEST_F(SystemTest, SystemFolderIsThePrivateWorkFolder) {
     EXPECT_GT(GetWindowsDirectory(tiny, sizeof tiny), sizeof tiny); // too small: the size needed
 }
 
-TEST_F(SystemTest, MessageBoxesGoThroughTheHook) {
+TEST_F(PlatformSystemTest, MessageBoxesGoThroughTheHook) {
     MessageBoxRequest seen;
     set_message_box_hook([&](const MessageBoxRequest& r) {
         seen = r;
@@ -96,7 +96,7 @@ TEST_F(SystemTest, MessageBoxesGoThroughTheHook) {
     EXPECT_EQ(seen.caption, "ZEL Editor");
 }
 
-TEST_F(SystemTest, OpenerAndSounds) {
+TEST_F(PlatformSystemTest, OpenerAndSounds) {
     std::string opened;
     set_shell_open_hook([&](const std::string& verb, const std::string& target) {
         opened = verb + " " + target;
@@ -130,7 +130,7 @@ TEST_F(SystemTest, OpenerAndSounds) {
     EXPECT_EQ(played, 3);
 }
 
-TEST_F(SystemTest, FileDialogSplitsTheFilterAndReportsTheChosenOne) {
+TEST_F(PlatformSystemTest, FileDialogSplitsTheFilterAndReportsTheChosenOne) {
     FileDialogRequest seen;
     set_file_dialog_hook([&](const FileDialogRequest& r) {
         seen = r;
@@ -160,7 +160,7 @@ TEST_F(SystemTest, FileDialogSplitsTheFilterAndReportsTheChosenOne) {
     EXPECT_EQ(seen.initialName, "*.bmp");
 }
 
-TEST_F(SystemTest, ColourDialogKeepsCustomColoursAndCancelKeepsTheColour) {
+TEST_F(PlatformSystemTest, ColourDialogKeepsCustomColoursAndCancelKeepsTheColour) {
     static COLORREF custom[16] = {};
     set_color_dialog_hook([](const ColorDialogRequest& r) {
         ColorDialogAnswer a;
@@ -180,7 +180,7 @@ TEST_F(SystemTest, ColourDialogKeepsCustomColoursAndCancelKeepsTheColour) {
     EXPECT_EQ(cancelled.GetColor(), RGB(9, 9, 9));
 }
 
-TEST_F(SystemTest, ResourcesByNumber) {
+TEST_F(PlatformSystemTest, ResourcesByNumber) {
     register_strings({{57344, "ZEL Editor"}});
     CString s;
     EXPECT_TRUE(s.LoadString(57344));
@@ -213,7 +213,7 @@ TEST_F(SystemTest, ResourcesByNumber) {
     EXPECT_NE(LoadCursor(nullptr, IDC_SIZEWE), nullptr);
 }
 
-TEST_F(SystemTest, ResourceLibraryThatIsMissingReportsWhy) {
+TEST_F(PlatformSystemTest, ResourceLibraryThatIsMissingReportsWhy) {
     SetLastError(0);
     EXPECT_EQ(LoadLibraryEx(zel::work_path("none.rcc").c_str(), nullptr, 0), nullptr);
     EXPECT_EQ(GetLastError(), 2u);
@@ -221,7 +221,7 @@ TEST_F(SystemTest, ResourceLibraryThatIsMissingReportsWhy) {
     EXPECT_EQ(GetLastError(), 3u);
 }
 
-TEST_F(SystemTest, StringFormatting) {
+TEST_F(PlatformSystemTest, StringFormatting) {
     CString s;
     s.Format("Load image file from %s: col=%d, row=%d", "/a.bmp", 720, 960);
     EXPECT_EQ(s, "Load image file from /a.bmp: col=720, row=960");

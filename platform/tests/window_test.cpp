@@ -67,7 +67,7 @@ ON_WM_DESTROY()
 ON_MESSAGE(WM_USER + 1, OnUser)
 END_MESSAGE_MAP()
 
-class WindowTest : public ::testing::Test {
+class PlatformWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ensure_app();
@@ -88,7 +88,7 @@ protected:
     RecordingWnd wnd;
 };
 
-TEST_F(WindowTest, InvalidateWithEraseErasesThenPaints) {
+TEST_F(PlatformWindowTest, InvalidateWithEraseErasesThenPaints) {
     wnd.Invalidate(TRUE);
     EXPECT_TRUE(wnd.log.empty()); // nothing happens until the window paints
     wnd.UpdateWindow();
@@ -101,7 +101,7 @@ TEST_F(WindowTest, InvalidateWithEraseErasesThenPaints) {
     EXPECT_TRUE(wnd.log.empty());
 }
 
-TEST_F(WindowTest, InvalidateWithoutErasePaintsOnlyAndKeepsTheSurface) {
+TEST_F(PlatformWindowTest, InvalidateWithoutErasePaintsOnlyAndKeepsTheSurface) {
     {
         CClientDC dc(&wnd);
         dc.FillSolidRect(40, 20, 5, 5, RGB(0, 255, 0)); // drawn outside any paint
@@ -117,7 +117,7 @@ TEST_F(WindowTest, InvalidateWithoutErasePaintsOnlyAndKeepsTheSurface) {
     EXPECT_EQ(pixel(42, 22), RGB(0, 255, 0)); // retained
 }
 
-TEST_F(WindowTest, PaintIsClippedToTheInvalidArea) {
+TEST_F(PlatformWindowTest, PaintIsClippedToTheInvalidArea) {
     wnd.paint = RGB(9, 9, 9);
     CRect part(0, 0, 4, 4);
     wnd.InvalidateRect(&part, FALSE);
@@ -126,7 +126,7 @@ TEST_F(WindowTest, PaintIsClippedToTheInvalidArea) {
     EXPECT_EQ(pixel(6, 6), RGB(255, 0, 0)); // outside the invalid area: still the old paint
 }
 
-TEST_F(WindowTest, SeveralInvalidationsMergeIntoOnePaint) {
+TEST_F(PlatformWindowTest, SeveralInvalidationsMergeIntoOnePaint) {
     CRect a(0, 0, 5, 5), b(50, 20, 60, 30);
     wnd.InvalidateRect(&a, FALSE);
     wnd.InvalidateRect(&b, TRUE);
@@ -136,7 +136,7 @@ TEST_F(WindowTest, SeveralInvalidationsMergeIntoOnePaint) {
     EXPECT_EQ(wnd.lastPaint, CRect(0, 0, 60, 30));
 }
 
-TEST_F(WindowTest, TimersAndPostedMessagesArriveInOrder) {
+TEST_F(PlatformWindowTest, TimersAndPostedMessagesArriveInOrder) {
     wnd.SetTimer(7, 10, nullptr);
     wnd.PostMessage(WM_USER + 1, 1);
     wnd.PostMessage(WM_USER + 1, 2);
@@ -149,7 +149,7 @@ TEST_F(WindowTest, TimersAndPostedMessagesArriveInOrder) {
     EXPECT_EQ(std::count(wnd.log.begin(), wnd.log.end(), "timer7"), 1); // killed in its handler
 }
 
-TEST_F(WindowTest, ResizeReportsTheClientSizeAndRepaints) {
+TEST_F(PlatformWindowTest, ResizeReportsTheClientSizeAndRepaints) {
     wnd.MoveWindow(10, 10, 80, 40);
     pump(200, [&] { return !wnd.log.empty() && wnd.log.back() == "paint"; });
     ASSERT_FALSE(wnd.log.empty());
@@ -159,7 +159,7 @@ TEST_F(WindowTest, ResizeReportsTheClientSizeAndRepaints) {
     EXPECT_EQ(rc, CRect(0, 0, 80, 40));
 }
 
-TEST_F(WindowTest, DestroyEndsMessagesAndTimers) {
+TEST_F(PlatformWindowTest, DestroyEndsMessagesAndTimers) {
     wnd.SetTimer(3, 5, nullptr);
     HWND h = wnd.m_hWnd;
     EXPECT_TRUE(IsWindow(h));
@@ -174,7 +174,7 @@ TEST_F(WindowTest, DestroyEndsMessagesAndTimers) {
     EXPECT_FALSE(PostMessage(h, WM_USER + 1, 5, 0));
 }
 
-TEST_F(WindowTest, ChildWithBorderHasSmallerClientAndPaintsOverTheParent) {
+TEST_F(PlatformWindowTest, ChildWithBorderHasSmallerClientAndPaintsOverTheParent) {
     CWnd child;
     ASSERT_TRUE(child.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER,
                              CRect(10, 10, 30, 30), &wnd, 99001));
@@ -223,7 +223,7 @@ ON_WM_LBUTTONDOWN()
 ON_WM_ENABLE()
 END_MESSAGE_MAP()
 
-TEST_F(WindowTest, PreTranslationMayChangeAMessage) {
+TEST_F(PlatformWindowTest, PreTranslationMayChangeAMessage) {
     DoubleClickButton button;
     ASSERT_TRUE(button.Create("x", WS_CHILD | WS_VISIBLE, CRect(0, 0, 30, 30), &wnd, 77));
     QWidget* w = reinterpret_cast<QWidget*>(button.m_hWnd);
@@ -265,7 +265,7 @@ ON_WM_ERASEBKGND()
 ON_WM_PAINT()
 END_MESSAGE_MAP()
 
-TEST_F(WindowTest, EraseThatDeclinesIsReportedToThePaint) {
+TEST_F(PlatformWindowTest, EraseThatDeclinesIsReportedToThePaint) {
     DecliningWnd p;
     ASSERT_TRUE(p.CreateEx(0, nullptr, "p", WS_POPUP, CRect(0, 0, 10, 10), nullptr, 0));
     p.Invalidate(TRUE);
