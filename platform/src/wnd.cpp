@@ -82,6 +82,10 @@ LRESULT plain_proc(WindowRecord* r, UINT message, WPARAM wParam, LPARAM lParam) 
                 return 1;
             }
         }
+        // Only the window under the mouse shows its class cursor.
+        if (reinterpret_cast<HWND>(wParam) != r) {
+            return 0;
+        }
         if (r->classCursorSet) {
             if (r->classCursor != nullptr) {
                 SetCursor(r->classCursor);

@@ -6,11 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+
 #include <QEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QWidget>
+#include <algorithm>
 
 #include <string>
 #include <vector>
@@ -259,6 +261,21 @@ TEST_F(PlatformControlsTest, TooltipShowsItsTextWhileActive) {
     CString text;
     tip.GetText(text, &button, 1);
     EXPECT_EQ(text, "Cancel");
+}
+
+TEST_F(PlatformControlsTest, ClearedClassCursorLeavesTheHandlersCursor) {
+    CWnd child;
+    ASSERT_TRUE(
+        child.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 50, 50), &parent, 11));
+    HCURSOR cross = LoadCursor(nullptr, IDC_CROSS);
+    SetCursor(cross);
+    child.SendMessage(WM_SETCURSOR, WPARAM(child.m_hWnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_ARROW)); // the class cursor
+    SetClassLong(child.m_hWnd, GCL_HCURSOR, 0);
+    SetCursor(cross);
+    child.SendMessage(WM_SETCURSOR, WPARAM(child.m_hWnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(GetCursor(), cross);
+    EXPECT_EQ(std::count(g_events.begin(), g_events.end(), "parent setcursor"), 2);
 }
 
 TEST_F(PlatformControlsTest, ClipCursorKeepsMousePositionsInside) {

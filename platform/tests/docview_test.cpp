@@ -6,6 +6,15 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QApplication>
+#include <QDropEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QUrl>
+#include <QWidget>
+
 #include <string>
 #include <vector>
 
@@ -238,6 +247,39 @@ TEST_F(PlatformDocViewTest, ExitButtonClosesTheMainWindowFromInsideTheView) {
     EXPECT_EQ(g_route, (std::vector<std::string>{"doc:may-close"}));
     EXPECT_EQ(app.m_pMainWnd, nullptr);
     pump(50); // the windows' widgets go away afterwards
+}
+
+TEST_F(PlatformDocViewTest, MenuBarAsksTheUpdateHandlersBeforeOpening) {
+    auto* bar = reinterpret_cast<QWidget*>(frame->m_hWnd)->findChild<QMenuBar*>();
+    ASSERT_NE(bar, nullptr);
+    ASSERT_EQ(bar->actions().size(), 1);
+    EXPECT_EQ(bar->actions()[0]->text(), "&File");
+    QMenu* file = bar->actions()[0]->menu();
+    ASSERT_NE(file, nullptr);
+    emit file->aboutToShow();
+    const auto items = file->actions();
+    ASSERT_EQ(items.size(), 5);
+    EXPECT_TRUE(items[0]->isEnabled());
+    EXPECT_FALSE(items[1]->isEnabled()); // its update handler disables it
+    EXPECT_TRUE(items[2]->isSeparator());
+    EXPECT_FALSE(items[3]->isEnabled()); // nobody handles it
+    items[4]->trigger();
+    EXPECT_EQ(g_route, (std::vector<std::string>{"app:app"}));
+}
+
+TEST_F(PlatformDocViewTest, DroppedFileOpensAsTheDocument) {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile("/faces/smile.zel")});
+    auto* w = reinterpret_cast<QWidget*>(frame->m_hWnd);
+    frame->DragAcceptFiles(); // as the program does at start-up
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &drop);
+    EXPECT_EQ(doc->GetPathName(), "/faces/smile.zel");
+    EXPECT_EQ(doc->GetTitle(), "smile.zel");
+    EXPECT_EQ(app.GetRecentFileList()->Files().front(), "/faces/smile.zel");
 }
 
 TEST_F(PlatformDocViewTest, RecentFilesAndProfileLiveInTheProfileStore) {
