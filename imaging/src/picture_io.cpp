@@ -57,13 +57,14 @@ std::string upper(std::string text) {
 } // namespace
 
 bool read_picture(const std::string& path, Magick::Image& image) {
-    std::vector<char> bytes;
-    if (!read_file(path, bytes))
-        return false;
-    const auto decoder = decoder_for(std::string_view(bytes.data(), bytes.size()), path);
-    if (!decoder)
-        return false;
+    // Holding a file of up to max_file_bytes may itself fail for memory.
     try {
+        std::vector<char> bytes;
+        if (!read_file(path, bytes))
+            return false;
+        const auto decoder = decoder_for(std::string_view(bytes.data(), bytes.size()), path);
+        if (!decoder)
+            return false;
         Magick::Blob blob(bytes.data(), bytes.size());
         Magick::Image decoded;
         // Named explicitly, the decoder is used as it is: Magick does not look at the bytes

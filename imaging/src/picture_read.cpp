@@ -147,14 +147,18 @@ int image_available(const char* path, int* cols, int* rows) {
     std::fclose(file);
     if (!extension_of(path))
         return 0;
-    Magick::Image image;
-    if (!read_picture(path, image)) {
-        vyMessage("Failed to read image in image_available()");
+    try {
+        Magick::Image image;
+        if (!read_picture(path, image)) {
+            vyMessage("Failed to read image in image_available()");
+            return 0;
+        }
+        *cols = static_cast<int>(image.columns());
+        *rows = static_cast<int>(image.rows());
+        return 1;
+    } catch (...) {
         return 0;
     }
-    *cols = static_cast<int>(image.columns());
-    *rows = static_cast<int>(image.rows());
-    return 1;
 }
 
 int image_get_bkgnd_color(const char* path, _pixel* out) {

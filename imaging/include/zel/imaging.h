@@ -122,7 +122,9 @@ ZEL_IMAGING_EXPORT int BITflip(unsigned char** arr, int cols, int rows);
 /// @name Picture files
 /// Listed formats (extension matched without regard to case): "BMP", "JPG", "JPEG", "PSD",
 /// "TGA". An extension is what follows the last '.' of a path (a '.' at index 0 does not
-/// count); one longer than 10 characters is refused everywhere.
+/// count); one longer than 10 characters is refused everywhere. Readers decode a file by its
+/// content as BMP, JPEG, PSD or PNG, or as TGA when its extension says so; anything else (vector
+/// and script formats included) cannot be read.
 /// @{
 
 /// Cuts path at its last '.' in place and copies the extension (NUL-terminated) into ext,
