@@ -221,7 +221,8 @@ int default_shell_open(const std::string&, const std::string& target) {
 
 void default_sound(const SoundRequest& r) {
     // Sound files play when an audio output exists; resources and beeps stay silent here.
-    if (r.name.empty() || r.name[0] == '#' || r.name.rfind("beep:", 0) == 0) {
+    if (r.name.empty() || r.name[0] == '#' || r.name.rfind("beep:", 0) == 0 ||
+        !QFileInfo::exists(QString::fromStdString(r.name))) {
         return;
     }
     ensure_application();
