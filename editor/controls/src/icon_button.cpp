@@ -195,34 +195,34 @@ DWORD CIconButton::ResetColors(BOOL repaint) {
         m_colors[i] = ::GetSysColor(i % 2 == 0 ? COLOR_BTNFACE : COLOR_BTNTEXT);
     }
     Repaint(repaint);
-    return kDone;
+    return kButtonOk;
 }
 
 DWORD CIconButton::SetStateColor(BYTE index, COLORREF color, BOOL repaint) {
     if (index > kTextFocus) {
-        return kBadColorIndex;
+        return kButtonBadColorIndex;
     }
     m_colors[index] = color;
     Repaint(repaint);
-    return kDone;
+    return kButtonOk;
 }
 
 DWORD CIconButton::GetStateColor(BYTE index, COLORREF* color) const {
     if (index > kTextFocus) {
-        return kBadColorIndex;
+        return kButtonBadColorIndex;
     }
     if (color != nullptr) {
         *color = m_colors[index];
     }
-    return kDone;
+    return kButtonOk;
 }
 
 DWORD CIconButton::ShiftColor(BYTE index, SHORT offset, BOOL repaint) {
     if (index > kTextFocus) {
-        return kBadColorIndex;
+        return kButtonBadColorIndex;
     }
     if (offset < -255 || offset > 255) {
-        return kBadOffset;
+        return kButtonBadOffset;
     }
     const COLORREF c = m_colors[index];
     const int channels[3] = {GetRValue(c), GetGValue(c), GetBValue(c)};
@@ -237,7 +237,7 @@ DWORD CIconButton::ShiftColor(BYTE index, SHORT offset, BOOL repaint) {
     }
     m_colors[index] = RGB(channels[0] + shift, channels[1] + shift, channels[2] + shift);
     Repaint(repaint);
-    return kDone;
+    return kButtonOk;
 }
 
 COLORREF CIconButton::DarkenColor(COLORREF color, double factor) {
@@ -253,16 +253,16 @@ COLORREF CIconButton::DarkenColor(COLORREF color, double factor) {
 DWORD CIconButton::SetFlatLook(BOOL flat, BOOL repaint) {
     m_flat = flat;
     Repaint(repaint);
-    return kDone;
+    return kButtonOk;
 }
 
 DWORD CIconButton::SetImageAlignment(BYTE alignment, BOOL repaint) {
     if (alignment > kImageAsIs) {
-        return kBadAlignment;
+        return kButtonBadAlignment;
     }
     m_alignment = alignment;
     Repaint(repaint);
-    return kDone;
+    return kButtonOk;
 }
 
 DWORD CIconButton::SetPressedShift(BYTE style, BOOL repaint) {
@@ -274,27 +274,27 @@ DWORD CIconButton::SetPressedShift(BYTE style, BOOL repaint) {
         m_pressedShift = CPoint(0, 2);
         break;
     default:
-        return kBadPressedStyle;
+        return kButtonBadPressedStyle;
     }
     Repaint(repaint);
-    return kDone;
+    return kButtonOk;
 }
 
 DWORD CIconButton::SetBorderDrawn(BOOL drawn, BOOL repaint) {
     m_drawBorder = drawn;
     Repaint(repaint);
-    return kDone;
+    return kButtonOk;
 }
 
 DWORD CIconButton::SetFlatFocusDrawn(BOOL drawn, BOOL repaint) {
     m_drawFlatFocus = drawn;
     Repaint(repaint);
-    return kDone;
+    return kButtonOk;
 }
 
 DWORD CIconButton::SetTrackWhenInactive(BOOL track) {
     m_trackWhenInactive = track;
-    return kDone;
+    return kButtonOk;
 }
 
 DWORD CIconButton::SetButtonCursor(int cursorId, BOOL repaint) {
@@ -307,11 +307,11 @@ DWORD CIconButton::SetButtonCursor(int cursorId, BOOL repaint) {
                                                     MAKEINTRESOURCE(UINT(cursorId)), IMAGE_CURSOR,
                                                     0, 0, LR_DEFAULTCOLOR));
         if (m_cursor == nullptr) {
-            return kNoResource;
+            return kButtonNoResource;
         }
     }
     Repaint(repaint);
-    return kDone;
+    return kButtonOk;
 }
 
 DWORD CIconButton::FitToImage() {
@@ -337,7 +337,7 @@ DWORD CIconButton::SetCheckState(int state, BOOL repaint) {
         m_checkState = state != 0 ? 1 : 0;
         Repaint(repaint);
     }
-    return kDone;
+    return kButtonOk;
 }
 
 LRESULT CIconButton::OnSetCheck(WPARAM wParam, LPARAM) {
@@ -391,7 +391,7 @@ void CIconButton::ActivateTooltip(BOOL activate) {
 
 DWORD CIconButton::UseBalloonTooltip() {
     m_tooltipStyle |= TTS_BALLOON;
-    return kDone;
+    return kButtonOk;
 }
 
 // ---- clicks -------------------------------------------------------------------------------
@@ -401,21 +401,21 @@ DWORD CIconButton::SetLinkTarget(LPCTSTR url) {
     if (url != nullptr) {
         zel::controls::bounded_copy(m_url, sizeof m_url, url);
     }
-    return kDone;
+    return kButtonOk;
 }
 
 DWORD CIconButton::SetMenuNotify(CWnd* wnd, UINT message, LPARAM lParam) {
     m_menuNotify.wnd = wnd != nullptr ? wnd->m_hWnd : nullptr;
     m_menuNotify.message = message;
     m_menuNotify.lParam = lParam;
-    return kDone;
+    return kButtonOk;
 }
 
 DWORD CIconButton::SetButtonSound(LPCTSTR sound, HMODULE module, BOOL onClick, BOOL asynchronous) {
     SoundRecord& record = m_sounds[onClick ? 1 : 0];
     if (sound == nullptr) {
         record = SoundRecord{};
-        return kDone;
+        return kButtonOk;
     }
     if (module == nullptr) {
         zel::controls::bounded_copy(record.name, sizeof record.name, sound);
@@ -430,7 +430,7 @@ DWORD CIconButton::SetButtonSound(LPCTSTR sound, HMODULE module, BOOL onClick, B
     if (asynchronous) {
         record.flags |= SND_ASYNC;
     }
-    return kDone;
+    return kButtonOk;
 }
 
 DWORD CIconButton::SetDropDownMenu(UINT menuId, CWnd* owner, UINT menuDrawMode, UINT toolbarId,
@@ -444,20 +444,20 @@ DWORD CIconButton::SetDropDownMenu(UINT menuId, CWnd* owner, UINT menuDrawMode, 
     if (menuId != 0) {
         IcoMenu::SetMenuDrawMode(menuDrawMode);
         if (!m_menu.LoadMenu(menuId)) {
-            return kNoResource;
+            return kButtonNoResource;
         }
         if (toolbarId != 0) {
             m_menu.SetToolbarBackground(toolbarBackground);
             m_menu.SetImageSize(iconWidth, iconHeight);
             if (!m_menu.LoadToolbar(toolbarId)) {
                 m_menu.DestroyMenu();
-                return kNoResource;
+                return kButtonNoResource;
             }
         }
         m_menuOwner = owner != nullptr ? owner->m_hWnd : nullptr;
     }
     Repaint(repaint);
-    return kDone;
+    return kButtonOk;
 }
 
 BOOL CIconButton::OnClicked() {
@@ -541,7 +541,7 @@ void CIconButton::SetTransparent(BOOL repaint) {
 
 DWORD CIconButton::CaptureBackground(CDC* dc) {
     if (!m_transparent || dc == nullptr || GetSafeHwnd() == nullptr) {
-        return kBadOffset;
+        return kButtonBadOffset;
     }
     DropBackground();
     CRect client, window;
@@ -555,7 +555,7 @@ DWORD CIconButton::CaptureBackground(CDC* dc) {
     m_previousBitmap = m_backgroundDC.SelectObject(&m_backgroundBitmap);
     m_backgroundDC.BitBlt(0, 0, client.Width(), client.Height(), dc, window.left, window.top,
                           SRCCOPY);
-    return kDone;
+    return kButtonOk;
 }
 
 void CIconButton::PaintParentBackground(CDC* dc) {

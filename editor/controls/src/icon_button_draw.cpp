@@ -70,7 +70,7 @@ DWORD CIconButton::DrawBackground(CDC* dc, CRect* rect) {
         color = m_colors[kBackFocus];
     }
     dc->FillSolidRect(rect, color);
-    return kDone;
+    return kButtonOk;
 }
 
 DWORD CIconButton::DrawBorder(CDC* dc, CRect* rect) {
@@ -84,13 +84,13 @@ DWORD CIconButton::DrawBorder(CDC* dc, CRect* rect) {
             CBrush shadow(::GetSysColor(COLOR_BTNSHADOW));
             dc->FrameRect(rect, &shadow);
         }
-        return kDone;
+        return kButtonOk;
     }
     if (m_flat) {
         if (m_hover && m_drawBorder) {
             dc->Draw3dRect(rect, ::GetSysColor(COLOR_BTNHIGHLIGHT), ::GetSysColor(COLOR_BTNSHADOW));
         }
-        return kDone;
+        return kButtonOk;
     }
     const int l = rect->left, t = rect->top, r = rect->right, b = rect->bottom;
     CPen highlight(PS_SOLID, 1, ::GetSysColor(COLOR_BTNHIGHLIGHT));
@@ -114,7 +114,7 @@ DWORD CIconButton::DrawBorder(CDC* dc, CRect* rect) {
     dc->LineTo(r - 2, b - 2);
     dc->LineTo(r - 2, t);
     dc->SelectObject(old);
-    return kDone;
+    return kButtonOk;
 }
 
 void CIconButton::PlaceImage(BOOL hasCaption, const RECT* itemRect, CRect* captionRect,

@@ -200,7 +200,7 @@ DWORD CIconButton::SetStateBitmaps(HBITMAP in, COLORREF transparentIn, HBITMAP o
                 ::DeleteObject(out);
             }
             ReleaseImages(TRUE);
-            return kNoResource;
+            return kButtonNoResource;
         }
         inRecord.width = DWORD(bm.bmWidth);
         inRecord.height = DWORD(bm.bmHeight);
@@ -217,7 +217,7 @@ DWORD CIconButton::SetStateBitmaps(HBITMAP in, COLORREF transparentIn, HBITMAP o
                 ::DeleteObject(out);
             }
             ReleaseImages(TRUE);
-            return kNoMask;
+            return kButtonNoMask;
         }
         if (out != nullptr) {
             BitmapRecord& outRecord = m_bitmaps[1];
@@ -225,14 +225,14 @@ DWORD CIconButton::SetStateBitmaps(HBITMAP in, COLORREF transparentIn, HBITMAP o
             outRecord.transparent = transparentOut;
             if (::GetObject(out, sizeof bm, &bm) == 0) {
                 ReleaseImages(TRUE);
-                return kNoResource;
+                return kButtonNoResource;
             }
             outRecord.width = DWORD(bm.bmWidth);
             outRecord.height = DWORD(bm.bmHeight);
             outRecord.mask = MakeMask(out, outRecord.width, outRecord.height, transparentOut);
             if (outRecord.mask == nullptr) {
                 ReleaseImages(TRUE);
-                return kNoMask;
+                return kButtonNoMask;
             }
         }
     } else if (out != nullptr && !is_marker(out, kGreyOut) && !is_marker(out, kDarkerOut)) {
@@ -240,7 +240,7 @@ DWORD CIconButton::SetStateBitmaps(HBITMAP in, COLORREF transparentIn, HBITMAP o
         ::DeleteObject(out);
     }
     Repaint(TRUE);
-    return kDone;
+    return kButtonOk;
 }
 
 DWORD CIconButton::SetIconsWithSize(int idIn, int widthIn, int heightIn, int idOut, int widthOut,
@@ -272,7 +272,7 @@ DWORD CIconButton::SetIcons(HICON in, HICON out) {
                 ::DestroyIcon(out);
             }
             ReleaseImages(TRUE);
-            return kNoResource;
+            return kButtonNoResource;
         }
         if (out != nullptr) {
             if (is_marker(out, kDarkerOut)) {
@@ -283,12 +283,12 @@ DWORD CIconButton::SetIcons(HICON in, HICON out) {
             m_icons[1].icon = out;
             if (out == nullptr || !icon_size(out, m_icons[1].width, m_icons[1].height)) {
                 ReleaseImages(TRUE);
-                return kNoResource;
+                return kButtonNoResource;
             }
         }
     } else if (out != nullptr && !is_marker(out, kGreyOut) && !is_marker(out, kDarkerOut)) {
         ::DestroyIcon(out);
     }
     Repaint(TRUE);
-    return kDone;
+    return kButtonOk;
 }

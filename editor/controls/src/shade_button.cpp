@@ -47,10 +47,10 @@ DWORD CShadeButton::DrawBackground(CDC* dc, CRect* rect) {
     } else {
         m_normalPicture.Draw(dc, 0, 0);
     }
-    return kDone;
+    return kButtonOk;
 }
 
 DWORD CShadeButton::DrawBorder(CDC* dc, CRect* rect) {
     CIconButton::DrawBorder(dc, rect);
-    return kDone;
+    return kButtonOk;
 }

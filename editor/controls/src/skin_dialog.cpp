@@ -74,7 +74,7 @@ DWORD CSkinDialog::SetBitmap(HBITMAP bitmap, COLORREF transparent) {
         BITMAP bm;
         if (::GetObject(bitmap, sizeof bm, &bm) == 0) {
             FreeBitmap(1);
-            return kNoDescription;
+            return kSkinNoDescription;
         }
         m_bitmapWidth = DWORD(bm.bmWidth);
         m_bitmapHeight = DWORD(bm.bmHeight);
@@ -83,7 +83,7 @@ DWORD CSkinDialog::SetBitmap(HBITMAP bitmap, COLORREF transparent) {
                                       GetBValue(transparent));
             if (region == nullptr) {
                 FreeBitmap(1);
-                return kNoRegion;
+                return kSkinNoRegion;
             }
             m_region = region;
             m_regionOnWindow = GetSafeHwnd() != nullptr && SetWindowRgn(region, FALSE) != 0;
@@ -92,23 +92,23 @@ DWORD CSkinDialog::SetBitmap(HBITMAP bitmap, COLORREF transparent) {
     if (GetSafeHwnd() != nullptr) {
         Invalidate(TRUE);
     }
-    return kDone;
+    return kSkinOk;
 }
 
 DWORD CSkinDialog::SetStyle(BYTE style, BOOL repaint) {
     if (style > kBottomCentre) {
-        return kBadStyle;
+        return kSkinBadStyle;
     }
     m_drawStyle = style;
     if (repaint && GetSafeHwnd() != nullptr) {
         Invalidate(TRUE);
     }
-    return kDone;
+    return kSkinOk;
 }
 
 DWORD CSkinDialog::EnableEasyMove(BOOL enable) {
     m_easyMove = enable;
-    return kDone;
+    return kSkinOk;
 }
 
 DWORD CSkinDialog::FitToBitmap(BOOL repaint) {
@@ -118,7 +118,7 @@ DWORD CSkinDialog::FitToBitmap(BOOL repaint) {
     m_drawStyle = kCentre;
     MoveWindow(window.left, window.top, window.Width() + int(m_bitmapWidth) - client.Width(),
                window.Height() + int(m_bitmapHeight) - client.Height(), repaint);
-    return kDone;
+    return kSkinOk;
 }
 
 void CSkinDialog::OnBackgroundDrawn(CDC*) {}

@@ -102,9 +102,9 @@ struct ButtonFixture : ::testing::Test {
 TEST(IconButtonColours, ShiftColorKeepsTheHueAndChecksItsArguments) {
     CIconButton button;
     COLORREF c = 0;
-    ASSERT_EQ(button.GetStateColor(CIconButton::kBackHover, &c), CIconButton::kDone);
+    ASSERT_EQ(button.GetStateColor(CIconButton::kBackHover, &c), CIconButton::kButtonOk);
     EXPECT_EQ(c, kFace);
-    EXPECT_EQ(button.ShiftColor(0, 30, FALSE), CIconButton::kDone);
+    EXPECT_EQ(button.ShiftColor(0, 30, FALSE), CIconButton::kButtonOk);
     button.GetStateColor(0, &c);
     EXPECT_EQ(c, RGB(222, 222, 222));
     button.SetStateColor(0, RGB(240, 240, 240), FALSE);
@@ -120,14 +120,14 @@ TEST(IconButtonColours, ShiftColorKeepsTheHueAndChecksItsArguments) {
     button.GetStateColor(2, &c);
     EXPECT_EQ(c, RGB(25, 105, 255));
 
-    EXPECT_EQ(button.ShiftColor(0, 256, FALSE), CIconButton::kBadOffset);
-    EXPECT_EQ(button.ShiftColor(0, -256, FALSE), CIconButton::kBadOffset);
-    EXPECT_EQ(button.ShiftColor(6, 30, FALSE), CIconButton::kBadColorIndex);
-    EXPECT_EQ(button.SetStateColor(6, 0, FALSE), CIconButton::kBadColorIndex);
-    EXPECT_EQ(button.GetStateColor(6, &c), CIconButton::kBadColorIndex);
-    EXPECT_EQ(button.SetImageAlignment(4, FALSE), CIconButton::kBadAlignment);
-    EXPECT_EQ(button.SetImageAlignment(3, FALSE), CIconButton::kDone);
-    EXPECT_EQ(button.SetPressedShift(2, FALSE), CIconButton::kBadPressedStyle);
+    EXPECT_EQ(button.ShiftColor(0, 256, FALSE), CIconButton::kButtonBadOffset);
+    EXPECT_EQ(button.ShiftColor(0, -256, FALSE), CIconButton::kButtonBadOffset);
+    EXPECT_EQ(button.ShiftColor(6, 30, FALSE), CIconButton::kButtonBadColorIndex);
+    EXPECT_EQ(button.SetStateColor(6, 0, FALSE), CIconButton::kButtonBadColorIndex);
+    EXPECT_EQ(button.GetStateColor(6, &c), CIconButton::kButtonBadColorIndex);
+    EXPECT_EQ(button.SetImageAlignment(4, FALSE), CIconButton::kButtonBadAlignment);
+    EXPECT_EQ(button.SetImageAlignment(3, FALSE), CIconButton::kButtonOk);
+    EXPECT_EQ(button.SetPressedShift(2, FALSE), CIconButton::kButtonBadPressedStyle);
     button.ResetColors(FALSE);
     button.GetStateColor(5, &c);
     EXPECT_EQ(c, RGB(0, 0, 0));
@@ -178,32 +178,33 @@ TEST_F(ButtonFixture, StateBitmapsChooseTheOutPicture) {
     CIconButton& b = dialog.picture;
     const CPoint centre(30, 19); // 60 x 39 button, 20 x 20 picture centred at (20, 9)
     // "out" 0: the "in" picture in both states.
-    ASSERT_EQ(b.SetStateBitmaps(int(kInBitmap), kKey, 0, 0), CIconButton::kDone);
+    ASSERT_EQ(b.SetStateBitmaps(int(kInBitmap), kKey, 0, 0), CIconButton::kButtonOk);
     EXPECT_EQ(at(b, centre.x, centre.y), RGB(200, 0, 0));
     EXPECT_EQ(at(b, 21, 10), kFace); // key colour is transparent
     // An id that names no bitmap: the same.
-    ASSERT_EQ(b.SetStateBitmaps(int(kInBitmap), kKey, 4242, 0), CIconButton::kDone);
+    ASSERT_EQ(b.SetStateBitmaps(int(kInBitmap), kKey, 4242, 0), CIconButton::kButtonOk);
     EXPECT_EQ(at(b, centre.x, centre.y), RGB(200, 0, 0));
     // A real "out" picture shows while normal.
-    ASSERT_EQ(b.SetStateBitmaps(int(kInBitmap), kKey, int(kOutBitmap), kKey), CIconButton::kDone);
+    ASSERT_EQ(b.SetStateBitmaps(int(kInBitmap), kKey, int(kOutBitmap), kKey),
+              CIconButton::kButtonOk);
     EXPECT_EQ(at(b, centre.x, centre.y), RGB(0, 0, 200));
     // A grey copy: 0.299 * 200 = 59; the key colour stays transparent.
     ASSERT_EQ(b.SetStateBitmaps(int(kInBitmap), kKey, CIconButton::kGreyOut, 0),
-              CIconButton::kDone);
+              CIconButton::kButtonOk);
     EXPECT_EQ(at(b, centre.x, centre.y), RGB(59, 59, 59));
     EXPECT_EQ(at(b, 21, 10), kFace);
     // A darker copy: three quarters of each channel.
     ASSERT_EQ(b.SetStateBitmaps(int(kInBitmap), kKey, CIconButton::kDarkerOut, 0),
-              CIconButton::kDone);
+              CIconButton::kButtonOk);
     EXPECT_EQ(at(b, centre.x, centre.y), RGB(150, 0, 0));
     EXPECT_EQ(at(b, 21, 10), kFace);
     // No "in" picture: no pictures at all.
-    ASSERT_EQ(b.SetStateBitmaps(4242, kKey, int(kOutBitmap), 0), CIconButton::kDone);
+    ASSERT_EQ(b.SetStateBitmaps(4242, kKey, int(kOutBitmap), 0), CIconButton::kButtonOk);
     EXPECT_EQ(at(b, centre.x, centre.y), kFace);
     // A handle whose description cannot be read.
     HBITMAP gone = square_picture(RGB(1, 2, 3));
     ::DeleteObject(gone);
-    EXPECT_EQ(b.SetStateBitmaps(gone, kKey, nullptr, 0), CIconButton::kNoResource);
+    EXPECT_EQ(b.SetStateBitmaps(gone, kKey, nullptr, 0), CIconButton::kButtonNoResource);
 }
 
 TEST_F(ButtonFixture, EveryStateDrawsItsOwnLook) {
@@ -382,9 +383,9 @@ TEST_F(ButtonFixture, CaptureBackgroundNeedsTransparencyAndAContext) {
     CIconButton& b = dialog.picture;
     CDC dc;
     dc.CreateCompatibleDC(nullptr);
-    EXPECT_EQ(b.CaptureBackground(&dc), CIconButton::kBadOffset);
+    EXPECT_EQ(b.CaptureBackground(&dc), CIconButton::kButtonBadOffset);
     b.SetTransparent(FALSE);
-    EXPECT_EQ(b.CaptureBackground(nullptr), CIconButton::kBadOffset);
+    EXPECT_EQ(b.CaptureBackground(nullptr), CIconButton::kButtonBadOffset);
     // Without a capture the button copies its parent's surface under itself.
     dialog.Invalidate();
     dialog.UpdateWindow();
@@ -453,8 +454,9 @@ TEST_F(ButtonFixture, DropDownMenuOpensUnderTheButtonAndPostsTheChoice) {
                                                     MenuItemTemplate{"E&xit", 502, 0, {}}}}});
     CIconButton& b = dialog.picture;
     EXPECT_EQ(b.SetDropDownMenu(4711, &dialog, 0, 0, 16, 15, kFace, FALSE),
-              CIconButton::kNoResource);
-    ASSERT_EQ(b.SetDropDownMenu(kMenu, &dialog, 0, 0, 16, 15, kFace, FALSE), CIconButton::kDone);
+              CIconButton::kButtonNoResource);
+    ASSERT_EQ(b.SetDropDownMenu(kMenu, &dialog, 0, 0, 16, 15, kFace, FALSE),
+              CIconButton::kButtonOk);
     b.SetMenuNotify(&dialog, WM_APP + 5, 77);
     int shown = 0;
     QTimer::singleShot(50, [&] {

@@ -295,7 +295,7 @@ TEST_F(ShadeFixture, TransparentShadeShowsTheCapturedBackgroundInstead) {
     CDC skinDC;
     skinDC.CreateCompatibleDC(nullptr);
     CBitmap* old = skinDC.SelectObject(CBitmap::FromHandle(skin));
-    EXPECT_EQ(dialog.button.CaptureBackground(&skinDC), CIconButton::kDone);
+    EXPECT_EQ(dialog.button.CaptureBackground(&skinDC), CIconButton::kButtonOk);
     skinDC.SelectObject(old);
     dialog.button.Invalidate();
     EXPECT_EQ(at(20, 12), RGB(30, 90, 40));

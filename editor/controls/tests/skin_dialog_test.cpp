@@ -78,7 +78,7 @@ struct SkinFixture : ::testing::Test {
         return dc.GetPixel(x, y);
     }
     void style(BYTE s) {
-        ASSERT_EQ(dialog.SetStyle(s, TRUE), CSkinDialog::kDone);
+        ASSERT_EQ(dialog.SetStyle(s, TRUE), CSkinDialog::kSkinOk);
         dialog.UpdateWindow();
     }
     SkinDialog dialog;
@@ -88,7 +88,7 @@ struct SkinFixture : ::testing::Test {
 
 TEST_F(SkinFixture, TileFillsRowsAndColumnsClippingTheLast) {
     ASSERT_EQ(dialog.SetBitmap(skin_picture(), CSkinDialog::kNoTransparentColor),
-              CSkinDialog::kDone);
+              CSkinDialog::kSkinOk);
     dialog.UpdateWindow();
     // 3 x 3 copies: corners at x 0, 100, 200 and y 0, 40, 80.
     for (int x : {0, 100, 200}) {
@@ -154,9 +154,9 @@ TEST_F(SkinFixture, CentringALargerPictureOverhangsBothSides) {
 }
 
 TEST_F(SkinFixture, StyleAboveTwelveIsRefused) {
-    EXPECT_EQ(dialog.SetStyle(13, TRUE), CSkinDialog::kBadStyle);
+    EXPECT_EQ(dialog.SetStyle(13, TRUE), CSkinDialog::kSkinBadStyle);
     EXPECT_EQ(dialog.GetStyle(), CSkinDialog::kTile);
-    EXPECT_EQ(dialog.SetStyle(12, TRUE), CSkinDialog::kDone);
+    EXPECT_EQ(dialog.SetStyle(12, TRUE), CSkinDialog::kSkinOk);
     EXPECT_EQ(dialog.GetStyle(), 12);
     EXPECT_EQ(dialog.EnableEasyMove(TRUE), 0u);
 }
@@ -166,13 +166,13 @@ TEST_F(SkinFixture, RegionCutsTheTransparentColourOverWholeWords) {
     dialog.SetBitmap(skin_picture(), CSkinDialog::kNoTransparentColor);
     EXPECT_EQ(dialog.GetRegion(), nullptr);
     // A colour no pixel has: the whole picture.
-    ASSERT_EQ(dialog.SetBitmap(skin_picture(), RGB(1, 2, 3)), CSkinDialog::kDone);
+    ASSERT_EQ(dialog.SetBitmap(skin_picture(), RGB(1, 2, 3)), CSkinDialog::kSkinOk);
     ASSERT_NE(dialog.GetRegion(), nullptr);
     CRect box;
     ::GetRgnBox(dialog.GetRegion(), &box);
     EXPECT_EQ(box, CRect(0, 0, 100, 40));
     // 101 pixels wide: 100 columns.
-    ASSERT_EQ(dialog.SetBitmap(skin_picture(101, 40), kA), CSkinDialog::kDone);
+    ASSERT_EQ(dialog.SetBitmap(skin_picture(101, 40), kA), CSkinDialog::kSkinOk);
     ::GetRgnBox(dialog.GetRegion(), &box);
     EXPECT_EQ(box.right, 100);
     EXPECT_TRUE(::PtInRegion(dialog.GetRegion(), 0, 0));    // the edge pixel stays
@@ -194,9 +194,9 @@ TEST_F(SkinFixture, PicturesThatCannotBeReadGiveTheirStatus) {
     HBITMAP gone = skin_picture();
     ::DeleteObject(gone);
     EXPECT_EQ(dialog.SetBitmap(gone, CSkinDialog::kNoTransparentColor),
-              CSkinDialog::kNoDescription);
+              CSkinDialog::kSkinNoDescription);
     // Three pixels wide: no whole word of pixels to build a region from.
-    EXPECT_EQ(dialog.SetBitmap(skin_picture(3, 10), kA), CSkinDialog::kNoRegion);
+    EXPECT_EQ(dialog.SetBitmap(skin_picture(3, 10), kA), CSkinDialog::kSkinNoRegion);
     EXPECT_EQ(dialog.GetRegion(), nullptr);
     DWORD w = 7, h = 7;
     EXPECT_TRUE(dialog.GetBitmapBits(nullptr, w, h).empty());
@@ -205,14 +205,15 @@ TEST_F(SkinFixture, PicturesThatCannotBeReadGiveTheirStatus) {
     HBITMAP file = skin_picture();
     register_picture(IMAGE_BITMAP, kSkin, file);
     ::DeleteObject(file);
-    EXPECT_EQ(dialog.SetBitmap(WORD(kSkin), CSkinDialog::kNoTransparentColor), CSkinDialog::kDone);
+    EXPECT_EQ(dialog.SetBitmap(WORD(kSkin), CSkinDialog::kNoTransparentColor),
+              CSkinDialog::kSkinOk);
     dialog.UpdateWindow();
     EXPECT_EQ(at(0, 0), kEdge);
-    EXPECT_EQ(dialog.SetBitmap(WORD(4242), CSkinDialog::kNoTransparentColor), CSkinDialog::kDone);
+    EXPECT_EQ(dialog.SetBitmap(WORD(4242), CSkinDialog::kNoTransparentColor), CSkinDialog::kSkinOk);
     // Given its own picture again, the dialog keeps it.
     HBITMAP own = skin_picture();
     dialog.SetBitmap(own, CSkinDialog::kNoTransparentColor);
-    EXPECT_EQ(dialog.SetBitmap(own, CSkinDialog::kNoTransparentColor), CSkinDialog::kDone);
+    EXPECT_EQ(dialog.SetBitmap(own, CSkinDialog::kNoTransparentColor), CSkinDialog::kSkinOk);
 }
 
 TEST_F(SkinFixture, WithoutPictureTheDefaultEraseRunsAloneAndItsResultIsReturned) {

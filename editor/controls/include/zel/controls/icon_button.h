@@ -12,13 +12,13 @@ class CIconButton : public CButton {
 public:
     // Status codes.
     enum : DWORD {
-        kDone = 0,
-        kNoResource = 1,
-        kNoMask = 2,
-        kBadColorIndex = 3,
-        kBadAlignment = 4,
-        kBadOffset = 5,
-        kBadPressedStyle = 6,
+        kButtonOk = 0,
+        kButtonNoResource = 1,
+        kButtonNoMask = 2,
+        kButtonBadColorIndex = 3,
+        kButtonBadAlignment = 4,
+        kButtonBadOffset = 5,
+        kButtonBadPressedStyle = 6,
     };
     // Colour slots.
     enum : BYTE {

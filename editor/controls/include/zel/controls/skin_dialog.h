@@ -28,7 +28,7 @@ public:
         kBottomCentre = 12,
     };
     // Status codes.
-    enum : DWORD { kDone = 0, kNoDescription = 1, kBadStyle = 2, kNoRegion = 3 };
+    enum : DWORD { kSkinOk = 0, kSkinNoDescription = 1, kSkinBadStyle = 2, kSkinNoRegion = 3 };
     // No transparent colour: the window keeps its rectangular shape.
     static constexpr COLORREF kNoTransparentColor = COLORREF(-1);
 
