@@ -76,13 +76,18 @@ QWidget* owner_widget(HWND owner) {
     return r != nullptr ? r->window() : nullptr;
 }
 
-QString qt_filters(const std::vector<std::pair<std::string, std::string>>& filters) {
+// A filter without patterns lists what the wildcard in the name field matches.
+QString qt_filters(const std::vector<std::pair<std::string, std::string>>& filters,
+                   const std::string& initialName) {
+    const QString wildcard = initialName.find('*') != std::string::npos
+                                 ? QString::fromStdString(initialName)
+                                 : QString("*");
     QStringList list;
     for (const auto& f : filters) {
         QString patterns = QString::fromStdString(f.second);
         patterns.replace(';', ' ');
         const QString desc = QString::fromStdString(f.first);
-        list << (patterns.isEmpty() ? desc + " (*)" : desc + " (" + patterns + ")");
+        list << desc + " (" + (patterns.isEmpty() ? wildcard : patterns) + ")";
     }
     return list.join(";;");
 }
@@ -249,7 +254,7 @@ FileDialogHook& file_dialog_hook() {
         ensure_application();
         FileDialogAnswer a;
         QString selected;
-        const QString filters = qt_filters(r.filters);
+        const QString filters = qt_filters(r.filters, r.initialName);
         const QStringList names = filters.split(";;");
         if (r.filterIndex >= 1 && r.filterIndex <= names.size()) {
             selected = names[r.filterIndex - 1];
