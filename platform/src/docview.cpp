@@ -627,8 +627,10 @@ void CWinApp::OnFileOpen() {
         t->GetDocString(filter, CDocTemplate::filterName);
         t->GetDocString(ext, CDocTemplate::filterExt);
     }
-    CString spec = filter.IsEmpty() ? CString("All Files (*.*)|*.*||") : filter + "|*" + ext + "||";
-    CFileDialog dlg(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, spec, m_pMainWnd);
+    CString filters =
+        filter.IsEmpty() ? CString("All Files (*.*)|*.*||") : filter + "|*" + ext + "||";
+    CFileDialog dlg(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, filters,
+                    m_pMainWnd);
     if (dlg.DoModal() == IDOK) {
         OpenDocumentFile(dlg.GetPathName());
     }
