@@ -503,7 +503,7 @@ void CDC::FillSolidRect(int x, int y, int width, int height, COLORREF color) {
     }
     const QRgb c = device_color(s, color);
     paint(s, r, [&](QPainter& p) { p.fillRect(r, QColor::fromRgb(c)); });
-    // Like the original, this sets the background colour as a side effect.
+    // Filling sets the background colour as a side effect, which callers may rely on.
     s->bk = color;
 }
 

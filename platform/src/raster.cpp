@@ -1,5 +1,5 @@
 // Raster copies between contexts: the three-operand raster operations on pattern (the selected
-// brush), source and destination, with the monochrome conversions of the original platform:
+// brush), source and destination, with the classic monochrome conversions:
 // a colour source copied into a monochrome picture gives white where it has the source's
 // background colour and black elsewhere; a monochrome source copied into a colour picture
 // gives the destination's text colour for black and its background colour for white.
