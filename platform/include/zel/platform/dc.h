@@ -5,7 +5,7 @@
 // raster copies (plain, AND, OR, XOR, inverted, stretched).
 //
 // A memory context starts with a 1 x 1 monochrome bitmap selected, so a bitmap made
-// "compatible" with a fresh memory context is monochrome, as the editor's platform did.
+// "compatible" with a fresh memory context is monochrome, as window code of this kind expects.
 
 #include "zel/platform/gdi.h"
 
