@@ -3,6 +3,7 @@
 #include "window_record.h"
 
 #include "dc_state.h"
+#include "zel/platform/controls.h"
 #include "zel/platform/menu.h"
 #include "zel/platform/system.h"
 
@@ -146,7 +147,24 @@ CWnd* WindowRecord::wnd() {
         return object;
     }
     if (!placeholder) {
-        placeholder = std::make_unique<CWnd>();
+        // A stand-in of the kind's class, so a control found by its id can be used as one.
+        switch (kind) {
+        case WindowKind::Button:
+            placeholder = std::make_unique<CButton>();
+            break;
+        case WindowKind::Static:
+            placeholder = std::make_unique<CStatic>();
+            break;
+        case WindowKind::Edit:
+            placeholder = std::make_unique<CEdit>();
+            break;
+        case WindowKind::ScrollBar:
+            placeholder = std::make_unique<CScrollBar>();
+            break;
+        default:
+            placeholder = std::make_unique<CWnd>();
+            break;
+        }
         placeholder->m_hWnd = this;
     }
     return placeholder.get();

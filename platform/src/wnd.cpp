@@ -1251,7 +1251,7 @@ CDC* dc_of(WPARAM w) {
     return CDC::FromHandle(reinterpret_cast<HDC>(w));
 }
 CScrollBar* scroll_bar_of(LPARAM l) {
-    return dynamic_cast<CScrollBar*>(CWnd::FromHandlePermanent(reinterpret_cast<HWND>(l)));
+    return dynamic_cast<CScrollBar*>(CWnd::FromHandle(reinterpret_cast<HWND>(l)));
 }
 CMenu* menu_of(LPARAM l) {
     return CMenu::FromHandle(reinterpret_cast<HMENU>(l));

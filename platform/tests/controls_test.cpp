@@ -227,6 +227,19 @@ TEST_F(PlatformControlsTest, ScrollBarReportsActionsAndStaysWhereTheOwnerPutsIt)
     EXPECT_EQ(qbar->value(), 40);
     bar.SetScrollPos(500); // kept inside the range
     EXPECT_EQ(bar.GetScrollPos(), 100);
+    // A scroll bar without an object of its own (as made from a dialog template) is still
+    // handed out as one.
+    CWnd maker;
+    ASSERT_TRUE(maker.Create("SCROLLBAR", "", WS_CHILD | WS_VISIBLE | SBS_HORZ,
+                             CRect(0, 120, 200, 136), &parent, 1082));
+    maker.Detach();
+    CWnd* plain = parent.GetDlgItem(1082);
+    auto* asBar = dynamic_cast<CScrollBar*>(plain);
+    ASSERT_NE(asBar, nullptr);
+    asBar->SetScrollRange(0, 10);
+    asBar->SetScrollPos(4);
+    EXPECT_EQ(asBar->GetScrollPos(), 4);
+    plain->DestroyWindow();
 }
 
 TEST_F(PlatformControlsTest, MouseLeaveArrivesOnceAfterTracking) {
