@@ -87,6 +87,10 @@ TEST_F(FaceEditTest, NamesThatDoNotFitTheFieldAreRefused) {
     EXPECT_EQ(face_change(7, tooLong.c_str()), kFail);
     EXPECT_STREQ(part(kSlotMouth).name, "DOT");
     EXPECT_EQ(face_change(7, nullptr), kFail);
+    // No face file can hold these, so the face could not be saved afterwards.
+    EXPECT_EQ(face_change(7, "MOUTH:22"), kFail);
+    EXPECT_EQ(face_change(7, "MOUTH\n22"), kFail);
+    EXPECT_STREQ(part(kSlotMouth).name, "DOT");
     EXPECT_EQ(face_change(7, fits.c_str()), 0);
     EXPECT_EQ(std::string(part(kSlotMouth).name), fits);
     // The _save form redraws and writes all the same, with the name unchanged.

@@ -13,8 +13,10 @@ int face_change(int id, const char* name) {
     if (part == nullptr) {
         return kNotLoaded;
     }
-    // A name that does not fit the field with its NUL is refused, not cut.
-    if (name == nullptr || strnlen(name, sizeof part->name) == sizeof part->name) {
+    // A name that does not fit the field with its NUL is refused, not cut; so is one with a
+    // ':' or a line end, which no face file can hold, so the face could never be saved.
+    if (name == nullptr || strnlen(name, sizeof part->name) == sizeof part->name ||
+        std::strpbrk(name, ":\n") != nullptr) {
         return zel::engine::kFail;
     }
     std::strcpy(part->name, name);
