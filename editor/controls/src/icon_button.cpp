@@ -417,15 +417,16 @@ DWORD CIconButton::SetButtonSound(LPCTSTR sound, HMODULE module, BOOL onClick, B
         record = SoundRecord{};
         return kButtonOk;
     }
-    if (module == nullptr) {
-        zel::controls::bounded_copy(record.name, sizeof record.name, sound);
-        record.sound = record.name;
-        record.flags = SND_FILENAME | SND_NOWAIT | SND_NODEFAULT;
-    } else {
+    // Names are kept in the record: the caller's text may be gone by the time it plays. A
+    // resource number travels as it is.
+    if (IS_INTRESOURCE(sound)) {
         record.name[0] = 0;
         record.sound = sound;
-        record.flags = SND_RESOURCE | SND_NOWAIT | SND_NODEFAULT;
+    } else {
+        zel::controls::bounded_copy(record.name, sizeof record.name, sound);
+        record.sound = record.name;
     }
+    record.flags = (module == nullptr ? SND_FILENAME : SND_RESOURCE) | SND_NOWAIT | SND_NODEFAULT;
     record.module = module;
     if (asynchronous) {
         record.flags |= SND_ASYNC;

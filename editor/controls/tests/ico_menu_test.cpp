@@ -318,3 +318,39 @@ TEST(IcoMenuKeys, MenuCharFindsTheItemOfItsAccessKey) {
     EXPECT_EQ(IcoMenu::FindKeyboardShortcut('P', MF_POPUP, &menu), LRESULT(0x20000 + 3));
     EXPECT_EQ(menu.Items().size(), 4u);
 }
+
+TEST(IcoMenuImages, ToolbarButtonsGiveTheirCommandsImages) {
+    ensure_app();
+    constexpr UINT kToolbar = 9601; // commands 701, (separator), 702, 703: red, green, blue
+    IcoMenu menu;
+    menu.CreatePopupMenu();
+    menu.AppendItem("&Open", MF_OWNERDRAW, 701);
+    menu.AppendItem("&Save", MF_OWNERDRAW, 702);
+    menu.AppendItem("&Other", MF_OWNERDRAW, 799);
+    EXPECT_FALSE(menu.LoadToolbar(4242));
+    ASSERT_TRUE(menu.LoadToolbar(kToolbar));
+    EXPECT_EQ(menu.GetImageSize(), CSize(16, 16)); // grown to the buttons' size
+    ASSERT_NE(menu.Items()[0]->m_ownImages, nullptr);
+    ASSERT_NE(menu.Items()[1]->m_ownImages, nullptr);
+    EXPECT_EQ(menu.Items()[2]->m_ownImages, nullptr);
+    auto image_pixel = [&](int item, int x, int y) {
+        HBITMAP b = make_bitmap(16, 16, [&](CDC& dc) {
+            dc.FillSolidRect(0, 0, 16, 16, RGB(1, 2, 3));
+            menu.Items()[std::size_t(item)]->m_ownImages->Draw(&dc, 0, CPoint(0, 0), FALSE);
+        });
+        const COLORREF c = pixel(b, x, y);
+        ::DeleteObject(b);
+        return c;
+    };
+    EXPECT_EQ(image_pixel(0, 8, 8), RGB(200, 0, 0));
+    EXPECT_EQ(image_pixel(0, 1, 1), RGB(1, 2, 3)); // the toolbar's face colour is transparent
+    EXPECT_EQ(image_pixel(1, 8, 8), RGB(0, 160, 0));
+    // Appending with a toolbar id puts the command's button into the shared list.
+    ASSERT_TRUE(menu.AppendItem("&Print", MF_OWNERDRAW, 703, int(kToolbar)));
+    EXPECT_GE(menu.Items()[3]->m_sharedImageIndex, 0);
+    // A later item with the same command finds that image without a toolbar.
+    IcoMenu other;
+    other.CreatePopupMenu();
+    other.AppendItem("&Print", MF_OWNERDRAW, 703);
+    EXPECT_EQ(other.Items()[0]->m_sharedImageIndex, menu.Items()[3]->m_sharedImageIndex);
+}

@@ -429,9 +429,18 @@ TEST_F(ButtonFixture, ClickSoundNamesAreBoundedAndResourcesPassedOn) {
     ASSERT_EQ(zel::platform::recorded_sounds().size(), 2u);
     EXPECT_EQ(zel::platform::recorded_sounds()[1].flags,
               SND_RESOURCE | SND_NOWAIT | SND_NODEFAULT | SND_ASYNC);
+    // A resource named by text outlives the caller's string.
+    {
+        std::string name = "CLICK";
+        b.SetButtonSound(name.c_str(), AfxGetInstanceHandle(), TRUE, FALSE);
+        name.assign(40, 'x');
+    }
+    b.SendMessage(BM_CLICK);
+    ASSERT_EQ(zel::platform::recorded_sounds().size(), 3u);
+    EXPECT_EQ(zel::platform::recorded_sounds()[2].name, "CLICK");
     b.SetButtonSound(nullptr, nullptr, TRUE, FALSE);
     b.SendMessage(BM_CLICK);
-    EXPECT_EQ(zel::platform::recorded_sounds().size(), 2u);
+    EXPECT_EQ(zel::platform::recorded_sounds().size(), 3u);
 }
 
 TEST_F(ButtonFixture, DisablingMovesTheFocusOn) {
@@ -477,4 +486,15 @@ TEST_F(ButtonFixture, DropDownMenuOpensUnderTheButtonAndPostsTheChoice) {
     }
     EXPECT_TRUE(notified);
     EXPECT_TRUE(chosen);
+}
+
+TEST_F(ButtonFixture, DropDownMenuWithAMissingToolbarIsRefused) {
+    zel::platform::register_menu(
+        kMenu, {MenuItemTemplate{"&Face", 0, MF_POPUP, {MenuItemTemplate{"&Open", 701, 0, {}}}}});
+    CIconButton& b = dialog.picture;
+    EXPECT_EQ(b.SetDropDownMenu(kMenu, &dialog, 1, 4242, 16, 16, kFace, FALSE),
+              CIconButton::kButtonNoResource);
+    EXPECT_EQ(b.SetDropDownMenu(kMenu, &dialog, 1, 9601, 16, 16, kFace, FALSE),
+              CIconButton::kButtonOk);
+    IcoMenu::SetMenuDrawMode(0);
 }

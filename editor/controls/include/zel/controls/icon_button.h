@@ -95,7 +95,7 @@ public:
     BOOL IsCheckBox() const { return m_checkBox; }
     BOOL IsFlat() const { return m_flat; }
 
-    // Lightens nothing: each channel c becomes c - factor * c (0 < factor <= 1).
+    // Each channel c becomes c - factor * c; factors outside 0 < factor <= 1 change nothing.
     static COLORREF DarkenColor(COLORREF color, double factor);
 
     BOOL PreTranslateMessage(MSG* msg) override;
