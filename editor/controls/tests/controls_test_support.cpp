@@ -64,7 +64,7 @@ HBITMAP make_bitmap(int width, int height, const std::function<void(CDC&)>& pain
     return bitmap;
 }
 
-void register_picture(UINT kind, UINT id, HBITMAP bitmap) {
+void save_bmp(HBITMAP bitmap, const std::string& path) {
     BITMAP bm;
     ::GetObject(bitmap, sizeof bm, &bm);
     const int w = bm.bmWidth, h = bm.bmHeight;
@@ -75,8 +75,6 @@ void register_picture(UINT kind, UINT id, HBITMAP bitmap) {
     info.bmiHeader.biHeight = h; // bottom-up, as the file keeps it
     info.bmiHeader.biBitCount = 24;
     ::GetDIBits(nullptr, bitmap, 0, UINT(h), rows.data(), &info, DIB_RGB_COLORS);
-    const std::string path =
-        zel::work_path("picture_" + std::to_string(kind) + "_" + std::to_string(id) + ".bmp");
     std::FILE* f = std::fopen(path.c_str(), "wb");
     auto put = [f](DWORD v, int bytes) {
         for (int i = 0; i < bytes; ++i) {
@@ -100,6 +98,12 @@ void register_picture(UINT kind, UINT id, HBITMAP bitmap) {
     put(0, 4);
     std::fwrite(rows.data(), 1, rows.size(), f);
     std::fclose(f);
+}
+
+void register_picture(UINT kind, UINT id, HBITMAP bitmap) {
+    const std::string path =
+        zel::work_path("picture_" + std::to_string(kind) + "_" + std::to_string(id) + ".bmp");
+    save_bmp(bitmap, path);
     zel::platform::register_image_file(kind, id, path);
 }
 

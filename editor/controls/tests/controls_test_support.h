@@ -22,6 +22,8 @@ HBITMAP make_bitmap(int width, int height, const std::function<void(CDC&)>& pain
 // `kind` (IMAGE_BITMAP or IMAGE_ICON).
 void register_picture(UINT kind, UINT id, HBITMAP bitmap);
 COLORREF pixel(HBITMAP bitmap, int x, int y);
+// Writes `bitmap` as a 24-bit BMP file.
+void save_bmp(HBITMAP bitmap, const std::string& path);
 // Restores the platform's hooks after each test.
 struct HookReset {
     ~HookReset();

@@ -5,10 +5,12 @@
 
 #include "controls_test_support.h"
 #include "menu_template.h"
+#include "zel/testing/test_env.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <numeric>
 
 using namespace zel::controls::test;
 
@@ -353,4 +355,55 @@ TEST(IcoMenuImages, ToolbarButtonsGiveTheirCommandsImages) {
     other.CreatePopupMenu();
     other.AppendItem("&Print", MF_OWNERDRAW, 703);
     EXPECT_EQ(other.Items()[0]->m_sharedImageIndex, menu.Items()[3]->m_sharedImageIndex);
+}
+
+TEST(IcoMenuDraw, BothLooksOfAWholeMenuForAPersonToSee) {
+    ensure_app();
+    FlatMenu menu;
+    menu.CreatePopupMenu();
+    menu.AppendItem("&Open face...\tCtrl+O", MF_OWNERDRAW, 701);
+    menu.AppendItem("&Save\tCtrl+S", MF_OWNERDRAW, 702);
+    menu.AppendItem(static_cast<LPCSTR>(nullptr), 0, 0);
+    menu.AppendItem("Show &grid", MF_OWNERDRAW, 703);
+    menu.AppendItem("&Print\tCtrl+P", MF_OWNERDRAW, 704);
+    menu.AppendItem("E&xit", MF_OWNERDRAW, 705);
+    menu.LoadToolbar(9601);
+    menu.ModifyItemColor("&Print\tCtrl+P", 704, RGB(230, 140, 30));
+    const UINT states[] = {ODS_SELECTED, 0, 0, ODS_CHECKED, 0, ODS_GRAYED};
+    int width = 0;
+    std::vector<int> heights;
+    for (const auto& item : menu.Items()) {
+        MEASUREITEMSTRUCT mis;
+        mis.CtlType = ODT_MENU;
+        mis.itemData = reinterpret_cast<UINT_PTR>(item.get());
+        menu.MeasureItem(&mis);
+        width = std::max(width, int(mis.itemWidth) + 24);
+        heights.push_back(int(mis.itemHeight));
+    }
+    const int height = std::accumulate(heights.begin(), heights.end(), 0);
+    HBITMAP sheet = make_bitmap(2 * width + 30, height + 20, [&](CDC& dc) {
+        dc.FillSolidRect(0, 0, 2 * width + 30, height + 20, RGB(58, 110, 165));
+        for (int look = 0; look < 2; ++look) {
+            int y = 10;
+            for (std::size_t i = 0; i < menu.Items().size(); ++i) {
+                DRAWITEMSTRUCT dis;
+                dis.CtlType = ODT_MENU;
+                dis.itemState = states[i];
+                dis.hDC = dc.m_hDC;
+                dis.rcItem = RECT{10 + look * (width + 10), y, 10 + look * (width + 10) + width,
+                                  y + heights[i]};
+                dis.itemData = reinterpret_cast<UINT_PTR>(menu.Items()[i].get());
+                if (look == 0) {
+                    menu.DrawItem(&dis);
+                } else {
+                    menu.DrawItemFlat(&dis);
+                }
+                y += heights[i];
+            }
+        }
+    });
+    save_bmp(sheet, zel::testing::output_dir() + "/ico-menu-looks.bmp");
+    EXPECT_EQ(heights[2], 9);
+    EXPECT_EQ(pixel(sheet, 10 + width / 2, 10 + heights[0] / 2), ::GetSysColor(COLOR_HIGHLIGHT));
+    ::DeleteObject(sheet);
 }
