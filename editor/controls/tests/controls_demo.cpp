@@ -40,13 +40,12 @@ public:
 
     // The states a person should see at once.
     void ShowStates() {
-        m_parts[0].SetFocus();
         m_parts[1].SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(40, 12)); // the mouse rests on EYES
         m_parts[2].SetState(TRUE);                                   // NOSE held down
         m_parts[4].EnableWindow(FALSE);                              // no glasses to choose
         m_previous[4].EnableWindow(FALSE);
         m_next[4].EnableWindow(FALSE);
-        m_parts[0].SetFocus();
+        m_parts[0].SetFocus(); // disabling moved the focus on; BROWS takes it
     }
 
 protected:
