@@ -376,13 +376,18 @@ HRSRC FindResource(HMODULE module, LPCTSTR name, LPCTSTR type) {
     const QString base = m->root + "/" + folder + "/" + name_of(name);
     for (const char* ext : {"", ".bmp", ".png", ".ico", ".cur", ".txt", ".bin"}) {
         if (QFile::exists(base + ext)) {
-            QFile f(base + ext);
-            if (!f.open(QIODevice::ReadOnly)) {
-                return nullptr;
+            // The handle is the bytes themselves, so LockResource hands out what the caller
+            // reads; a resource is read once and stays put while its module lives.
+            auto [slot, inserted] = m->cache.try_emplace(base + ext);
+            if (inserted) {
+                QFile f(base + ext);
+                if (!f.open(QIODevice::ReadOnly)) {
+                    m->cache.erase(slot);
+                    return nullptr;
+                }
+                slot->second = f.readAll();
             }
-            auto& slot = m->cache[base + ext];
-            slot = f.readAll();
-            return &slot;
+            return slot->second.constData();
         }
     }
     return nullptr;
@@ -398,7 +403,7 @@ DWORD SizeofResource(HMODULE module, HRSRC resource) {
         return 0;
     }
     for (const auto& c : m->cache) {
-        if (&c.second == resource) {
+        if (c.second.constData() == resource) {
             return DWORD(c.second.size());
         }
     }

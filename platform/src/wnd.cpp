@@ -244,6 +244,9 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR windowName, DWORD 
         QRect(cs.x, cs.y, cs.cx, cs.cy), live_window(cs.hwndParent), int(id));
     r->object = this;
     m_hWnd = r;
+    // A window made by its own object gets the same chance as a subclassed dialog item to
+    // adjust itself (an owner-drawn button sets its style here), before WM_CREATE.
+    PreSubclassWindow();
     if (SendMessage(WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs)) == -1) {
         DestroyWindow();
         return FALSE;

@@ -165,6 +165,37 @@ TEST_F(PlatformControlsTest, PushButtonDrawsClassicAndSunkenWhilePressed) {
     EXPECT_EQ(button.GetState() & BST_PUSHED, UINT(BST_PUSHED));
 }
 
+// A button that turns itself owner-drawn when attached, however it is made.
+class SelfDrawnButton : public CButton {
+public:
+    int presubclassed = 0;
+    bool ownerDrawnAtCreate = false;
+
+protected:
+    void PreSubclassWindow() override {
+        ++presubclassed;
+        ModifyStyle(0x0F, BS_OWNERDRAW);
+        CButton::PreSubclassWindow();
+    }
+    int OnCreate(LPCREATESTRUCT cs) {
+        ownerDrawnAtCreate = (GetStyle() & 0x0F) == BS_OWNERDRAW;
+        return CButton::OnCreate(cs);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(SelfDrawnButton, CButton)
+ON_WM_CREATE()
+END_MESSAGE_MAP()
+
+TEST_F(PlatformControlsTest, CreatedWindowsRunPreSubclassWindowBeforeCreate) {
+    SelfDrawnButton button;
+    ASSERT_TRUE(button.Create("Own", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(0, 0, 50, 20),
+                              &parent, 99001));
+    EXPECT_EQ(button.presubclassed, 1);
+    EXPECT_TRUE(button.ownerDrawnAtCreate);
+    EXPECT_EQ(button.GetStyle() & 0x0F, DWORD(BS_OWNERDRAW));
+}
+
 TEST_F(PlatformControlsTest, StaticColoursComeFromTheControlsReflectedHandler) {
     LinkText link;
     ASSERT_TRUE(

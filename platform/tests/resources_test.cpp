@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include <QAction>
 #include <QApplication>
 #include <QTimer>
@@ -45,6 +47,11 @@ TEST(PlatformResourceLibraryTest, LoadsPicturesAndStringsFromACompiledResourceFi
     HRSRC res = FindResource(lib, MAKEINTRESOURCE(7), RT_BITMAP);
     ASSERT_NE(res, nullptr);
     EXPECT_EQ(SizeofResource(lib, res), 78u);
+    // Locking gives the file's own bytes: a bitmap file starts with "BM".
+    const auto* bytes = static_cast<const char*>(LockResource(LoadResource(lib, res)));
+    ASSERT_NE(bytes, nullptr);
+    EXPECT_EQ(std::string(bytes, 2), "BM");
+    EXPECT_EQ(FindResource(lib, MAKEINTRESOURCE(7), RT_BITMAP), res); // read once, kept
     EXPECT_EQ(FindResource(lib, MAKEINTRESOURCE(8), RT_BITMAP), nullptr);
 
     EXPECT_TRUE(FreeLibrary(lib));

@@ -403,7 +403,7 @@ TEST(IcoMenuDraw, BothLooksOfAWholeMenuForAPersonToSee) {
         }
     });
     save_bmp(sheet, zel::testing::output_dir() + "/ico-menu-looks.bmp");
-    EXPECT_EQ(heights[2], 9);
+    EXPECT_EQ(heights[2], 10); // half of the margin and the toolbar image height
     EXPECT_EQ(pixel(sheet, 10 + width / 2, 10 + heights[0] / 2), ::GetSysColor(COLOR_HIGHLIGHT));
     ::DeleteObject(sheet);
 }
