@@ -302,3 +302,14 @@ TEST_F(ShadeFixture, TransparentShadeShowsTheCapturedBackgroundInstead) {
     EXPECT_EQ(at(2, 20), RGB(30, 90, 40));
     ::DeleteObject(skin);
 }
+
+TEST_F(ShadeFixture, ButtonsCreatedInCodeAreOwnerDrawnToo) {
+    // As the view makes its column of buttons: created, not subclassed from a template.
+    CShadeButton made;
+    ASSERT_TRUE(
+        made.Create("", WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(60, 2, 121, 42), &dialog, 99015));
+    EXPECT_EQ(made.GetButtonStyle() & 0x1F, UINT(BS_OWNERDRAW));
+    made.SetShade(CShadeButton::kHardBump, 8, 10, 0, 0);
+    EXPECT_EQ(made.NormalPicture().GetWidth(), 61);
+    EXPECT_EQ(made.NormalPicture().GetHeight(), 40);
+}
