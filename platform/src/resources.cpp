@@ -2,6 +2,7 @@
 // (the program's own under ":/zel/res", a loaded resource library's under its own root).
 
 #include "gdi_objects.h"
+#include "resource_records.h"
 #include "window_record.h"
 
 #include "zel/platform/resources.h"
@@ -37,11 +38,34 @@ struct Registry {
     std::map<std::pair<UINT, UINT>, std::string> files;
     std::map<UINT, QPoint> hotSpots;
     std::map<UINT, std::unique_ptr<AccelTable>> accelTables;
+    // The binary forms FindResource hands out for menus and toolbars registered in code. A
+    // form replaced by registering the number again is kept, as earlier handles point into it.
+    std::map<UINT, QByteArray> menuRecords;
+    std::map<UINT, QByteArray> toolbarRecords;
+    std::vector<QByteArray> replacedRecords;
 };
 Registry& registry() {
     static auto* r = new Registry;
     return *r;
 }
+void keep_record(std::map<UINT, QByteArray>& records, UINT id, QByteArray record) {
+    auto [slot, inserted] = records.try_emplace(id);
+    if (!inserted) {
+        registry().replacedRecords.push_back(std::move(slot->second));
+    }
+    slot->second = std::move(record);
+}
+
+// The registered record of `type` named `name`, or null.
+const QByteArray* registered_record(LPCTSTR name, LPCTSTR type) {
+    if (!IS_INTRESOURCE(name) || (type != RT_MENU && type != RT_TOOLBAR)) {
+        return nullptr;
+    }
+    const auto& records = type == RT_MENU ? registry().menuRecords : registry().toolbarRecords;
+    auto it = records.find(UINT(reinterpret_cast<std::uintptr_t>(name)));
+    return it != records.end() ? &it->second : nullptr;
+}
+
 Module& program_module() {
     static auto* m = new Module{":/zel/res", {}, {}, {}};
     return *m;
@@ -158,7 +182,11 @@ void register_dialog(UINT id, DialogTemplate tmpl) {
     registry().dialogs[id] = std::move(tmpl);
 }
 void register_menu(UINT id, std::vector<MenuItemTemplate> items) {
+    keep_record(registry().menuRecords, id, menu_template_record(items));
     registry().menus[id] = std::move(items);
+}
+void register_toolbar(UINT id, int buttonWidth, int buttonHeight, std::vector<UINT> commands) {
+    keep_record(registry().toolbarRecords, id, toolbar_record(buttonWidth, buttonHeight, commands));
 }
 void register_accelerators(UINT id, std::vector<ACCEL> entries) {
     registry().accelerators[id] = std::move(entries);
@@ -355,6 +383,8 @@ const char* type_folder(LPCTSTR type) {
         return "string";
     case 9:
         return "accelerator";
+    case 241:
+        return "toolbar";
     default:
         return nullptr;
     }
@@ -368,6 +398,11 @@ HRSRC FindResource(HMODULE module, LPCTSTR name, LPCTSTR type) {
     }
     if (m == &program_module() && IS_INTRESOURCE(name) && type == RT_DIALOG) {
         return zel::platform::find_dialog(UINT(reinterpret_cast<std::uintptr_t>(name)));
+    }
+    if (m == &program_module()) {
+        if (const QByteArray* record = registered_record(name, type)) {
+            return record->constData();
+        }
     }
     const char* folder = IS_INTRESOURCE(type) ? type_folder(type) : type;
     if (folder == nullptr) {
@@ -405,6 +440,20 @@ DWORD SizeofResource(HMODULE module, HRSRC resource) {
     for (const auto& c : m->cache) {
         if (c.second.constData() == resource) {
             return DWORD(c.second.size());
+        }
+    }
+    if (m == &program_module()) {
+        for (const auto* records : {&registry().menuRecords, &registry().toolbarRecords}) {
+            for (const auto& [id, record] : *records) {
+                if (record.constData() == resource) {
+                    return DWORD(record.size());
+                }
+            }
+        }
+        for (const QByteArray& record : registry().replacedRecords) {
+            if (record.constData() == resource) {
+                return DWORD(record.size());
+            }
         }
     }
     return resource != nullptr ? DWORD(sizeof(DialogTemplate)) : 0;

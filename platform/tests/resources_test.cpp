@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include <QAction>
 #include <QApplication>
@@ -92,6 +93,77 @@ TEST(PlatformResourceTablesTest, MenusAndAcceleratorsFromTables) {
     register_accelerators(700, {{FVIRTKEY | FCONTROL, 'S', 57603}});
     EXPECT_NE(LoadAccelerators(AfxGetResourceHandle(), MAKEINTRESOURCE(700)), nullptr);
     EXPECT_EQ(LoadAccelerators(AfxGetResourceHandle(), MAKEINTRESOURCE(701)), nullptr);
+}
+
+// The 16-bit words of a resource handed out by FindResource.
+std::vector<unsigned> resource_words(LPCTSTR name, LPCTSTR type) {
+    HMODULE module = AfxGetResourceHandle();
+    HRSRC found = FindResource(module, name, type);
+    if (found == nullptr) {
+        return {};
+    }
+    const auto* bytes =
+        static_cast<const unsigned char*>(LockResource(LoadResource(module, found)));
+    std::vector<unsigned> words;
+    for (DWORD i = 0; i + 1 < SizeofResource(module, found); i += 2) {
+        words.push_back(unsigned(bytes[i]) | (unsigned(bytes[i + 1]) << 8));
+    }
+    return words;
+}
+
+std::vector<unsigned> utf16_z(const char16_t* text) {
+    std::vector<unsigned> words(text, text + std::char_traits<char16_t>::length(text));
+    words.push_back(0);
+    return words;
+}
+
+TEST(PlatformResourceTablesTest, RegisteredMenusAreHandedOutAsStandardTemplates) {
+    ensure_app();
+    register_menu(
+        710,
+        {{"&Face",
+          0,
+          MF_POPUP,
+          {{"&Open", 501, 0, {}}, {"", 0, MF_SEPARATOR, {}}, {"\xc3\x9c&ber", 502, MF_GRAYED, {}}}},
+         {"&Empty", 0, MF_POPUP, {}}});
+    std::vector<unsigned> expected = {0, 0, MF_POPUP};
+    auto add = [&expected](std::initializer_list<unsigned> head, const char16_t* text) {
+        expected.insert(expected.end(), head);
+        const auto t = utf16_z(text);
+        expected.insert(expected.end(), t.begin(), t.end());
+    };
+    add({}, u"&Face");
+    add({0, 501}, u"&Open");
+    add({MF_SEPARATOR, 0}, u"");
+    add({MF_GRAYED | MF_END, 502}, u"\u00dc&ber");
+    // The format has no empty level: an empty pop-up holds one separator.
+    add({MF_POPUP | MF_END}, u"&Empty");
+    add({MF_SEPARATOR | MF_END, 0}, u"");
+    EXPECT_EQ(resource_words(MAKEINTRESOURCE(710), RT_MENU), expected);
+
+    // Registering again replaces the template; what was handed out earlier stays readable.
+    HRSRC before = FindResource(AfxGetResourceHandle(), MAKEINTRESOURCE(710), RT_MENU);
+    const DWORD beforeSize = SizeofResource(AfxGetResourceHandle(), before);
+    register_menu(710, {{"&Undo", 601, 0, {}}});
+    EXPECT_EQ(resource_words(MAKEINTRESOURCE(710), RT_MENU),
+              (std::vector<unsigned>{0, 0, MF_END, 601, '&', 'U', 'n', 'd', 'o', 0}));
+    EXPECT_EQ(SizeofResource(AfxGetResourceHandle(), before), beforeSize);
+    EXPECT_EQ(static_cast<const unsigned char*>(before)[4], MF_POPUP);
+    EXPECT_EQ(FindResource(AfxGetResourceHandle(), MAKEINTRESOURCE(711), RT_MENU), nullptr);
+}
+
+TEST(PlatformResourceTablesTest, RegisteredToolbarsAreHandedOutAsStandardRecords) {
+    ensure_app();
+    register_toolbar(720, 16, 15, {701, 0, 702, 703});
+    EXPECT_EQ(resource_words(MAKEINTRESOURCE(720), RT_TOOLBAR),
+              (std::vector<unsigned>{1, 16, 15, 4, 701, 0, 702, 703}));
+    EXPECT_EQ(FindResource(AfxGetResourceHandle(), MAKEINTRESOURCE(721), RT_TOOLBAR), nullptr);
+    // A toolbar is no menu, and a library does not share the program's tables.
+    EXPECT_EQ(FindResource(AfxGetResourceHandle(), MAKEINTRESOURCE(720), RT_MENU), nullptr);
+    HMODULE lib = LoadLibraryEx(ZEL_TEST_LIBRARY, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(lib, nullptr);
+    EXPECT_EQ(FindResource(lib, MAKEINTRESOURCE(720), RT_TOOLBAR), nullptr);
+    EXPECT_TRUE(FreeLibrary(lib));
 }
 
 // A menu whose items its owner draws: drawing requests of menu items reach the menu object.

@@ -31,6 +31,19 @@ TEST_F(PlatformSystemTest, ClassicColoursAndMetrics) {
     EXPECT_EQ(GetSysColor(-1), 0u);
     EXPECT_GT(GetSystemMetrics(SM_CXSCREEN), 0);
     EXPECT_EQ(GetSystemMetrics(SM_CYMENU), 19);
+
+    // The menu font of the classic desktop, ready for CreateFontIndirect.
+    NONCLIENTMETRICS metrics;
+    ASSERT_TRUE(SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0));
+    EXPECT_EQ(metrics.cbSize, sizeof metrics);
+    EXPECT_STREQ(metrics.lfMenuFont.lfFaceName, "MS Sans Serif");
+    EXPECT_EQ(metrics.lfMenuFont.lfHeight, -11);
+    EXPECT_EQ(metrics.lfMenuFont.lfWeight, FW_NORMAL);
+    EXPECT_EQ(metrics.lfCaptionFont.lfWeight, FW_BOLD);
+    CFont menuFont;
+    EXPECT_TRUE(menuFont.CreateFontIndirect(&metrics.lfMenuFont));
+    EXPECT_FALSE(SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof metrics, nullptr, 0));
+    EXPECT_FALSE(SystemParametersInfo(0x1234, 0, &metrics, 0));
 }
 
 TEST_F(PlatformSystemTest, ClassicDesktopOfTheXpKind) {

@@ -48,8 +48,7 @@ constexpr const char* kClassicThemeFile = "Windows Classic.theme";
 constexpr std::size_t kThemeValueSize = 260;
 
 // A toolbar resource: the standard record (version, button width, button height, count,
-// commands with 0 for separators) under the type "toolbar", and its bitmap strip by the same
-// number.
+// commands with 0 for separators), and its bitmap strip by the same number.
 struct ToolbarResource {
     int width = 0;
     int height = 0;
@@ -59,7 +58,7 @@ struct ToolbarResource {
 
 bool load_toolbar(UINT id, ToolbarResource& out) {
     HMODULE module = AfxGetResourceHandle();
-    HRSRC found = ::FindResource(module, MAKEINTRESOURCE(id), "toolbar");
+    HRSRC found = ::FindResource(module, MAKEINTRESOURCE(id), RT_TOOLBAR);
     if (found == nullptr) {
         return false;
     }
@@ -413,28 +412,7 @@ BOOL IcoMenu::AddItem(UINT position, bool append, const std::wstring* text, bool
         record->m_sharedImageIndex =
             it != shared.imageIds.end() ? int(it - shared.imageIds.begin()) : -1;
     } else {
-        ToolbarResource toolbar;
-        if (load_toolbar(UINT(imageId), toolbar)) {
-            const auto it =
-                std::find(toolbar.commands.begin(), toolbar.commands.end(), UINT(command));
-            if (it != toolbar.commands.end()) {
-                CIcoImageList strip;
-                strip.Create(toolbar.width, toolbar.height);
-                strip.Add(toolbar.bitmap, m_toolbarBk);
-                if (shared.images.GetImageCount() == 0) {
-                    shared.images.Create(m_imageWidth, m_imageHeight);
-                }
-                const int index = shared.images.Add(strip, int(it - toolbar.commands.begin()));
-                if (index >= 0) {
-                    shared.imageIds.resize(std::size_t(index) + 1);
-                    shared.imageIds[std::size_t(index)] = UINT(command);
-                    record->m_sharedImageIndex = index;
-                }
-            }
-        }
-        if (toolbar.bitmap != nullptr) {
-            ::DeleteObject(toolbar.bitmap);
-        }
+        record->m_sharedImageIndex = SharedToolbarImage(UINT(imageId), UINT(command));
     }
     const auto data = reinterpret_cast<LPCTSTR>(record);
     const BOOL done = append ? CMenu::AppendMenu(flags, command, data)
@@ -445,6 +423,32 @@ BOOL IcoMenu::AddItem(UINT position, bool append, const std::wstring* text, bool
     }
     SynchronizeMenu();
     return TRUE;
+}
+
+int IcoMenu::SharedToolbarImage(UINT toolbarId, UINT command) {
+    ToolbarResource toolbar;
+    int index = -1;
+    if (load_toolbar(toolbarId, toolbar)) {
+        const auto it = std::find(toolbar.commands.begin(), toolbar.commands.end(), command);
+        if (it != toolbar.commands.end()) {
+            CIcoImageList strip;
+            strip.Create(toolbar.width, toolbar.height);
+            strip.Add(toolbar.bitmap, m_toolbarBk);
+            auto& shared = ico_menu_shared();
+            if (shared.images.GetImageCount() == 0) {
+                shared.images.Create(m_imageWidth, m_imageHeight);
+            }
+            index = shared.images.Add(strip, int(it - toolbar.commands.begin()));
+            if (index >= 0) {
+                shared.imageIds.resize(std::size_t(index) + 1);
+                shared.imageIds[std::size_t(index)] = command;
+            }
+        }
+    }
+    if (toolbar.bitmap != nullptr) {
+        ::DeleteObject(toolbar.bitmap);
+    }
+    return index;
 }
 
 BOOL IcoMenu::AppendItem(const wchar_t* text, UINT flags, UINT_PTR command, int imageId) {
@@ -556,27 +560,8 @@ BOOL IcoMenu::ModifyItem(const wchar_t* text, UINT command, int imageId) {
     }
     if (imageId >= 0) {
         // As appending does: the command's button image goes to the shared list.
-        ToolbarResource toolbar;
-        if (load_toolbar(UINT(imageId), toolbar)) {
-            auto& shared = ico_menu_shared();
-            const auto it = std::find(toolbar.commands.begin(), toolbar.commands.end(), command);
-            if (it != toolbar.commands.end()) {
-                CIcoImageList strip;
-                strip.Create(toolbar.width, toolbar.height);
-                strip.Add(toolbar.bitmap, m_toolbarBk);
-                if (shared.images.GetImageCount() == 0) {
-                    shared.images.Create(m_imageWidth, m_imageHeight);
-                }
-                const int index = shared.images.Add(strip, int(it - toolbar.commands.begin()));
-                if (index >= 0) {
-                    shared.imageIds.resize(std::size_t(index) + 1);
-                    shared.imageIds[std::size_t(index)] = command;
-                    record->m_sharedImageIndex = index;
-                }
-            }
-        }
-        if (toolbar.bitmap != nullptr) {
-            ::DeleteObject(toolbar.bitmap);
+        if (const int index = SharedToolbarImage(UINT(imageId), command); index >= 0) {
+            record->m_sharedImageIndex = index;
         }
     }
     return TRUE;

@@ -13,15 +13,31 @@ using zel::controls::narrow;
 
 namespace {
 
-// The menu font. The desktop's menu font of the classic look: the dialog font at 8 points.
-CFont& menu_font() {
-    static CFont* font = [] {
-        auto* f = new CFont;
-        f->CreateStockObject(DEFAULT_GUI_FONT);
-        return f;
-    }();
-    return *font;
-}
+// The desktop's menu font, selected into a context for the object's lifetime; the context
+// keeps its own font when the system names none.
+class MenuFontSelection {
+public:
+    explicit MenuFontSelection(CDC* dc, bool select = true) : m_dc(dc) {
+        NONCLIENTMETRICS metrics;
+        if (select &&
+            ::SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0) &&
+            m_font.CreateFontIndirect(&metrics.lfMenuFont)) {
+            m_old = m_dc->SelectObject(&m_font);
+        }
+    }
+    ~MenuFontSelection() {
+        if (m_old != nullptr) {
+            m_dc->SelectObject(m_old);
+        }
+    }
+    MenuFontSelection(const MenuFontSelection&) = delete;
+    MenuFontSelection& operator=(const MenuFontSelection&) = delete;
+
+private:
+    CDC* m_dc;
+    CFont m_font;
+    CFont* m_old = nullptr;
+};
 
 bool owns_record(const IcoMenu& menu, const IcoMenuData* record) {
     for (const auto& r : menu.Items()) {
@@ -74,10 +90,8 @@ void IcoMenu::MeasureItem(LPMEASUREITEMSTRUCT mis) {
     CWnd* main = AfxGetMainWnd();
     CWindowDC windowDC(main);
     CDC* dc = &windowDC;
-    CFont* oldFont = nullptr;
-    if (GetOsKind() > 1) {
-        oldFont = dc->SelectObject(&menu_font());
-    }
+    // Win32s measures with the context's own font.
+    const MenuFontSelection font(dc, GetOsKind() > 1);
     std::wstring label, keys;
     zel::controls::split_item_text(
         record->GetWideString() != nullptr ? record->GetWideString() : L"", label, keys);
@@ -92,9 +106,6 @@ void IcoMenu::MeasureItem(LPMEASUREITEMSTRUCT mis) {
         textWidth = calc.Width() + 3 + 3 * tm.tmAveCharWidth;
     } else {
         textWidth = dc->GetTextExtent(text).cx;
-    }
-    if (oldFont != nullptr) {
-        dc->SelectObject(oldFont);
     }
     mis->itemWidth =
         UINT(flatMode ? textWidth + m_imageWidth + margin + 8 : textWidth + 2 * m_imageWidth + 1);
@@ -188,7 +199,7 @@ void IcoMenu::DrawItemClassic(LPDRAWITEMSTRUCT dis) {
     if (!keys.empty()) {
         keyText.right -= W;
     }
-    CFont* oldFont = dc->SelectObject(&menu_font());
+    const MenuFontSelection font(dc);
     dc->SetBkMode(TRANSPARENT);
     auto draw = [&](COLORREF color, int shift) {
         dc->SetTextColor(color);
@@ -206,7 +217,6 @@ void IcoMenu::DrawItemClassic(LPDRAWITEMSTRUCT dis) {
     } else {
         draw(::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT), 0);
     }
-    dc->SelectObject(oldFont);
 }
 
 void IcoMenu::DrawItemFlat(LPDRAWITEMSTRUCT dis) {
@@ -233,7 +243,7 @@ void IcoMenu::DrawItemFlat(LPDRAWITEMSTRUCT dis) {
         dc = &memory;
         rc.OffsetRect(-item.left, -item.top);
     }
-    CFont* oldFont = dc->SelectObject(&menu_font());
+    const MenuFontSelection font(dc);
 
     const int W = m_imageWidth, H = m_imageHeight;
     const int margin = ico_menu_shared().wideMargin ? 7 : 4;
@@ -281,7 +291,6 @@ void IcoMenu::DrawItemFlat(LPDRAWITEMSTRUCT dis) {
             dc->DrawText(CString(narrow(keys)), &keyText, DT_RIGHT | DT_VCENTER | DT_SINGLELINE);
         }
     }
-    dc->SelectObject(oldFont);
     if (dc == &memory) {
         target->BitBlt(item.left, item.top, item.Width(), item.Height(), &memory, 0, 0, SRCCOPY);
         memory.SelectObject(oldCanvas);

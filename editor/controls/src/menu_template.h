@@ -11,8 +11,8 @@
 
 namespace zel::controls {
 
-// The bytes of menu `name` (from the resources, else from the menus registered in code);
-// empty when there is none.
+// The bytes of menu template `name`, from the class library's resource module, else from the
+// program's; empty when there is none.
 std::vector<BYTE> menu_template_bytes(LPCTSTR name);
 
 // The items of a template, in order, with their nesting expressed by MF_POPUP and MF_END.

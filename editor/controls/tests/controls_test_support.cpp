@@ -76,6 +76,9 @@ void save_bmp(HBITMAP bitmap, const std::string& path) {
     info.bmiHeader.biBitCount = 24;
     ::GetDIBits(nullptr, bitmap, 0, UINT(h), rows.data(), &info, DIB_RGB_COLORS);
     std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (f == nullptr) {
+        return;
+    }
     auto put = [f](DWORD v, int bytes) {
         for (int i = 0; i < bytes; ++i) {
             std::fputc(int((v >> (8 * i)) & 0xFF), f);
@@ -114,6 +117,10 @@ COLORREF pixel(HBITMAP bitmap, int x, int y) {
     const COLORREF c = dc.GetPixel(x, y);
     dc.SelectObject(old);
     return c;
+}
+
+void register_test_toolbar() {
+    zel::platform::register_toolbar(kTestToolbar, 16, 16, {701, 0, 702, 703});
 }
 
 HookReset::~HookReset() {

@@ -22,6 +22,10 @@ HBITMAP make_bitmap(int width, int height, const std::function<void(CDC&)>& pain
 // `kind` (IMAGE_BITMAP or IMAGE_ICON).
 void register_picture(UINT kind, UINT id, HBITMAP bitmap);
 COLORREF pixel(HBITMAP bitmap, int x, int y);
+// Toolbar kTestToolbar: 16 x 16 buttons for commands 701, (a separator), 702 and 703; its strip
+// (bitmap kTestToolbar: red, green and blue squares on the face colour) is compiled in.
+constexpr UINT kTestToolbar = 9601;
+void register_test_toolbar();
 // Writes `bitmap` as a 24-bit BMP file.
 void save_bmp(HBITMAP bitmap, const std::string& path);
 // Restores the platform's hooks after each test.

@@ -323,7 +323,8 @@ TEST(IcoMenuKeys, MenuCharFindsTheItemOfItsAccessKey) {
 
 TEST(IcoMenuImages, ToolbarButtonsGiveTheirCommandsImages) {
     ensure_app();
-    constexpr UINT kToolbar = 9601; // commands 701, (separator), 702, 703: red, green, blue
+    register_test_toolbar();
+    constexpr UINT kToolbar = kTestToolbar; // commands 701, (separator), 702, 703
     IcoMenu menu;
     menu.CreatePopupMenu();
     menu.AppendItem("&Open", MF_OWNERDRAW, 701);
@@ -367,7 +368,8 @@ TEST(IcoMenuDraw, BothLooksOfAWholeMenuForAPersonToSee) {
     menu.AppendItem("Show &grid", MF_OWNERDRAW, 703);
     menu.AppendItem("&Print\tCtrl+P", MF_OWNERDRAW, 704);
     menu.AppendItem("E&xit", MF_OWNERDRAW, 705);
-    menu.LoadToolbar(9601);
+    register_test_toolbar();
+    menu.LoadToolbar(kTestToolbar);
     menu.ModifyItemColor("&Print\tCtrl+P", 704, RGB(230, 140, 30));
     const UINT states[] = {ODS_SELECTED, 0, 0, ODS_CHECKED, 0, ODS_GRAYED};
     int width = 0;

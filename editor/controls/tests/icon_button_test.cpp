@@ -494,7 +494,8 @@ TEST_F(ButtonFixture, DropDownMenuWithAMissingToolbarIsRefused) {
     CIconButton& b = dialog.picture;
     EXPECT_EQ(b.SetDropDownMenu(kMenu, &dialog, 1, 4242, 16, 16, kFace, FALSE),
               CIconButton::kButtonNoResource);
-    EXPECT_EQ(b.SetDropDownMenu(kMenu, &dialog, 1, 9601, 16, 16, kFace, FALSE),
+    register_test_toolbar();
+    EXPECT_EQ(b.SetDropDownMenu(kMenu, &dialog, 1, kTestToolbar, 16, 16, kFace, FALSE),
               CIconButton::kButtonOk);
     IcoMenu::SetMenuDrawMode(0);
 }

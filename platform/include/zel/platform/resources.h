@@ -8,7 +8,10 @@
 //   registered). A resource library keeps the same layout without the "zel" prefix
 //   ("res/bitmap/<id>.bmp", "res/string/<id>.txt"): Qt shows a library's files at their own
 //   paths too, so the program's prefix keeps the two apart.
-// Strings, menus, accelerators and dialog templates are tables in code, registered at start-up.
+// Strings, menus, accelerators, toolbars and dialog templates are tables in code, registered at
+// start-up. FindResource hands out a registered menu as the standard binary menu template and a
+// registered toolbar as the standard toolbar record, so code that walks real resources reads
+// them unchanged.
 // A resource library (LoadLibraryEx) is a compiled Qt resource file whose pictures sit under the
 // same names; a module handle picks where a lookup searches.
 
@@ -31,6 +34,9 @@ namespace zel::platform {
 
 void register_dialog(UINT id, DialogTemplate tmpl);
 void register_menu(UINT id, std::vector<MenuItemTemplate> items);
+// A toolbar: its buttons' size and one command per button (0 for a separator); its picture is
+// bitmap `id`, the buttons' images side by side, separators taking none.
+void register_toolbar(UINT id, int buttonWidth, int buttonHeight, std::vector<UINT> commands);
 void register_accelerators(UINT id, std::vector<ACCEL> entries);
 void register_strings(std::initializer_list<std::pair<UINT, const char*>> strings);
 // A picture kept in a file instead of the compiled resources (kind: IMAGE_BITMAP, IMAGE_ICON
@@ -51,6 +57,7 @@ const std::vector<MenuItemTemplate>* find_menu(UINT id);
 #define RT_DIALOG MAKEINTRESOURCE(5)
 #define RT_STRING MAKEINTRESOURCE(6)
 #define RT_ACCELERATOR MAKEINTRESOURCE(9)
+#define RT_TOOLBAR MAKEINTRESOURCE(241)
 
 // Stock cursors (LoadCursor with no module).
 #define IDC_ARROW MAKEINTRESOURCE(32512)

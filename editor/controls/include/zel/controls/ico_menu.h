@@ -144,6 +144,9 @@ private:
     IcoMenuData* NewRecord(const wchar_t* text, UINT flags, UINT_PTR command);
     IcoMenuData* RecordAt(UINT position, UINT flags, IcoMenu** holder = nullptr);
     BOOL SetOwnImage(IcoMenuData* record, CIcoImageList* images, int index);
+    // Puts the button image of `command` on toolbar `toolbarId` into the shared image list;
+    // its index there, or -1.
+    int SharedToolbarImage(UINT toolbarId, UINT command);
     BOOL SetOwnBitmap(IcoMenuData* record, CBitmap* bitmap);
     void Forget(HMENU menu, bool destroy);
     const CIcoImageList* ImagesOf(const IcoMenuData& record, int& index) const;
