@@ -11,6 +11,8 @@ LocRecord parse_loc(const LineReader& in, const std::vector<std::string_view>& w
     for (std::size_t i = 0; i < loc.size(); ++i) {
         if (!parse_int(words[first + i], loc[i]))
             fail(in, "location word is not an integer");
+        if (!is_coordinate(loc[i]))
+            fail(in, "location word out of range");
     }
     if (loc[2] > loc[3] || loc[4] > loc[5])
         fail(in, "location box is upside down");

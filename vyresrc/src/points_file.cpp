@@ -4,6 +4,9 @@ namespace vyresrc {
 namespace {
 
 constexpr std::int32_t kMaxPoints = 1000;
+// The correlation of a template with the picture sums products of weights and brightness
+// differences in 32 bits.
+constexpr std::int32_t kMaxWeight = 255;
 
 PointTemplate read_points(LineReader& in, std::int32_t count) {
     PointTemplate points;
@@ -18,6 +21,10 @@ PointTemplate read_points(LineReader& in, std::int32_t count) {
         if (words.size() != 3 || !parse_int(words[0], x) || !parse_int(words[1], y) ||
             !parse_int(words[2], w))
             fail(in, "a point needs three integers: x, y and weight");
+        if (!is_coordinate(x) || !is_coordinate(y))
+            fail(in, "point offset out of range");
+        if (w < -kMaxWeight || w > kMaxWeight)
+            fail(in, "point weight out of range");
         points.x.push_back(x);
         points.y.push_back(y);
         points.weight.push_back(w);

@@ -54,6 +54,12 @@ std::vector<Damage> damages() {
         {"TooManyPoints", "points.vyr", "vyresrc-points 1\npoints EYE_LEFT_IN 580 1001\n"},
         {"PointListShort", "points.vyr", "vyresrc-points 1\npoints EYE_LEFT_IN 580 2\n1 2 3\n"},
         {"ZeroReference", "points.vyr", "vyresrc-points 1\npoints EYE_LEFT_IN 0 1\n1 2 3\n"},
+        // Offsets at both ends of the int range would overflow the template's spread.
+        {"OffsetOutOfRange", "points.vyr",
+         "vyresrc-points 1\npoints EYE_LEFT_IN 580 2\n-2147483648 0 1\n2147483647 0 -1\n"},
+        {"WeightOutOfRange", "points.vyr", "vyresrc-points 1\npoints EYE_LEFT_IN 580 1\n1 2 256\n"},
+        {"LocationOutOfRange", "parts.vyr",
+         "vyresrc-parts 1\nloc STD_FACE -2147483648 0 0 2147483647 0 1\n"},
         {"RangeTooShort", "tables.vyr", "vyresrc-tables 1\nrange SEARCH_RANGE 0.1 0.2\n"},
         {"NotFinite", "tables.vyr", not_finite_thickness()},
         {"FuzzyIncomplete", "tables.vyr", with_fuzzy_line_dropped()},

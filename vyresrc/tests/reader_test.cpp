@@ -52,11 +52,14 @@ TEST(Reader, ReadsLocationRecordsOfDrawingsAndOfTheStandardFace) {
 TEST(Reader, ReadsPointTemplatesWithCountAndReferenceInTheHeader) {
     TestDataFolder data("points");
     data.write_valid_set(4);
-    std::int32_t header[vyresrc::kBinHeaderWords];
+    // The header ends at the sixth word, the reference size: nothing is written past it.
+    std::int32_t header[vyresrc::kBinHeaderWords + 1];
+    header[6] = 77;
     std::vector<std::int32_t> x(1000, 77), y(1000, 77), w(1000, 77);
     ASSERT_NE(ReadBinTemplate(4, "EYE_LEFT_IN", header, x.data(), y.data(), w.data(), 1000), 0);
-    EXPECT_EQ(header[vyresrc::kBinHeaderPointCount], 3);
-    EXPECT_EQ(header[vyresrc::kBinHeaderReferenceSize], 580);
+    EXPECT_EQ(header[6], 77);
+    EXPECT_EQ(header[4], 3);   // the fifth word: points used
+    EXPECT_EQ(header[5], 580); // the sixth: the size the offsets are drawn at
     EXPECT_EQ(header[vyresrc::kBinHeaderSet], 4);
     EXPECT_EQ(header[vyresrc::kBinHeaderSpreadCols], 15);
     EXPECT_EQ(header[vyresrc::kBinHeaderSpreadRows], 13);

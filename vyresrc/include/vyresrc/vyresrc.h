@@ -9,7 +9,7 @@
 /// a copy. A data file that is missing or damaged makes its entries absent (one line on standard
 /// error names the file); an unknown set or name is absent. No call ever throws.
 ///
-/// Not thread-safe beyond the first load: callers work on one thread, like the face engine.
+/// Calls may come from any thread; a lock keeps them one at a time.
 ///
 /// Conventions of the bundled data, which the face engine relies on:
 /// - Row 0 of every drawing is its top. Ink is 0, paper is 1.
@@ -39,8 +39,10 @@ inline constexpr int kLocFirstRow = 4;  ///< first row of the drawn box (inclusi
 inline constexpr int kLocLastRow = 5;   ///< last row of the drawn box (inclusive)
 inline constexpr int kLocWords = 6;
 
-/// Header of a point template as ReadBinTemplate fills it: kBinHeaderWords words.
-inline constexpr int kBinHeaderWords = 8;
+/// Header of a point template as ReadBinTemplate fills it: kBinHeaderWords words. The search
+/// relies on the fifth and sixth; the first four describe the template. Nothing is written past
+/// the sixth, so a header that reaches as far as the reference size is large enough.
+inline constexpr int kBinHeaderWords = 6;
 inline constexpr int kBinHeaderSet = 0;           ///< the template set it was read under
 inline constexpr int kBinHeaderSpreadCols = 1;    ///< columns spanned by the offsets
 inline constexpr int kBinHeaderSpreadRows = 2;    ///< rows spanned by the offsets
