@@ -70,7 +70,7 @@ std::vector<Row> layout(const std::vector<const TemplateImage*>& all) {
 
 } // namespace
 
-void write_contact_sheet(const std::string& png_path, const std::string& title,
+void write_contact_sheet(int set, const std::string& png_path, const std::string& title,
                          const std::vector<TemplateImage>& parts,
                          const std::vector<TemplateImage>& glasses) {
     std::vector<const TemplateImage*> all;
@@ -113,7 +113,7 @@ void write_contact_sheet(const std::string& png_path, const std::string& title,
 
     for (std::size_t i = 0; i < faces.size(); ++i) {
         int cols = 0, rows_ = 0;
-        const auto canvas = compose_face(parts, glasses, faces[i], cols, rows_);
+        const auto canvas = compose_face(set, parts, glasses, faces[i], cols, rows_);
         const int fx = kMargin + static_cast<int>(i % faces_per_row) * face_w;
         const int fy = y + static_cast<int>(i / faces_per_row) * (face_h + kLabelHeight);
         // Half size: a pixel is ink when any of the four it stands for is.

@@ -1,6 +1,7 @@
 #pragma once
-// A contact sheet of a template set: sample faces put together from its parts the way the face
-// builder places them, then every drawing at 1:1 with its name and a red mark at its anchor.
+// A contact sheet of template set `set`: sample faces put together from its parts the way the face
+// builder places them at the set's typical proportions, then every drawing at 1:1 with its name
+// and a red mark at its anchor.
 
 #include "template_image.h"
 
@@ -9,7 +10,7 @@
 
 namespace vyrgen {
 
-void write_contact_sheet(const std::string& png_path, const std::string& title,
+void write_contact_sheet(int set, const std::string& png_path, const std::string& title,
                          const std::vector<TemplateImage>& parts,
                          const std::vector<TemplateImage>& glasses);
 

@@ -88,7 +88,7 @@ void draw_outline(std::vector<unsigned char>& canvas, const std::array<std::int3
 
 } // namespace
 
-std::vector<unsigned char> compose_face(const std::vector<TemplateImage>& parts,
+std::vector<unsigned char> compose_face(int set, const std::vector<TemplateImage>& parts,
                                         const std::vector<TemplateImage>& glasses,
                                         const PreviewFace& face, int& cols, int& rows) {
     std::vector<unsigned char> canvas(static_cast<std::size_t>(kCols) * kRows, 0);
@@ -100,12 +100,14 @@ std::vector<unsigned char> compose_face(const std::vector<TemplateImage>& parts,
     const int maxy = box[5];
     const double s = 1.0; // the box is the standard box
 
-    // Typical proportions (the middle of the fuzzy sets).
-    const int E = trunc(height * 0.52);
-    const int B = trunc(E * 0.105);
-    const int N = trunc(E * 0.40);
-    const int M = trunc(E * 0.18);
-    const int S = trunc(width * 0.25);
+    // The set's typical proportions: the middle class of its fuzzy sets, in the builder's order.
+    const auto fuzzy = fuzzy_sets(set);
+    auto typical = [&](int k) { return fuzzy[k].value[1]; };
+    const int E = trunc(height * typical(0));
+    const int B = trunc(E * typical(4));
+    const int N = trunc(E * typical(2));
+    const int M = trunc(E * typical(3));
+    const int S = trunc(width * typical(1));
 
     const TemplateImage& eye = find(parts, face.eye);
     const int c1 = eye.loc[3], ax = eye.loc[0], ay = eye.loc[1], r0 = eye.loc[4];

@@ -63,7 +63,8 @@ int main(int argc, char** argv) {
                                           vyrgen::style_for_set(set).title +
                                           (set == vyrgen::kGlassesSet ? "" : "; glasses of set 6");
                 vyrgen::write_contact_sheet(
-                    folder + "/templates-set" + std::to_string(set) + ".png", title, own, glasses);
+                    set, folder + "/templates-set" + std::to_string(set) + ".png", title, own,
+                    glasses);
             }
         }
     } catch (const std::exception& error) {

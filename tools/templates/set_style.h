@@ -32,7 +32,7 @@ struct SetStyle {
     std::array<double, 3> nose_half_width{};
     double nose_height = 0; // from the base to the top of the bridge line
     double nose_stroke = 0;
-    bool nose_bridge = true;
+    bool nose_bridge = true; // the whole bridge line; else only the tip shows
 
     // Mouth: width by size code, lip heights (upper, lower) / width by thickness code.
     std::array<double, 3> mouth_width{};
