@@ -35,16 +35,6 @@ Polyline bezier(Pt p0, Pt p1, Pt p2) {
     return bezier(p0, lerp(p0, p1, 2.0 / 3.0), lerp(p2, p1, 2.0 / 3.0), p2);
 }
 
-Polyline arc(Pt c, double rx, double ry, double a0, double a1) {
-    const int n = steps_for(std::max(rx, ry) * std::abs(a1 - a0));
-    Polyline line;
-    for (int i = 0; i <= n; ++i) {
-        const double a = a0 + (a1 - a0) * i / n;
-        line.push_back({c.x + rx * std::cos(a), c.y + ry * std::sin(a)});
-    }
-    return line;
-}
-
 Polyline mirrored(const Polyline& line) {
     Polyline out;
     out.reserve(line.size());

@@ -33,9 +33,6 @@ using Polyline = std::vector<Pt>;
 Polyline bezier(Pt p0, Pt p1, Pt p2, Pt p3);
 // Quadratic Bezier.
 Polyline bezier(Pt p0, Pt p1, Pt p2);
-// Arc of the ellipse with centre c and radii rx, ry from angle a0 to a1 (radians; y downward, so
-// positive angles turn clockwise on screen).
-Polyline arc(Pt c, double rx, double ry, double a0, double a1);
 // Point at parameter t of a cubic Bezier.
 Pt bezier_point(Pt p0, Pt p1, Pt p2, Pt p3, double t);
 

@@ -76,10 +76,6 @@ void Raster::fill(const Polyline& outline) {
     for_polygon(outline, [&](int col, int row) { set(col, row, true); });
 }
 
-void Raster::erase(const Polyline& outline) {
-    for_polygon(outline, [&](int col, int row) { set(col, row, false); });
-}
-
 void Raster::fill_disc(Pt centre, double radius) {
     stroke({centre}, 2 * radius);
 }

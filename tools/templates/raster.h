@@ -26,7 +26,6 @@ public:
     // Even-odd fill of a closed outline (the last point joins the first).
     void fill(const Polyline& outline);
     void fill_disc(Pt centre, double radius);
-    void erase(const Polyline& outline);
     void erase_disc(Pt centre, double radius);
     // Ink of `layer` where `clip` has ink (both the same size as this raster).
     void merge_clipped(const Raster& layer, const Raster& clip);

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <new>
+#include <exception>
 
 using vyresrc::TemplateLibrary;
 using vyresrc::TemplateSet;
@@ -38,13 +38,13 @@ template <typename Map> auto* find_entry(const Map& map, const char* name) {
     return it == map.end() ? static_cast<Value*>(nullptr) : &it->second;
 }
 
-// Runs `use` on the set's data and turns a failed allocation into "absent": nothing may leave the
-// library as an exception.
+// Runs `use` on the set's data and turns a failure of the standard library (memory, a line too
+// long for a string, the lock) into "absent": nothing may leave the library as an exception.
 template <typename Result, typename Use> Result read_set(int set, Result absent, Use&& use) {
     try {
         return TemplateLibrary::instance().with_set(
             set, [&](const TemplateSet* data) { return data ? use(*data) : absent; });
-    } catch (const std::bad_alloc&) {
+    } catch (const std::exception&) {
         return absent;
     }
 }
