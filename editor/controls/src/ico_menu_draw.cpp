@@ -44,12 +44,9 @@ bool owns_record(const IcoMenu& menu, const IcoMenuData* record) {
         if (r.get() == record) {
             return true;
         }
-        if (r->m_menuFlags & MF_POPUP) {
-            auto* sub =
-                dynamic_cast<IcoMenu*>(CMenu::FromHandle(reinterpret_cast<HMENU>(r->m_command)));
-            if (sub != nullptr && sub != &menu && owns_record(*sub, record)) {
-                return true;
-            }
+        const IcoMenu* sub = zel::controls::sub_menu_of(*r);
+        if (sub != nullptr && sub != &menu && owns_record(*sub, record)) {
+            return true;
         }
     }
     return false;

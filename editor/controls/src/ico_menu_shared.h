@@ -21,6 +21,9 @@ struct IcoMenuShared {
 // Lives for the whole process (its images may be drawn until exit).
 IcoMenuShared& ico_menu_shared();
 
+// The IcoMenu object of a pop-up item's sub-menu, or null.
+IcoMenu* sub_menu_of(const IcoMenuData& record);
+
 // c + f * (255 - c) per channel; factors outside 0 < f <= 1 leave the colour as it is.
 COLORREF lighten_color(COLORREF color, double factor);
 

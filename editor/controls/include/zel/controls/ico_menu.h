@@ -138,17 +138,25 @@ protected:
     void SynchronizeMenu();
 
 private:
-    friend class IcoMenuLoader;
-    BOOL AddItem(UINT position, bool append, const std::wstring* text, bool hasText, UINT flags,
-                 UINT_PTR command, int imageId);
+    // Adds one owner-drawn item and its record; the record, or null.
+    IcoMenuData* AddItem(UINT position, bool append, const wchar_t* text, UINT flags,
+                         UINT_PTR command, int imageId);
     IcoMenuData* NewRecord(const wchar_t* text, UINT flags, UINT_PTR command);
     IcoMenuData* RecordAt(UINT position, UINT flags, IcoMenu** holder = nullptr);
+    // The record of the item with `command` in any sub-menu, given `text` unless it is null.
+    IcoMenuData* RetextItem(const wchar_t* text, UINT command, IcoMenu** holder);
+    // An empty pop-up that shares this menu's check marks and image size.
+    std::unique_ptr<IcoMenu> MakeSubMenu() const;
+    BOOL TakeOutItem(UINT position, UINT flags, bool destroy);
     BOOL SetOwnImage(IcoMenuData* record, CIcoImageList* images, int index);
+    BOOL SetOwnBitmap(IcoMenuData* record, CBitmap* bitmap);
     // Puts the button image of `command` on toolbar `toolbarId` into the shared image list;
     // its index there, or -1.
     int SharedToolbarImage(UINT toolbarId, UINT command);
-    BOOL SetOwnBitmap(IcoMenuData* record, CBitmap* bitmap);
-    void Forget(HMENU menu, bool destroy);
+    // The colour that marks the transparent pixels of toolbar pictures.
+    COLORREF ToolbarBackground() const;
+    // Drops `menu` from the lists; with `destroy`, destroys it when this menu made it (true).
+    bool Forget(HMENU menu, bool destroy);
     const CIcoImageList* ImagesOf(const IcoMenuData& record, int& index) const;
 
     std::vector<std::unique_ptr<IcoMenuData>> m_items;
