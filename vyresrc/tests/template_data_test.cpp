@@ -331,12 +331,17 @@ TEST_P(EverySet, TablesAreCompleteAndFuzzySetsCoverEveryValue) {
     ASSERT_NE(face_readsearchrange(set, "SEARCH_RANGE", range), 0);
     for (double r : range)
         EXPECT_TRUE(r > -1.0 && r < 1.0) << r;
-    // Windows run the right way: the left inner corner's columns and rows, nose and mouth band.
+    // Windows run the right way, else the search skips them: the eye corners, the nose points,
+    // the mouth corners and the mouth band.
     EXPECT_LT(range[0], range[1]);
     EXPECT_LT(range[2], range[3]);
+    EXPECT_GT(range[4], 0.0);
     EXPECT_GT(range[5], range[6]);
+    EXPECT_LT(range[7], range[8]);
     EXPECT_LT(range[9], range[10]);
     EXPECT_LT(range[11], range[12]);
+    EXPECT_GT(range[13], range[14]);
+    EXPECT_LT(range[15], range[16]);
     EXPECT_LT(range[17], range[18]);
     EXPECT_LT(range[19], range[20]);
     EXPECT_LT(range[3], range[11]);  // eyes above the nose
