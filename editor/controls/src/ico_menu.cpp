@@ -401,7 +401,9 @@ BOOL IcoMenu::LoadMenu(LPCTSTR name) {
             }
         }
     }
-    // The top level shows as plain strings (a menu bar); its pop-ups stay owner-drawn.
+    // The top level shows as plain strings (a menu bar); its pop-ups stay owner-drawn. A top
+    // item keeps the state its template gave it (grayed, disabled, checked), which changing
+    // it to a plain string would otherwise drop.
     for (std::size_t pos = 0; pos < m_items.size(); ++pos) {
         const IcoMenuData& r = *m_items[pos];
         const bool popup = (r.m_menuFlags & MF_POPUP) != 0;

@@ -102,6 +102,23 @@ TEST(IcoMenuTemplate, LoadBuildsOwnerDrawnPopupsUnderPlainTopItems) {
     EXPECT_EQ(menu.GetMenuItemCount(), 2u);
 }
 
+TEST(IcoMenuTemplate, TopItemsKeepTheirTemplateState) {
+    ensure_app();
+    constexpr UINT kGrayedTop = 9502;
+    zel::platform::register_menu(
+        kGrayedTop,
+        {MenuItemTemplate{
+             "&Tools", 0, MF_POPUP | MF_GRAYED, {MenuItemTemplate{"&Run", 631, 0, {}}}},
+         MenuItemTemplate{"&Help", 0, MF_POPUP, {MenuItemTemplate{"&About", 632, 0, {}}}}});
+    IcoMenu menu;
+    ASSERT_TRUE(menu.LoadMenu(kGrayedTop));
+    ASSERT_EQ(menu.GetMenuItemCount(), 2u);
+    // Turning the top items back into strings keeps a grayed item grayed.
+    EXPECT_TRUE(menu.GetMenuState(0, MF_BYPOSITION) & MF_GRAYED);
+    EXPECT_FALSE(menu.GetMenuState(1, MF_BYPOSITION) & MF_GRAYED);
+    EXPECT_NE(menu.GetSubMenuAt(0), nullptr);
+}
+
 TEST(IcoMenuTemplate, DestroyForgetsEveryOwnMenu) {
     ensure_app();
     register_face_menu();
@@ -348,6 +365,15 @@ TEST(IcoMenuImages, ToolbarButtonsGiveTheirCommandsImages) {
     EXPECT_EQ(image_pixel(0, 8, 8), RGB(200, 0, 0));
     EXPECT_EQ(image_pixel(0, 1, 1), RGB(1, 2, 3)); // the toolbar's face colour is transparent
     EXPECT_EQ(image_pixel(1, 8, 8), RGB(0, 160, 0));
+    // A toolbar background colour set for the menu marks the transparent pixels instead of the
+    // face colour, until it is unset.
+    menu.SetToolbarBackground(RGB(200, 0, 0));
+    ASSERT_TRUE(menu.LoadToolbar(kToolbar));
+    EXPECT_EQ(image_pixel(0, 8, 8), RGB(1, 2, 3));
+    EXPECT_NE(image_pixel(0, 1, 1), RGB(1, 2, 3));
+    menu.UnsetToolbarBackground();
+    ASSERT_TRUE(menu.LoadToolbar(kToolbar));
+    EXPECT_EQ(image_pixel(0, 8, 8), RGB(200, 0, 0));
     // Appending with a toolbar id puts the command's button into the shared list.
     ASSERT_TRUE(menu.AppendItem("&Print", MF_OWNERDRAW, 703, int(kToolbar)));
     EXPECT_GE(menu.Items()[3]->m_sharedImageIndex, 0);
