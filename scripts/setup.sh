@@ -11,7 +11,7 @@ packages=(
     # picture files
     libmagick++-dev pkg-config
     # window system (Qt 6 Widgets, print support, offscreen platform, Xvfb for screenshots)
-    qt6-base-dev libgl-dev qt6-multimedia-dev fonts-dejavu-core xvfb xauth
+    qt6-base-dev libgl-dev qt6-multimedia-dev fonts-dejavu-core xvfb xauth imagemagick
     # data generation: vector artwork rendered by librsvg
     librsvg2-bin
 )
