@@ -1,7 +1,7 @@
 // Standard controls: check and radio buttons, static colours through reflection, edit and
 // scroll-bar notifications, mouse leave, cursors and tooltips.
 
-#include "test_support.h"
+#include "zel/platform/testing.h"
 
 #include <gtest/gtest.h>
 

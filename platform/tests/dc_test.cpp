@@ -1,7 +1,7 @@
 // Memory contexts: raster copies with each operation, monochrome conversions, stretching,
 // lines, frames, device-independent rows and handle safety.
 
-#include "test_support.h"
+#include "zel/platform/testing.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Dialogs from templates: an owner-drawn button and a timer in a modal dialog answered through
 // the hook, reflection before the parent, dialog keys, data exchange and dialog units.
 
-#include "test_support.h"
+#include "zel/platform/testing.h"
 
 #include <gtest/gtest.h>
 

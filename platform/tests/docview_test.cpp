@@ -2,7 +2,7 @@
 // handlers, control identifiers as their low 16 bits, accelerators, menu enabling, closing and
 // the recent-file list.
 
-#include "test_support.h"
+#include "zel/platform/testing.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The print path: the view's drawing on a printer page, printed into a PDF file through the
 // print dialog and output hooks, and the print preview.
 
-#include "test_support.h"
+#include "zel/platform/testing.h"
 
 #include "zel/common/work_folder.h"
 

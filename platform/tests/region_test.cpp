@@ -1,6 +1,6 @@
 // Regions: combining, and a window shape built from a bitmap's key colour.
 
-#include "test_support.h"
+#include "zel/platform/testing.h"
 
 #include <gtest/gtest.h>
 

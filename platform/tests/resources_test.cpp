@@ -1,7 +1,7 @@
 // Resources by number: tables registered in code, and a resource library loaded from a
 // compiled Qt resource file.
 
-#include "test_support.h"
+#include "zel/platform/testing.h"
 
 #include <gtest/gtest.h>
 

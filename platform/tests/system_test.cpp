@@ -1,7 +1,7 @@
 // Fixed answers and hooks: system colours, the classic desktop, random numbers, folders,
 // message boxes, the desktop opener, sounds, common dialogs and resources.
 
-#include "test_support.h"
+#include "zel/platform/testing.h"
 
 #include "zel/common/work_folder.h"
 

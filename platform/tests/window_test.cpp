@@ -1,7 +1,7 @@
 // Windows: the order of invalidate, erase and paint on the retained surface, drawing outside
 // paint, timers, posted messages, reflection and destruction.
 
-#include "test_support.h"
+#include "zel/platform/testing.h"
 
 #include <gtest/gtest.h>
 

@@ -2,56 +2,9 @@
 
 #include "zel/common/work_folder.h"
 
-#include <QApplication>
-#include <QElapsedTimer>
-#include <QMouseEvent>
-#include <QWidget>
-
 #include <vector>
 
 namespace zel::controls::test {
-
-void ensure_app() {
-    if (QCoreApplication::instance() == nullptr) {
-        static int argc = 1;
-        static char name[] = "controls_tests";
-        static char* argv[] = {name, nullptr};
-        new QApplication(argc, argv);
-    }
-}
-
-void pump(int ms, const std::function<bool()>& done) {
-    QElapsedTimer t;
-    t.start();
-    do {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        if (done && done()) {
-            return;
-        }
-    } while (t.elapsed() < ms);
-}
-
-namespace {
-QWidget* widget_of(CWnd& wnd) {
-    return reinterpret_cast<QWidget*>(wnd.m_hWnd);
-}
-} // namespace
-
-void mouse_move(CWnd& wnd, CPoint p, bool leftHeld) {
-    POINT screen = p;
-    wnd.ClientToScreen(&screen);
-    QWidget* w = widget_of(wnd);
-    const QPointF global(screen.x, screen.y);
-    const QPointF local = w->mapFromGlobal(global);
-    QMouseEvent move(QEvent::MouseMove, local, global, Qt::NoButton,
-                     leftHeld ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(w, &move);
-}
-
-void mouse_leave(CWnd& wnd) {
-    QEvent leave(QEvent::Leave);
-    QApplication::sendEvent(widget_of(wnd), &leave);
-}
 
 HBITMAP make_bitmap(int width, int height, const std::function<void(CDC&)>& paint) {
     CWindowDC screen(nullptr);
@@ -121,10 +74,6 @@ COLORREF pixel(HBITMAP bitmap, int x, int y) {
 
 void register_test_toolbar() {
     zel::platform::register_toolbar(kTestToolbar, 16, 16, {701, 0, 702, 703});
-}
-
-HookReset::~HookReset() {
-    zel::platform::reset_hooks();
 }
 
 } // namespace zel::controls::test

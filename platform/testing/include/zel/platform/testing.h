@@ -1,6 +1,7 @@
 #pragma once
-// Shared helpers of the platform tests: a Qt application for the offscreen platform, event
-// pumping, and message recording.
+// Helpers for tests of code written on the platform layer (the layer's own tests and the
+// controls'): the Qt application on the offscreen platform, event pumping, and input sent
+// through Qt so that pre-translation and the layer's own tracking run as for a person.
 
 #include "zel/platform/platform.h"
 
@@ -12,13 +13,18 @@
 
 namespace zel::platform::test {
 
-// Makes sure the Qt application exists (offscreen in tests).
+// Makes sure the Qt application exists (offscreen in tests); no test reads or writes the
+// person's own profile.
 void ensure_app();
 // Runs pending events (timers, posted messages, paints) for about `ms` milliseconds, or until
 // `done` returns true.
 void pump(int ms, const std::function<bool()>& done = {});
 // Sends a mouse click (press and release) at client point `p` of `wnd` through Qt.
 void click(CWnd& wnd, CPoint p);
+// Moves the mouse to client point `p` of `wnd`, with the left button held or not.
+void mouse_move(CWnd& wnd, CPoint p, bool leftHeld = false);
+// The mouse leaves `wnd`.
+void mouse_leave(CWnd& wnd);
 // Sends a key press and release through Qt to the focus of `wnd`'s window.
 void key(CWnd& wnd, int qtKey, int qtModifiers = 0);
 

@@ -1,4 +1,4 @@
-#include "test_support.h"
+#include "zel/platform/testing.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -11,7 +11,7 @@ namespace zel::platform::test {
 void ensure_app() {
     if (QCoreApplication::instance() == nullptr) {
         static int argc = 1;
-        static char name[] = "platform_tests";
+        static char name[] = "zel_tests";
         static char* argv[] = {name, nullptr};
         new QApplication(argc, argv);
         // No test reads or writes the person's own profile.
@@ -49,6 +49,22 @@ void click(CWnd& wnd, CPoint p) {
     QMouseEvent release(QEvent::MouseButtonRelease, local, global, Qt::LeftButton, Qt::NoButton,
                         Qt::NoModifier);
     QApplication::sendEvent(w, &release);
+}
+
+void mouse_move(CWnd& wnd, CPoint p, bool leftHeld) {
+    POINT screen = p;
+    wnd.ClientToScreen(&screen);
+    QWidget* w = widget_of(wnd);
+    const QPointF global(screen.x, screen.y);
+    const QPointF local = w->mapFromGlobal(global);
+    QMouseEvent move(QEvent::MouseMove, local, global, Qt::NoButton,
+                     leftHeld ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &move);
+}
+
+void mouse_leave(CWnd& wnd) {
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(widget_of(wnd), &leave);
 }
 
 void key(CWnd& wnd, int qtKey, int qtModifiers) {
