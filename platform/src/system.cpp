@@ -205,9 +205,13 @@ BOOL PlaySound(LPCTSTR sound, HMODULE, DWORD flags) {
         return TRUE; // stops nothing: sounds are short
     }
     SoundRequest r;
-    r.name = (flags & SND_RESOURCE) == SND_RESOURCE && IS_INTRESOURCE(sound)
-                 ? "#" + std::to_string(reinterpret_cast<std::uintptr_t>(sound))
-                 : std::string(sound);
+    // Built by appending: GCC 12 at -O3 reports a false -Wrestrict for "literal" + string.
+    if ((flags & SND_RESOURCE) == SND_RESOURCE && IS_INTRESOURCE(sound)) {
+        r.name = "#";
+        r.name += std::to_string(reinterpret_cast<std::uintptr_t>(sound));
+    } else {
+        r.name = sound;
+    }
     r.flags = flags;
     sound_log().push_back(r);
     sound_hook()(r);
@@ -215,7 +219,7 @@ BOOL PlaySound(LPCTSTR sound, HMODULE, DWORD flags) {
 }
 
 BOOL MessageBeep(UINT type) {
-    SoundRequest r{"beep:" + std::to_string(type), 0};
+    SoundRequest r{std::string("beep:").append(std::to_string(type)), 0};
     sound_log().push_back(r);
     sound_hook()(r);
     return TRUE;
