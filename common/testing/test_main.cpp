@@ -12,7 +12,9 @@ namespace {
 std::string g_work_dir;
 } // namespace
 
-std::string work_dir() { return g_work_dir; }
+std::string work_dir() {
+    return g_work_dir;
+}
 
 std::string output_dir() {
     const std::string dir = ZEL_TEST_OUTPUT_DIR;
