@@ -14,6 +14,10 @@ packages=(
     qt6-base-dev libgl-dev qt6-multimedia-dev fonts-dejavu-core xvfb xauth imagemagick
     # data generation: vector artwork rendered by librsvg
     librsvg2-bin
+    # the editor at run time: the desktop opener, the printed footer's serif font
+    xdg-utils fonts-liberation2
+    # end-to-end tests and printed pages: real X input, PDF pages rasterised
+    xdotool poppler-utils
 )
 
 missing=()
