@@ -346,6 +346,29 @@ LRESULT static_proc(WindowRecord* r, UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
+void shape_static_frame(WindowRecord* r) {
+    int line = 0;
+    switch (r->style & SS_TYPEMASK) {
+    case SS_BLACKFRAME:
+    case SS_GRAYFRAME:
+    case SS_WHITEFRAME:
+        line = 1;
+        break;
+    case SS_ETCHEDFRAME:
+    case SS_ETCHEDHORZ:
+        line = 2;
+        break;
+    default:
+        return;
+    }
+    const QRect outer = r->rect();
+    QRect inner = outer.adjusted(line, line, -line, -line);
+    if ((r->style & SS_TYPEMASK) == SS_ETCHEDHORZ) {
+        inner = outer.adjusted(0, line, 0, 0);
+    }
+    r->setMask(QRegion(outer).subtracted(QRegion(inner)));
+}
+
 void setup_edit(WindowRecord* r) {
     r->edit = new QLineEdit(r);
     r->edit->setGeometry(r->rect().marginsRemoved(r->nonClient));

@@ -313,6 +313,9 @@ void WindowRecord::resizeEvent(QResizeEvent* e) {
         menuBar->setGeometry(0, 0, width(), menuBar->height());
     }
     resizeSurface();
+    if (kind == WindowKind::Static) {
+        shape_static_frame(this);
+    }
     invalidate(QRegion(clientRect()), true);
     dispatch(this, WM_SIZE, SIZE_RESTORED,
              MAKELPARAM(WORD(surface.width()), WORD(surface.height())));

@@ -127,6 +127,9 @@ WindowRecord* create_window(WindowKind kind, DWORD style, DWORD exStyle, const Q
                             const QRect& rect, WindowRecord* parent, int id);
 WindowKind kind_of_class(LPCTSTR className);
 void destroy_window(WindowRecord* r);
+// Frame-only statics keep just their line: what lies inside shows, and takes the mouse of,
+// the window underneath.
+void shape_static_frame(WindowRecord* r);
 // Makes sure a Qt application exists (tests and the program's entry make one first).
 void ensure_application();
 // The screen-clip of ClipCursor, if any.

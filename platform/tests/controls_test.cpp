@@ -8,6 +8,7 @@
 #include <QApplication>
 
 #include <QEvent>
+#include <QImage>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -221,6 +222,33 @@ TEST_F(PlatformControlsTest, StaticWithNotifyReportsClicks) {
     click(quiet, CPoint(5, 5));
     click(notify, CPoint(5, 5));
     EXPECT_EQ(Parent::commands(), (std::vector<std::string>{"command 8/0"}));
+}
+
+TEST_F(PlatformControlsTest, FrameStaticsKeepOnlyTheirLine) {
+    // The parent's surface, painted a colour of its own, must show inside the frames, and a
+    // press inside them must reach the parent.
+    {
+        CClientDC dc(&parent);
+        dc.FillSolidRect(0, 0, 300, 200, RGB(10, 200, 30));
+    }
+    CStatic black, etched, text;
+    ASSERT_TRUE(black.Create("", WS_CHILD | WS_VISIBLE | SS_BLACKFRAME, CRect(10, 10, 110, 90),
+                             &parent, 0xFFFF));
+    ASSERT_TRUE(etched.Create("", WS_CHILD | WS_VISIBLE | SS_ETCHEDFRAME, CRect(150, 10, 250, 90),
+                              &parent, 0xFFFF));
+    ASSERT_TRUE(text.Create("t", WS_CHILD | WS_VISIBLE, CRect(10, 120, 110, 140), &parent, 12));
+    pump(30);
+    auto* parentWidget = reinterpret_cast<QWidget*>(parent.m_hWnd);
+    EXPECT_EQ(parentWidget->childAt(60, 50), nullptr);
+    EXPECT_EQ(parentWidget->childAt(200, 50), nullptr);
+    EXPECT_EQ(parentWidget->childAt(10, 50), reinterpret_cast<QWidget*>(black.m_hWnd));
+    EXPECT_EQ(parentWidget->childAt(151, 50), reinterpret_cast<QWidget*>(etched.m_hWnd));
+    EXPECT_EQ(parentWidget->childAt(152, 50), nullptr);
+    EXPECT_EQ(parentWidget->childAt(60, 130), reinterpret_cast<QWidget*>(text.m_hWnd));
+    const QImage shown = parentWidget->grab().toImage();
+    EXPECT_EQ(shown.pixel(60, 50) & 0xFFFFFF, 0x0AC81Eu);
+    EXPECT_EQ(shown.pixel(10, 50) & 0xFFFFFF, 0u); // the black line
+    EXPECT_EQ(shown.pixel(200, 50) & 0xFFFFFF, 0x0AC81Eu);
 }
 
 TEST_F(PlatformControlsTest, EditReportsChangesAndKeepsItsText) {
