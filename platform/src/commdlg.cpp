@@ -29,6 +29,7 @@ INT_PTR CFileDialog::DoModal() {
                   ? m_parent->m_hWnd
                   : (AfxGetMainWnd() != nullptr ? AfxGetMainWnd()->m_hWnd : nullptr);
     r.initialName = m_fileName.str();
+    r.initialDir = m_ofn.lpstrInitialDir != nullptr ? m_ofn.lpstrInitialDir : "";
     r.defaultExt = m_defaultExt.str();
     r.flags = m_ofn.Flags;
     r.filterIndex = int(m_ofn.nFilterIndex);

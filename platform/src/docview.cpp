@@ -10,6 +10,9 @@
 
 #include <QApplication>
 
+#include <algorithm>
+#include <cctype>
+
 namespace {
 CWinApp* g_app = nullptr;
 }
@@ -337,6 +340,18 @@ void CFrameWnd::UpdateMenuItems(CMenu* popup) {
     }
 }
 
+void CFrameWnd::OnHelpFinder() {
+    if (g_app != nullptr) {
+        g_app->WinHelp(0, HELP_FINDER);
+    }
+}
+
+void CFrameWnd::OnHelp() {
+    if (g_app != nullptr) {
+        g_app->WinHelp(0, HELP_CONTEXT);
+    }
+}
+
 void CFrameWnd::PostNcDestroy() {
     if (g_app != nullptr && g_app->m_pMainWnd == this) {
         g_app->m_pMainWnd = nullptr;
@@ -472,6 +487,10 @@ void CRecentFileList::WriteList() const {
 
 // ---- application --------------------------------------------------------------------------
 
+BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
+ON_COMMAND(ID_APP_EXIT, OnAppExit)
+END_MESSAGE_MAP()
+
 CWinApp::CWinApp(LPCTSTR appName) : m_pszAppName(appName) {
     g_app = this;
     m_appName = appName;
@@ -522,13 +541,29 @@ CDocTemplate* CWinApp::GetFirstDocTemplate() const {
     return m_templates.empty() ? nullptr : m_templates.front().get();
 }
 
+namespace {
+// A switch is "-name" or one of the framework's own "/name" switches; anything else (an
+// absolute path above all) is a file name.
+bool is_switch(const std::string& a) {
+    if (a.size() > 1 && a[0] == '-') {
+        return true;
+    }
+    static const char* const switches[] = {
+        "/p", "/pt", "/dde", "/automation", "/embedding", "/unregister", "/unregserver"};
+    std::string lower = a;
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return char(std::tolower(c)); });
+    return std::find(std::begin(switches), std::end(switches), lower) != std::end(switches);
+}
+} // namespace
+
 void CWinApp::ParseCommandLine(CCommandLineInfo& info) {
     bool print = false;
     for (std::size_t i = 1; i < m_args.size(); ++i) {
         const std::string& a = m_args[i];
         if (a == "/p" || a == "-p") {
             print = true;
-        } else if (!a.empty() && a[0] != '/' && a[0] != '-' && info.m_strFileName.IsEmpty()) {
+        } else if (!a.empty() && !is_switch(a) && info.m_strFileName.IsEmpty()) {
             info.m_strFileName = a;
         }
     }
@@ -645,6 +680,30 @@ void CWinApp::OnAppExit() {
     if (m_pMainWnd != nullptr) {
         m_pMainWnd->SendMessage(WM_CLOSE);
     }
+}
+
+// The manual is one page: every help request opens it.
+void CWinApp::WinHelp(UINT_PTR, UINT) {
+    CWnd* owner = m_pMainWnd;
+    if (m_pszHelpFilePath == nullptr || *m_pszHelpFilePath == 0) {
+        return;
+    }
+    const auto code =
+        reinterpret_cast<INT_PTR>(ShellExecute(owner != nullptr ? owner->m_hWnd : nullptr, "open",
+                                               m_pszHelpFilePath, nullptr, nullptr, SW_SHOWNORMAL));
+    if (code <= 32) {
+        CString text;
+        text.Format("Cannot open the help file %s.", m_pszHelpFilePath);
+        AfxMessageBox(text, MB_OK | MB_ICONSTOP);
+    }
+}
+
+void CWinApp::OnHelp() {
+    WinHelp(0, HELP_CONTEXT);
+}
+
+void CWinApp::OnHelpFinder() {
+    WinHelp(0, HELP_FINDER);
 }
 
 BOOL CWinApp::OnCmdMsg(UINT id, int code, void* extra) {

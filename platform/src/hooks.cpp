@@ -259,9 +259,11 @@ FileDialogHook& file_dialog_hook() {
         if (r.filterIndex >= 1 && r.filterIndex <= names.size()) {
             selected = names[r.filterIndex - 1];
         }
-        const QString start = QString::fromStdString(r.initialName).contains('*')
-                                  ? QString()
-                                  : QString::fromStdString(r.initialName);
+        const QString name = QString::fromStdString(r.initialName);
+        const QString dir = QString::fromStdString(r.initialDir);
+        const QString start = name.contains('*') ? dir
+                              : dir.isEmpty()    ? name
+                                                 : dir + '/' + name;
         const QString path = r.open ? QFileDialog::getOpenFileName(owner_widget(r.owner), QString(),
                                                                    start, filters, &selected)
                                     : QFileDialog::getSaveFileName(owner_widget(r.owner), QString(),

@@ -34,12 +34,13 @@ CPaintDC::CPaintDC(CWnd* wnd) : m_wnd(wnd) {
 
 CPaintDC::~CPaintDC() = default;
 
+// Without a window the context is the screen's, as GetDC(nullptr).
 CClientDC::CClientDC(CWnd* wnd) {
     WindowRecord* r = wnd != nullptr ? live_window(wnd->m_hWnd) : nullptr;
-    if (r == nullptr) {
+    if (wnd != nullptr && r == nullptr) {
         return;
     }
-    DcState* s = new_window_dc(r);
+    DcState* s = r != nullptr ? new_window_dc(r) : new DcState(DcState::Target::Screen);
     s->wrapper = this;
     s->ownedByWrapper = true;
     m_hDC = s;

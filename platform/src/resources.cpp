@@ -225,8 +225,11 @@ HINSTANCE AfxFindResourceHandle(LPCTSTR, LPCTSTR) {
 
 HANDLE LoadImage(HINSTANCE instance, LPCTSTR name, UINT type, int width, int height, UINT flags) {
     ensure_application();
+    // Without a module a cursor number names a stock cursor, else one of the program's own.
     if (instance == nullptr && IS_INTRESOURCE(name) && type == IMAGE_CURSOR) {
-        return stock_cursor(UINT(reinterpret_cast<std::uintptr_t>(name)));
+        if (HCURSOR stock = stock_cursor(UINT(reinterpret_cast<std::uintptr_t>(name)))) {
+            return stock;
+        }
     }
     const QString path =
         (flags & LR_LOADFROMFILE) && !IS_INTRESOURCE(name)

@@ -99,6 +99,19 @@ LRESULT plain_proc(WindowRecord* r, UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_CLOSE:
         r->wnd()->DestroyWindow();
         return 0;
+    case WM_KEYDOWN:
+        if (wParam == VK_F1) {
+            HELPINFO info;
+            info.iCtrlId = r->wnd()->GetDlgCtrlID();
+            info.hItemHandle = r;
+            dispatch(r, WM_HELP, 0, LPARAM(&info));
+        }
+        return 0;
+    case WM_HELP:
+        if (WindowRecord* p = r->parentRecord()) {
+            return dispatch(p, WM_HELP, wParam, lParam);
+        }
+        return 0;
     case WM_NCLBUTTONDOWN:
         if (wParam == HTCAPTION && r->window()->windowHandle() != nullptr) {
             r->window()->windowHandle()->startSystemMove();

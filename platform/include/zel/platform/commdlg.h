@@ -13,6 +13,7 @@ constexpr DWORD OFN_READONLY = 1, OFN_OVERWRITEPROMPT = 2, OFN_HIDEREADONLY = 4,
 struct OPENFILENAME {
     DWORD Flags = 0;
     DWORD nFilterIndex = 1;
+    LPCTSTR lpstrInitialDir = nullptr; // the folder the dialog opens in; null: the hook's choice
 };
 
 class CFileDialog {

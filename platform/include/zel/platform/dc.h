@@ -190,6 +190,7 @@ private:
 };
 
 // A context on a window's client surface, usable at any time (outside paint too).
+// A context on the client area of `wnd`; on the screen when `wnd` is null.
 class CClientDC : public CDC {
 public:
     explicit CClientDC(CWnd* wnd);

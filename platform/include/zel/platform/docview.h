@@ -14,6 +14,9 @@
 
 class CDocument;
 class CView;
+
+// What a help request asks for.
+constexpr UINT HELP_CONTEXT = 0x0001, HELP_FINDER = 0x000B;
 class CFrameWnd;
 class CDocTemplate;
 
@@ -136,6 +139,9 @@ public:
     void PostNcDestroy() override;
     // Enables and checks the menu items of `popup` through the update handlers.
     void UpdateMenuItems(CMenu* popup);
+    // The application's help (CWinApp::WinHelp), for frames that bind the help commands.
+    void OnHelpFinder();
+    void OnHelp();
     HACCEL m_hAccelTable = nullptr;
     BOOL m_bAutoDelete = TRUE;
 
@@ -256,11 +262,20 @@ public:
     BOOL GetPrinterDeviceDefaults(PRINTDLG* pd);
     zel::platform::PrinterSettings& PrinterSettings() { return m_printer; }
 
-    // Standard commands (bound with ON_COMMAND by an application that wants them).
+    // Standard commands. Exit is bound here; an application binds New, Open and Print Setup
+    // in its own map (ON_COMMAND(ID_FILE_NEW, CWinApp::OnFileNew)) when it wants them.
     void OnFileNew();
     void OnFileOpen();
     void OnFilePrintSetup();
     void OnAppExit();
+
+    // Help: the program's manual (m_pszHelpFilePath, an HTML page) opened with the desktop's
+    // opener, whatever the command asks for. Bound by the frames that want it (ID_HELP_FINDER,
+    // ID_DEFAULT_HELP) through CFrameWnd::OnHelpFinder.
+    virtual void WinHelp(UINT_PTR data, UINT command = HELP_CONTEXT);
+    void OnHelp();
+    void OnHelpFinder();
+    LPCTSTR m_pszHelpFilePath = nullptr;
 
     BOOL OnCmdMsg(UINT id, int code, void* extra) override;
 
@@ -272,6 +287,8 @@ public:
     std::vector<std::string> m_args;
 
 protected:
+    DECLARE_MESSAGE_MAP()
+
     std::vector<std::unique_ptr<CDocTemplate>> m_templates;
     std::unique_ptr<CRecentFileList> m_pRecentFileList;
     zel::platform::PrinterSettings m_printer;

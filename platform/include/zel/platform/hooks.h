@@ -37,6 +37,7 @@ struct FileDialogRequest {
     bool open = true;
     HWND owner = nullptr;
     std::string initialName;
+    std::string initialDir; // empty: wherever the dialog opens by itself
     std::string defaultExt;
     // Pairs of description and patterns, e.g. {"ZEL Files (*.zel)", "*.zel"}.
     std::vector<std::pair<std::string, std::string>> filters;

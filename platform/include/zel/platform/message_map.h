@@ -199,6 +199,8 @@ namespace zdetail = zel::platform::detail;
 #define ON_WM_NCLBUTTONDOWN()                                                                      \
     ZEL_MSG_ENTRY(WM_NCLBUTTONDOWN, self->OnNcLButtonDown(UINT(wParam), zdetail::point_of(lParam)))
 // Any message to `memberFxn(WPARAM, LPARAM) -> LRESULT`.
+#define ON_WM_HELPINFO()                                                                           \
+    ZEL_MSG_ENTRY(WM_HELP, *result = self->OnHelpInfo(reinterpret_cast<HELPINFO*>(lParam)))
 #define ON_MESSAGE(msg, memberFxn) ZEL_MSG_ENTRY(msg, *result = self->memberFxn(wParam, lParam))
 
 // Reflected messages: handled by the control itself before its parent sees them.

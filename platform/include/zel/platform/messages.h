@@ -159,3 +159,16 @@ struct TRACKMOUSEEVENT {
     DWORD dwHoverTime = 0;
 };
 BOOL TrackMouseEvent(TRACKMOUSEEVENT* tme);
+
+// The help request that F1 sends to the window with the keyboard focus; a window that does not
+// answer it passes it on to its parent.
+constexpr int HELPINFO_WINDOW = 1;
+struct HELPINFO {
+    UINT cbSize = sizeof(HELPINFO);
+    int iContextType = HELPINFO_WINDOW;
+    int iCtrlId = 0;
+    HWND hItemHandle = nullptr;
+    UINT_PTR dwContextId = 0;
+    POINT MousePos{};
+};
+using LPHELPINFO = HELPINFO*;

@@ -1,0 +1,79 @@
+#pragma once
+// Stand-ins for the editing dialogs that are not built yet. Each has the public members the
+// view's road reads and writes, and a DoModal that ends at once like a Cancel that changed
+// nothing: the flag the view reads after it stays as the view (or a test) left it. A dialog's
+// real class replaces its stand-in here; the file goes when the last one is gone.
+
+#include <zel/platform/platform.h>
+
+#include <string>
+
+// Make Face.
+class dlgSelect {
+public:
+    INT_PTR DoModal() { return 1; }
+    std::string m_headPath;
+    std::string m_backupPath;
+    int m_changed = 0;
+};
+
+// Change Face; its backup is its own work file.
+class CChangeFaceDlg {
+public:
+    INT_PTR DoModal() { return 1; }
+    std::string m_headPath;
+    std::string m_backupPath;
+    int m_changed = 0;
+};
+
+// Add Body.
+class dlgAddBody {
+public:
+    INT_PTR DoModal() { return 1; }
+    int m_faceKind = 1;
+    std::string m_headPath;
+    std::string m_composedPath;
+    int m_firstTime = 1;
+    int m_otherAdded = 0; // background added
+    int m_changed = 0;
+};
+
+// Add Background.
+class dlgAddBkgd {
+public:
+    INT_PTR DoModal() { return 1; }
+    int m_faceKind = 1;
+    std::string m_headPath;
+    std::string m_composedPath;
+    int m_firstTime = 1;
+    int m_otherAdded = 0; // body added
+    int m_changed = 0;
+};
+
+// Edit Face: draws on the document's face screen bits in place.
+class CEditFaceDlg {
+public:
+    INT_PTR DoModal() { return 1; }
+    int m_width = 0;
+    int m_height = 0;
+    unsigned char* m_faceBits = nullptr;
+    BITMAPINFO* m_faceInfo = nullptr;
+    int m_changed = 0;
+};
+
+// Page layout of the printed picture.
+class CPageLayoutDlg {
+public:
+    INT_PTR DoModal() { return 1; }
+    int m_landscape = 0;
+    float m_left = 0.1f;
+    float m_top = 0.1f;
+    float m_right = 0.9f;
+    float m_bottom = 0.9f;
+};
+
+// The auxiliary buttons.
+class CAuxButtonsDlg {
+public:
+    INT_PTR DoModal() { return 1; }
+};

@@ -1,0 +1,79 @@
+// Start-up of the program.
+
+#include "tessel_app.h"
+
+#include "main_frame.h"
+#include "resource_ids.h"
+#include "tessel_doc.h"
+#include "tessel_view.h"
+
+#include <zel/common/data_folder.h>
+#include <zel/common/work_folder.h>
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+
+using namespace zel::editor;
+
+BEGIN_MESSAGE_MAP(CTesselApp, CWinApp)
+ON_COMMAND(ID_FILE_NEW, CWinApp::OnFileNew)
+ON_COMMAND(ID_FILE_OPEN, CWinApp::OnFileOpen)
+ON_COMMAND(ID_FILE_PRINT_SETUP, CWinApp::OnFilePrintSetup)
+END_MESSAGE_MAP()
+
+CTesselApp::CTesselApp() : CWinApp("ZEL Editor") {}
+
+std::string CTesselApp::ManualPath() {
+    return zel::data_path("manual/index.html");
+}
+
+BOOL CTesselApp::InitInstance() {
+    Enable3dControls();
+    LoadStdProfileSettings(4);
+    register_program_resources();
+    m_manualPath = ManualPath();
+    m_pszHelpFilePath = m_manualPath.c_str();
+
+    AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CTesselDoc),
+                                          RUNTIME_CLASS(CMainFrame), RUNTIME_CLASS(CTesselView)));
+    // The desktop is never asked to hand this program a file type (the template's ".BMP"
+    // would take over every bitmap): both calls leave the desktop as it is.
+    EnableShellOpen();
+    RegisterShellFileTypes(TRUE);
+
+    CCommandLineInfo info;
+    ParseCommandLine(info);
+    if (!info.m_strFileName.IsEmpty()) {
+        std::ifstream file(info.m_strFileName.str(), std::ios::binary);
+        if (!file) {
+            std::cerr << "zel-editor: cannot open " << info.m_strFileName.str() << ": "
+                      << std::strerror(errno) << '\n';
+            return FALSE;
+        }
+    }
+    if (!ProcessShellCommand(info)) {
+        return FALSE;
+    }
+    m_pMainWnd->DragAcceptFiles();
+    install_library_message_box();
+    if (zel::work_folder().empty()) {
+        AfxMessageBox("No private folder for work files can be used (ZEL_WORKDIR, "
+                      "XDG_RUNTIME_DIR/zel-editor or ~/.cache/zel-editor), so the editing "
+                      "commands stay disabled.",
+                      MB_OK | MB_ICONSTOP);
+    }
+    return TRUE;
+}
+
+CDocument* CTesselApp::OpenDocumentFile(LPCTSTR path) {
+    CDocTemplate* tmpl = GetFirstDocTemplate();
+    if (tmpl == nullptr) {
+        return nullptr;
+    }
+    if (CDocument* doc = tmpl->GetDocument(); doc != nullptr && path != nullptr) {
+        return doc;
+    }
+    return tmpl->OpenDocumentFile(nullptr);
+}

@@ -1,0 +1,40 @@
+// Two debugging routines that write a picture as text; nothing in the program calls them.
+
+#include "tessel_view.h"
+
+#include <cstdio>
+
+void CTesselView::DumpPixels(_pixel** pixels, int cols, int rows, const char* path) {
+    if (pixels == nullptr || path == nullptr) {
+        return;
+    }
+    std::FILE* file = std::fopen(path, "w");
+    if (file == nullptr) {
+        return;
+    }
+    std::fprintf(file, "Column: %d,  Row: %d\n", cols, rows);
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < cols; ++c) {
+            const _pixel& p = pixels[r][c];
+            std::fprintf(file, "[%2d][%2d]: %4d%4d%4d\n", r, c, p.r, p.g, p.b);
+        }
+    }
+    std::fclose(file);
+}
+
+void CTesselView::DumpBytes(unsigned char** bytes, int cols, int rows, const char* path) {
+    if (bytes == nullptr || path == nullptr) {
+        return;
+    }
+    std::FILE* file = std::fopen(path, "w");
+    if (file == nullptr) {
+        return;
+    }
+    std::fprintf(file, "Column: %d,  Row: %d\n", cols, rows);
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < cols; ++c) {
+            std::fprintf(file, "[%2d][%2d]: %4d \n", r, c, bytes[r][c]);
+        }
+    }
+    std::fclose(file);
+}

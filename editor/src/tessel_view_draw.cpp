@@ -1,0 +1,90 @@
+// The view's panels: fitting a picture into a panel and drawing the photo, the face drawing and
+// the composed picture from their screen copies.
+
+#include "tessel_view.h"
+
+#include <zel/dialogs/screen_copy.h>
+
+namespace {
+
+// Draws 24-bit rows described by info, fitted into panel. Nothing when the rows do not hold
+// the picture the header describes (never built, or built at another size).
+void draw_rows(CDC* dc, const CRect& panel, const std::vector<unsigned char>& bits,
+               const BITMAPINFOHEADER& info) {
+    const int width = info.biWidth;
+    const int height = info.biHeight;
+    if (width <= 0 || height <= 0 ||
+        bits.size() != std::size_t(zel::dialogs::screen_row_bytes(width)) * std::size_t(height)) {
+        return;
+    }
+    const CRect dest = CTesselView::FitIntoPanel(panel, width, height);
+    BITMAPINFO bmi{};
+    bmi.bmiHeader = info;
+    const int oldMode = dc->SetStretchBltMode(COLORONCOLOR);
+    dc->StretchDIBits(dest.left, dest.top, dest.Width(), dest.Height(), 0, 0, width, height,
+                      bits.data(), &bmi, DIB_RGB_COLORS, SRCCOPY);
+    dc->SetStretchBltMode(oldMode);
+}
+
+} // namespace
+
+CRect CTesselView::FitIntoPanel(const CRect& panel, int width, int height) {
+    const float ratio = height > 0 ? float(width) / float(height) : 1.0f;
+    const int panelWidth = panel.Width();
+    const int panelHeight = panel.Height();
+    int w = 0;
+    int h = 0;
+    if (float(panelWidth) / float(panelHeight) >= ratio) {
+        h = panelHeight;
+        w = int(float(panelHeight) * ratio);
+    } else {
+        w = panelWidth;
+        h = int(float(panelWidth) / ratio);
+    }
+    return CRect(panel.left, panel.top, panel.left + w, panel.top + h);
+}
+
+void CTesselView::DrawPhoto(CDC* dc, const CRect& panel) {
+    const CTesselDoc* doc = GetDocument();
+    if (doc != nullptr && doc->m_photoLoaded != 0) {
+        draw_rows(dc, panel, doc->m_photoBits, doc->m_photoInfo);
+    }
+}
+
+void CTesselView::DrawFace(CDC* dc, const CRect& panel) {
+    const CTesselDoc* doc = GetDocument();
+    if (doc != nullptr && doc->m_facePresent != 0) {
+        draw_rows(dc, panel, doc->m_faceBits, doc->m_faceInfo.info.bmiHeader);
+    }
+}
+
+void CTesselView::DrawComposed(CDC* dc, const CRect& panel) {
+    const CTesselDoc* doc = GetDocument();
+    if (doc != nullptr && doc->m_composedShown != 0) {
+        draw_rows(dc, panel, doc->m_composedBits, doc->m_composedInfo);
+    }
+}
+
+BOOL CTesselView::ShowComposedFile(const CRect& panel) {
+    CTesselDoc* doc = GetDocument();
+    int cols = 0;
+    int rows = 0;
+    if (m_composedPath.empty() || LoadGeneralImage(doc->m_composed, m_composedPath.c_str(), &cols,
+                                                   &rows, &doc->m_composedHeader) == 0) {
+        doc->m_composedShown = 0;
+        doc->m_composedBits.clear();
+        return FALSE;
+    }
+    doc->m_composedWidth = cols;
+    doc->m_composedHeight = rows;
+    doc->m_composedShown = 1;
+    doc->BuildComposedScreen();
+    CClientDC dc(this);
+    DrawComposed(&dc, panel);
+    return TRUE;
+}
+
+void CTesselView::InvalidatePanels() {
+    InvalidateRect(&kFacePanel, FALSE);
+    InvalidateRect(&kComposedPanel, FALSE);
+}

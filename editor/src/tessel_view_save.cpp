@@ -1,0 +1,79 @@
+// The save commands: the face file or the composed picture, and the face file alone.
+
+#include "save_names.h"
+#include "tessel_view.h"
+
+#include <zel/face_engine.h>
+
+#include <filesystem>
+#include <vector>
+
+using namespace zel::editor;
+
+namespace {
+
+// The face engine and the image library write through the name they are handed: a copy.
+int save_face_file(const std::string& name) {
+    std::vector<char> copy(name.begin(), name.end());
+    copy.push_back('\0');
+    return face_savezel2(copy.data());
+}
+
+} // namespace
+
+void CTesselView::OnSave() {
+    CTesselDoc* doc = GetDocument();
+    if (doc->m_composedShown == 0 && doc->m_facePresent == 0) {
+        return;
+    }
+    CFileDialog dialog(FALSE, nullptr, "", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+                       "Save Face in ZEL Format (*.zel)|*.zel|Bitmap Files (*.bmp)|*.bmp|JPEG "
+                       "(*.JPG;*.JPEG)|*.jpg;*.jpeg|PSD (*.PSD)|*.psd|TGA (*.TGA)|*.tga||",
+                       this);
+    if (dialog.DoModal() != IDOK) {
+        return;
+    }
+    m_chosenPath = dialog.GetPathName().str();
+    const int index = int(dialog.m_ofn.nFilterIndex);
+    const std::string format = save_format(index);
+    int saved = 0;
+    if (index == 1) {
+        saved = save_face_file(face_file_name(m_chosenPath));
+    } else if (!format.empty() && doc->m_composedShown != 0) {
+        // Only a composed picture on show is written: the array holds nothing else worth it.
+        const PictureName picture = picture_file_name(m_chosenPath, format);
+        saved = save_pixels(doc->m_composed, doc->m_composedWidth, doc->m_composedHeight,
+                            picture.name.c_str(), picture.extension.c_str());
+    }
+    if (saved == 0) {
+        Say("The specified document's format is invalid or not supported!", "Save as",
+            MB_OK | MB_ICONSTOP);
+        return;
+    }
+    if (index == 1) {
+        doc->m_faceChanged = 0;
+        m_lastFaceFolder = std::filesystem::path(m_chosenPath).parent_path().string();
+    } else {
+        doc->m_composedChanged = 0;
+    }
+}
+
+void CTesselView::OnSaveFaceFile() {
+    CTesselDoc* doc = GetDocument();
+    if (doc->m_facePresent == 0) {
+        return;
+    }
+    doc->ReadFaceScreen();
+    CFileDialog dialog(FALSE, nullptr, "*.zel", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+                       "ZEL File (*.zel)||", this);
+    if (dialog.DoModal() != IDOK) {
+        return;
+    }
+    m_chosenPath = dialog.GetPathName().str();
+    if (save_face_file(face_file_name(m_chosenPath)) != 0) {
+        doc->m_faceChanged = 0;
+        m_lastFaceFolder = std::filesystem::path(m_chosenPath).parent_path().string();
+    } else {
+        Say("Cannot be saved in ZEL format!", "Save in ZEL", MB_OK);
+    }
+}

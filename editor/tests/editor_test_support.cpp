@@ -1,0 +1,140 @@
+#include "editor_test_support.h"
+
+#include "resource_ids.h"
+
+#include <zel/common/data_folder.h>
+#include <zel/composition.h>
+#include <zel/imaging.h>
+
+namespace zel::editor::test {
+
+using namespace zel::platform;
+
+std::string starter_face(const std::string& name) {
+    return zel::data_path("faces/" + name + ".zel");
+}
+
+bool write_photo(const std::string& path, int cols, int rows, _pixel colour) {
+    _pixel** pixels = ppm_allocarray(cols, rows);
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < cols; ++c) {
+            pixels[r][c] = colour;
+        }
+    }
+    const bool written = save_pixels(pixels, cols, rows, path.c_str(), "bmp") != 0;
+    ppm_freearray(pixels, rows);
+    return written;
+}
+
+void EditorTest::SetUp() {
+    zel::platform::test::ensure_app();
+    set_message_box_hook([this](const MessageBoxRequest& r) {
+        m_boxes.push_back(r);
+        if (!m_boxAnswers.empty()) {
+            const int a = m_boxAnswers.front();
+            m_boxAnswers.pop_front();
+            return a;
+        }
+        return (r.type & 0xF) == MB_YESNOCANCEL ? IDNO : IDOK;
+    });
+    set_file_dialog_hook([this](const FileDialogRequest& r) {
+        m_fileDialogs.push_back(r);
+        FileDialogAnswer a;
+        if (!m_fileAnswers.empty()) {
+            a = m_fileAnswers.front();
+            m_fileAnswers.pop_front();
+        }
+        return a;
+    });
+    set_shell_open_hook([this](const std::string&, const std::string& target) {
+        m_opened.push_back(target);
+        return 42;
+    });
+}
+
+void EditorTest::TearDown() {
+    if (m_app && Doc() != nullptr) {
+        Doc()->SetModifiedFlag(FALSE);
+    }
+    m_app.reset();
+    zel::set_message_handler(nullptr);
+}
+
+BOOL EditorTest::Start(std::vector<std::string> args) {
+    m_app = std::make_unique<CTesselApp>();
+    m_app->m_args.emplace_back("zel-editor");
+    for (auto& a : args) {
+        m_app->m_args.push_back(std::move(a));
+    }
+    const BOOL started = m_app->InitInstance();
+    if (started) {
+        zel::platform::test::pump(20);
+    }
+    return started;
+}
+
+CMainFrame* EditorTest::Frame() const {
+    return m_app ? static_cast<CMainFrame*>(m_app->m_pMainWnd) : nullptr;
+}
+
+CTesselView* EditorTest::View() const {
+    return Frame() != nullptr ? static_cast<CTesselView*>(Frame()->GetActiveView()) : nullptr;
+}
+
+CTesselDoc* EditorTest::Doc() const {
+    return View() != nullptr ? View()->GetDocument() : nullptr;
+}
+
+void EditorTest::AnswerFileDialog(const std::string& path, int filterIndex) {
+    FileDialogAnswer a;
+    a.ok = true;
+    a.path = path;
+    a.filterIndex = filterIndex;
+    m_fileAnswers.push_back(a);
+}
+
+void EditorTest::CancelFileDialog() {
+    m_fileAnswers.push_back(FileDialogAnswer{});
+}
+
+void EditorTest::AnswerMessageBox(int answer) {
+    m_boxAnswers.push_back(answer);
+}
+
+void EditorTest::Command(UINT id) {
+    Frame()->SendMessage(WM_COMMAND, id, 0);
+}
+
+bool EditorTest::CommandEnabled(UINT id) {
+    CCmdUI ui;
+    ui.m_nID = id;
+    ui.DoUpdate(Frame(), TRUE);
+    return ui.m_bEnabled != FALSE;
+}
+
+void EditorTest::LoadStarterFace(const std::string& name) {
+    AnswerFileDialog(starter_face(name));
+    Command(ID_LOAD_CARICATURE);
+}
+
+void EditorTest::AddBodyThroughTheRoad() {
+    ASSERT_TRUE(View()->WriteHeadFile());
+    clear_zeledit2();
+    zel2_set_head(" ", View()->m_headPath.c_str(), "bmp", 1);
+    ASSERT_EQ(zel2_select_body_save(0, 1, View()->m_composedPath.c_str(), 1), 1);
+    View()->m_dlgAddBody.m_changed = 1;
+    Command(ID_ADD_BODY);
+    View()->m_dlgAddBody.m_changed = 0;
+}
+
+void EditorTest::Repaint() {
+    View()->Invalidate(FALSE);
+    View()->UpdateWindow();
+}
+
+COLORREF EditorTest::Pixel(int x, int y) {
+    CClientDC dc(View());
+    return dc.GetPixel(x, y);
+}
+
+} // namespace zel::editor::test

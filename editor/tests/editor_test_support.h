@@ -1,0 +1,70 @@
+#pragma once
+// A started program for the editor's tests: the application object after its start-up, with
+// the message boxes and file dialogs answered by the test and every answer recorded.
+
+#include "main_frame.h"
+#include "tessel_app.h"
+#include "tessel_doc.h"
+#include "tessel_view.h"
+
+#include <zel/platform/hooks.h>
+#include <zel/platform/testing.h>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace zel::editor::test {
+
+class EditorTest : public ::testing::Test {
+public:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Starts the program with `args` after the program name; TRUE when start-up succeeded.
+    BOOL Start(std::vector<std::string> args = {});
+
+    CMainFrame* Frame() const;
+    CTesselView* View() const;
+    CTesselDoc* Doc() const;
+
+    // The next file dialogs end with these answers (then: cancelled).
+    void AnswerFileDialog(const std::string& path, int filterIndex = 1);
+    void CancelFileDialog();
+    // The next message boxes answer these (then: IDOK, or IDNO for Yes/No/Cancel questions).
+    void AnswerMessageBox(int answer);
+
+    // Sends a command as the menu or an accelerator does.
+    void Command(UINT id);
+    // Whether the frame's routing enables command `id`.
+    bool CommandEnabled(UINT id);
+
+    // Loads a starter face ("man", "woman", "child", "man-glasses") through the command.
+    void LoadStarterFace(const std::string& name);
+    // Composes the face with body 1 through the composition library and runs Add Body's road
+    // with a dialog that ended with Done.
+    void AddBodyThroughTheRoad();
+    // Paints the whole view now.
+    void Repaint();
+    COLORREF Pixel(int x, int y);
+
+    std::unique_ptr<CTesselApp> m_app;
+    std::vector<zel::platform::MessageBoxRequest> m_boxes;
+    std::vector<zel::platform::FileDialogRequest> m_fileDialogs;
+    std::deque<zel::platform::FileDialogAnswer> m_fileAnswers;
+    std::deque<int> m_boxAnswers;
+    std::vector<std::string> m_opened;
+
+private:
+    zel::platform::test::HookReset m_reset;
+};
+
+// The path of a starter face in the data folder.
+std::string starter_face(const std::string& name);
+// Writes a cols x rows BMP picture of one colour to path; TRUE when written.
+bool write_photo(const std::string& path, int cols, int rows, _pixel colour);
+
+} // namespace zel::editor::test

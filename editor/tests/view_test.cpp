@@ -1,0 +1,238 @@
+// Loading pictures and face files, the panels and the buttons.
+
+#include "editor_test_support.h"
+#include "resource_ids.h"
+
+#include <zel/common/data_folder.h>
+#include <zel/common/work_folder.h>
+
+#include <fstream>
+
+namespace zel::editor::test {
+namespace {
+
+using ViewTest = EditorTest;
+
+int dark_pixels(EditorTest& t, const CRect& area) {
+    int dark = 0;
+    for (int y = area.top; y < area.bottom; y += 2) {
+        for (int x = area.left; x < area.right; x += 2) {
+            const COLORREF c = t.Pixel(x, y);
+            dark += GetRValue(c) < 64 && GetGValue(c) < 64 && GetBValue(c) < 64 ? 1 : 0;
+        }
+    }
+    return dark;
+}
+
+TEST(FitIntoPanel, WidePicturesFillTheWidthTallOnesTheHeightFromTheTopLeft) {
+    const CRect panel(10, 20, 110, 220); // 100 x 200
+    EXPECT_EQ(CTesselView::FitIntoPanel(panel, 400, 100), CRect(10, 20, 110, 45));
+    EXPECT_EQ(CTesselView::FitIntoPanel(panel, 100, 400), CRect(10, 20, 60, 220));
+    // A height of 0 counts as ratio 1.
+    EXPECT_EQ(CTesselView::FitIntoPanel(panel, 50, 0), CRect(10, 20, 110, 120));
+}
+
+TEST_F(ViewTest, EachStarterFaceLoadsOntoGreyPaperInTheFacePanel) {
+    ASSERT_TRUE(Start());
+    for (const char* name : {"man", "woman", "child", "man-glasses"}) {
+        SCOPED_TRACE(name);
+        LoadStarterFace(name);
+        ASSERT_EQ(Doc()->m_facePresent, 1);
+        EXPECT_TRUE(m_boxes.empty());
+        EXPECT_EQ(m_fileDialogs.back().initialName, "*.zel");
+        EXPECT_EQ(m_fileDialogs.back().filters[0].first, "ZEL Files (*.zel)");
+        const CTesselDoc& doc = *Doc();
+        EXPECT_EQ(doc.m_composedShown, 0);
+        EXPECT_EQ(doc.m_faceChanged, 0);
+        EXPECT_TRUE(const_cast<CTesselDoc&>(doc).IsModified());
+        EXPECT_GE(doc.m_faceKind, 1);
+        EXPECT_EQ(View()->m_faceKind, doc.m_faceKind);
+        // The colour face keeps no pure white pixel.
+        bool white = false;
+        for (int r = 0; r < doc.m_colorHeight && !white; ++r) {
+            for (int c = 0; c < doc.m_colorWidth; ++c) {
+                const _pixel& p = doc.m_colorFace[r][c];
+                white = white || (p.r == 255 && p.g == 255 && p.b == 255);
+            }
+        }
+        EXPECT_FALSE(white);
+        Repaint();
+        const CRect fitted = CTesselView::FitIntoPanel(
+            CTesselView::kFacePanel, doc.m_faceRect.Width(), doc.m_faceRect.Height());
+        EXPECT_EQ(fitted.TopLeft(), CTesselView::kFacePanel.TopLeft());
+        EXPECT_EQ(Pixel(fitted.left + 1, fitted.top + 1), RGB(192, 192, 192));
+        EXPECT_GT(dark_pixels(*this, fitted), 50);
+        // Nothing is drawn outside the panel.
+        EXPECT_EQ(dark_pixels(
+                      *this, CRect(fitted.right + 2, fitted.top, fitted.right + 12, fitted.bottom)),
+                  0);
+        Doc()->SetModifiedFlag(FALSE);
+    }
+}
+
+TEST_F(ViewTest, ButtonsFollowTheFaceAndTheComposedPicture) {
+    ASSERT_TRUE(Start());
+    CTesselView& v = *View();
+    EXPECT_FALSE(v.m_btnEditFace.IsWindowEnabled());
+    EXPECT_FALSE(v.m_btnMakeFace.IsWindowEnabled());
+    EXPECT_FALSE(v.m_btnSave.IsWindowEnabled());
+    EXPECT_FALSE(v.m_btnPrint.IsWindowEnabled());
+    EXPECT_TRUE(v.m_btnLoadCaricature.IsWindowEnabled());
+    EXPECT_TRUE(v.m_btnExit.IsWindowEnabled());
+
+    LoadStarterFace("man");
+    for (CShadeButton* b : {&v.m_btnEditFace, &v.m_btnMakeFace, &v.m_btnChangeFace, &v.m_btnAddBody,
+                            &v.m_btnAddBkgd}) {
+        EXPECT_TRUE(b->IsWindowEnabled());
+    }
+    EXPECT_FALSE(v.m_btnSave.IsWindowEnabled());
+    EXPECT_FALSE(v.m_btnPrint.IsWindowEnabled());
+    EXPECT_TRUE(CommandEnabled(ID_MAKE_FACE));
+    EXPECT_TRUE(CommandEnabled(ID_SAVE_FACE_FILE));
+    EXPECT_FALSE(CommandEnabled(ID_FILE_SAVE));
+
+    AddBodyThroughTheRoad();
+    EXPECT_TRUE(v.m_btnSave.IsWindowEnabled());
+    EXPECT_TRUE(v.m_btnPrint.IsWindowEnabled());
+    EXPECT_TRUE(CommandEnabled(ID_FILE_SAVE));
+
+    // A composed file that cannot be read back disables Save and Print again.
+    std::ofstream(v.m_composedPath, std::ios::trunc) << "not a picture";
+    v.m_dlgAddBkgd.m_changed = 1;
+    Command(ID_ADD_BKGD);
+    v.m_dlgAddBkgd.m_changed = 0;
+    EXPECT_EQ(Doc()->m_composedShown, 0);
+    Repaint();
+    EXPECT_FALSE(v.m_btnSave.IsWindowEnabled());
+    EXPECT_FALSE(v.m_btnPrint.IsWindowEnabled());
+    EXPECT_FALSE(CommandEnabled(ID_FILE_SAVE));
+}
+
+TEST_F(ViewTest, AClickOnMakeFaceArrivesAsItsCommand) {
+    ASSERT_TRUE(Start());
+    LoadStarterFace("man");
+    const std::string head = View()->m_headPath;
+    std::remove(head.c_str());
+    View()->m_btnMakeFace.SendMessage(BM_CLICK);
+    // The road wrote the head work file and handed the dialog its paths.
+    EXPECT_EQ(View()->m_dlgSelect.m_headPath, head);
+    EXPECT_EQ(View()->m_dlgSelect.m_backupPath, zel::work_path("zel_tmp.bmp"));
+    EXPECT_TRUE(std::ifstream(head).good());
+}
+
+TEST_F(ViewTest, APhotoShowsInItsPanelUntilTheNextRepaint) {
+    ASSERT_TRUE(Start());
+    const std::string photo = zel::work_path("photo.bmp");
+    ASSERT_TRUE(write_photo(photo, 300, 200, _pixel{30, 140, 90, 0}));
+    AnswerFileDialog(photo);
+    Command(ID_FILE_OPEN);
+    ASSERT_EQ(Doc()->m_photoLoaded, 1);
+    ASSERT_EQ(m_boxes.size(), 1u);
+    EXPECT_EQ(m_boxes[0].text, "Load image file from " + photo + ": col=300, row=200");
+    EXPECT_EQ(m_boxes[0].caption, "Load image");
+    EXPECT_EQ(Doc()->GetTitle(), "Caricature");
+    EXPECT_EQ(Pixel(165, 84), RGB(30, 140, 90));
+    Repaint();
+    EXPECT_NE(Pixel(165, 84), RGB(30, 140, 90));
+    EXPECT_TRUE(CommandEnabled(ID_REFRESH_BUTTONS));
+}
+
+TEST_F(ViewTest, ALargePhotoIsDrawnFromItsShrunkCopyWithAHeaderOfThatSize) {
+    ASSERT_TRUE(Start());
+    const std::string photo = zel::work_path("large.bmp");
+    ASSERT_TRUE(write_photo(photo, 1500, 1000, _pixel{200, 120, 40, 0}));
+    AnswerFileDialog(photo);
+    Command(ID_FILE_OPEN);
+    ASSERT_EQ(Doc()->m_photoLoaded, 1);
+    EXPECT_EQ(Doc()->m_photoCols, 720);
+    EXPECT_EQ(Doc()->m_photoRows, 480);
+    EXPECT_EQ(Doc()->m_photoInfo.biWidth, 720);
+    EXPECT_EQ(Doc()->m_photoInfo.biHeight, 480);
+    EXPECT_EQ(Doc()->m_photoInfo.biBitCount, 24);
+    EXPECT_EQ(Doc()->m_photoBits.size(), std::size_t(720 * 3 * 480));
+    // Fitted across the panel's whole width.
+    EXPECT_EQ(Pixel(CTesselView::kPhotoPanel.right - 2, CTesselView::kPhotoPanel.top + 10),
+              RGB(200, 120, 40));
+}
+
+TEST_F(ViewTest, AnUnreadablePhotoLeavesTheDocumentReleasedAndSaysSo) {
+    ASSERT_TRUE(Start());
+    LoadStarterFace("man");
+    Doc()->SetModifiedFlag(FALSE);
+    const std::string bad = zel::work_path("bad.bmp");
+    std::ofstream(bad) << "not a bitmap";
+    AnswerFileDialog(bad);
+    Command(ID_FILE_OPEN);
+    EXPECT_EQ(Doc()->m_photoLoaded, 0);
+    EXPECT_EQ(Doc()->m_facePresent, 0);
+    ASSERT_GE(m_boxes.size(), 2u);
+    // The sizes of a failed read are 0, not whatever was in memory.
+    EXPECT_EQ(m_boxes[m_boxes.size() - 2].text, "Load image file from " + bad + ": col=0, row=0");
+    EXPECT_EQ(m_boxes.back().text, "The specified document's format is invalid or not supported!");
+    EXPECT_EQ(m_boxes.back().caption, "Open File");
+}
+
+TEST_F(ViewTest, AFaceFileThatCannotBeLoadedLeavesTheDocumentReleased) {
+    ASSERT_TRUE(Start());
+    LoadStarterFace("man");
+    Doc()->SetModifiedFlag(FALSE);
+    const std::string bad = zel::work_path("bad.zel");
+    std::ofstream(bad) << "not a face";
+    AnswerFileDialog(bad);
+    Command(ID_CMD_LOAD_CARICATURE);
+    EXPECT_EQ(Doc()->m_facePresent, 0);
+    EXPECT_TRUE(Doc()->m_faceBits.empty());
+    ASSERT_FALSE(m_boxes.empty());
+    EXPECT_EQ(m_boxes.back().text, "The document's format is invalid or not supported!");
+    EXPECT_EQ(m_boxes.back().caption, "Load caricature from a ZEL file");
+    EXPECT_EQ(m_boxes.back().owner, View()->m_hWnd);
+    EXPECT_FALSE(View()->m_btnEditFace.IsWindowEnabled());
+    // Painting without a face touches nothing that is not there.
+    Repaint();
+}
+
+TEST_F(ViewTest, ANameWithoutTheFaceFileExtensionIsNotReadAsAnotherFile) {
+    ASSERT_TRUE(Start());
+    std::string name = starter_face("man");
+    name.resize(name.size() - 4); // ".../man": the engine would read ".../man.zel"
+    AnswerFileDialog(name);
+    Command(ID_LOAD_CARICATURE);
+    EXPECT_EQ(Doc()->m_facePresent, 0);
+    ASSERT_EQ(m_boxes.size(), 1u);
+    EXPECT_EQ(m_boxes[0].text, "The document's format is invalid or not supported!");
+}
+
+TEST_F(ViewTest, LoadCaricatureOpensInTheStarterFacesThenInTheLastFolderUsed) {
+    ASSERT_TRUE(Start());
+    CancelFileDialog();
+    Command(ID_LOAD_CARICATURE);
+    ASSERT_EQ(m_fileDialogs.size(), 1u);
+    EXPECT_EQ(m_fileDialogs[0].initialDir, zel::data_path("faces"));
+    const std::string copy = zel::work_path("mine.zel");
+    std::ifstream in(starter_face("woman"), std::ios::binary);
+    std::ofstream(copy, std::ios::binary) << in.rdbuf();
+    AnswerFileDialog(copy);
+    Command(ID_LOAD_CARICATURE);
+    ASSERT_EQ(Doc()->m_facePresent, 1);
+    CancelFileDialog();
+    Command(ID_LOAD_CARICATURE);
+    EXPECT_EQ(m_fileDialogs.back().initialDir, zel::work_folder());
+}
+
+TEST_F(ViewTest, PaintingBeforeAnythingExistsDrawsOnlyTheBackground) {
+    ASSERT_TRUE(Start());
+    // A stale size without screen bits must not be drawn from.
+    Doc()->m_facePresent = 1;
+    Doc()->m_faceRect.SetRect(0, 0, 500, 700);
+    Doc()->m_composedShown = 1;
+    Doc()->m_composedWidth = 600;
+    Doc()->m_composedHeight = 800;
+    Repaint();
+    EXPECT_EQ(Pixel(CTesselView::kFacePanel.left + 3, CTesselView::kFacePanel.top + 3),
+              RGB(192, 192, 192));
+    Doc()->m_facePresent = 0;
+    Doc()->m_composedShown = 0;
+}
+
+} // namespace
+} // namespace zel::editor::test
