@@ -328,3 +328,46 @@ ZELEDIT_API int GetZELCartoon(char* name, unsigned char** bw, int* w, int* h);
 ZELEDIT_API int SaveCartoonInZEL(unsigned char** bw, char* name);
 
 /// @}
+/// @name Caricature generation
+/// @{
+
+/// One point marked on the photograph, in top-down coordinates: x is the column (0 at the
+/// left), y the row (0 at the TOP of the picture).
+struct vyPointTag {
+    std::int32_t x;
+    std::int32_t y;
+    std::int32_t used;     ///< non-zero when the point was placed; a point not used is ignored
+    std::int32_t reserved; ///< carried, never read
+};
+
+/// Number of points in a vyPointSetTag.
+inline constexpr int kCartoonPoints = 17;
+
+/// Up to seventeen points the user placed. 0 and 1: the face's left and right side (columns);
+/// 2..5 left eye outer corner, inner corner, top, bottom; 6..9 right eye inner corner, outer
+/// corner, top, bottom; 10..13 mouth left, right, top, bottom; 14..16 nose left, centre, right.
+/// The sides are applied before the landmark search, the others replace the points it finds.
+struct vyPointSetTag {
+    vyPointTag point[kCartoonPoints];
+};
+
+/// Makes a caricature of a colour photograph and makes it the current face.
+/// @param sex       template set of every part (1 man, 2 woman, 3 child; other codes skip the
+///                  box rules of those three)
+/// @param colourFileName  name of the photograph's file; must be given (the pixels come only
+///                  from photo)
+/// @param photo     rows x cols pixels, row 0 at the bottom; 100 x 150 to 720 x 960; only r, g
+///                  and b are read. The caller keeps it.
+/// @param skin, background  colours the user picked on the photograph (r, g, b read)
+/// @param chin, headTop  the chin and the top of the head the user marked (x, y read, top-down)
+/// @param points    further points (see vyPointSetTag)
+/// @param out       the caller's rows x cols drawing (1 white, 0 ink), row 0 at the bottom; may
+///                  be null. Written only when the run succeeds.
+/// @return 1 when the caricature was made; 0 on any failure, whose reason was shown through
+///         vyMessage where the input was refused. The current face is reset at the start of
+///         every run and holds the generated face after a successful one.
+ZELEDIT_API int GetCartoon(int sex, char* colourFileName, _pixel** photo, int cols, int rows,
+                           _pixel& skin, _pixel& background, vyPointTag& chin,
+                           vyPointTag& headTop, vyPointSetTag& points, unsigned char** out);
+
+/// @}
