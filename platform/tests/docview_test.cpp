@@ -308,3 +308,92 @@ TEST_F(PlatformDocViewTest, DocumentTitleAndStrings) {
 }
 
 } // namespace
+
+TEST_F(PlatformDocViewTest, ExitIsAStandardCommandOfTheApplication) {
+    CCmdUI ui;
+    ui.m_nID = ID_APP_EXIT;
+    ui.DoUpdate(frame, TRUE);
+    EXPECT_TRUE(ui.m_bEnabled);
+    command(ID_APP_EXIT);
+    EXPECT_EQ(app.m_pMainWnd, nullptr);
+    EXPECT_EQ(g_route, (std::vector<std::string>{"doc:may-close"}));
+}
+
+TEST_F(PlatformDocViewTest, HelpOpensTheManualAndF1ReachesTheParentsHandler) {
+    std::vector<std::string> opened;
+    zel::platform::set_shell_open_hook([&](const std::string& verb, const std::string& target) {
+        opened.push_back(verb + " " + target);
+        return 33;
+    });
+    app.WinHelp(0, HELP_FINDER); // no manual named: nothing to open
+    EXPECT_TRUE(opened.empty());
+    const std::string manual = "/opt/route/manual.html";
+    app.m_pszHelpFilePath = manual.c_str();
+    frame->OnHelpFinder();
+    EXPECT_EQ(opened, (std::vector<std::string>{"open " + manual}));
+
+    // A manual that cannot be opened is reported, not ignored.
+    std::vector<std::string> boxes;
+    zel::platform::set_shell_open_hook([](const std::string&, const std::string&) { return 2; });
+    zel::platform::set_message_box_hook([&](const zel::platform::MessageBoxRequest& r) {
+        boxes.push_back(r.text);
+        return IDOK;
+    });
+    app.WinHelp(0, HELP_CONTEXT);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].find(manual), std::string::npos);
+    app.m_pszHelpFilePath = nullptr;
+}
+
+TEST_F(PlatformDocViewTest, AbsolutePathsOnTheCommandLineAreFileNames) {
+    app.m_args = {"route", "/home/u/face.zel", "/p"};
+    CCommandLineInfo info;
+    app.ParseCommandLine(info);
+    EXPECT_EQ(info.m_strFileName, "/home/u/face.zel");
+    EXPECT_EQ(info.m_nShellCommand, CCommandLineInfo::FilePrint);
+    app.m_args = {"route", "-x", "/Embedding"};
+    CCommandLineInfo none;
+    app.ParseCommandLine(none);
+    EXPECT_TRUE(none.m_strFileName.IsEmpty());
+    EXPECT_EQ(none.m_nShellCommand, CCommandLineInfo::FileNew);
+}
+
+namespace {
+class HelpParent : public CWnd {
+public:
+    int requests = 0;
+    int fromControl = 0;
+
+protected:
+    BOOL OnHelpInfo(HELPINFO* info) {
+        ++requests;
+        fromControl = info != nullptr ? info->iCtrlId : -1;
+        return TRUE;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(HelpParent, CWnd)
+ON_WM_HELPINFO()
+END_MESSAGE_MAP()
+} // namespace
+
+TEST(PlatformHelpTest, F1OnAChildReachesTheFirstParentThatAnswersHelp) {
+    HookReset reset;
+    ensure_app();
+    HelpParent parent;
+    ASSERT_TRUE(parent.CreateEx(0, nullptr, "help", WS_POPUP | WS_CAPTION, CRect(0, 0, 300, 200),
+                                nullptr, 0));
+    CWnd middle;
+    ASSERT_TRUE(
+        middle.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 150), &parent, 7));
+    CButton button;
+    ASSERT_TRUE(button.Create("b", WS_CHILD | WS_VISIBLE, CRect(5, 5, 60, 30), &middle, 1234));
+    button.SendMessage(WM_KEYDOWN, VK_F1, 1);
+    EXPECT_EQ(parent.requests, 1);
+    EXPECT_EQ(parent.fromControl, 1234);
+    button.SendMessage(WM_KEYDOWN, VK_F6, 1);
+    EXPECT_EQ(parent.requests, 1);
+    button.DestroyWindow();
+    middle.DestroyWindow();
+    parent.DestroyWindow();
+}

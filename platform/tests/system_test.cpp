@@ -224,6 +224,35 @@ TEST_F(PlatformSystemTest, ResourcesByNumber) {
     DeleteObject(ii.hbmMask);
     DestroyIcon(icon);
     EXPECT_NE(LoadCursor(nullptr, IDC_SIZEWE), nullptr);
+
+    // Without a module a number that is no stock cursor is one of the program's own.
+    register_image_file(IMAGE_CURSOR, 4001, png);
+    HCURSOR own = LoadCursor(nullptr, MAKEINTRESOURCE(4001));
+    ASSERT_NE(own, nullptr);
+    EXPECT_NE(own, LoadCursor(nullptr, IDC_ARROW));
+    EXPECT_EQ(LoadCursor(nullptr, MAKEINTRESOURCE(4002)), nullptr);
+}
+
+TEST_F(PlatformSystemTest, AClientContextWithoutAWindowIsTheScreen) {
+    CClientDC screen(nullptr);
+    EXPECT_EQ(screen.GetDeviceCaps(HORZRES), GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(screen.GetDeviceCaps(VERTRES), GetSystemMetrics(SM_CYSCREEN));
+    EXPECT_GT(screen.GetDeviceCaps(HORZRES), 0);
+}
+
+TEST_F(PlatformSystemTest, FileDialogsCarryTheFolderToOpenIn) {
+    FileDialogRequest seen;
+    set_file_dialog_hook([&](const FileDialogRequest& r) {
+        seen = r;
+        return FileDialogAnswer{};
+    });
+    CFileDialog plain(TRUE, nullptr, "*.zel", OFN_HIDEREADONLY, "ZEL Files (*.zel)||");
+    plain.DoModal();
+    EXPECT_TRUE(seen.initialDir.empty());
+    CFileDialog placed(TRUE, nullptr, "*.zel", OFN_HIDEREADONLY, "ZEL Files (*.zel)||");
+    placed.m_ofn.lpstrInitialDir = "/opt/faces";
+    placed.DoModal();
+    EXPECT_EQ(seen.initialDir, "/opt/faces");
 }
 
 TEST_F(PlatformSystemTest, ResourceLibraryThatIsMissingReportsWhy) {
