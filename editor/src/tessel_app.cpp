@@ -57,6 +57,8 @@ BOOL CTesselApp::InitInstance() {
         return FALSE;
     }
     m_pMainWnd->DragAcceptFiles();
+    m_pMainWnd->SetIcon(LoadIcon(AfxGetResourceHandle(), MAKEINTRESOURCE(IDI_APPLICATION_ICON)),
+                        TRUE);
     install_library_message_box();
     if (zel::work_folder().empty()) {
         AfxMessageBox("No private folder for work files can be used (ZEL_WORKDIR, "

@@ -355,7 +355,9 @@ void CFrameWnd::OnHelp() {
 void CFrameWnd::PostNcDestroy() {
     if (g_app != nullptr && g_app->m_pMainWnd == this) {
         g_app->m_pMainWnd = nullptr;
-        QCoreApplication::quit();
+        // exit, not quit: quit first asks every top-level window to close, and a hidden one
+        // that keeps itself open would keep the program running without a window.
+        QCoreApplication::exit(0);
     }
     if (m_bAutoDelete) {
         delete this;

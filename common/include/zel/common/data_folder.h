@@ -7,8 +7,9 @@
 
 namespace zel {
 
-// $ZEL_DATA_DIR when set; else the installed share folder when it exists; else the build
-// tree's copy. Never ends with '/'.
+// $ZEL_DATA_DIR when set; else the share folder beside the running program's folder
+// (<prefix>/share/zel-editor for <prefix>/bin/program) when it exists; else the installed share
+// folder when it exists; else the build tree's copy. Never ends with '/'.
 std::string data_folder();
 
 // data_folder() + '/' + relative.
