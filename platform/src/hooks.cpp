@@ -2,6 +2,7 @@
 // desktop's opener and sounds.
 
 #include "gdi_objects.h"
+#include "print_output.h"
 #include "window_record.h"
 
 #include "zel/platform/dialog.h"
@@ -15,11 +16,6 @@
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QMessageBox>
-#include <QPageLayout>
-#include <QPainter>
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <QSettings>
 #include <QSoundEffect>
@@ -71,11 +67,6 @@ public:
     }
 };
 
-QWidget* owner_widget(HWND owner) {
-    detail::WindowRecord* r = detail::live_window(owner);
-    return r != nullptr ? r->window() : nullptr;
-}
-
 // A filter without patterns lists what the wildcard in the name field matches.
 QString qt_filters(const std::vector<std::pair<std::string, std::string>>& filters,
                    const std::string& initialName) {
@@ -92,63 +83,13 @@ QString qt_filters(const std::vector<std::pair<std::string, std::string>>& filte
     return list.join(";;");
 }
 
-QPrinter* make_printer(const PrinterSettings& s) {
-    auto* p = new QPrinter(QPrinter::HighResolution);
-    if (!s.outputFile.empty()) {
-        p->setOutputFormat(QPrinter::PdfFormat);
-        p->setOutputFileName(QString::fromStdString(s.outputFile));
-    } else if (!s.printerName.empty()) {
-        p->setPrinterName(QString::fromStdString(s.printerName));
-    }
-    p->setPageOrientation(s.orientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
-    p->setPageSize(QPageSize(QSizeF(s.pageWidthMm, s.pageHeightMm), QPageSize::Millimeter));
-    p->setFullPage(true);
-    return p;
-}
-
-// Paints rendered pages onto the printer, each filling the whole page.
-bool paint_pages(QPrinter* printer, const PrintJob& job) {
-    QPainter painter;
-    if (!painter.begin(printer)) {
-        return false;
-    }
-    for (int page = job.firstPage; page <= job.lastPage; ++page) {
-        if (page > job.firstPage) {
-            printer->newPage();
-        }
-        HBITMAP bmp = job.renderPage ? job.renderPage(page) : nullptr;
-        auto* b = detail::live<detail::BitmapObject>(bmp, detail::GdiObject::Kind::Bitmap);
-        if (b != nullptr) {
-            painter.drawImage(
-                QRect(QPoint(0, 0),
-                      printer->pageLayout().fullRectPixels(printer->resolution()).size()),
-                b->image);
-        }
-        ::DeleteObject(bmp);
-    }
-    painter.end();
-    return true;
-}
-
-PrinterSettings settings_of(QPrinter& p, const PrinterSettings& base) {
-    PrinterSettings s = base;
-    s.printerName =
-        p.outputFormat() == QPrinter::PdfFormat ? std::string() : p.printerName().toStdString();
-    s.outputFile = p.outputFileName().toStdString();
-    s.orientation = p.pageLayout().orientation() == QPageLayout::Landscape ? 2 : 1;
-    const QSizeF mm = p.pageLayout().pageSize().size(QPageSize::Millimeter);
-    s.pageWidthMm = mm.width();
-    s.pageHeightMm = mm.height();
-    return s;
-}
-
 } // namespace
 
 namespace detail {
 
 int default_message_box(const MessageBoxRequest& r) {
     ensure_application();
-    QMessageBox box(owner_widget(r.owner));
+    QMessageBox box(detail::owner_widget(r.owner));
     box.setWindowTitle(QString::fromStdString(r.caption));
     box.setText(QString::fromStdString(r.text));
     switch (r.type & MB_ICONMASK) {
@@ -285,7 +226,7 @@ ColorDialogHook& color_dialog_hook() {
             QColorDialog::setCustomColor(i, qcolor(r.custom[i]));
         }
         ColorDialogAnswer a;
-        const QColor c = QColorDialog::getColor(qcolor(r.initial), owner_widget(r.owner));
+        const QColor c = QColorDialog::getColor(qcolor(r.initial), detail::owner_widget(r.owner));
         a.ok = c.isValid();
         a.color = a.ok ? RGB(c.red(), c.green(), c.blue()) : r.initial;
         for (int i = 0; i < 16; ++i) {
@@ -303,8 +244,9 @@ FontDialogHook& font_dialog_hook() {
         FontObject initial;
         initial.lf = r.initial;
         bool ok = false;
-        const QFont f = QFontDialog::getFont(
-            &ok, r.hasInitial ? initial.qfont() : QFont("DejaVu Sans", 9), owner_widget(r.owner));
+        const QFont f =
+            QFontDialog::getFont(&ok, r.hasInitial ? initial.qfont() : QFont("DejaVu Sans", 9),
+                                 detail::owner_widget(r.owner));
         a.ok = ok;
         a.font = r.initial;
         if (ok) {
@@ -321,37 +263,15 @@ FontDialogHook& font_dialog_hook() {
     return *h;
 }
 PrintDialogHook& print_dialog_hook() {
-    static auto* h = new PrintDialogHook([](const PrintDialogRequest& r) {
-        ensure_application();
-        PrintDialogAnswer a;
-        std::unique_ptr<QPrinter> printer(make_printer(r.current));
-        QPrintDialog dialog(printer.get(), owner_widget(r.owner));
-        dialog.setMinMax(r.minPage, r.maxPage);
-        a.ok = dialog.exec() == QDialog::Accepted;
-        a.settings = settings_of(*printer, r.current);
-        a.fromPage = printer->fromPage() > 0 ? printer->fromPage() : r.minPage;
-        a.toPage = printer->toPage() > 0 ? printer->toPage() : r.maxPage;
-        return a;
-    });
+    static auto* h = new PrintDialogHook(qt_print_dialog);
     return *h;
 }
 PrintOutputHook& print_output_hook() {
-    static auto* h = new PrintOutputHook([](const PrintJob& job) {
-        std::unique_ptr<QPrinter> printer(make_printer(job.settings));
-        printer->setDocName(QString::fromStdString(job.title));
-        return paint_pages(printer.get(), job);
-    });
+    static auto* h = new PrintOutputHook(qt_print_output);
     return *h;
 }
 PrintPreviewHook& print_preview_hook() {
-    static auto* h = new PrintPreviewHook([](const PrintJob& job) {
-        ensure_application();
-        std::unique_ptr<QPrinter> printer(make_printer(job.settings));
-        QPrintPreviewDialog dialog(printer.get());
-        QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
-                         [&job](QPrinter* p) { paint_pages(p, job); });
-        return dialog.exec() == QDialog::Accepted;
-    });
+    static auto* h = new PrintPreviewHook(qt_print_preview);
     return *h;
 }
 ShellOpenHook& shell_open_hook() {

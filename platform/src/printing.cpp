@@ -1,12 +1,13 @@
 // The print path: pages are drawn by the view's OnPrint into page pictures at the printer's
-// resolution (the same drawing code as on screen), then handed to the print output hook
-// (printer or PDF) or to the print preview hook.
+// resolution, never coarser than kMinimumPrintDpi (the same drawing code as on screen), then
+// handed to the print output hook (printer or PDF) or to the print preview hook.
 
 #include "dc_state.h"
 
 #include "zel/platform/docview.h"
 #include "zel/platform/hooks.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace zel::platform::detail {
@@ -20,12 +21,16 @@ using zel::platform::PrintJob;
 
 namespace {
 
+int page_dpi(const PrinterSettings& s) {
+    return std::max(s.dotsPerInch, zel::platform::kMinimumPrintDpi);
+}
+
 QSize page_pixels(const PrinterSettings& s) {
     double w = s.pageWidthMm, h = s.pageHeightMm;
     if ((s.orientation == 2) != (w > h)) {
         std::swap(w, h);
     }
-    const int dpi = s.dotsPerInch > 0 ? s.dotsPerInch : 150;
+    const int dpi = page_dpi(s);
     return {int(std::lround(w / 25.4 * dpi)), int(std::lround(h / 25.4 * dpi))};
 }
 
@@ -37,13 +42,14 @@ DcState* new_printer_dc(const PrinterSettings& s) {
     state->ownBitmap->image.fill(Qt::white);
     state->select(state->bitmap, state->ownBitmap);
     state->printing = true;
-    state->dpi = s.dotsPerInch > 0 ? s.dotsPerInch : 150;
+    state->dpi = page_dpi(s);
     return state;
 }
 
-HBITMAP copy_page(DcState* s) {
+// Hands the drawn page out; its context is deleted next.
+HBITMAP take_page(DcState* s) {
     auto* b = new BitmapObject;
-    b->image = s->ownBitmap->image.copy();
+    std::swap(b->image, s->ownBitmap->image);
     return b;
 }
 
@@ -81,7 +87,7 @@ HBITMAP CView::RenderPage(CPrintInfo& info, const PrinterSettings& settings, int
         info.m_rectDraw = CRect(0, 0, s->ownBitmap->image.width(), s->ownBitmap->image.height());
         OnPrepareDC(&dc, &info);
         OnPrint(&dc, &info);
-        result = copy_page(s);
+        result = take_page(s);
         dc.Detach();
     }
     delete s;

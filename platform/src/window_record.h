@@ -111,6 +111,11 @@ struct DropList {
 };
 
 WindowRecord* live_window(HWND wnd);
+// The Qt window of `owner`, to own a dialog shown for it (null when none).
+inline QWidget* owner_widget(HWND owner) {
+    WindowRecord* r = live_window(owner);
+    return r != nullptr ? r->window() : nullptr;
+}
 // The pop-up menu being shown by TrackPopupMenu, if any.
 HMENU tracking_menu();
 // Sends `message` to the window's object (its WindowProc); 0 for a dead window.

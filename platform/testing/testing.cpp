@@ -2,8 +2,10 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QProcess>
 #include <QWidget>
 
 namespace zel::platform::test {
@@ -73,6 +75,36 @@ void key(CWnd& wnd, int qtKey, int qtModifiers) {
     QApplication::sendEvent(w, &press);
     QKeyEvent release(QEvent::KeyRelease, qtKey, Qt::KeyboardModifiers(qtModifiers));
     QApplication::sendEvent(w, &release);
+}
+
+COLORREF RasterPage::pixel(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width || y >= height) {
+        return RGB(255, 255, 255);
+    }
+    return pixels[std::size_t(y) * std::size_t(width) + std::size_t(x)];
+}
+
+RasterPage rasterise_pdf(const std::string& path, int dotsPerInch, int page) {
+    RasterPage out;
+    const QString prefix = QString::fromStdString(path) + ".raster";
+    QProcess p;
+    p.start("pdftoppm",
+            {"-r", QString::number(dotsPerInch), "-f", QString::number(page), "-l",
+             QString::number(page), "-singlefile", "-png", QString::fromStdString(path), prefix});
+    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
+        return out;
+    }
+    const QImage img = QImage(prefix + ".png").convertToFormat(QImage::Format_RGB32);
+    out.width = img.width();
+    out.height = img.height();
+    out.pixels.reserve(std::size_t(out.width) * std::size_t(out.height));
+    for (int y = 0; y < out.height; ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(img.constScanLine(y));
+        for (int x = 0; x < out.width; ++x) {
+            out.pixels.push_back(RGB(qRed(row[x]), qGreen(row[x]), qBlue(row[x])));
+        }
+    }
+    return out;
 }
 
 HookReset::~HookReset() {

@@ -7,7 +7,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialogButtonBox>
 #include <QImage>
+#include <QPushButton>
+#include <QTimer>
 
 #include <fstream>
 #include <iterator>
@@ -18,16 +23,27 @@ using namespace zel::platform;
 
 namespace {
 
+// The page as the editor lays it out, at any resolution: a picture rectangle between 10% and
+// 49% of the width, a one-pixel line and a patch of small squares of two colours above it, and
+// a footer line at 95% of the height.
 class PageView : public CView {
 public:
+    static constexpr COLORREF kPicture = RGB(255, 0, 0);
+    static constexpr COLORREF kSquareA = RGB(200, 100, 50), kSquareB = RGB(40, 160, 220);
     int printed = 0;
     int fontHeight = 0;
     BOOL wasPrinting = FALSE;
     void OnDraw(CDC* dc) override {
         wasPrinting = dc->IsPrinting();
         const int w = dc->GetDeviceCaps(HORZRES), h = dc->GetDeviceCaps(VERTRES);
-        // The picture rectangle between 10% and 49% of the width, as the editor lays it out.
-        dc->FillSolidRect(int(w * 0.1), int(h * 0.1), int(w * 0.39), int(h * 0.8), RGB(255, 0, 0));
+        dc->FillSolidRect(int(w * 0.1), int(h * 0.1), int(w * 0.39), int(h * 0.8), kPicture);
+        dc->FillSolidRect(int(w * 0.1), int(h * 0.05), int(w * 0.8), 1, RGB(0, 0, 0));
+        for (int y = 0; y < 40; ++y) {
+            for (int x = 0; x < 40; ++x) {
+                dc->SetPixel(int(w * 0.1) + x, int(h * 0.07) + y,
+                             (x / 4 + y / 4) % 2 == 0 ? kSquareA : kSquareB);
+            }
+        }
         CFont font;
         font.CreatePointFont(150, "Times New Roman", dc);
         LOGFONT lf;
@@ -54,11 +70,24 @@ protected:
     PageView view;
 };
 
-PrintDialogAnswer pdf_answer(const std::string& path) {
+// Acts on the next modal window once it shows, as a person would.
+void when_modal_shows(std::function<void(QWidget*)> act) {
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer, act] {
+        if (QWidget* w = QApplication::activeModalWidget()) {
+            timer->stop();
+            timer->deleteLater();
+            act(w);
+        }
+    });
+    timer->start(20);
+}
+
+PrintDialogAnswer pdf_answer(const std::string& path, int dotsPerInch = kMinimumPrintDpi) {
     PrintDialogAnswer a;
     a.ok = true;
     a.settings.outputFile = path;
-    a.settings.dotsPerInch = 72;
+    a.settings.dotsPerInch = dotsPerInch;
     return a;
 }
 
@@ -89,8 +118,9 @@ TEST_F(PlatformPrintTest, PagePrintedToPdfThroughThePrintPath) {
 }
 
 TEST_F(PlatformPrintTest, PrintedPageHoldsTheViewsDrawingAtPrinterResolution) {
+    // A coarser resolution than the printed minimum is raised to it.
     set_print_dialog_hook(
-        [&](const PrintDialogRequest&) { return pdf_answer(zel::work_path("unused.pdf")); });
+        [&](const PrintDialogRequest&) { return pdf_answer(zel::work_path("unused.pdf"), 72); });
     QImage page;
     set_print_output_hook([&](const PrintJob& job) {
         EXPECT_EQ(job.firstPage, 1);
@@ -102,6 +132,7 @@ TEST_F(PlatformPrintTest, PrintedPageHoldsTheViewsDrawingAtPrinterResolution) {
         BITMAP bm;
         GetObject(bmp, sizeof bm, &bm);
         page = QImage(bm.bmWidth, bm.bmHeight, QImage::Format_RGB32);
+        page.fill(Qt::black);
         for (int y = 0; y < bm.bmHeight; y += 7) {
             for (int x = 0; x < bm.bmWidth; x += 7) {
                 const COLORREF c = mem.GetPixel(x, y);
@@ -113,13 +144,58 @@ TEST_F(PlatformPrintTest, PrintedPageHoldsTheViewsDrawingAtPrinterResolution) {
         return true;
     });
     view.OnFilePrint();
-    // A4 at 72 dots per inch.
-    ASSERT_EQ(page.width(), 595);
-    ASSERT_EQ(page.height(), 842);
-    EXPECT_EQ(page.pixel(70, 91) & 0xFFFFFF, 0xFF0000u);   // inside the picture rectangle
-    EXPECT_EQ(page.pixel(7, 7) & 0xFFFFFF, 0xFFFFFFu);     // margin stays white
-    EXPECT_EQ(page.pixel(350, 420) & 0xFFFFFF, 0xFFFFFFu); // right of the 49% column
-    EXPECT_EQ(view.fontHeight, 15);                        // 15 points at 72 dpi
+    // A4 at 300 dots per inch.
+    ASSERT_EQ(page.width(), 2480);
+    ASSERT_EQ(page.height(), 3508);
+    EXPECT_EQ(page.pixel(301, 406) & 0xFFFFFF, 0xFF0000u);   // inside the picture rectangle
+    EXPECT_EQ(page.pixel(28, 28) & 0xFFFFFF, 0xFFFFFFu);     // margin stays white
+    EXPECT_EQ(page.pixel(1456, 1750) & 0xFFFFFF, 0xFFFFFFu); // right of the 49% column
+    EXPECT_EQ(view.fontHeight, 63);                          // 15 points at 300 dpi
+}
+
+TEST_F(PlatformPrintTest, PdfPageIsSharpAndLosslessWhenRasterised) {
+    const std::string pdf = zel::work_path("sharp.pdf");
+    set_print_dialog_hook([&](const PrintDialogRequest&) { return pdf_answer(pdf); });
+    view.OnFilePrint();
+    const RasterPage page = rasterise_pdf(pdf, 300);
+    // A4 at 300 dots per inch, give or take the rounding of the file's page size in points.
+    ASSERT_NEAR(page.width, 2480, 1);
+    ASSERT_NEAR(page.height, 3508, 1);
+    // The picture rectangle: (248, 350) to (1215, 3156).
+    EXPECT_EQ(page.pixel(260, 360), PageView::kPicture);
+    EXPECT_EQ(page.pixel(1200, 3140), PageView::kPicture);
+    EXPECT_EQ(page.pixel(236, 360), RGB(255, 255, 255));
+    EXPECT_EQ(page.pixel(1228, 3140), RGB(255, 255, 255));
+    EXPECT_EQ(page.pixel(1200, 3170), RGB(255, 255, 255));
+    // A line one page pixel thick stays thin and black.
+    int dark = 0;
+    for (int y = 165; y < 185; ++y) {
+        dark += page.pixel(1000, y) == RGB(0, 0, 0);
+    }
+    EXPECT_GE(dark, 1);
+    EXPECT_LE(dark, 2);
+    // Squares of four pixels keep their exact colours inside: nothing blurs them on the way into
+    // the file.
+    int exact = 0;
+    for (int y = 246; y < 286; y += 4) {
+        for (int x = 248; x < 288; x += 4) {
+            const COLORREF want =
+                ((x - 248) / 4 + (y - 246) / 4) % 2 == 0 ? PageView::kSquareA : PageView::kSquareB;
+            exact += page.pixel(x + 1, y + 1) == want && page.pixel(x + 2, y + 2) == want;
+        }
+    }
+    EXPECT_EQ(exact, 100);
+    // The footer's letters at 95% of the height, near the left edge, and nothing below them.
+    int footer = 0;
+    for (int y = 3333; y < 3400; ++y) {
+        for (int x = 0; x < 300; ++x) {
+            footer += page.pixel(x, y) != RGB(255, 255, 255);
+        }
+    }
+    EXPECT_GT(footer, 500);
+    for (int x = 0; x < 2480; x += 5) {
+        EXPECT_EQ(page.pixel(x, 3480), RGB(255, 255, 255)) << x;
+    }
 }
 
 TEST_F(PlatformPrintTest, CancelledPrintDialogPrintsNothing) {
@@ -164,6 +240,76 @@ TEST_F(PlatformPrintTest, PrinterSetupChangesTheApplicationsOrientation) {
     CPrintDialog dlg(TRUE);
     ASSERT_TRUE(app.GetPrinterDeviceDefaults(&dlg.m_pd));
     EXPECT_EQ(dlg.GetDevMode()->dmOrientation, DMORIENT_LANDSCAPE);
+}
+
+// The real dialogs, with nobody's printer: the print dialog offers the PDF file and hands it
+// back with the resolution that pages are drawn at.
+TEST_F(PlatformPrintTest, PrintDialogHandsBackThePdfFile) {
+    CWinApp app("Print");
+    const std::string pdf = zel::work_path("chosen.pdf");
+    app.PrinterSettings().outputFile = pdf;
+    app.PrinterSettings().dotsPerInch = 72;
+    QString title;
+    when_modal_shows([&](QWidget* w) {
+        title = w->windowTitle();
+        auto* box = w->findChild<QDialogButtonBox*>();
+        ASSERT_NE(box, nullptr);
+        box->button(QDialogButtonBox::Ok)->click();
+    });
+    CPrintDialog dlg(FALSE);
+    ASSERT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_NE(title, "Print Setup");
+    EXPECT_EQ(dlg.m_settings.outputFile, pdf);
+    EXPECT_EQ(dlg.m_settings.printerName, "");
+    EXPECT_EQ(dlg.m_settings.dotsPerInch, 300);
+    EXPECT_EQ(app.PrinterSettings().outputFile, pdf);
+}
+
+TEST_F(PlatformPrintTest, PrintSetupDialogAsksForSettingsOnly) {
+    CWinApp app("Print");
+    app.PrinterSettings().outputFile = zel::work_path("setup.pdf");
+    QString title, ok;
+    when_modal_shows([&](QWidget* w) {
+        title = w->windowTitle();
+        auto* box = w->findChild<QDialogButtonBox*>();
+        ASSERT_NE(box, nullptr);
+        ok = box->button(QDialogButtonBox::Ok)->text();
+        box->button(QDialogButtonBox::Cancel)->click();
+    });
+    app.OnFilePrintSetup();
+    EXPECT_EQ(title, "Print Setup");
+    EXPECT_EQ(ok, "OK");
+}
+
+// The preview's Print button hands over to the framework's print command: one print dialog and
+// one printed copy, not a second one printed by the preview itself.
+TEST_F(PlatformPrintTest, PreviewPrintButtonPrintsOnce) {
+    int asked = 0, output = 0;
+    set_print_dialog_hook([&](const PrintDialogRequest&) {
+        ++asked;
+        return pdf_answer(zel::work_path("preview.pdf"));
+    });
+    set_print_output_hook([&](const PrintJob&) { return ++output != 0; });
+    when_modal_shows([](QWidget* w) {
+        auto* print = w->findChild<QPushButton*>("print");
+        ASSERT_NE(print, nullptr);
+        print->click();
+    });
+    view.OnFilePrintPreview();
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(output, 1);
+    EXPECT_GE(view.printed, 1); // the preview drew the page
+}
+
+TEST_F(PlatformPrintTest, ClosedPreviewPrintsNothing) {
+    int asked = 0;
+    set_print_dialog_hook([&](const PrintDialogRequest&) {
+        ++asked;
+        return pdf_answer(zel::work_path("closed.pdf"));
+    });
+    when_modal_shows([](QWidget* w) { w->findChild<QPushButton*>("close")->click(); });
+    view.OnFilePrintPreview();
+    EXPECT_EQ(asked, 0);
 }
 
 } // namespace

@@ -78,13 +78,17 @@ struct FontDialogAnswer {
 using FontDialogHook = std::function<FontDialogAnswer(const FontDialogRequest&)>;
 void set_font_dialog_hook(FontDialogHook hook);
 
+// Printed pages are drawn as pictures of at least this many dots per inch, so that their
+// lines and letters look sharp on paper.
+constexpr int kMinimumPrintDpi = 300;
+
 // What a print or print set-up dialog decides.
 struct PrinterSettings {
-    std::string printerName;  // empty: the default printer
-    std::string outputFile;   // not empty: print into this PDF file
-    int orientation = 1;      // 1 portrait, 2 landscape
-    int dotsPerInch = 150;    // resolution of the page pictures
-    double pageWidthMm = 210; // paper size
+    std::string printerName;            // empty: the default printer
+    std::string outputFile;             // not empty: print into this PDF file
+    int orientation = 1;                // 1 portrait, 2 landscape
+    int dotsPerInch = kMinimumPrintDpi; // the printer's resolution, for the page pictures
+    double pageWidthMm = 210;           // paper size
     double pageHeightMm = 297;
 };
 struct PrintDialogRequest {

@@ -28,6 +28,15 @@ void mouse_leave(CWnd& wnd);
 // Sends a key press and release through Qt to the focus of `wnd`'s window.
 void key(CWnd& wnd, int qtKey, int qtModifiers = 0);
 
+// A PDF page rasterised by pdftoppm (poppler-utils): `pixel(x, y)` is its colour, white
+// outside the page; empty (0 x 0) when the file could not be read.
+struct RasterPage {
+    int width = 0, height = 0;
+    std::vector<COLORREF> pixels;
+    COLORREF pixel(int x, int y) const;
+};
+RasterPage rasterise_pdf(const std::string& path, int dotsPerInch, int page = 1);
+
 // Restores every hook and the profile after each test.
 struct HookReset {
     ~HookReset();
