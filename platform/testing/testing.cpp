@@ -8,6 +8,8 @@
 #include <QProcess>
 #include <QWidget>
 
+#include <cstring>
+
 namespace zel::platform::test {
 
 void ensure_app() {
@@ -81,7 +83,8 @@ COLORREF RasterPage::pixel(int x, int y) const {
     if (x < 0 || y < 0 || x >= width || y >= height) {
         return RGB(255, 255, 255);
     }
-    return pixels[std::size_t(y) * std::size_t(width) + std::size_t(x)];
+    const QRgb c = argb[std::size_t(y) * std::size_t(width) + std::size_t(x)];
+    return RGB(qRed(c), qGreen(c), qBlue(c));
 }
 
 RasterPage rasterise_pdf(const std::string& path, int dotsPerInch, int page) {
@@ -97,12 +100,10 @@ RasterPage rasterise_pdf(const std::string& path, int dotsPerInch, int page) {
     const QImage img = QImage(prefix + ".png").convertToFormat(QImage::Format_RGB32);
     out.width = img.width();
     out.height = img.height();
-    out.pixels.reserve(std::size_t(out.width) * std::size_t(out.height));
+    out.argb.resize(std::size_t(out.width) * std::size_t(out.height));
     for (int y = 0; y < out.height; ++y) {
-        const auto* row = reinterpret_cast<const QRgb*>(img.constScanLine(y));
-        for (int x = 0; x < out.width; ++x) {
-            out.pixels.push_back(RGB(qRed(row[x]), qGreen(row[x]), qBlue(row[x])));
-        }
+        std::memcpy(&out.argb[std::size_t(y) * std::size_t(out.width)], img.constScanLine(y),
+                    std::size_t(out.width) * sizeof(QRgb));
     }
     return out;
 }

@@ -32,8 +32,8 @@ void key(CWnd& wnd, int qtKey, int qtModifiers = 0);
 // outside the page; empty (0 x 0) when the file could not be read.
 struct RasterPage {
     int width = 0, height = 0;
-    std::vector<COLORREF> pixels;
     COLORREF pixel(int x, int y) const;
+    std::vector<unsigned> argb; // rows top first, 0xAARRGGBB
 };
 RasterPage rasterise_pdf(const std::string& path, int dotsPerInch, int page = 1);
 
