@@ -89,7 +89,7 @@ namespace detail {
 
 int default_message_box(const MessageBoxRequest& r) {
     ensure_application();
-    QMessageBox box(detail::owner_widget(r.owner));
+    QMessageBox box(owner_widget(r.owner));
     box.setWindowTitle(QString::fromStdString(r.caption));
     box.setText(QString::fromStdString(r.text));
     switch (r.type & MB_ICONMASK) {
@@ -202,9 +202,7 @@ FileDialogHook& file_dialog_hook() {
         }
         const QString name = QString::fromStdString(r.initialName);
         const QString dir = QString::fromStdString(r.initialDir);
-        const QString start = name.contains('*') ? dir
-                              : dir.isEmpty()    ? name
-                                                 : dir + '/' + name;
+        const QString start = name.contains('*') ? dir : dir.isEmpty() ? name : dir + '/' + name;
         const QString path = r.open ? QFileDialog::getOpenFileName(owner_widget(r.owner), QString(),
                                                                    start, filters, &selected)
                                     : QFileDialog::getSaveFileName(owner_widget(r.owner), QString(),
@@ -226,7 +224,7 @@ ColorDialogHook& color_dialog_hook() {
             QColorDialog::setCustomColor(i, qcolor(r.custom[i]));
         }
         ColorDialogAnswer a;
-        const QColor c = QColorDialog::getColor(qcolor(r.initial), detail::owner_widget(r.owner));
+        const QColor c = QColorDialog::getColor(qcolor(r.initial), owner_widget(r.owner));
         a.ok = c.isValid();
         a.color = a.ok ? RGB(c.red(), c.green(), c.blue()) : r.initial;
         for (int i = 0; i < 16; ++i) {
@@ -244,9 +242,8 @@ FontDialogHook& font_dialog_hook() {
         FontObject initial;
         initial.lf = r.initial;
         bool ok = false;
-        const QFont f =
-            QFontDialog::getFont(&ok, r.hasInitial ? initial.qfont() : QFont("DejaVu Sans", 9),
-                                 detail::owner_widget(r.owner));
+        const QFont f = QFontDialog::getFont(
+            &ok, r.hasInitial ? initial.qfont() : QFont("DejaVu Sans", 9), owner_widget(r.owner));
         a.ok = ok;
         a.font = r.initial;
         if (ok) {
