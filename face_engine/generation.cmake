@@ -21,4 +21,11 @@ set(ZELEDIT_GENERATION_SOURCES
     ${_zel_gen}/src/generation/side_trim.cpp
     ${_zel_gen}/src/generation/stages_pending.cpp)
 
-set(ZELEDIT_GENERATION_TEST_SOURCES)
+set(ZELEDIT_GENERATION_TEST_SOURCES
+    ${_zel_gen}/tests/portraits.cpp
+    ${_zel_gen}/tests/generation_support.cpp
+    ${_zel_gen}/tests/generation_entry_test.cpp
+    ${_zel_gen}/tests/generation_regions_test.cpp
+    ${_zel_gen}/tests/generation_segmentation_test.cpp
+    ${_zel_gen}/tests/generation_face_region_test.cpp
+    ${_zel_gen}/tests/generation_portrait_test.cpp)

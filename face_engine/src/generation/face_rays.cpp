@@ -69,6 +69,40 @@ constexpr int kRayCloseBelowChin = 3;
 
 } // namespace
 
+void face_ray_erase_marks(unsigned char** drawing, unsigned char** skin, int cols, int rows, int x,
+                          int y, int tx, int ty, unsigned char** erase, unsigned char** dots) {
+    Ray ray{x, y, tx, ty};
+    std::vector<Point> run;
+    while (inside(ray.x, ray.y, cols, rows)) {
+        if (drawing[ray.y][ray.x] != 0) {
+            if (ray.at_target())
+                return;
+            ray.step();
+            continue;
+        }
+        run.clear();
+        int offSkin = 0;
+        while (inside(ray.x, ray.y, cols, rows) && drawing[ray.y][ray.x] == 0) {
+            run.push_back({ray.x, ray.y});
+            offSkin += skin[ray.y][ray.x] == 0 ? 1 : 0;
+            if (ray.at_target())
+                break;
+            ray.step();
+        }
+        if (offSkin > kMaxShadowOffSkin) {
+            for (const Point& p : run)
+                if (skin[p.y][p.x] == 1)
+                    erase[p.y][p.x] = 1;
+        } else {
+            for (const Point& p : run)
+                erase[p.y][p.x] = 1;
+            mark_block(dots, cols, rows, run.back(), 1);
+        }
+        if (ray.at_target())
+            return;
+    }
+}
+
 int face_rays_erase(unsigned char** drawing, unsigned char** skin, int cols, int rows,
                     const FaceBox& box) {
     Mask erase = make_mask(cols, rows);
@@ -79,37 +113,9 @@ int face_rays_erase(unsigned char** drawing, unsigned char** skin, int cols, int
         std::fill(erase.get()[y], erase.get()[y] + cols, 0);
         std::fill(dots.get()[y], dots.get()[y] + cols, 0);
     }
-    std::vector<Point> run;
     for_each_target(cols, rows, [&](int tx, int ty) {
-        Ray ray{box.centerx, box.centery, tx, ty};
-        while (inside(ray.x, ray.y, cols, rows)) {
-            if (drawing[ray.y][ray.x] != 0) {
-                if (ray.at_target())
-                    break;
-                ray.step();
-                continue;
-            }
-            run.clear();
-            int offSkin = 0;
-            while (inside(ray.x, ray.y, cols, rows) && drawing[ray.y][ray.x] == 0) {
-                run.push_back({ray.x, ray.y});
-                offSkin += skin[ray.y][ray.x] == 0 ? 1 : 0;
-                if (ray.at_target())
-                    break;
-                ray.step();
-            }
-            if (offSkin > kMaxShadowOffSkin) {
-                for (const Point& p : run)
-                    if (skin[p.y][p.x] == 1)
-                        erase.get()[p.y][p.x] = 1;
-            } else {
-                for (const Point& p : run)
-                    erase.get()[p.y][p.x] = 1;
-                mark_block(dots.get(), cols, rows, run.back(), 1);
-            }
-            if (ray.at_target())
-                break;
-        }
+        face_ray_erase_marks(drawing, skin, cols, rows, box.centerx, box.centery, tx, ty,
+                             erase.get(), dots.get());
     });
     for (int y = 0; y < rows; ++y) {
         for (int x = 0; x < cols; ++x) {

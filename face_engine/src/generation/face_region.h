@@ -33,6 +33,11 @@ void face_fill_columns(unsigned char** face, int cols, int rows, const FaceBox& 
 // keeping a dot at the outer end of short ones. 0, or -2 out of memory.
 int face_rays_erase(unsigned char** drawing, unsigned char** skin, int cols, int rows,
                     const FaceBox& box);
+// One ray of face_rays_erase, from (x, y) towards the border target (tx, ty): marks in erase
+// the pixels of each ink run it crosses (only those on skin when more than three are off
+// skin), and in dots the 3 x 3 block at the outer end of each short run.
+void face_ray_erase_marks(unsigned char** drawing, unsigned char** skin, int cols, int rows, int x,
+                          int y, int tx, int ty, unsigned char** erase, unsigned char** dots);
 // Whitens ink regions of fewer than minArea pixels and those without contact to white outside
 // the face. 0, or -13 when the region list overflows.
 int face_drop_small_ink(unsigned char** drawing, unsigned char** face, int cols, int rows,
