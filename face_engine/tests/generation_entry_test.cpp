@@ -13,6 +13,7 @@
 namespace zel::engine {
 namespace {
 
+using testing::box_of;
 using testing::MessageLog;
 
 // Stands in for a photograph where only its presence is checked.
@@ -131,15 +132,6 @@ TEST(CartoonCheckSides, UsedSidesInsideAndInOrder) {
     points.point[1] = {120, 0, 1, 0};
     EXPECT_EQ(cartoon_check_sides(points, 200), -20);
     EXPECT_EQ(log.last(), "The face's left side must lie left of its right side.\n");
-}
-
-FaceBox box_of(int minx, int maxx, int miny, int maxy) {
-    FaceBox box;
-    box.box_set_side(0, minx);
-    box.box_set_side(1, maxx);
-    box.box_set_side(2, miny);
-    box.box_set_side(3, maxy);
-    return box;
 }
 
 TEST(CartoonBoxRules, HeightLimitedToWidthTimesOnePointEight) {

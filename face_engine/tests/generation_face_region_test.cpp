@@ -14,21 +14,13 @@ namespace {
 
 using testing::as_art;
 using testing::Bits;
+using testing::box_of;
 using testing::filled_mask;
 using testing::filled_picture;
 using testing::mask_art;
 using testing::mask_from_art;
 using testing::MessageLog;
 using testing::Picture;
-
-FaceBox box_of(int minx, int maxx, int miny, int maxy) {
-    FaceBox box;
-    box.box_set_side(0, minx);
-    box.box_set_side(1, maxx);
-    box.box_set_side(2, miny);
-    box.box_set_side(3, maxy);
-    return box;
-}
 
 // An HSV picture whose luma (byte 2) is v everywhere.
 std::unique_ptr<Picture> luma_picture(int cols, int rows, int v) {

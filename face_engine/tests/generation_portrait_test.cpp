@@ -150,18 +150,11 @@ TEST_F(GenerationPortraits, RunWithTooNarrowSidesStopsAfterTheDrawing) {
     ASSERT_EQ(segment_portrait(p, work), 0);
 
     MessageLog log;
-    char name[] = "portrait.jpg";
-    _pixel skin = p.skin();
-    _pixel back = p.background();
-    vyPointTag chin = p.chin();
-    vyPointTag top = p.head_top();
-    vyPointSetTag points{};
-    points.point[0] = {100, 0, 1, 0};
-    points.point[1] = {110, 0, 1, 0}; // 11 columns: no face to build on
+    testing::CartoonCall call(p);
+    call.points.point[0] = {100, 0, 1, 0};
+    call.points.point[1] = {110, 0, 1, 0}; // 11 columns: no face to build on
     Output out(p.cols(), p.rows());
-    EXPECT_EQ(GetCartoon(1, name, p.bottom_up(), p.cols(), p.rows(), skin, back, chin, top, points,
-                         out.bits),
-              0);
+    EXPECT_EQ(call.run(out.bits), 0);
     EXPECT_TRUE(log.texts().empty());
     EXPECT_TRUE(out.untouched());
     // The face edge holds the segmentation's drawing, as it stood before the box set-up.
@@ -177,16 +170,10 @@ TEST_F(GenerationPortraits, SkinColourMissingAtTheChinFailsQuietly) {
     Portrait p(testing::portrait_names().front());
     ASSERT_TRUE(p.ok());
     MessageLog log;
-    char name[] = "portrait.jpg";
-    _pixel green{0, 255, 0, 0};
-    _pixel back = p.background();
-    vyPointTag chin = p.chin();
-    vyPointTag top = p.head_top();
-    vyPointSetTag points{};
+    testing::CartoonCall call(p);
+    call.skin = _pixel{0, 255, 0, 0};
     Output out(p.cols(), p.rows());
-    EXPECT_EQ(GetCartoon(1, name, p.bottom_up(), p.cols(), p.rows(), green, back, chin, top, points,
-                         out.bits),
-              0);
+    EXPECT_EQ(call.run(out.bits), 0);
     EXPECT_TRUE(log.texts().empty());
     EXPECT_TRUE(out.untouched());
 }
@@ -205,15 +192,7 @@ TEST_F(GenerationPortraits, GreyPortraitsAreRefused) {
             }
         }
         log.clear();
-        char name[] = "portrait.jpg";
-        _pixel skin = p.skin();
-        _pixel back = p.background();
-        vyPointTag chin = p.chin();
-        vyPointTag top = p.head_top();
-        vyPointSetTag points{};
-        EXPECT_EQ(GetCartoon(1, name, p.bottom_up(), p.cols(), p.rows(), skin, back, chin, top,
-                             points, nullptr),
-                  0);
+        EXPECT_EQ(testing::CartoonCall(p).run(nullptr), 0);
         EXPECT_EQ(log.last(), "The skin color was not selected properly.\n"
                               "Please make sure that your photo is not a black/white or gray "
                               "picture.\n");
@@ -228,15 +207,9 @@ TEST_F(GenerationPortraits, RefusedRunLeavesTheFaceReset) {
     MessageLog log;
     Portrait p(testing::portrait_names().front());
     ASSERT_TRUE(p.ok());
-    char name[] = "portrait.jpg";
-    _pixel skin = p.skin();
-    _pixel back = p.background();
-    vyPointTag chin = p.chin();
-    vyPointTag top{chin.x, chin.y, 1, 0}; // the head top on the chin's row
-    vyPointSetTag points{};
-    EXPECT_EQ(GetCartoon(1, name, p.bottom_up(), p.cols(), p.rows(), skin, back, chin, top, points,
-                         nullptr),
-              0);
+    testing::CartoonCall call(p);
+    call.headTop = {call.chin.x, call.chin.y, 1, 0}; // the head top on the chin's row
+    EXPECT_EQ(call.run(nullptr), 0);
     EXPECT_EQ(log.texts().size(), 1u);
     EXPECT_EQ(face.nSex, 6);
     EXPECT_EQ(face.nExpression, 50);

@@ -37,6 +37,15 @@ void MessageLog::clear() {
     log().clear();
 }
 
+FaceBox box_of(int minx, int maxx, int miny, int maxy) {
+    FaceBox box;
+    box.box_set_side(0, minx);
+    box.box_set_side(1, maxx);
+    box.box_set_side(2, miny);
+    box.box_set_side(3, maxy);
+    return box;
+}
+
 std::unique_ptr<Bits> mask_from_art(const std::vector<std::string>& art, char one) {
     const int rows = static_cast<int>(art.size());
     const int cols = rows > 0 ? static_cast<int>(art[0].size()) : 0;

@@ -26,6 +26,9 @@ public:
     void clear();
 };
 
+// A face box with these sides, its centre and extent set as box_set_side sets them.
+FaceBox box_of(int minx, int maxx, int miny, int maxy);
+
 // A top-down mask of art's size: 1 where art shows one, else 0.
 std::unique_ptr<Bits> mask_from_art(const std::vector<std::string>& art, char one = '#');
 // A mask of cols x rows filled with value.

@@ -119,6 +119,15 @@ _pixel Portrait::background() const {
     return mean_patch(6, ref("leye_out").second, 3);
 }
 
+CartoonCall::CartoonCall(Portrait& p)
+    : portrait(p), skin(p.skin()), background(p.background()), chin(p.chin()),
+      headTop(p.head_top()) {}
+
+int CartoonCall::run(unsigned char** out) {
+    return GetCartoon(sex, name, portrait.bottom_up(), portrait.cols(), portrait.rows(), skin,
+                      background, chin, headTop, points, out);
+}
+
 void write_contact_sheet(const std::string& path, const std::vector<const Portrait*>& photos,
                          const std::vector<std::vector<unsigned char>>& drawings) {
     if (photos.empty())

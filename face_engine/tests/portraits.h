@@ -53,6 +53,22 @@ private:
     std::vector<int> box_;
 };
 
+// GetCartoon's arguments for a portrait as a user gives them; a test changes what it needs.
+struct CartoonCall {
+    explicit CartoonCall(Portrait& p);
+    // GetCartoon on the portrait with these arguments.
+    int run(unsigned char** out);
+
+    Portrait& portrait;
+    int sex = 1;
+    char name[16] = "portrait.jpg";
+    _pixel skin;
+    _pixel background;
+    vyPointTag chin;
+    vyPointTag headTop;
+    vyPointSetTag points{};
+};
+
 // Writes a contact sheet: for each portrait its photo and its drawing (1 white, 0 ink,
 // top-down rows of the portrait's size) side by side, one portrait per row, as a BMP picture (path
 // takes the extension).

@@ -4,8 +4,6 @@
 
 #include "generation/segmentation.h"
 
-#include <algorithm>
-#include <functional>
 #include <vector>
 
 namespace zel::engine {
@@ -16,6 +14,9 @@ namespace {
 int colour_key(const _pixel& p) {
     return (p.r >> 4) << 8 | (p.g >> 4) << 4 | (p.b >> 4);
 }
+
+// Number of keys: 16 levels in each of three channels.
+constexpr int kKeyCount = 16 * 16 * 16;
 
 } // namespace
 
@@ -33,43 +34,45 @@ _pixel** block_mode_sample(_pixel** photo, int cols, int rows, int* sampleCols, 
     if (sample == nullptr)
         return nullptr;
 
-    std::vector<int> keys(static_cast<std::size_t>(b) * b);
+    // Count and channel sums per colour key, in one pass over the block; the counts are
+    // cleared after each block through the list of keys it used.
+    struct Tally {
+        int count = 0;
+        long r = 0, g = 0, b = 0;
+    };
+    std::vector<Tally> tally(kKeyCount);
+    std::vector<int> used;
+    used.reserve(static_cast<std::size_t>(b) * b);
     for (int by = 0; by < sr; ++by) {
         for (int bx = 0; bx < sc; ++bx) {
-            std::size_t k = 0;
-            for (int y = by * b; y < by * b + b; ++y)
-                for (int x = bx * b; x < bx * b + b; ++x)
-                    keys[k++] = colour_key(photo[y][x]);
-            std::sort(keys.begin(), keys.end(), std::greater<>());
-            // Runs in descending order: only a strictly longer run replaces the best, so the
-            // largest code wins among equally frequent ones.
-            int mode = keys[0];
-            int best = 0;
-            for (std::size_t i = 0; i < keys.size();) {
-                std::size_t j = i;
-                while (j < keys.size() && keys[j] == keys[i])
-                    ++j;
-                if (static_cast<int>(j - i) > best) {
-                    best = static_cast<int>(j - i);
-                    mode = keys[i];
-                }
-                i = j;
-            }
-            long sum[3] = {0, 0, 0};
+            used.clear();
             for (int y = by * b; y < by * b + b; ++y) {
                 for (int x = bx * b; x < bx * b + b; ++x) {
                     const _pixel& p = photo[y][x];
-                    if (colour_key(p) != mode)
-                        continue;
-                    sum[0] += p.r;
-                    sum[1] += p.g;
-                    sum[2] += p.b;
+                    Tally& t = tally[colour_key(p)];
+                    if (t.count++ == 0) {
+                        used.push_back(colour_key(p));
+                        t.r = t.g = t.b = 0;
+                    }
+                    t.r += p.r;
+                    t.g += p.g;
+                    t.b += p.b;
                 }
             }
+            // Among equally frequent colours the larger code wins.
+            int mode = used.front();
+            for (const int key : used) {
+                const int n = tally[key].count;
+                if (n > tally[mode].count || (n == tally[mode].count && key > mode))
+                    mode = key;
+            }
+            const Tally& m = tally[mode];
             _pixel& out = sample[by][bx];
-            out.r = static_cast<unsigned char>(sum[0] / best);
-            out.g = static_cast<unsigned char>(sum[1] / best);
-            out.b = static_cast<unsigned char>(sum[2] / best);
+            out.r = static_cast<unsigned char>(m.r / m.count);
+            out.g = static_cast<unsigned char>(m.g / m.count);
+            out.b = static_cast<unsigned char>(m.b / m.count);
+            for (const int key : used)
+                tally[key].count = 0;
         }
     }
     return sample;
