@@ -101,10 +101,10 @@ protected:
     FaceBox box = box_of(5, 34, 12, 39);
     JawBand jaw{20, 30};
 
-    void paint(int stripeLuma) {
+    void paint(int stripeLuma, int darkLuma = 50) {
         for (int y = 0; y < 12; ++y)
             for (int x = 0; x < 40; ++x) {
-                set_luma(*hsv, x, y, 50);
+                set_luma(*hsv, x, y, darkLuma);
                 skin->bits[y][x] = 0;
             }
         for (int x = 5; x <= 34; ++x)
@@ -127,6 +127,11 @@ TEST_F(Threshold, LaterHitIsRefinedDownToTheLowestLevelWithAPath) {
     EXPECT_EQ(threshold(), 56);
     paint(199);
     EXPECT_EQ(threshold(), 199);
+}
+
+TEST_F(Threshold, DarkQuarterAtLevelZeroStartsTheSearchAtZero) {
+    paint(3, 0); // no level lies below a quarter of the pixels: tried at 0, 5; refined to 3
+    EXPECT_EQ(threshold(), 3);
 }
 
 TEST_F(Threshold, NoPathEndsAtTheLastLevelTried) {
