@@ -1,0 +1,20 @@
+#pragma once
+// The text pop-up of Edit Face: asks for the text that the text tool writes into the picture.
+
+#include "zel/platform/platform.h"
+
+class CEditFacePopupDlg : public CDialog {
+public:
+    enum { IDD = 254 };
+    static constexpr int kTextField = 1098;
+
+    explicit CEditFacePopupDlg(CWnd* parent = nullptr);
+
+    // The text, taken from the edit field when the dialog ends with OK.
+    CString m_text;
+
+protected:
+    void DoDataExchange(CDataExchange* dx) override;
+    // Puts the keyboard into the text field at once.
+    BOOL OnInitDialog() override;
+};
