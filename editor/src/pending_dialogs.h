@@ -50,17 +50,6 @@ public:
     int m_changed = 0;
 };
 
-// Edit Face: draws on the document's face screen bits in place.
-class CEditFaceDlg {
-public:
-    INT_PTR DoModal() { return 1; }
-    int m_width = 0;
-    int m_height = 0;
-    unsigned char* m_faceBits = nullptr;
-    BITMAPINFO* m_faceInfo = nullptr;
-    int m_changed = 0;
-};
-
 // Page layout of the printed picture.
 class CPageLayoutDlg {
 public:

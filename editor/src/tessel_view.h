@@ -14,6 +14,7 @@
 #include "tessel_doc.h"
 
 #include <zel/controls/shade_button.h>
+#include <zel/dialogs/edit_face_dlg.h>
 #include <zel/platform/platform.h>
 
 #include <string>

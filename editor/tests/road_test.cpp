@@ -157,8 +157,14 @@ TEST_F(RoadTest, EditFaceTakesTheDrawnCopyAsTheNewFace) {
     LoadStarterFace("man");
     CTesselDoc& doc = *Doc();
     const int width = doc.m_faceRect.Width();
-    View()->m_dlgEditFace.m_changed = 1;
-    // What the dialog would draw: an ink block in the copy it is handed.
+    // The dialog draws one stroke and ends with Done.
+    zel::platform::set_modal_dialog_hook([](CDialog& d) {
+        const CRect area = static_cast<CEditFaceDlg&>(d).GetDrawingArea();
+        const LPARAM at = MAKELPARAM(WORD(area.left + 5), WORD(area.top + 5));
+        d.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
+        d.SendMessage(WM_LBUTTONUP, 0, at);
+        d.SendMessage(WM_COMMAND, CEditFaceDlg::kDone, 0);
+    });
     Command(ID_EDIT_FACE);
     EXPECT_EQ(View()->m_dlgEditFace.m_width, width);
     EXPECT_EQ(View()->m_dlgEditFace.m_faceBits, doc.m_faceBits.data());
@@ -175,7 +181,6 @@ TEST_F(RoadTest, EditFaceTakesTheDrawnCopyAsTheNewFace) {
     ASSERT_EQ(m_boxes.size(), 1u);
     EXPECT_EQ(m_boxes[0].caption, "Edit Face");
     EXPECT_FALSE(fs::exists(View()->m_headPath));
-    View()->m_dlgEditFace.m_changed = 0;
 }
 
 TEST_F(RoadTest, WithoutAWorkFolderTheEditingCommandsStayDisabled) {
