@@ -2,8 +2,12 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <fcntl.h>
+#include <mutex>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace zel {
 namespace {
@@ -49,9 +53,63 @@ bool usable(const std::string& path) {
     return is_private_folder(path);
 }
 
+// A work space held by this process. The lock lives as long as its descriptor stays open,
+// which is the rest of the process's life; the kernel lets it go when the process ends, however
+// it ends, so a crashed editor never keeps its space.
+struct Claim {
+    std::string folder;
+    std::string space;
+    pid_t owner;
+};
+
+std::mutex g_claims_mutex;
+std::vector<Claim> g_claims;
+
+std::string decimal(pid_t pid) {
+    return std::to_string(static_cast<long>(pid));
+}
+
+// Each library links its own copy of this code, and each copy keeps its own claims; what makes
+// them agree on one space per process is the lock file, which names the process that holds it.
+// Taking a free lock writes our process number into it; a lock that is held and names us is
+// held by another copy in this process. A lock named by a process that has ended is free, so
+// a stale number never counts; a child made by fork shares its parent's locks but not its
+// number, so it claims a space of its own.
+bool own_space(const std::string& space, pid_t self) {
+    const std::string lock = space + "/space.lock";
+    const int fd = ::open(lock.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd < 0)
+        return false;
+    const std::string number = decimal(self);
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+        // Kept open for the rest of the process's life: closing it would free the space.
+        const bool named =
+            ::ftruncate(fd, 0) == 0 &&
+            ::pwrite(fd, number.data(), number.size(), 0) == static_cast<ssize_t>(number.size());
+        if (!named)
+            ::close(fd);
+        return named;
+    }
+    char holder[32] = {};
+    const ssize_t got = ::pread(fd, holder, sizeof holder - 1, 0);
+    ::close(fd);
+    return got > 0 && number == holder;
+}
+
+std::string claim_space(const std::string& folder, pid_t self) {
+    for (int n = 1; n <= work_space_count; ++n) {
+        const std::string space = folder + '/' + std::to_string(n);
+        if (::mkdir(space.c_str(), 0700) != 0 && errno != EEXIST)
+            continue;
+        if (is_private_folder(space) && own_space(space, self))
+            return space;
+    }
+    return {};
+}
+
 } // namespace
 
-std::string work_folder() {
+std::string private_folder() {
     std::string candidates[3];
     candidates[0] = without_trailing_slash(env("ZEL_WORKDIR"));
     if (const std::string runtime = env("XDG_RUNTIME_DIR"); !runtime.empty())
@@ -63,6 +121,28 @@ std::string work_folder() {
             return candidate;
     }
     return {};
+}
+
+std::string work_folder() {
+    const std::string folder = private_folder();
+    if (folder.empty())
+        return {};
+    const pid_t self = ::getpid();
+    const std::lock_guard<std::mutex> hold(g_claims_mutex);
+    for (auto claim = g_claims.begin(); claim != g_claims.end(); ++claim) {
+        if (claim->folder != folder || claim->owner != self)
+            continue;
+        if (is_private_folder(claim->space))
+            return claim->space;
+        // The space was taken away (removed, replaced by a link, opened to others): a space is
+        // claimed again, with a lock on a file of its own, as on the first call.
+        g_claims.erase(claim);
+        break;
+    }
+    std::string space = claim_space(folder, self);
+    if (!space.empty())
+        g_claims.push_back(Claim{folder, space, self});
+    return space;
 }
 
 std::string work_path(std::string_view name) {

@@ -4,8 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fcntl.h>
 #include <string>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -30,16 +34,18 @@ protected:
 TEST_F(WorkFolderTest, ExplicitFolderIsCreatedOwnerOnly) {
     const std::string dir = root + "/explicit/nested";
     ::setenv("ZEL_WORKDIR", (dir + "/").c_str(), 1);
-    EXPECT_EQ(zel::work_folder(), dir);
+    EXPECT_EQ(zel::private_folder(), dir);
     EXPECT_EQ(mode_of(dir), 0700u);
-    EXPECT_EQ(zel::work_path("zeledittmpx.bmp"), dir + "/zeledittmpx.bmp");
+    EXPECT_EQ(zel::work_folder(), dir + "/1");
+    EXPECT_EQ(mode_of(dir + "/1"), 0700u);
+    EXPECT_EQ(zel::work_path("zeledittmpx.bmp"), dir + "/1/zeledittmpx.bmp");
 }
 
 TEST_F(WorkFolderTest, FallsBackInOrderWhenUnset) {
     ::unsetenv("ZEL_WORKDIR");
-    EXPECT_EQ(zel::work_folder(), root + "/runtime/zel-editor");
+    EXPECT_EQ(zel::work_folder(), root + "/runtime/zel-editor/1");
     ::unsetenv("XDG_RUNTIME_DIR");
-    EXPECT_EQ(zel::work_folder(), root + "/home/.cache/zel-editor");
+    EXPECT_EQ(zel::work_folder(), root + "/home/.cache/zel-editor/1");
     EXPECT_EQ(mode_of(root + "/home/.cache/zel-editor"), 0700u);
 }
 
@@ -48,10 +54,10 @@ TEST_F(WorkFolderTest, RefusesFolderOpenToOthers) {
     ::mkdir(open.c_str(), 0777);
     ::chmod(open.c_str(), 0777);
     ::setenv("ZEL_WORKDIR", open.c_str(), 1);
-    EXPECT_EQ(zel::work_folder(), root + "/runtime/zel-editor");
+    EXPECT_EQ(zel::private_folder(), root + "/runtime/zel-editor");
     // A group-readable folder is refused as well.
     ::chmod(open.c_str(), 0750);
-    EXPECT_EQ(zel::work_folder(), root + "/runtime/zel-editor");
+    EXPECT_EQ(zel::private_folder(), root + "/runtime/zel-editor");
 }
 
 TEST_F(WorkFolderTest, RefusesLinksAndFilesAndRelativePaths) {
@@ -60,25 +66,102 @@ TEST_F(WorkFolderTest, RefusesLinksAndFilesAndRelativePaths) {
     const std::string link = root + "/link";
     ASSERT_EQ(::symlink(target.c_str(), link.c_str()), 0);
     ::setenv("ZEL_WORKDIR", link.c_str(), 1);
-    EXPECT_EQ(zel::work_folder(), root + "/runtime/zel-editor");
+    EXPECT_EQ(zel::private_folder(), root + "/runtime/zel-editor");
 
     const std::string file = root + "/plainfile";
     FILE* f = std::fopen(file.c_str(), "w");
     ASSERT_NE(f, nullptr);
     std::fclose(f);
     ::setenv("ZEL_WORKDIR", file.c_str(), 1);
-    EXPECT_EQ(zel::work_folder(), root + "/runtime/zel-editor");
+    EXPECT_EQ(zel::private_folder(), root + "/runtime/zel-editor");
 
     ::setenv("ZEL_WORKDIR", "relative/dir", 1);
-    EXPECT_EQ(zel::work_folder(), root + "/runtime/zel-editor");
+    EXPECT_EQ(zel::private_folder(), root + "/runtime/zel-editor");
 }
 
 TEST_F(WorkFolderTest, NoUsableChoiceGivesEmpty) {
     ::unsetenv("ZEL_WORKDIR");
     ::unsetenv("XDG_RUNTIME_DIR");
     ::unsetenv("HOME");
+    EXPECT_EQ(zel::private_folder(), "");
     EXPECT_EQ(zel::work_folder(), "");
     EXPECT_EQ(zel::work_path("x"), "");
+}
+
+// Holds the lock of a numbered space the way another running process would.
+int hold_space(const std::string& space) {
+    ::mkdir(space.c_str(), 0700);
+    const int fd = ::open((space + "/space.lock").c_str(), O_RDWR | O_CREAT, 0600);
+    EXPECT_GE(fd, 0);
+    EXPECT_EQ(::flock(fd, LOCK_EX | LOCK_NB), 0);
+    return fd;
+}
+
+// What work_folder() gives in a new process made by fork from this one.
+std::string work_folder_of_child() {
+    int out[2];
+    EXPECT_EQ(::pipe(out), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const std::string space = zel::work_folder();
+        const bool written =
+            ::write(out[1], space.data(), space.size()) == static_cast<ssize_t>(space.size());
+        ::_exit(written ? 0 : 1);
+    }
+    ::close(out[1]);
+    std::string got;
+    char buf[256];
+    for (ssize_t n; (n = ::read(out[0], buf, sizeof buf)) > 0;)
+        got.append(buf, static_cast<std::size_t>(n));
+    ::close(out[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    return got;
+}
+
+TEST_F(WorkFolderTest, SpacesHeldByOtherProcessesAreSkipped) {
+    const std::string dir = root + "/shared";
+    ::setenv("ZEL_WORKDIR", dir.c_str(), 1);
+    ::mkdir(dir.c_str(), 0700);
+    const int first = hold_space(dir + "/1");
+    EXPECT_EQ(zel::work_folder(), dir + "/2");
+    // The claim is kept: later calls give the same space while the lock is ours.
+    EXPECT_EQ(zel::work_folder(), dir + "/2");
+    ::close(first);
+    EXPECT_EQ(zel::work_folder(), dir + "/2");
+}
+
+TEST_F(WorkFolderTest, TwoProcessesAtOnceGetTwoSpacesAndAnEndedOneFreesItsSpace) {
+    const std::string dir = root + "/two";
+    ::setenv("ZEL_WORKDIR", dir.c_str(), 1);
+    EXPECT_EQ(zel::work_folder(), dir + "/1");
+    EXPECT_EQ(work_folder_of_child(), dir + "/2");
+    // That child has ended, so the next one gets the same space again.
+    EXPECT_EQ(work_folder_of_child(), dir + "/2");
+    EXPECT_EQ(mode_of(dir + "/2"), 0700u);
+}
+
+TEST_F(WorkFolderTest, NoSpaceWhenEveryOneIsHeld) {
+    const std::string dir = root + "/full";
+    ::setenv("ZEL_WORKDIR", dir.c_str(), 1);
+    ::mkdir(dir.c_str(), 0700);
+    for (int n = 1; n <= zel::work_space_count; ++n)
+        hold_space(dir + "/" + std::to_string(n));
+    EXPECT_EQ(zel::work_folder(), "");
+    EXPECT_EQ(zel::work_path("zeledittmpx.bmp"), "");
+}
+
+TEST_F(WorkFolderTest, ASpaceOpenedToOthersOrTakenAwayIsReplacedByAnother) {
+    const std::string dir = root + "/moved";
+    ::setenv("ZEL_WORKDIR", dir.c_str(), 1);
+    EXPECT_EQ(zel::work_folder(), dir + "/1");
+    ::chmod((dir + "/1").c_str(), 0755);
+    EXPECT_EQ(zel::work_folder(), dir + "/2");
+    // A space moved away is made afresh under its number, with a lock of its own.
+    ::rename((dir + "/2").c_str(), (dir + "/gone").c_str());
+    EXPECT_EQ(zel::work_folder(), dir + "/2");
+    EXPECT_EQ(mode_of(dir + "/2"), 0700u);
 }
 
 } // namespace

@@ -7,14 +7,26 @@
 
 namespace zel {
 
-// The first usable choice of: $ZEL_WORKDIR, $XDG_RUNTIME_DIR/zel-editor, ~/.cache/zel-editor.
-// The folder is created with owner-only permissions when missing. A choice that exists but is
-// not a directory, belongs to another user or is open to group or others is refused and the next
-// one is tried. Returns the folder without a trailing '/', or an empty string when no choice is
-// usable.
+// How many numbered work spaces one private folder offers: as many processes of the system can
+// run at once for one user.
+inline constexpr int work_space_count = 8;
+
+// The private folder that holds the work spaces: the first usable choice of $ZEL_WORKDIR,
+// $XDG_RUNTIME_DIR/zel-editor, ~/.cache/zel-editor. The folder is created with owner-only
+// permissions when missing. A choice that exists but is not a directory, belongs to another
+// user or is open to group or others is refused and the next one is tried. Returns the folder
+// without a trailing '/', or an empty string when no choice is usable.
+std::string private_folder();
+
+// This process's own work space: the numbered folder "1" .. "8" inside private_folder() whose
+// lock ("space.lock" inside it) this process holds for the rest of its life. Every work file of
+// the libraries and the editor goes here, under its fixed name, so two programs running at once
+// never read each other's pictures. The first call claims the lowest free number; a process made
+// by fork claims its own. Owner-only like the folder around it. Empty when there is no usable
+// private folder or every space is held by another process.
 std::string work_folder();
 
-// work_folder() + '/' + name; empty when there is no usable work folder.
+// work_folder() + '/' + name; empty when there is no work space.
 std::string work_path(std::string_view name);
 
 } // namespace zel
