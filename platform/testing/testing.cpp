@@ -38,21 +38,31 @@ namespace {
 QWidget* widget_of(CWnd& wnd) {
     return reinterpret_cast<QWidget*>(wnd.m_hWnd);
 }
-} // namespace
 
-void click(CWnd& wnd, CPoint p) {
+void send_button(CWnd& wnd, CPoint p, bool press) {
     // Client coordinates start inside the window's border.
     POINT screen = p;
     wnd.ClientToScreen(&screen);
     QWidget* w = widget_of(wnd);
     const QPointF local = w->mapFromGlobal(QPointF(screen.x, screen.y));
     const QPointF global(screen.x, screen.y);
-    QMouseEvent press(QEvent::MouseButtonPress, local, global, Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QApplication::sendEvent(w, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, local, global, Qt::LeftButton, Qt::NoButton,
-                        Qt::NoModifier);
-    QApplication::sendEvent(w, &release);
+    QMouseEvent e(press ? QEvent::MouseButtonPress : QEvent::MouseButtonRelease, local, global,
+                  Qt::LeftButton, press ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+}
+} // namespace
+
+void click(CWnd& wnd, CPoint p) {
+    send_button(wnd, p, true);
+    send_button(wnd, p, false);
+}
+
+void mouse_press(CWnd& wnd, CPoint p) {
+    send_button(wnd, p, true);
+}
+
+void mouse_release(CWnd& wnd, CPoint p) {
+    send_button(wnd, p, false);
 }
 
 void mouse_move(CWnd& wnd, CPoint p, bool leftHeld) {

@@ -21,6 +21,9 @@ void ensure_app();
 void pump(int ms, const std::function<bool()>& done = {});
 // Sends a mouse click (press and release) at client point `p` of `wnd` through Qt.
 void click(CWnd& wnd, CPoint p);
+// The two halves of a click, for drags: the left button goes down or up at client point `p`.
+void mouse_press(CWnd& wnd, CPoint p);
+void mouse_release(CWnd& wnd, CPoint p);
 // Moves the mouse to client point `p` of `wnd`, with the left button held or not.
 void mouse_move(CWnd& wnd, CPoint p, bool leftHeld = false);
 // The mouse leaves `wnd`.
