@@ -237,15 +237,28 @@ int GetDIBits(HDC, HBITMAP bitmap, UINT start, UINT lines, void* bits, BITMAPINF
     h.biHeight = topDown ? -rows : rows;
     h.biPlanes = 1;
     h.biSizeImage = DWORD(dib_stride(w, bpp) * rows);
+    // Whole pictures are read here (a face drawing on Done): walk the rows as words.
+    const QImage words =
+        img.format() == QImage::Format_RGB32 || img.format() == QImage::Format_ARGB32
+            ? img
+            : img.convertToFormat(QImage::Format_RGB32);
     auto pixel = [&](int x, int y) -> QRgb {
-        return x < img.width() && y < img.height() ? img.pixel(x, y) & 0xFFFFFF : 0;
+        return x < words.width() && y < words.height()
+                   ? reinterpret_cast<const QRgb*>(words.constScanLine(y))[x] & 0xFFFFFF
+                   : 0;
     };
-    // An 8-bit picture gets a colour table of the colours it uses (the first 256).
+    // An 8-bit picture gets a colour table of the colours it uses (the first 256). Runs of one
+    // colour are the rule, so the last colour is looked at before the table.
     std::unordered_map<QRgb, BYTE> table;
     if (bpp == 8) {
+        QRgb last = 0xFFFFFFFF;
         for (int y = 0; y < rows && table.size() < 256; ++y) {
             for (int x = 0; x < w && table.size() < 256; ++x) {
                 const QRgb c = pixel(x, y);
+                if (c == last) {
+                    continue;
+                }
+                last = c;
                 if (table.count(c) == 0) {
                     const auto index = BYTE(table.size());
                     table.emplace(c, index);
@@ -270,11 +283,17 @@ int GetDIBits(HDC, HBITMAP bitmap, UINT start, UINT lines, void* bits, BITMAPINF
         const int y = topDown ? int(line) : rows - 1 - int(line);
         unsigned char* row = out + std::size_t(line - start) * std::size_t(stride);
         std::memset(row, 0, std::size_t(stride));
+        QRgb last = 0xFFFFFFFF;
+        BYTE lastIndex = 0;
         for (int x = 0; x < w; ++x) {
             const QRgb c = pixel(x, y);
             if (bpp == 8) {
-                const auto it = table.find(c);
-                row[x] = it != table.end() ? it->second : 0;
+                if (c != last) {
+                    const auto it = table.find(c);
+                    last = c;
+                    lastIndex = it != table.end() ? it->second : 0;
+                }
+                row[x] = lastIndex;
             } else {
                 row[x * (bpp / 8)] = BYTE(qBlue(c));
                 row[x * (bpp / 8) + 1] = BYTE(qGreen(c));
