@@ -1,0 +1,110 @@
+#pragma once
+// Add Background: puts the head (and the body, when one was added) in front of a background
+// from one of five background libraries, and moves what stands in front of it. Every button
+// calls one action of the composition library, which rewrites the composed work file; the
+// preview then shows it again. Cancel puts the layer records and the composed file back as they
+// were when the dialog opened.
+
+#include "zel/controls/shade_button.h"
+#include "zel/controls/skin_dialog.h"
+#include "zel/dialogs/dialog_pictures.h"
+
+#include <array>
+#include <string>
+
+class dlgAddBkgd : public CSkinDialog {
+public:
+    enum : UINT {
+        IDD = 288,
+        IDC_DONE = 1082,
+        IDC_CANCEL = 1128,
+        IDC_MOUNTAINS = 1195,
+        IDC_LANDMARKS = 1190,
+        IDC_SPECIALS = 1034,
+        IDC_BEACHES = 1203,
+        IDC_OTHERS = 1033,
+        IDC_MOUNTAINS_PREVIOUS = 1194,
+        IDC_MOUNTAINS_NEXT = 1196,
+        IDC_LANDMARKS_PREVIOUS = 1189,
+        IDC_LANDMARKS_NEXT = 1191,
+        IDC_SPECIALS_PREVIOUS = 1199,
+        IDC_SPECIALS_NEXT = 1200,
+        IDC_BEACHES_PREVIOUS = 1192,
+        IDC_BEACHES_NEXT = 1193,
+        IDC_OTHERS_PREVIOUS = 1197,
+        IDC_OTHERS_NEXT = 1198,
+        IDC_MOVE_UP = 1138,
+        IDC_MOVE_DOWN = 1139,
+        IDC_MOVE_LEFT = 1140,
+        IDC_MOVE_RIGHT = 1141,
+    };
+    // Categories: the background libraries 1 to 5.
+    enum { kMountains = 1, kLandmarks, kSpecials, kBeaches, kOthers, kCategories = 5 };
+
+    explicit dlgAddBkgd(CWnd* parent = nullptr);
+    ~dlgAddBkgd() override;
+
+    // Set by the view before each run.
+    int m_faceKind = 1;
+    std::string m_headPath;
+    std::string m_composedPath;
+    int m_firstTime = 1;  // the head changed since the last run that was kept
+    int m_otherAdded = 0; // a body was added
+    // 1 once the preview was reloaded after an action (Cancel clears it); read by the view.
+    int m_changed = 0;
+
+    static constexpr RECT kPreview{23, 26, 179, 220};
+    CRect PreviewRect() const;
+    // The composed path with its extension replaced by "_tmp.bmp".
+    std::string BackupPath() const;
+
+    int Category() const { return m_category; }
+    int StepLayer() const { return m_stepLayer; }
+    int NothingChosen() const { return m_nothingChosen; }
+    const zel::dialogs::DialogPictures& Pictures() const { return m_pictures; }
+
+protected:
+    void DoDataExchange(CDataExchange* dx) override;
+    BOOL OnInitDialog() override;
+    void OnBackgroundDrawn(CDC* offscreen) override;
+
+    void OnPaint();
+    void OnDone();
+    void OnCancelButton();
+    void OnMountains();
+    void OnMountainsPrevious();
+    void OnMountainsNext();
+    void OnLandmarks();
+    void OnLandmarksPrevious();
+    void OnLandmarksNext();
+    void OnSpecials();
+    void OnSpecialsPrevious();
+    void OnSpecialsNext();
+    void OnBeaches();
+    void OnBeachesPrevious();
+    void OnBeachesNext();
+    void OnOthers();
+    void OnOthersPrevious();
+    void OnOthersNext();
+    void OnMoveUp();
+    void OnMoveDown();
+    void OnMoveLeft();
+    void OnMoveRight();
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void ShowCategory(int category);
+    void Select(int category, int forward);
+    void Move(int direction);
+    void Reload();
+
+    int m_nothingChosen = 1;
+    int m_stepLayer = 50;
+    int m_fast = 1;
+    int m_category = kMountains;
+    std::string m_backupPath;
+    zel::dialogs::DialogPictures m_pictures;
+
+    CShadeButton m_done, m_cancel, m_moveUp, m_moveDown, m_moveLeft, m_moveRight;
+    std::array<CShadeButton, kCategories> m_categories, m_previous, m_next;
+};

@@ -1,0 +1,107 @@
+#pragma once
+// Change Face: the user picks one part of the face (a brow, an eye, nose, mouth, the glasses or
+// the face edge) and moves, scales, colours, hides or shows it. Each action asks the face engine
+// to redraw the face into the head work file, which the preview then shows again. Cancel puts
+// the face back as it was when the dialog opened.
+
+#include "zel/controls/icon_button.h"
+#include "zel/controls/skin_dialog.h"
+#include "zel/dialogs/dialog_pictures.h"
+
+#include <zel/face_engine.h>
+
+#include <string>
+
+class CChangeFaceDlg : public CSkinDialog {
+public:
+    enum : UINT {
+        IDD = 286,
+        IDC_DONE = 1082,
+        IDC_CANCEL = 1128,
+        IDC_MOUTH = 1113,
+        IDC_LEFT_EYE = 1176,
+        IDC_RIGHT_EYE = 1178,
+        IDC_LEFT_BROW = 1174,
+        IDC_RIGHT_BROW = 1175,
+        IDC_NOSE = 1112,
+        IDC_GLASSES = 1050,
+        IDC_FACE_EDGE_LEFT = 1177,
+        IDC_FACE_EDGE_RIGHT = 1179,
+        IDC_MOVE_LEFT = 1140,
+        IDC_MOVE_RIGHT = 1141,
+        IDC_MOVE_DOWN = 1139,
+        IDC_MOVE_UP = 1138,
+        IDC_REDUCE = 1143,
+        IDC_ENLARGE = 1142,
+        IDC_COLOR = 1149,
+        IDC_HIDE = 1147,
+        IDC_DISPLAY = 1146,
+    };
+    // Actions.
+    enum { kMove = 1, kScale = 3, kColour = 4, kDisplay = 31 };
+
+    explicit CChangeFaceDlg(CWnd* parent = nullptr);
+    ~CChangeFaceDlg() override;
+
+    // Set by the view before each run.
+    std::string m_headPath;
+    // Cancel's backup "zelaedit.bmp" in the private work folder.
+    std::string m_backupPath;
+    // 1 after any action (Cancel clears it); read by the view after the run.
+    int m_changed = 0;
+
+    static constexpr RECT kPreview{23, 26, 179, 232};
+    CRect PreviewRect() const;
+
+    int Part() const { return m_part; }
+    int Action() const { return m_action; }
+    int Parameter() const { return m_parameter; }
+    // The chosen colour as the engine stores colours: 255 minus red, green and blue.
+    _pixel Colour() const { return m_colour; }
+    const zel::dialogs::DialogPictures& Pictures() const { return m_pictures; }
+
+protected:
+    void DoDataExchange(CDataExchange* dx) override;
+    BOOL OnInitDialog() override;
+    void OnBackgroundDrawn(CDC* offscreen) override;
+
+    void OnPaint();
+    void OnDone();
+    void OnCancelButton();
+    void OnLeftBrow();
+    void OnRightBrow();
+    void OnLeftEye();
+    void OnRightEye();
+    void OnNose();
+    void OnMouth();
+    void OnGlasses();
+    void OnFaceEdge();
+    void OnMoveUp();
+    void OnMoveDown();
+    void OnMoveLeft();
+    void OnMoveRight();
+    void OnEnlarge();
+    void OnReduce();
+    void OnDisplay();
+    void OnHide();
+    void OnColor();
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void ChoosePart(int part);
+    void Act(int action, int parameter);
+    void RenderHead();
+
+    int m_part = -1;
+    int m_action = -1;
+    int m_parameter = -1;
+    _pixel m_colour{192, 0, 0, 0};
+    _zel_face m_snapshot{};
+    zel::dialogs::DialogPictures m_pictures;
+
+    CIconButton m_done, m_cancel;
+    CIconButton m_mouth, m_leftEye, m_rightEye, m_leftBrow, m_rightBrow, m_nose, m_glasses,
+        m_edgeLeft, m_edgeRight;
+    CIconButton m_moveLeft, m_moveRight, m_moveDown, m_moveUp, m_reduce, m_enlarge, m_color, m_hide,
+        m_display;
+};

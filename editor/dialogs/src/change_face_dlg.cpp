@@ -1,0 +1,296 @@
+#include "zel/dialogs/change_face_dlg.h"
+
+#include "editing_templates.h"
+
+#include <zel/common/work_folder.h>
+
+namespace {
+
+constexpr COLORREF kKey(BYTE red) {
+    return RGB(red, 0, 0);
+}
+constexpr int kGlassesPart = 20;
+constexpr int kNotLoaded = -41;
+constexpr int kShow = 31, kHide = 32;
+
+// The custom colours of the colour dialog, kept for the program's run.
+COLORREF g_customColours[16] = {};
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(CChangeFaceDlg, CSkinDialog)
+ON_WM_PAINT()
+ON_BN_CLICKED(IDC_DONE, OnDone)
+ON_BN_CLICKED(IDC_CANCEL, OnCancelButton)
+ON_BN_CLICKED(IDC_LEFT_BROW, OnLeftBrow)
+ON_BN_CLICKED(IDC_RIGHT_BROW, OnRightBrow)
+ON_BN_CLICKED(IDC_LEFT_EYE, OnLeftEye)
+ON_BN_CLICKED(IDC_RIGHT_EYE, OnRightEye)
+ON_BN_CLICKED(IDC_NOSE, OnNose)
+ON_BN_CLICKED(IDC_MOUTH, OnMouth)
+ON_BN_CLICKED(IDC_GLASSES, OnGlasses)
+ON_BN_CLICKED(IDC_FACE_EDGE_LEFT, OnFaceEdge)
+ON_BN_CLICKED(IDC_FACE_EDGE_RIGHT, OnFaceEdge)
+ON_BN_CLICKED(IDC_MOVE_UP, OnMoveUp)
+ON_BN_CLICKED(IDC_MOVE_DOWN, OnMoveDown)
+ON_BN_CLICKED(IDC_MOVE_LEFT, OnMoveLeft)
+ON_BN_CLICKED(IDC_MOVE_RIGHT, OnMoveRight)
+ON_BN_CLICKED(IDC_ENLARGE, OnEnlarge)
+ON_BN_CLICKED(IDC_REDUCE, OnReduce)
+ON_BN_CLICKED(IDC_DISPLAY, OnDisplay)
+ON_BN_CLICKED(IDC_HIDE, OnHide)
+ON_BN_CLICKED(IDC_COLOR, OnColor)
+END_MESSAGE_MAP()
+
+CChangeFaceDlg::CChangeFaceDlg(CWnd* parent)
+    : CSkinDialog(IDD, parent), m_backupPath(zel::work_path("zelaedit.bmp")) {
+    static const bool registered = (zel::dialogs::register_change_face_template(), true);
+    (void)registered;
+}
+
+CChangeFaceDlg::~CChangeFaceDlg() = default;
+
+CRect CChangeFaceDlg::PreviewRect() const {
+    return zel::dialogs::dialog_rect(*this, kPreview.left, kPreview.top, kPreview.right,
+                                     kPreview.bottom);
+}
+
+void CChangeFaceDlg::DoDataExchange(CDataExchange* dx) {
+    CSkinDialog::DoDataExchange(dx);
+    DDX_Control(dx, IDC_DONE, m_done);
+    DDX_Control(dx, IDC_CANCEL, m_cancel);
+    DDX_Control(dx, IDC_MOUTH, m_mouth);
+    DDX_Control(dx, IDC_LEFT_EYE, m_leftEye);
+    DDX_Control(dx, IDC_RIGHT_EYE, m_rightEye);
+    DDX_Control(dx, IDC_LEFT_BROW, m_leftBrow);
+    DDX_Control(dx, IDC_RIGHT_BROW, m_rightBrow);
+    DDX_Control(dx, IDC_NOSE, m_nose);
+    DDX_Control(dx, IDC_GLASSES, m_glasses);
+    DDX_Control(dx, IDC_FACE_EDGE_LEFT, m_edgeLeft);
+    DDX_Control(dx, IDC_FACE_EDGE_RIGHT, m_edgeRight);
+    DDX_Control(dx, IDC_MOVE_LEFT, m_moveLeft);
+    DDX_Control(dx, IDC_MOVE_RIGHT, m_moveRight);
+    DDX_Control(dx, IDC_MOVE_DOWN, m_moveDown);
+    DDX_Control(dx, IDC_MOVE_UP, m_moveUp);
+    DDX_Control(dx, IDC_REDUCE, m_reduce);
+    DDX_Control(dx, IDC_ENLARGE, m_enlarge);
+    DDX_Control(dx, IDC_COLOR, m_color);
+    DDX_Control(dx, IDC_HIDE, m_hide);
+    DDX_Control(dx, IDC_DISPLAY, m_display);
+}
+
+BOOL CChangeFaceDlg::OnInitDialog() {
+    CSkinDialog::OnInitDialog();
+    SetBitmap(WORD(322), kNoTransparentColor);
+    m_part = m_action = m_parameter = -1;
+    m_colour = _pixel{192, 0, 0, 0};
+
+    RenderHead();
+    m_pictures.Load(m_headPath);
+    m_pictures.Save(m_backupPath);
+    m_snapshot = _zel_face{};
+    zel_face_copyFromDLL(&m_snapshot);
+
+    struct Setup {
+        CIconButton* button;
+        int picture;
+        BYTE key;
+        int out;
+        const char* tooltip;
+    };
+    const Setup setups[] = {
+        {&m_done, 312, 40, 40, "Done"},
+        {&m_cancel, 313, 40, 40, "Cancel"},
+        {&m_mouth, 160, 38, 15, "Mouth"},
+        {&m_leftEye, 173, 25, 25, "Left Eye"},
+        {&m_rightEye, 175, 25, 25, "Right Eye"},
+        {&m_leftBrow, 353, 38, 18, "Left Brow"},
+        {&m_rightBrow, 359, 38, 18, "Right Brow"},
+        {&m_nose, 157, 25, 38, "Nose"},
+        {&m_glasses, 355, 34, 25, "Eye Glasses"},
+        {&m_edgeLeft, 161, 18, 38, "Face Edge"},
+        {&m_edgeRight, 385, 18, 38, "Face Edge"},
+        {&m_moveLeft, 316, 32, 32, "Move Left"},
+        {&m_moveRight, 317, 32, 32, "Move Right"},
+        {&m_moveDown, 314, 32, 32, "Move Down"},
+        {&m_moveUp, 318, 32, 32, "Move Up"},
+        {&m_reduce, 314, 32, 32, "Reduce"},
+        {&m_enlarge, 318, 32, 32, "Enlarge"},
+        {&m_color, 319, 32, 32, "Select a color for the chosen parts"},
+        {&m_hide, 320, 32, 32, "Do NOT display the chosen parts."},
+        {&m_display, 321, 32, 32, "Display the chosen parts."},
+    };
+    for (const Setup& s : setups) {
+        if (s.button == &m_moveDown || s.button == &m_moveUp) {
+            s.button->ShiftColor(0, 30, TRUE);
+        }
+        s.button->SetStateBitmaps(s.picture, kKey(s.key), s.out, 0);
+        s.button->SetTooltip(s.tooltip, TRUE);
+    }
+    m_part = 7;
+    return TRUE;
+}
+
+// Opening redraws the head picture through one part that is in the face, keeping that part
+// shown or hidden as it is, so the snapshot and Cancel see the face exactly as the user left it.
+void CChangeFaceDlg::RenderHead() {
+    int part = 4;
+    for (int candidate : {7, 6, 2}) {
+        if (zel_object_loaded(candidate) != 0) {
+            part = candidate;
+            break;
+        }
+    }
+    _zel_face face{};
+    zel_face_copyFromDLL(&face);
+    int display = kShow;
+    for (const _zel_object& object : face.parts) {
+        if (object.nOid == part && object.Display == 0) {
+            display = kHide;
+        }
+    }
+    face_display_save(part, display, m_headPath.c_str());
+}
+
+void CChangeFaceDlg::OnBackgroundDrawn(CDC* offscreen) {
+    m_done.CaptureBackground(offscreen);
+    m_cancel.CaptureBackground(offscreen);
+}
+
+void CChangeFaceDlg::OnPaint() {
+    CPaintDC dc(this);
+    m_pictures.Paint(dc, PreviewRect());
+}
+
+void CChangeFaceDlg::ChoosePart(int part) {
+    m_part = part;
+    // Each part button with its part, its chosen and normal pictures, and the key colour and
+    // unused "out" id the dialog has always passed with them.
+    struct PartButton {
+        CIconButton* button;
+        int part, chosen, normal;
+        BYTE key;
+        int out;
+    };
+    const PartButton buttons[] = {
+        {&m_leftBrow, 2, 352, 353, 38, 18},  {&m_rightBrow, 3, 358, 359, 38, 18},
+        {&m_leftEye, 4, 174, 173, 25, 25},   {&m_rightEye, 5, 176, 175, 25, 25},
+        {&m_nose, 6, 158, 157, 25, 38},      {&m_mouth, 7, 160, 159, 38, 20},
+        {&m_glasses, 20, 354, 355, 34, 25},  {&m_edgeLeft, 0, 162, 161, 18, 38},
+        {&m_edgeRight, 0, 386, 385, 18, 38},
+    };
+    for (const PartButton& b : buttons) {
+        b.button->SetStateBitmaps(b.part == part ? b.chosen : b.normal, kKey(b.key), b.out, 0);
+        b.button->SetTransparent(FALSE);
+    }
+    m_edgeLeft.SetTooltip("Face Edge", TRUE);
+    m_edgeRight.SetTooltip("Face Edge", TRUE);
+}
+
+void CChangeFaceDlg::Act(int action, int parameter) {
+    m_action = action;
+    m_parameter = parameter;
+    const char* head = m_headPath.c_str();
+    int result = 0;
+    switch (action) {
+    case kMove:
+        result = face_move_save(m_part, parameter, head);
+        break;
+    case kScale:
+        result = face_scale_save(m_part, parameter, head);
+        break;
+    case kColour:
+        result = face_color_save(m_part, m_colour, head);
+        break;
+    default:
+        result = face_display_save(m_part, parameter, head);
+        break;
+    }
+    if (result == kNotLoaded && m_part == kGlassesPart) {
+        MessageBox("Please select a pair of eye glasses first.", "Eye Glasses",
+                   MB_OK | MB_ICONEXCLAMATION);
+    }
+    m_pictures.Load(m_headPath);
+    const CRect preview = PreviewRect();
+    InvalidateRect(&preview, FALSE);
+    m_changed = 1;
+}
+
+void CChangeFaceDlg::OnDone() {
+    EndDialog(1);
+}
+
+void CChangeFaceDlg::OnCancelButton() {
+    if (m_changed != 0) {
+        zel_face_copyToDLL(&m_snapshot);
+        // Written back exactly as it was read: the picture files hold red, green and blue in
+        // place, so no colour rotation belongs here.
+        if (m_pictures.Load(m_backupPath)) {
+            m_pictures.Save(m_headPath);
+        }
+        m_changed = 0;
+    }
+    EndDialog(1);
+}
+
+void CChangeFaceDlg::OnLeftBrow() {
+    ChoosePart(2);
+}
+void CChangeFaceDlg::OnRightBrow() {
+    ChoosePart(3);
+}
+void CChangeFaceDlg::OnLeftEye() {
+    ChoosePart(4);
+}
+void CChangeFaceDlg::OnRightEye() {
+    ChoosePart(5);
+}
+void CChangeFaceDlg::OnNose() {
+    ChoosePart(6);
+}
+void CChangeFaceDlg::OnMouth() {
+    ChoosePart(7);
+}
+void CChangeFaceDlg::OnGlasses() {
+    ChoosePart(kGlassesPart);
+}
+void CChangeFaceDlg::OnFaceEdge() {
+    ChoosePart(0);
+}
+
+void CChangeFaceDlg::OnMoveUp() {
+    Act(kMove, 1);
+}
+void CChangeFaceDlg::OnMoveDown() {
+    Act(kMove, 2);
+}
+void CChangeFaceDlg::OnMoveLeft() {
+    Act(kMove, 3);
+}
+void CChangeFaceDlg::OnMoveRight() {
+    Act(kMove, 4);
+}
+void CChangeFaceDlg::OnEnlarge() {
+    Act(kScale, 1);
+}
+void CChangeFaceDlg::OnReduce() {
+    Act(kScale, 2);
+}
+void CChangeFaceDlg::OnDisplay() {
+    Act(kDisplay, kShow);
+}
+void CChangeFaceDlg::OnHide() {
+    Act(kDisplay, kHide);
+}
+
+void CChangeFaceDlg::OnColor() {
+    CColorDialog dialog(RGB(0, 0, 0), 0, nullptr);
+    dialog.m_cc.lpCustColors = g_customColours;
+    if (dialog.DoModal() == IDOK) {
+        const COLORREF c = dialog.GetColor();
+        m_colour =
+            _pixel{BYTE(255 - GetRValue(c)), BYTE(255 - GetGValue(c)), BYTE(255 - GetBValue(c)), 0};
+    }
+    // Confirmed or not, the part takes the colour as it now stands.
+    Act(kColour, 4);
+}

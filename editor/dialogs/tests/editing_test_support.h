@@ -1,0 +1,75 @@
+#pragma once
+// What the editing dialogs' tests and demo share: a starter face loaded into the face engine
+// as the view loads it, the head picture written where the view writes it, buttons pressed
+// through their windows, and the preview compared with what it should show.
+
+#include "zel/dialogs/dialog_pictures.h"
+
+#include <zel/face_engine.h>
+#include <zel/platform/platform.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace zel::dialogs::test {
+
+// The view's colour face: loaded from a starter face file, its white turned into the grey 192
+// of the face panel, the engine told the same, and written to the head work file.
+class LoadedFace {
+public:
+    explicit LoadedFace(const std::string& starter = "man");
+    ~LoadedFace();
+    LoadedFace(const LoadedFace&) = delete;
+    LoadedFace& operator=(const LoadedFace&) = delete;
+
+    bool ok() const { return m_ok; }
+    int kind() const { return m_kind; }
+    // Writes the colour face to the head work file again.
+    bool write_head() const;
+
+    std::string headPath;
+    std::string composedPath;
+
+private:
+    bool m_ok = false;
+    int m_width = 0, m_height = 0, m_kind = 0;
+    unsigned char** m_drawing = nullptr;
+    _pixel** m_colour = nullptr;
+};
+
+// The picture file at `path` as rows of red, green, blue (bottom row first); empty when it
+// cannot be read.
+struct Picture {
+    int width = 0, height = 0;
+    std::vector<_pixel> pixels;
+    bool operator==(const Picture& other) const;
+};
+Picture read_picture(const std::string& path);
+
+// Presses button `id` of `dialog` as a click would: through the button, so its own handling
+// runs first.
+void press(CWnd& dialog, UINT id);
+
+// Runs `dialog` modally with `script` run once it is open (the script must end it); returns
+// DoModal's result.
+INT_PTR run_modal(CDialog& dialog, const std::function<void()>& script);
+
+// The number of pixels of `rect` in `dialog`'s surface that differ from `pictures` stretched
+// into `rect` exactly as the dialog paints it (after any pending paint has run).
+int preview_mismatches(CWnd& dialog, const CRect& rect, const DialogPictures& pictures);
+
+// The whole face record of the engine, pointers cleared.
+_zel_face engine_face();
+// The parts of two face records that an edit can change are the same.
+bool same_face(const _zel_face& a, const _zel_face& b);
+
+// Records every message box and answers it with OK, until destroyed.
+class MessageBoxes {
+public:
+    MessageBoxes();
+    ~MessageBoxes();
+    std::vector<zel::platform::MessageBoxRequest> shown;
+};
+
+} // namespace zel::dialogs::test
