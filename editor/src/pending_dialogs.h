@@ -6,50 +6,6 @@
 
 #include <zel/platform/platform.h>
 
-#include <string>
-
-// Make Face.
-class dlgSelect {
-public:
-    INT_PTR DoModal() { return 1; }
-    std::string m_headPath;
-    std::string m_backupPath;
-    int m_changed = 0;
-};
-
-// Change Face; its backup is its own work file.
-class CChangeFaceDlg {
-public:
-    INT_PTR DoModal() { return 1; }
-    std::string m_headPath;
-    std::string m_backupPath;
-    int m_changed = 0;
-};
-
-// Add Body.
-class dlgAddBody {
-public:
-    INT_PTR DoModal() { return 1; }
-    int m_faceKind = 1;
-    std::string m_headPath;
-    std::string m_composedPath;
-    int m_firstTime = 1;
-    int m_otherAdded = 0; // background added
-    int m_changed = 0;
-};
-
-// Add Background.
-class dlgAddBkgd {
-public:
-    INT_PTR DoModal() { return 1; }
-    int m_faceKind = 1;
-    std::string m_headPath;
-    std::string m_composedPath;
-    int m_firstTime = 1;
-    int m_otherAdded = 0; // body added
-    int m_changed = 0;
-};
-
 // Page layout of the printed picture.
 class CPageLayoutDlg {
 public:

@@ -14,7 +14,11 @@
 #include "tessel_doc.h"
 
 #include <zel/controls/shade_button.h>
+#include <zel/dialogs/add_bkgd_dlg.h>
+#include <zel/dialogs/add_body_dlg.h>
+#include <zel/dialogs/change_face_dlg.h>
 #include <zel/dialogs/edit_face_dlg.h>
+#include <zel/dialogs/select_dlg.h>
 #include <zel/platform/platform.h>
 
 #include <string>

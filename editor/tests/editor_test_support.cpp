@@ -3,7 +3,6 @@
 #include "resource_ids.h"
 
 #include <zel/common/data_folder.h>
-#include <zel/composition.h>
 #include <zel/imaging.h>
 
 namespace zel::editor::test {
@@ -46,6 +45,7 @@ void EditorTest::SetUp() {
         }
         return a;
     });
+    AnswerDialog({});
     set_shell_open_hook([this](const std::string&, const std::string& target) {
         m_opened.push_back(target);
         return 42;
@@ -97,6 +97,19 @@ void EditorTest::CancelFileDialog() {
     m_fileAnswers.push_back(FileDialogAnswer{});
 }
 
+void EditorTest::AnswerDialog(std::function<void(CDialog&)> script) {
+    if (!script) {
+        script = [](CDialog& dialog) { dialog.EndDialog(1); };
+    }
+    set_modal_dialog_hook(std::move(script));
+}
+
+void EditorTest::Press(CDialog& dialog, UINT id) {
+    if (CWnd* button = dialog.GetDlgItem(int(id))) {
+        button->SendMessage(BM_CLICK);
+    }
+}
+
 void EditorTest::AnswerMessageBox(int answer) {
     m_boxAnswers.push_back(answer);
 }
@@ -118,13 +131,12 @@ void EditorTest::LoadStarterFace(const std::string& name) {
 }
 
 void EditorTest::AddBodyThroughTheRoad() {
-    ASSERT_TRUE(View()->WriteHeadFile());
-    clear_zeledit2();
-    zel2_set_head(" ", View()->m_headPath.c_str(), "bmp", 1);
-    ASSERT_EQ(zel2_select_body_save(0, 1, View()->m_composedPath.c_str(), 1), 1);
-    View()->m_dlgAddBody.m_changed = 1;
+    AnswerDialog([](CDialog& dialog) {
+        Press(dialog, dlgAddBody::IDC_NEXT);
+        Press(dialog, dlgAddBody::IDC_DONE);
+    });
     Command(ID_ADD_BODY);
-    View()->m_dlgAddBody.m_changed = 0;
+    AnswerDialog({});
 }
 
 void EditorTest::Repaint() {

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -37,6 +38,12 @@ public:
     // The next message boxes answer these (then: IDOK, or IDNO for Yes/No/Cancel questions).
     void AnswerMessageBox(int answer);
 
+    // The next modal dialogs run `script` once they are open; the script ends them (by default
+    // each dialog ends at once, as if closed without doing anything).
+    void AnswerDialog(std::function<void(CDialog&)> script);
+    // Presses button `id` of an open dialog as a click does.
+    static void Press(CDialog& dialog, UINT id);
+
     // Sends a command as the menu or an accelerator does.
     void Command(UINT id);
     // Whether the frame's routing enables command `id`.
@@ -44,8 +51,7 @@ public:
 
     // Loads a starter face ("man", "woman", "child", "man-glasses") through the command.
     void LoadStarterFace(const std::string& name);
-    // Composes the face with body 1 through the composition library and runs Add Body's road
-    // with a dialog that ended with Done.
+    // Runs Add Body's road with the dialog choosing the first body and ending with Done.
     void AddBodyThroughTheRoad();
     // Paints the whole view now.
     void Repaint();

@@ -117,7 +117,10 @@ TEST_F(RoadTest, EveryRecompositionIsUnsavedWork) {
     AddBodyThroughTheRoad();
     Doc()->m_composedChanged = 0;
     Doc()->m_faceChanged = 0;
-    View()->m_dlgChangeFace.m_changed = 1;
+    AnswerDialog([](CDialog& dialog) {
+        Press(dialog, CChangeFaceDlg::IDC_MOVE_UP);
+        Press(dialog, CChangeFaceDlg::IDC_DONE);
+    });
     Command(ID_CHANGE_FACE);
     EXPECT_EQ(Doc()->m_faceChanged, 1);
     EXPECT_EQ(Doc()->m_composedChanged, 1);
@@ -130,7 +133,10 @@ TEST_F(RoadTest, ACancelledFaceDialogChangesNothing) {
     AddBodyThroughTheRoad();
     Doc()->m_composedChanged = 0;
     fs::remove(View()->m_composedPath);
-    View()->m_dlgSelect.m_changed = 0;
+    AnswerDialog([](CDialog& dialog) {
+        Press(dialog, dlgSelect::IDC_BROW_NEXT);
+        Press(dialog, dlgSelect::IDC_CANCEL);
+    });
     Command(ID_CMD_MAKE_FACE);
     EXPECT_EQ(Doc()->m_faceChanged, 0);
     EXPECT_EQ(Doc()->m_composedChanged, 0);

@@ -97,10 +97,12 @@ TEST_F(ViewTest, ButtonsFollowTheFaceAndTheComposedPicture) {
     EXPECT_TRUE(CommandEnabled(ID_FILE_SAVE));
 
     // A composed file that cannot be read back disables Save and Print again.
-    std::ofstream(v.m_composedPath, std::ios::trunc) << "not a picture";
-    v.m_dlgAddBkgd.m_changed = 1;
+    AnswerDialog([&v](CDialog& dialog) {
+        Press(dialog, dlgAddBkgd::IDC_MOUNTAINS_NEXT);
+        std::ofstream(v.m_composedPath, std::ios::trunc) << "not a picture";
+        Press(dialog, dlgAddBkgd::IDC_DONE);
+    });
     Command(ID_ADD_BKGD);
-    v.m_dlgAddBkgd.m_changed = 0;
     EXPECT_EQ(Doc()->m_composedShown, 0);
     Repaint();
     EXPECT_FALSE(v.m_btnSave.IsWindowEnabled());
