@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # End-to-end test of the installed program on a virtual display, driven with real X input:
 # install the build into a fresh folder, start the installed program (no environment telling it
-# where its data is), open Load Caricature, load a starter face, save it as a face file through
-# the File menu, exit; then check the saved file and the face panel's pixels on a screenshot.
+# where its data is), open Load Caricature, load a starter face, step brows and eyes in Make
+# Face, colour the mouth in Change Face, put the head on a body and in front of a mountain, save
+# the picture as JPEG and the face as a face file through the File menu, exit; then check the
+# saved files, the head and composed work files and the face panel's pixels on a screenshot.
 #   editor/tests/e2e.sh <build folder>
 set -euo pipefail
 build=$(cd "${1:?build folder}" && pwd)
@@ -38,6 +40,31 @@ done
 [ -n "${client_top:-}" ] || fail "no background found in the main window"
 click() { xdotool mousemove "$((left + $1))" "$((client_top + $2))" click 1; }
 
+# An editing dialog: its window by caption, and a click at a point of its client area (the
+# client area starts at the top of the skin's slate band).
+open_dialog() {
+    local wid
+    wid=$(timeout 20 xdotool search --sync --onlyvisible --name "^$1\$" | head -1) ||
+        fail "the $1 dialog did not open"
+    sleep 1
+    eval "$(xdotool getwindowgeometry --shell "$wid")"
+    dialog_left=$X
+    import -window root "$here/dialog.png"
+    dialog_top=
+    for dy in $(seq 0 60); do
+        colour=$(convert "$here/dialog.png" -format "%[fx:int(255*p{$((X + 300)),$((Y + dy))}.r)]" info:)
+        if [ "$colour" -lt 90 ]; then
+            dialog_top=$((Y + dy))
+            break
+        fi
+    done
+    [ -n "$dialog_top" ] || fail "no skin found in the $1 dialog"
+}
+dclick() {
+    xdotool mousemove "$((dialog_left + $1))" "$((dialog_top + $2))" click 1
+    sleep 0.7
+}
+
 # Load Caricature: the dialog opens in the starter faces.
 click 262 435
 sleep 2
@@ -45,6 +72,51 @@ xdotool type --delay 30 "man.zel"
 xdotool key Return
 sleep 2
 import -window root "$here/loaded.png"
+
+# Make Face: the next brows and the next eyes, then Done.
+click 59 115
+open_dialog "Make Face"
+dclick 559 61
+dclick 559 105
+import -window root "$here/make-face.png"
+dclick 501 355
+sleep 1
+
+# Change Face: the mouth (chosen at opening) in the colour typed into the colour dialog.
+click 59 195
+open_dialog "Change Face"
+dclick 505 308
+timeout 20 xdotool search --sync --onlyvisible --name "Select Color" >/dev/null ||
+    fail "the colour dialog did not open"
+sleep 1
+xdotool key alt+h ctrl+a
+xdotool type --delay 30 "#c81e3c"
+xdotool key Return
+sleep 1.5
+dclick 501 355
+sleep 1
+
+# Add Body: the first body of the face's kind, then Done.
+click 59 275
+open_dialog "Add Body"
+dclick 559 68
+dclick 501 336
+sleep 1
+
+# Add Background: the first mountain, head and body moved up together, then Done.
+click 59 355
+open_dialog "Add Background"
+dclick 559 61
+dclick 352 333
+dclick 501 336
+sleep 1
+
+# Save the composed picture as JPEG: the file name, then the third filter.
+xdotool key ctrl+s
+sleep 2
+xdotool type --delay 20 "$here/out/picture.jpg"
+xdotool key Tab Down Down shift+Tab Return
+sleep 2
 
 # File, Save Face in ZEL Format... (the menu bar lies above the client area)
 xdotool mousemove "$((left + 20))" "$((top + 8))" click 1
@@ -77,4 +149,22 @@ paper=$(convert "$here/loaded.png" -format \
 ink=$(convert "$here/loaded.png" -crop "177x245+$((left + 179))+$((top + 98))" +repage \
     -colorspace gray -threshold 25% -format "%[fx:int(w*h*(1-mean))]" info:)
 [ "$ink" -gt 500 ] || { echo "e2e: no face drawn in the face panel ($ink dark pixels)"; exit 1; }
+# The program's work space inside the private folder.
+space=$(dirname "$(ls "$here"/work/*/zel_head.bmp | head -1)")
+# The colour chosen in Change Face paints the mouth of the head picture.
+mouth=$(convert "$space/zel_head.bmp" -fill black +opaque "rgb(200,30,60)" \
+    -fill white -opaque "rgb(200,30,60)" -format "%[fx:int(w*h*mean)]" info:)
+[ "$mouth" -gt 50 ] || { echo "e2e: no mouth in the chosen colour ($mouth pixels)"; exit 1; }
+# The composed picture has a background (no grey canvas at its top corners) and the JPEG is
+# that picture.
+corner=$(convert "$space/zel_all.bmp" -format "%[pixel:p{0,0}]" info:)
+[ "$corner" != "srgb(192,192,192)" ] || { echo "e2e: no background in the composed picture"; exit 1; }
+[ -s "$here/out/picture.jpg" ] || { echo "e2e: the JPEG picture was not saved"; exit 1; }
+size=$(identify -format "%m %wx%h" "$here/out/picture.jpg")
+[ "$size" = "JPEG 600x800" ] || { echo "e2e: the saved picture is $size"; exit 1; }
+# (compare answers 1 for pictures that differ at all, as a JPEG does)
+error=$({ compare -metric RMSE "$here/out/picture.jpg" "$space/zel_all.bmp" null: 2>&1 ||
+    true; } | sed 's/.*(\(.*\))/\1/')
+awk "BEGIN { exit !($error < 0.05) }" ||
+    { echo "e2e: the JPEG is not the composed picture (RMSE $error)"; exit 1; }
 echo "e2e: 1 passed, 0 failed"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Takes a screenshot of each editing dialog in use on a virtual display:
 #   editor/dialogs/tests/screenshot.sh <build folder> [output folder]
+# (the pictures in editor/dialogs/screenshots were taken with it)
 set -euo pipefail
 build=${1:?build folder}
 out=${2:-$build/test-output}
@@ -17,7 +18,8 @@ for dialog in make change body background; do
     ZEL_WORKDIR=$(mktemp -d "$build/editing-demo.XXXXXX")
     xvfb-run -a -s "-screen 0 800x600x24" sh -c \
         "'$build/editor/dialogs/editing_dialogs_demo' $dialog 5 & sleep 3.5; \
-         import -window root png:- | convert - -trim +repage -strip '$out/$name.png'; wait"
+         import -window root png:- | convert - -trim +repage +dither -colors 256 -strip \
+         PNG8:'$out/$name.png'; wait"
     rm -rf "$ZEL_WORKDIR"
     echo "$out/$name.png"
 done
