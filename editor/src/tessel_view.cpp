@@ -104,6 +104,7 @@ int CTesselView::OnCreate(LPCREATESTRUCT cs) {
         return -1;
     }
     CreateButtons();
+    m_background.LoadBitmap(MAKEINTRESOURCE(IDB_BACKGROUND));
     return 0;
 }
 
@@ -176,11 +177,10 @@ void CTesselView::OnDraw(CDC* dc) {
     CRect client;
     GetClientRect(&client);
     dc->FillSolidRect(&client, RGB(0xEC, 0xE6, 0xDA));
-    CBitmap background;
-    if (background.LoadBitmap(MAKEINTRESOURCE(IDB_BACKGROUND))) {
+    if (m_background.m_hObject != nullptr) {
         CDC mem;
         mem.CreateCompatibleDC(dc);
-        CBitmap* old = mem.SelectObject(&background);
+        CBitmap* old = mem.SelectObject(&m_background);
         dc->StretchBlt(1, 0, 709, 484, &mem, 0, 0, 689, 464, SRCCOPY);
         mem.SelectObject(old);
     }

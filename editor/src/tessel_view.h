@@ -72,6 +72,8 @@ public:
     // The last file name chosen in a file dialog.
     std::string m_chosenPath;
     CPalette m_palette;
+    // The background picture, loaded once.
+    CBitmap m_background;
 
     CShadeButton m_btnEditFace;
     CShadeButton m_btnMakeFace;

@@ -6,6 +6,7 @@
 #include "window_record.h"
 
 #include "zel/platform/controls.h"
+#include "zel/platform/resources.h"
 #include "zel/platform/system.h"
 
 #include <QLineEdit>
@@ -302,6 +303,11 @@ LRESULT static_proc(WindowRecord* r, UINT message, WPARAM wParam, LPARAM lParam)
         case SS_WHITERECT:
             dc.FillSolidRect(&rc, RGB(255, 255, 255));
             break;
+        case SS_ICON:
+            if (r->staticIcon != nullptr) {
+                dc.DrawIcon(0, 0, r->staticIcon);
+            }
+            break;
         case SS_BITMAP:
             if (r->staticBitmap != nullptr) {
                 CDC mem;
@@ -405,6 +411,30 @@ LRESULT edit_proc(WindowRecord* r, UINT message, WPARAM wParam, LPARAM lParam) {
     default:
         return plain_proc(r, message, wParam, lParam);
     }
+}
+
+// A picture static whose text names a resource ("#311" or "311") shows that picture of the
+// program, as a template's picture statics do.
+void setup_static(WindowRecord* r) {
+    const DWORD type = r->style & SS_TYPEMASK;
+    if (type != SS_BITMAP && type != SS_ICON) {
+        return;
+    }
+    QString name = r->text;
+    if (name.startsWith('#')) {
+        name.remove(0, 1);
+    }
+    bool number = false;
+    const UINT id = name.toUInt(&number);
+    if (!number || id == 0 || id > 0xFFFF) {
+        return;
+    }
+    if (type == SS_BITMAP) {
+        r->staticBitmap = ::LoadBitmap(AfxGetResourceHandle(), MAKEINTRESOURCE(id));
+    } else {
+        r->staticIcon = ::LoadIcon(AfxGetResourceHandle(), MAKEINTRESOURCE(id));
+    }
+    r->ownsStaticPicture = true;
 }
 
 void setup_scroll_bar(WindowRecord* r) {
@@ -524,8 +554,24 @@ HBITMAP CStatic::SetBitmap(HBITMAP bitmap) {
     }
     HBITMAP old = r->staticBitmap;
     r->staticBitmap = bitmap;
+    r->ownsStaticPicture = false; // the old picture goes back to the caller
     r->invalidate(QRegion(r->clientRect()), true);
     return old;
+}
+HICON CStatic::SetIcon(HICON icon) {
+    WindowRecord* r = rec(this);
+    if (r == nullptr) {
+        return nullptr;
+    }
+    HICON old = r->staticIcon;
+    r->staticIcon = icon;
+    r->ownsStaticPicture = false; // the old picture goes back to the caller
+    r->invalidate(QRegion(r->clientRect()), true);
+    return old;
+}
+HICON CStatic::GetIcon() const {
+    WindowRecord* r = rec(this);
+    return r != nullptr ? r->staticIcon : nullptr;
 }
 HBITMAP CStatic::GetBitmap() const {
     WindowRecord* r = rec(this);

@@ -9,6 +9,7 @@
 #include "zel/platform/system.h"
 
 #include <QApplication>
+#include <QThread>
 
 #include <algorithm>
 #include <cctype>
@@ -356,8 +357,11 @@ void CFrameWnd::PostNcDestroy() {
     if (g_app != nullptr && g_app->m_pMainWnd == this) {
         g_app->m_pMainWnd = nullptr;
         // exit, not quit: quit first asks every top-level window to close, and a hidden one
-        // that keeps itself open would keep the program running without a window.
-        QCoreApplication::exit(0);
+        // that keeps itself open would keep the program running without a window. Only a
+        // running loop is told: exit outside one would make every later loop end at once.
+        if (QThread::currentThread()->loopLevel() > 0) {
+            QCoreApplication::exit(0);
+        }
     }
     if (m_bAutoDelete) {
         delete this;

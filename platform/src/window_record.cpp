@@ -140,6 +140,10 @@ WindowRecord::~WindowRecord() {
     if (windowRegion != nullptr) {
         ::DeleteObject(windowRegion);
     }
+    if (ownsStaticPicture) {
+        ::DeleteObject(staticBitmap);
+        ::DestroyIcon(staticIcon);
+    }
 }
 
 CWnd* WindowRecord::wnd() {
@@ -468,6 +472,7 @@ QFont window_font(WindowRecord* r) {
 
 void setup_edit(WindowRecord* r);
 void setup_scroll_bar(WindowRecord* r);
+void setup_static(WindowRecord* r);
 
 WindowRecord* create_window(WindowKind kind, DWORD style, DWORD exStyle, const QString& text,
                             const QRect& rect, WindowRecord* parent, int id) {
@@ -531,6 +536,8 @@ WindowRecord* create_window(WindowKind kind, DWORD style, DWORD exStyle, const Q
         setup_edit(r);
     } else if (kind == WindowKind::ScrollBar) {
         setup_scroll_bar(r);
+    } else if (kind == WindowKind::Static) {
+        setup_static(r);
     }
     if (style & WS_DISABLED) {
         r->setEnabled(false);

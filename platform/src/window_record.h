@@ -63,6 +63,8 @@ struct WindowRecord : QWidget {
     int checked = 0;
     // Statics.
     HBITMAP staticBitmap = nullptr;
+    HICON staticIcon = nullptr;
+    bool ownsStaticPicture = false; // loaded from the template's resource number
     // Edits and scroll bars.
     QLineEdit* edit = nullptr;
     QScrollBar* bar = nullptr;

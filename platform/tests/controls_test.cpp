@@ -3,6 +3,8 @@
 
 #include "zel/platform/testing.h"
 
+#include <zel/common/work_folder.h>
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -249,6 +251,34 @@ TEST_F(PlatformControlsTest, FrameStaticsKeepOnlyTheirLine) {
     EXPECT_EQ(shown.pixel(60, 50) & 0xFFFFFF, 0x0AC81Eu);
     EXPECT_EQ(shown.pixel(10, 50) & 0xFFFFFF, 0u); // the black line
     EXPECT_EQ(shown.pixel(200, 50) & 0xFFFFFF, 0x0AC81Eu);
+}
+
+TEST_F(PlatformControlsTest, PictureStaticsShowTheResourceTheirTextNames) {
+    const std::string png = zel::work_path("static-picture.png");
+    QImage img(8, 6, QImage::Format_ARGB32);
+    img.fill(qRgb(40, 90, 160));
+    ASSERT_TRUE(img.save(QString::fromStdString(png)));
+    zel::platform::register_image_file(IMAGE_BITMAP, 5101, png);
+    zel::platform::register_image_file(IMAGE_ICON, 5102, png);
+    CStatic bitmap, icon, missing, own;
+    ASSERT_TRUE(bitmap.Create("#5101", WS_CHILD | WS_VISIBLE | SS_BITMAP, CRect(0, 0, 20, 20),
+                              &parent, 21));
+    ASSERT_TRUE(
+        icon.Create("5102", WS_CHILD | WS_VISIBLE | SS_ICON, CRect(30, 0, 50, 20), &parent, 22));
+    ASSERT_TRUE(missing.Create("#5199", WS_CHILD | WS_VISIBLE | SS_BITMAP, CRect(60, 0, 80, 20),
+                               &parent, 23));
+    ASSERT_TRUE(
+        own.Create("#5101", WS_CHILD | WS_VISIBLE | SS_BITMAP, CRect(90, 0, 110, 20), &parent, 24));
+    EXPECT_NE(bitmap.GetBitmap(), nullptr);
+    EXPECT_NE(icon.GetIcon(), nullptr);
+    EXPECT_EQ(missing.GetBitmap(), nullptr);
+    pump(30);
+    EXPECT_EQ(pixel(bitmap, 3, 3), RGB(40, 90, 160));
+    EXPECT_EQ(pixel(icon, 3, 3), RGB(40, 90, 160));
+    // A picture set afterwards belongs to the caller, who also gets the loaded one back.
+    HBITMAP loaded = own.SetBitmap(nullptr);
+    EXPECT_NE(loaded, nullptr);
+    DeleteObject(loaded);
 }
 
 TEST_F(PlatformControlsTest, EditReportsChangesAndKeepsItsText) {

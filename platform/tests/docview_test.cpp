@@ -8,10 +8,12 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDropEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QTimer>
 #include <QUrl>
 #include <QWidget>
 
@@ -396,4 +398,24 @@ TEST(PlatformHelpTest, F1OnAChildReachesTheFirstParentThatAnswersHelp) {
     button.DestroyWindow();
     middle.DestroyWindow();
     parent.DestroyWindow();
+}
+
+TEST_F(PlatformDocViewTest, TheLoopEndsWhenTheMainWindowCloses) {
+    // A hidden top-level window that refuses to close must not keep the loop running.
+    class Stubborn : public QWidget {
+    protected:
+        void closeEvent(QCloseEvent* e) override { e->ignore(); }
+    } stubborn;
+    stubborn.setAttribute(Qt::WA_DontShowOnScreen);
+    stubborn.show();
+    stubborn.hide();
+    bool watchdog = false;
+    QTimer::singleShot(0, [this] { command(ID_APP_EXIT); });
+    QTimer::singleShot(3000, [&watchdog] {
+        watchdog = true;
+        QCoreApplication::exit(1);
+    });
+    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_FALSE(watchdog);
+    EXPECT_EQ(app.m_pMainWnd, nullptr);
 }

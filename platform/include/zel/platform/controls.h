@@ -28,8 +28,12 @@ class CStatic : public CWnd {
 public:
     using CWnd::Create;
     BOOL Create(LPCTSTR text, DWORD style, const RECT& rect, CWnd* parent, UINT id = 0xFFFF);
+    // A picture static (SS_BITMAP, SS_ICON) created with a resource number as its text
+    // ("#311") shows that picture of the program; these set another one (the caller keeps it).
     HBITMAP SetBitmap(HBITMAP bitmap);
     HBITMAP GetBitmap() const;
+    HICON SetIcon(HICON icon);
+    HICON GetIcon() const;
 };
 
 class CEdit : public CWnd {
