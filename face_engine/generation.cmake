@@ -18,8 +18,7 @@ set(ZELEDIT_GENERATION_SOURCES
     ${_zel_gen}/src/generation/ink_regions.cpp
     ${_zel_gen}/src/generation/face_rays.cpp
     ${_zel_gen}/src/generation/eyebrow_cut.cpp
-    ${_zel_gen}/src/generation/side_trim.cpp
-    ${_zel_gen}/src/generation/stages_pending.cpp)
+    ${_zel_gen}/src/generation/side_trim.cpp)
 
 set(ZELEDIT_GENERATION_TEST_SOURCES
     ${_zel_gen}/tests/portraits.cpp

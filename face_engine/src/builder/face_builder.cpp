@@ -22,7 +22,8 @@ bool code_fits(int code) {
 
 // Everything the placers share: the target drawing, the template set, the face box, the scale
 // s of the face against the standard face and the distances of step 3 (eye line E, brow B,
-// nose N and mouth M offsets, eye spacing S).
+// nose N and mouth M offsets, eye spacing S). Any measures may come in, so the offsets are
+// combined in double and held at the int range: no sum of them can overflow.
 struct Geometry {
     unsigned char** drawing = nullptr;
     int cols = 0;
@@ -93,7 +94,7 @@ int eye_place(_zel_object& part, const std::string& name, bool mirror, bool draw
         return result;
     const double offset = g.S / 2 + (loc.c1 - loc.ax) * g.s;
     part.lx = trunc_to_int(mirror ? g.box.centerx + offset : g.box.centerx - offset);
-    part.ly = g.box.maxy - g.E;
+    part.ly = trunc_to_int(static_cast<double>(g.box.maxy) - g.E);
     part.Scale = g.s;
     width = trunc_to_int((loc.c1 - loc.c0 + 1) * g.s);
     top = trunc_to_int(part.ly - (loc.ay - loc.r0) * g.s);
@@ -112,7 +113,7 @@ int brow_place(_zel_object& part, const std::string& name, bool mirror, bool dra
     const double bs = eyeWidth * 1.2 / browWidth;
     const double offset = (loc.c1 - loc.ax) * bs + g.S / 2;
     part.lx = trunc_to_int(mirror ? g.box.centerx + offset : g.box.centerx - offset);
-    part.ly = trunc_to_int((eyeTop - g.B) - (loc.r1 - loc.ay) * bs);
+    part.ly = trunc_to_int((static_cast<double>(eyeTop) - g.B) - (loc.r1 - loc.ay) * bs);
     part.Scale = bs;
     return draw_part(part, loc, bs, mirror, draw, g);
 }
@@ -122,7 +123,7 @@ int nose_place(_zel_object& part, const std::string& name, bool draw, const Geom
     PartLocation loc;
     if (const int result = begin_part(part, name, g, loc); result != kOk)
         return result;
-    const int d = g.E - g.N;
+    const double d = static_cast<double>(g.E) - g.N;
     part.lx = g.box.centerx;
     part.ly = trunc_to_int(g.box.maxy - d - (loc.r1 - loc.ay) * g.s);
     part.Scale = g.s;
@@ -135,7 +136,8 @@ int mouth_place(_zel_object& part, const std::string& name, bool draw, const Geo
     if (const int result = begin_part(part, name, g, loc); result != kOk)
         return result;
     part.lx = g.box.centerx;
-    part.ly = g.box.maxy - (g.E - g.N - g.M);
+    part.ly =
+        trunc_to_int(static_cast<double>(g.box.maxy) - (static_cast<double>(g.E) - g.N - g.M));
     part.Scale = g.s;
     return draw_part(part, loc, g.s, false, draw, g);
 }

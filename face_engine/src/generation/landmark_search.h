@@ -1,0 +1,54 @@
+#pragma once
+// Landmark search of caricature generation: the nine facial points (four eye corners, three
+// nose points, two mouth corners) found by matching weighted point templates against the
+// brightness of the photograph inside search windows that are fractions of the face box.
+// Pictures are the generation's HSV rows (byte 2 luma, byte 1 saturation), row 0 at the top.
+//
+// Every window is clipped to the picture before it is searched, and a point that no position
+// of its window scores keeps its previous value; a point never set before (still at 0, 0 as the
+// landmark record is constructed) takes its window's centre instead, so that the windows built
+// around it stay on the face.
+
+#include "generation/stages.h"
+
+#include <zel/face_engine.h>
+
+namespace zel::engine {
+
+// A search window: columns x0..x1 and rows y0..y1, inclusive.
+struct SearchWindow {
+    int x0 = 0;
+    int x1 = 0;
+    int y0 = 0;
+    int y1 = 0;
+
+    // The part of the window inside cols x rows (empty when x0 > x1 or y0 > y1).
+    SearchWindow clipped(int cols, int rows) const;
+    bool empty() const { return x0 > x1 || y0 > y1; }
+    // The centre of the window, held inside cols x rows.
+    void centre(int cols, int rows, int& x, int& y) const;
+};
+
+// The stage itself (face_box_lower_top, landmark_search) is declared with the other stages.
+
+// The best position of the point template name (set) in columns xFrom..xTo, rows yFrom..yTo
+// (clipped to the picture), the template scaled to size: the position whose brightness
+// differences correlate best with the template's weights. outX, outY are left as they are when
+// no position scores. 0, or -21 when the template is not readable.
+int landmark_match_template(_pixel** hsv, int cols, int rows, int set, const char* name, int xFrom,
+                            int xTo, int yFrom, int yTo, int& outX, int& outY, int size);
+// As landmark_match_template; found tells whether a position scored.
+int landmark_match_window(_pixel** hsv, int cols, int rows, int set, const char* name,
+                          const SearchWindow& window, int size, int& outX, int& outY, bool& found);
+
+// The row of the mouth line: the row of greatest smoothed saturation summed over columns
+// xFrom..xTo - 1 and rows yFrom..yTo - 1 (the part inside the picture). A band under five rows,
+// or one without saturation, gives yFrom. 0, or -2 out of memory.
+int mouth_line_projection(_pixel** hsv, int cols, int rows, int xFrom, int xTo, int yFrom, int yTo,
+                          int& outY);
+
+// Writes the nine points as text ("left_eye in_x:%d" ...) to the file named, nothing else.
+// 0, or -11 when the file cannot be opened.
+int landmark_dump(const char* file, const FaceLandmarks& landmarks);
+
+} // namespace zel::engine
