@@ -70,7 +70,14 @@ bool read_picture(const std::string& path, Magick::Image& image) {
         // Named explicitly, the decoder is used as it is: Magick does not look at the bytes
         // again to pick another one.
         decoded.magick(*decoder);
-        decoded.read(blob);
+        try {
+            decoded.read(blob);
+        } catch (const Magick::WarningCorruptImage&) {
+            return false; // pixels missing: a cut file is grey where its data ended
+        } catch (const Magick::Warning&) {
+            // Thrown after the picture was read; only something beside the pixels (damaged
+            // metadata, say) was off.
+        }
         if (decoded.columns() == 0 || decoded.rows() == 0)
             return false;
         image = decoded;

@@ -102,6 +102,27 @@ TEST(ImagingPictureFiles, ContentDecidesAmongRasterFormats) {
     }
 }
 
+// Photographs often carry metadata that Magick finds damaged; their pixels are sound.
+TEST(ImagingPictureFiles, AJpegWithDamagedMetadataIsRead) {
+    Picture picture(40, 30);
+    fill_pattern(picture);
+    const std::string jpeg = read_bytes(save(picture, "plain.jpg", "jpg"));
+    // An XMP packet whose XML is cut short, right after the start-of-image marker.
+    const std::string xmp =
+        std::string("http://ns.adobe.com/xap/1.0/") + '\0' + "<x:xmpmeta xmlns:x='adobe:ns:meta/'";
+    const std::size_t length = xmp.size() + 2;
+    const std::string segment = std::string("\xFF\xE1") + static_cast<char>(length >> 8) +
+                                static_cast<char>(length & 0xFF) + xmp;
+    const std::string path = work_file("metadata.jpg");
+    write_bytes(path, jpeg.substr(0, 2) + segment + jpeg.substr(2));
+    Picture back(720, 960);
+    int cols = 0, rows = 0;
+    ASSERT_EQ(fget_pixels(back.rows(), &cols, &rows, path.c_str(), 720, 960), 1);
+    EXPECT_EQ(cols, 40);
+    EXPECT_EQ(rows, 30);
+    EXPECT_EQ(image_available(path.c_str(), &cols, &rows), 1);
+}
+
 // The library keeps the pixel memory of one picture size between saves; each file must still
 // hold its own picture, also after an encoder has found a picture grey.
 TEST(ImagingPictureFiles, SavesOfOneSizeEachWriteTheirOwnPicture) {
