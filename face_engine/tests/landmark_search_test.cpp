@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -253,6 +254,33 @@ TEST_F(LandmarkSearch, MouthCornersStayInTheBandWhateverTheLine) {
     ASSERT_EQ(landmark_search(1, box, picture.rows(), 200, 200, lm), 0);
     EXPECT_EQ(lm.mouth.l_x, 75);
     EXPECT_EQ(lm.mouth.l_y, 136);
+}
+
+TEST_F(LandmarkSearch, TheMouthBandStartsBelowTheNose) {
+    // A band from 55% of the box height takes in the nose base at row 110; the nostrils above
+    // it are more saturated than the lips at rows 140-142.
+    tables.set_range({0.20, 0.40, 0.30, 0.45, 0.05,  0.25, 0.10, -0.05, 0.05, 0.40, 0.60,
+                      0.55, 0.70, 0.20, 0.05, -0.05, 0.05, 0.15, 0.35,  0.55, 0.90});
+    HsvPicture picture(200, 200);
+    paint(picture, plus_pattern(), 100, 110);
+    paint(picture, plus_pattern(), 75, 143);
+    for (int x = 89; x < 109; ++x) {
+        for (int y = 104; y < 110; ++y)
+            picture.saturation(x, y, 200);
+        for (int y = 140; y < 143; ++y)
+            picture.saturation(x, y, 120);
+    }
+    FaceLandmarks lm;
+    ASSERT_EQ(landmark_search(1, box, picture.rows(), 200, 200, lm), 0);
+    ASSERT_EQ(lm.nose.center_y, 110);
+    const MouthBand band = mouth_band(
+        box,
+        std::array<double, 21>{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0.55, 0.90}
+            .data(),
+        110);
+    EXPECT_EQ(band.y0, 111);
+    EXPECT_EQ(lm.mouth.l_x, 75);
+    EXPECT_EQ(lm.mouth.l_y, 143);
 }
 
 TEST_F(LandmarkSearch, PointsOfAFlatPictureTakeTheirWindowCentresAndStayOnIt) {

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <initializer_list>
 #include <new>
 #include <vector>
 
@@ -119,13 +120,13 @@ bool never_set(int x, int y) {
 
 // Searches one point; a point that no position scores keeps its value unless it was never set,
 // in which case it takes the window's centre.
-int search_point(_pixel** hsv, int cols, int rows, int set, const char* name, const SearchWindow& w,
-                 int size, std::int32_t& x, std::int32_t& y) {
+int search_point(_pixel** hsv, int cols, int rows, int set, LandmarkPoint which,
+                 const SearchWindow& w, int size, std::int32_t& x, std::int32_t& y) {
     int outX = x;
     int outY = y;
     bool found = false;
-    if (const int result =
-            landmark_match_window(hsv, cols, rows, set, name, w, size, outX, outY, found);
+    if (const int result = landmark_match_window(
+            hsv, cols, rows, set, landmark_template_name(which), w, size, outX, outY, found);
         result != kOk)
         return result;
     if (!found && never_set(outX, outY)) {
@@ -137,95 +138,46 @@ int search_point(_pixel** hsv, int cols, int rows, int set, const char* name, co
     return kOk;
 }
 
-struct BoxFrame {
-    double W;
-    double H;
-    double minx;
-    double maxx;
-    double miny;
+// Where each point is written in the landmark record.
+struct PointMembers {
+    std::int32_t* x;
+    std::int32_t* y;
 };
 
-int search_eyes(_pixel** hsv, int cols, int rows, int set, const BoxFrame& f, const double* r,
-                FaceLandmarks& lm) {
-    const int size = static_cast<int>(f.H);
-    FaceLandmarks::Eye& left = lm.eyes[0];
-    FaceLandmarks::Eye& right = lm.eyes[1];
-    int result = search_point(
-        hsv, cols, rows, set, "EYE_LEFT_IN",
-        window(f.W * r[0] + f.minx, f.W * r[1] + f.minx, f.H * r[2] + f.miny, f.H * r[3] + f.miny),
-        size, left.in_x, left.in_y);
-    if (result != kOk)
-        return result;
-    const double lx = left.in_x;
-    const double ly = left.in_y;
-    result = search_point(
-        hsv, cols, rows, set, "EYE_RIGHT_IN",
-        window(f.maxx - f.W * r[1], f.maxx - f.W * r[0], ly - f.H * r[4], ly + f.H * r[4]), size,
-        right.in_x, right.in_y);
-    if (result != kOk)
-        return result;
-    const double rx = right.in_x;
-    const double ry = right.in_y;
-    result =
-        search_point(hsv, cols, rows, set, "EYE_LEFT_OUT",
-                     window(lx - f.W * r[5], lx - f.W * r[6], ly + f.H * r[7], ly + f.H * r[8]),
-                     size, left.out_x, left.out_y);
-    if (result != kOk)
-        return result;
-    return search_point(hsv, cols, rows, set, "EYE_RIGHT_OUT",
-                        window(rx + f.W * r[6], rx + f.W * r[5], ry + f.H * r[7], ry + f.H * r[8]),
-                        size, right.out_x, right.out_y);
+PointMembers members(FaceLandmarks& lm, LandmarkPoint which) {
+    switch (which) {
+    case kEyeLeftIn:
+        return {&lm.eyes[0].in_x, &lm.eyes[0].in_y};
+    case kEyeRightIn:
+        return {&lm.eyes[1].in_x, &lm.eyes[1].in_y};
+    case kEyeLeftOut:
+        return {&lm.eyes[0].out_x, &lm.eyes[0].out_y};
+    case kEyeRightOut:
+        return {&lm.eyes[1].out_x, &lm.eyes[1].out_y};
+    case kNoseCentre:
+        return {&lm.nose.center_x, &lm.nose.center_y};
+    case kNoseLeft:
+        return {&lm.nose.l_x, &lm.nose.l_y};
+    case kNoseRight:
+        return {&lm.nose.r_x, &lm.nose.r_y};
+    case kMouthLeft:
+        return {&lm.mouth.l_x, &lm.mouth.l_y};
+    case kMouthRight:
+        return {&lm.mouth.r_x, &lm.mouth.r_y};
+    }
+    return {nullptr, nullptr};
 }
 
-int search_nose(_pixel** hsv, int cols, int rows, int set, const BoxFrame& f, const double* r,
-                FaceLandmarks& lm) {
-    const int size = static_cast<int>(f.H);
-    FaceLandmarks::Nose& nose = lm.nose;
-    int result = search_point(hsv, cols, rows, set, "NOSE_CENTER",
-                              window(f.W * r[9] + f.minx, f.W * r[10] + f.minx,
-                                     f.H * r[11] + f.miny, f.H * r[12] + f.miny),
-                              size, nose.center_x, nose.center_y);
-    if (result != kOk)
-        return result;
-    const double cx = nose.center_x;
-    const double cy = nose.center_y;
-    result =
-        search_point(hsv, cols, rows, set, "NOSE_LEFT",
-                     window(cx - f.W * r[13], cx - f.W * r[14], cy + f.H * r[15], cy + f.H * r[16]),
-                     size, nose.l_x, nose.l_y);
-    if (result != kOk)
-        return result;
-    return search_point(
-        hsv, cols, rows, set, "NOSE_RIGHT",
-        window(cx + f.W * r[14], cx + f.W * r[13], cy + f.H * r[15], cy + f.H * r[16]), size,
-        nose.r_x, nose.r_y);
-}
-
-int search_mouth(_pixel** hsv, int cols, int rows, int set, const FaceBox& box, const BoxFrame& f,
-                 const double* r, FaceLandmarks& lm) {
-    const int size = static_cast<int>(f.H);
-    const int yLo = trunc_to_int(f.H * r[19]) + box.miny;
-    const int yHi = trunc_to_int(f.H * r[20]) + box.miny;
-    const int e = trunc_to_int(f.W * kMouthBandHalfWidth);
-    int line = 0;
-    if (mouth_line_projection(hsv, cols, rows, box.centerx - e, box.centerx + e, yLo, yHi, line) !=
-        kOk)
-        return kNoMemory;
-    int y0 = trunc_to_int(line - f.H * kMouthRowsAbove);
-    int y1 = trunc_to_int(line + f.H * kMouthRowsBelow);
-    y0 = std::max(y0, yLo);
-    y1 = std::min(y1, yHi);
-    FaceLandmarks::Mouth& mouth = lm.mouth;
-    const int result = search_point(
-        hsv, cols, rows, set, "MOUTH_LEFT",
-        {trunc_to_int(f.W * r[17] + f.minx), trunc_to_int(f.W * r[18] + f.minx), y0, y1}, size,
-        mouth.l_x, mouth.l_y);
-    if (result != kOk)
-        return result;
-    return search_point(
-        hsv, cols, rows, set, "MOUTH_RIGHT",
-        {trunc_to_int(f.maxx - f.W * r[18]), trunc_to_int(f.maxx - f.W * r[17]), y0, y1}, size,
-        mouth.r_x, mouth.r_y);
+int search_points(_pixel** hsv, int cols, int rows, int set, const FaceBox& box, const double* r,
+                  int mouthLine, std::initializer_list<LandmarkPoint> points, FaceLandmarks& lm) {
+    for (const LandmarkPoint which : points) {
+        const PointMembers p = members(lm, which);
+        const SearchWindow w = landmark_window(which, box, r, lm, mouthLine);
+        if (const int result = search_point(hsv, cols, rows, set, which, w, box.height, *p.x, *p.y);
+            result != kOk)
+            return result;
+    }
+    return kOk;
 }
 
 } // namespace
@@ -323,20 +275,77 @@ int mouth_line_projection(_pixel** hsv, int cols, int rows, int xFrom, int xTo, 
     return kOk;
 }
 
+const char* landmark_template_name(LandmarkPoint which) {
+    static const char* const names[] = {"EYE_LEFT_IN",   "EYE_RIGHT_IN", "EYE_LEFT_OUT",
+                                        "EYE_RIGHT_OUT", "NOSE_CENTER",  "NOSE_LEFT",
+                                        "NOSE_RIGHT",    "MOUTH_LEFT",   "MOUTH_RIGHT"};
+    return names[which];
+}
+
+MouthBand mouth_band(const FaceBox& box, const double r[21], int noseRow) {
+    const double W = box.width;
+    const double H = box.height;
+    const int e = trunc_to_int(W * kMouthBandHalfWidth);
+    // Below the nose: the nostrils are as saturated as the lips and often more.
+    const int top = std::max(trunc_to_int(H * r[19]) + box.miny, noseRow + 1);
+    return {box.centerx - e, box.centerx + e, top, trunc_to_int(H * r[20]) + box.miny};
+}
+
+SearchWindow landmark_window(LandmarkPoint which, const FaceBox& box, const double r[21],
+                             const FaceLandmarks& lm, int mouthLine) {
+    const double W = box.width;
+    const double H = box.height;
+    const double minx = box.minx;
+    const double maxx = box.maxx;
+    const double miny = box.miny;
+    const double lx = lm.eyes[0].in_x, ly = lm.eyes[0].in_y;
+    const double rx = lm.eyes[1].in_x, ry = lm.eyes[1].in_y;
+    const double cx = lm.nose.center_x, cy = lm.nose.center_y;
+    switch (which) {
+    case kEyeLeftIn:
+        return window(W * r[0] + minx, W * r[1] + minx, H * r[2] + miny, H * r[3] + miny);
+    case kEyeRightIn:
+        return window(maxx - W * r[1], maxx - W * r[0], ly - H * r[4], ly + H * r[4]);
+    case kEyeLeftOut:
+        return window(lx - W * r[5], lx - W * r[6], ly + H * r[7], ly + H * r[8]);
+    case kEyeRightOut:
+        return window(rx + W * r[6], rx + W * r[5], ry + H * r[7], ry + H * r[8]);
+    case kNoseCentre:
+        return window(W * r[9] + minx, W * r[10] + minx, H * r[11] + miny, H * r[12] + miny);
+    case kNoseLeft:
+        return window(cx - W * r[13], cx - W * r[14], cy + H * r[15], cy + H * r[16]);
+    case kNoseRight:
+        return window(cx + W * r[14], cx + W * r[13], cy + H * r[15], cy + H * r[16]);
+    case kMouthLeft:
+    case kMouthRight: {
+        // The corners' rows lie around the mouth line, inside the band.
+        const MouthBand band = mouth_band(box, r, lm.nose.center_y);
+        const int y0 = std::max(trunc_to_int(mouthLine - H * kMouthRowsAbove), band.y0);
+        const int y1 = std::min(trunc_to_int(mouthLine + H * kMouthRowsBelow), band.y1);
+        if (which == kMouthLeft)
+            return {trunc_to_int(W * r[17] + minx), trunc_to_int(W * r[18] + minx), y0, y1};
+        return {trunc_to_int(maxx - W * r[18]), trunc_to_int(maxx - W * r[17]), y0, y1};
+    }
+    }
+    return {};
+}
+
 int landmark_search(int set, const FaceBox& box, _pixel** hsv, int cols, int rows,
                     FaceLandmarks& landmarks) {
     double r[kRangeValues] = {};
     if (read_ranges(set, r) != kOk)
         return kMissing;
-    const BoxFrame f{static_cast<double>(box.width), static_cast<double>(box.height),
-                     static_cast<double>(box.minx), static_cast<double>(box.maxx),
-                     static_cast<double>(box.miny)};
-    int result = search_eyes(hsv, cols, rows, set, f, r, landmarks);
-    if (result == kOk)
-        result = search_nose(hsv, cols, rows, set, f, r, landmarks);
-    if (result == kOk)
-        result = search_mouth(hsv, cols, rows, set, box, f, r, landmarks);
-    return result;
+    int result = search_points(
+        hsv, cols, rows, set, box, r, 0,
+        {kEyeLeftIn, kEyeRightIn, kEyeLeftOut, kEyeRightOut, kNoseCentre, kNoseLeft, kNoseRight},
+        landmarks);
+    if (result != kOk)
+        return result;
+    const MouthBand band = mouth_band(box, r, landmarks.nose.center_y);
+    int line = 0;
+    if (mouth_line_projection(hsv, cols, rows, band.x0, band.x1, band.y0, band.y1, line) != kOk)
+        return kNoMemory;
+    return search_points(hsv, cols, rows, set, box, r, line, {kMouthLeft, kMouthRight}, landmarks);
 }
 
 } // namespace zel::engine

@@ -31,6 +31,38 @@ struct SearchWindow {
 
 // The stage itself (face_box_lower_top, landmark_search) is declared with the other stages.
 
+// The nine points in the order of the search.
+enum LandmarkPoint : int {
+    kEyeLeftIn,
+    kEyeRightIn,
+    kEyeLeftOut,
+    kEyeRightOut,
+    kNoseCentre,
+    kNoseLeft,
+    kNoseRight,
+    kMouthLeft,
+    kMouthRight,
+};
+// The name of the point's template ("EYE_LEFT_IN" ...).
+const char* landmark_template_name(LandmarkPoint which);
+
+// The band whose saturation gives the mouth line: columns x0..x1 - 1, rows y0..y1 - 1. Its
+// rows start below the nose centre found before it (noseRow), whatever the ranges say: above
+// it the nostrils, as saturated as the lips, would take the line in many faces.
+struct MouthBand {
+    int x0;
+    int x1;
+    int y0;
+    int y1;
+};
+MouthBand mouth_band(const FaceBox& box, const double r[21], int noseRow);
+
+// The search window of a point from the face box and the 21 search ranges r, before clipping.
+// The second inner eye corner, the outer corners and the nose wings are searched around points
+// found before them (read from found); the mouth corners around mouthLine, within the band.
+SearchWindow landmark_window(LandmarkPoint which, const FaceBox& box, const double r[21],
+                             const FaceLandmarks& found, int mouthLine);
+
 // The best position of the point template name (set) in columns xFrom..xTo, rows yFrom..yTo
 // (clipped to the picture), the template scaled to size: the position whose brightness
 // differences correlate best with the template's weights. outX, outY are left as they are when
