@@ -1,7 +1,15 @@
 #pragma once
 // The tables caricature generation reads per set: the landmark point templates, the search
-// ranges, the thickness values and the fuzzy sets; and the standard face box. First-cut values
-// from the proportions of frontal portraits, to be calibrated on photographs.
+// ranges, the thickness values and the fuzzy sets; and the standard face box. The tables are
+// measured on portraits by the calibration tool (tools/generation), which writes them to a text
+// file (data/templates/generation-tables.txt); this program reads that file and writes the
+// tables into every set.
+//
+// The file: a first line "zel-generation-tables 1", lines starting with ';' are comments, then
+//   range r0 .. r20                         the search ranges of "SEARCH_RANGE"
+//   thick t0 .. t29                         the thickness values
+//   fuzzy k p0 .. p6 v_low v_mid v_high     the twelve fuzzy sets, k = 0 .. 11
+//   points NAME reference count             a point template, then count lines "x y weight"
 
 #include <array>
 #include <cstdint>
@@ -26,6 +34,23 @@ struct FuzzySet {
     std::array<double, 7> p;     // p0 .. p6
     std::array<double, 3> value; // v_low, v_mid, v_high
 };
+
+struct GenerationTables {
+    std::vector<PointTemplate> points;
+    std::array<double, 21> range{};
+    std::array<double, 30> thickness{};
+    std::array<FuzzySet, 12> fuzzy{};
+};
+
+// Reads a tables file; throws std::runtime_error naming the line of anything malformed or
+// missing.
+GenerationTables read_generation_tables(const std::string& path);
+// Writes tables to path (beside it first, then renamed into place), comment lines first.
+void write_generation_tables(const std::string& path, const GenerationTables& tables,
+                             const std::vector<std::string>& comments);
+
+// The tables every set is written with: read once from path before the first use.
+void use_generation_tables(const std::string& path);
 
 // "STD_FACE": anchor column and row (the box centre), first and last column, first and last row.
 std::array<std::int32_t, 6> standard_face_box();

@@ -2,11 +2,15 @@
 // reader's format, and on request a contact sheet per set. The output depends on nothing but this
 // program, so the data can be regenerated and improved at will.
 //
-//   vyr_templates --data <folder>     writes <folder>/set<N>/{parts,points,tables}.vyr
-//   vyr_templates --sheets <folder>   writes <folder>/templates-set<N>.png
+//   vyr_templates --data <folder> <tables>     writes <folder>/set<N>/{parts,points,tables}.vyr
+//   vyr_templates --sheets <folder> <tables>   writes <folder>/templates-set<N>.png
+//
+// <tables> is the file of generation tables measured by the calibration tool
+// (data/templates/generation-tables.txt).
 
 #include "contact_sheet.h"
 #include "data_writer.h"
+#include "generation_tables.h"
 #include "part_artwork.h"
 
 #include <Magick++.h>
@@ -33,20 +37,21 @@ std::vector<vyrgen::TemplateImage> set_parts(int set) {
 }
 
 int usage() {
-    std::fprintf(stderr, "usage: vyr_templates --data <folder> | --sheets <folder>\n");
+    std::fprintf(stderr, "usage: vyr_templates (--data | --sheets) <folder> <tables>\n");
     return 2;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3)
+    if (argc != 4)
         return usage();
     const std::string mode = argv[1];
     const std::string folder = argv[2];
     if (mode != "--data" && mode != "--sheets")
         return usage();
     try {
+        vyrgen::use_generation_tables(argv[3]);
         if (mode == "--sheets")
             Magick::InitializeMagick(argv[0]);
         const auto glasses = vyrgen::glasses_templates();
