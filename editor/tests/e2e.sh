@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # End-to-end test of the installed program on a virtual display, driven with real X input:
 # install the build into a fresh folder, start the installed program (no environment telling it
-# where its data is), open Load Caricature, load a starter face, step brows and eyes in Make
-# Face, colour the mouth in Change Face, put the head on a body and in front of a mountain, save
-# the picture as JPEG and the face as a face file through the File menu, exit; then check the
-# saved files, the head and composed work files and the face panel's pixels on a screenshot.
+# where its data is), open Load Caricature, load a starter face, draw a pen stroke and erase
+# across it in Edit Face, step brows and eyes in Make Face, colour the mouth in Change Face, put
+# the head on a body and in front of a mountain, save the picture as JPEG and the face as a face
+# file through the File menu, exit; then check the saved files, the head and composed work files
+# and the face panel's pixels on screenshots.
 #   editor/tests/e2e.sh <build folder>
 set -euo pipefail
 build=$(cd "${1:?build folder}" && pwd)
@@ -72,6 +73,50 @@ xdotool type --delay 30 "man.zel"
 xdotool key Return
 sleep 2
 import -window root "$here/loaded.png"
+
+# A top-level window of the program with the given size: its left and top.
+window_of_size() {
+    for w in $(xdotool search --onlyvisible --classname zel-editor); do
+        eval "$(xdotool getwindowgeometry --shell "$w")"
+        if [ "$WIDTH" = "$1" ] && [ "$HEIGHT" = "$2" ]; then
+            echo "$X $Y"
+            return 0
+        fi
+    done
+    return 1
+}
+# Drags the left button in a straight line from (x1, y1) to (x2, y2) of the screen, in steps
+# of two pixels, so that every step reaches the program as a move.
+drag() {
+    local x1=$1 y1=$2 x2=$3 y2=$4 steps i
+    steps=$(( ( (x2 - x1) * (x2 - x1) > (y2 - y1) * (y2 - y1) ? (x2 - x1) : (y2 - y1) ) / 2 ))
+    steps=${steps#-}
+    xdotool mousemove "$x1" "$y1" mousedown 1
+    for i in $(seq 1 "$steps"); do
+        xdotool mousemove "$((x1 + (x2 - x1) * i / steps))" "$((y1 + (y2 - y1) * i / steps))"
+    done
+    xdotool mouseup 1
+}
+
+# Edit Face (585 x 479): the largest pen draws a diagonal in the drawing area, which starts at
+# (35, 42) of the dialog; the eraser crosses it in the middle; Done.
+click 59 35
+sleep 2
+read -r ex ey < <(window_of_size 585 479) || fail "Edit Face did not open"
+xdotool mousemove "$((ex + 449))" "$((ey + 205))" click 1 # Pen
+sleep 1
+read -r px py < <(window_of_size 186 68) || fail "the pen choice did not open"
+xdotool mousemove "$((px + 168))" "$((py + 18))" click 1 # the largest pen
+sleep 1
+drag "$((ex + 35 + 20))" "$((ey + 42 + 20))" "$((ex + 35 + 60))" "$((ey + 42 + 60))"
+xdotool mousemove "$((ex + 449))" "$((ey + 136))" click 1 # Erase
+sleep 0.5
+drag "$((ex + 35 + 40))" "$((ey + 42 + 30))" "$((ex + 35 + 40))" "$((ey + 42 + 50))"
+import -window root "$here/editing.png"
+xdotool mousemove "$((ex + 482))" "$((ey + 425))" click 1 # Done
+sleep 2
+window_of_size 585 479 >/dev/null && fail "Edit Face did not close on Done"
+import -window root "$here/edited.png"
 
 # Make Face: the next brows and the next eyes, then Done.
 click 59 115
@@ -167,4 +212,16 @@ error=$({ compare -metric RMSE "$here/out/picture.jpg" "$space/zel_all.bmp" null
     true; } | sed 's/.*(\(.*\))/\1/')
 awk "BEGIN { exit !($error < 0.05) }" ||
     { echo "e2e: the JPEG is not the composed picture (RMSE $error)"; exit 1; }
+# The edit in the face panel: 720 x 960 shows as 177 x 236, so the area's (26, 26) on the
+# stroke is the panel's (19, 19) and the erased middle, the area's (40, 40), its (29, 30).
+grey() {
+    convert "$here/edited.png" -format "%[fx:int(255*p{$((left + 179 + $1)),$((top + 98 + $2))}.r)]" info:
+}
+stroke=$(grey 19 19)
+[ "$stroke" -lt 60 ] || { echo "e2e: no pen stroke in the face panel ($stroke)"; exit 1; }
+erased=$(grey 29 30)
+[ "$erased" -eq 192 ] || { echo "e2e: the erase is not in the face panel ($erased)"; exit 1; }
+before=$(convert "$here/loaded.png" -format \
+    "%[fx:int(255*p{$((left + 179 + 19)),$((top + 98 + 19))}.r)]" info:)
+[ "$before" -eq 192 ] || { echo "e2e: the stroke's place was not paper before ($before)"; exit 1; }
 echo "e2e: 1 passed, 0 failed"
