@@ -74,6 +74,10 @@ void BM_LoadStarterFace(benchmark::State& state) {
         frame->SendMessage(WM_COMMAND, zel::editor::ID_LOAD_CARICATURE, 0);
         program.view()->UpdateWindow();
         state.PauseTiming();
+        if (program.view()->GetDocument()->m_facePresent == 0) {
+            state.SkipWithError("the starter face did not load");
+            break;
+        }
         program.view()->GetDocument()->SetModifiedFlag(FALSE);
         state.ResumeTiming();
     }
@@ -85,6 +89,9 @@ void BM_FullRepaint(benchmark::State& state) {
     Program program;
     program.app->m_pMainWnd->SendMessage(WM_COMMAND, zel::editor::ID_LOAD_CARICATURE, 0);
     CTesselView* view = program.view();
+    if (view->GetDocument()->m_facePresent == 0) {
+        state.SkipWithError("the starter face did not load");
+    }
     for (auto _ : state) {
         view->Invalidate(FALSE);
         view->UpdateWindow();

@@ -104,8 +104,27 @@ int CTesselView::OnCreate(LPCREATESTRUCT cs) {
         return -1;
     }
     CreateButtons();
-    m_background.LoadBitmap(MAKEINTRESOURCE(IDB_BACKGROUND));
+    LoadBackground();
     return 0;
+}
+
+// The background picture is stretched to its place once, so that a paint only copies it.
+void CTesselView::LoadBackground() {
+    CBitmap picture;
+    if (!picture.LoadBitmap(MAKEINTRESOURCE(IDB_BACKGROUND))) {
+        return;
+    }
+    CClientDC screen(this);
+    CDC source;
+    CDC target;
+    source.CreateCompatibleDC(&screen);
+    target.CreateCompatibleDC(&screen);
+    m_background.CreateCompatibleBitmap(&screen, kBackgroundWidth, kBackgroundHeight);
+    CBitmap* oldSource = source.SelectObject(&picture);
+    CBitmap* oldTarget = target.SelectObject(&m_background);
+    target.StretchBlt(0, 0, kBackgroundWidth, kBackgroundHeight, &source, 0, 0, 689, 464, SRCCOPY);
+    target.SelectObject(oldTarget);
+    source.SelectObject(oldSource);
 }
 
 void CTesselView::CreateButtons() {
@@ -176,12 +195,17 @@ void CTesselView::OnDraw(CDC* dc) {
     CPalette* oldPalette = dc->SelectPalette(&m_palette, TRUE);
     CRect client;
     GetClientRect(&client);
-    dc->FillSolidRect(&client, RGB(0xEC, 0xE6, 0xDA));
+    // The ground colour shows around the picture: the client area is a little larger.
+    dc->FillSolidRect(0, 0, 1, client.bottom, RGB(0xEC, 0xE6, 0xDA));
+    dc->FillSolidRect(1 + kBackgroundWidth, 0, client.right - 1 - kBackgroundWidth, client.bottom,
+                      RGB(0xEC, 0xE6, 0xDA));
+    dc->FillSolidRect(0, kBackgroundHeight, client.right, client.bottom - kBackgroundHeight,
+                      RGB(0xEC, 0xE6, 0xDA));
     if (m_background.m_hObject != nullptr) {
         CDC mem;
         mem.CreateCompatibleDC(dc);
         CBitmap* old = mem.SelectObject(&m_background);
-        dc->StretchBlt(1, 0, 709, 484, &mem, 0, 0, 689, 464, SRCCOPY);
+        dc->BitBlt(1, 0, kBackgroundWidth, kBackgroundHeight, &mem, 0, 0, SRCCOPY);
         mem.SelectObject(old);
     }
     CTesselDoc* doc = GetDocument();

@@ -10,6 +10,7 @@
 //   tessel_view_debug.cpp  the two text dumps of pictures (nothing calls them)
 // Printing adds its own file (tessel_view_print.cpp).
 
+#include "panel_picture.h"
 #include "pending_dialogs.h"
 #include "tessel_doc.h"
 
@@ -72,8 +73,13 @@ public:
     // The last file name chosen in a file dialog.
     std::string m_chosenPath;
     CPalette m_palette;
-    // The background picture, loaded once.
+    // The background picture, stretched once to where it is drawn from (1, 0).
+    static constexpr int kBackgroundWidth = 709;
+    static constexpr int kBackgroundHeight = 484;
     CBitmap m_background;
+    // The face drawing and the composed picture as last fitted into their panels.
+    PanelPicture m_facePicture;
+    PanelPicture m_composedPicture;
 
     CShadeButton m_btnEditFace;
     CShadeButton m_btnMakeFace;
@@ -141,6 +147,7 @@ protected:
 
 private:
     void CreateButtons();
+    void LoadBackground();
     // The save-first question of the load commands.
     void AskSaveFirst();
     // The road of Make Face and Change Face after their dialog.

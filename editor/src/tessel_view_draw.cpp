@@ -5,29 +5,6 @@
 
 #include <zel/dialogs/screen_copy.h>
 
-namespace {
-
-// Draws 24-bit rows described by info, fitted into panel. Nothing when the rows do not hold
-// the picture the header describes (never built, or built at another size).
-void draw_rows(CDC* dc, const CRect& panel, const std::vector<unsigned char>& bits,
-               const BITMAPINFOHEADER& info) {
-    const int width = info.biWidth;
-    const int height = info.biHeight;
-    if (width <= 0 || height <= 0 ||
-        bits.size() != std::size_t(zel::dialogs::screen_row_bytes(width)) * std::size_t(height)) {
-        return;
-    }
-    const CRect dest = CTesselView::FitIntoPanel(panel, width, height);
-    BITMAPINFO bmi{};
-    bmi.bmiHeader = info;
-    const int oldMode = dc->SetStretchBltMode(COLORONCOLOR);
-    dc->StretchDIBits(dest.left, dest.top, dest.Width(), dest.Height(), 0, 0, width, height,
-                      bits.data(), &bmi, DIB_RGB_COLORS, SRCCOPY);
-    dc->SetStretchBltMode(oldMode);
-}
-
-} // namespace
-
 CRect CTesselView::FitIntoPanel(const CRect& panel, int width, int height) {
     const float ratio = height > 0 ? float(width) / float(height) : 1.0f;
     const int panelWidth = panel.Width();
@@ -47,21 +24,22 @@ CRect CTesselView::FitIntoPanel(const CRect& panel, int width, int height) {
 void CTesselView::DrawPhoto(CDC* dc, const CRect& panel) {
     const CTesselDoc* doc = GetDocument();
     if (doc != nullptr && doc->m_photoLoaded != 0) {
-        draw_rows(dc, panel, doc->m_photoBits, doc->m_photoInfo);
+        PanelPicture photo; // drawn once after a load: nothing to keep
+        photo.Draw(dc, panel, doc->m_photoBits, doc->m_photoInfo);
     }
 }
 
 void CTesselView::DrawFace(CDC* dc, const CRect& panel) {
     const CTesselDoc* doc = GetDocument();
     if (doc != nullptr && doc->m_facePresent != 0) {
-        draw_rows(dc, panel, doc->m_faceBits, doc->m_faceInfo.info.bmiHeader);
+        m_facePicture.Draw(dc, panel, doc->m_faceBits, doc->m_faceInfo.info.bmiHeader);
     }
 }
 
 void CTesselView::DrawComposed(CDC* dc, const CRect& panel) {
     const CTesselDoc* doc = GetDocument();
     if (doc != nullptr && doc->m_composedShown != 0) {
-        draw_rows(dc, panel, doc->m_composedBits, doc->m_composedInfo);
+        m_composedPicture.Draw(dc, panel, doc->m_composedBits, doc->m_composedInfo);
     }
 }
 
