@@ -4,6 +4,9 @@
 # buttons' key colours, so it covers the button whatever lies under it.
 target_sources(zel_dialogs PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/src/dialog_pictures.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/src/preview_dialog.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/src/face_dialog.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/src/compose_dialog.cpp
     ${CMAKE_CURRENT_LIST_DIR}/src/compose_paths.cpp
     ${CMAKE_CURRENT_LIST_DIR}/src/editing_templates.cpp
     ${CMAKE_CURRENT_LIST_DIR}/src/select_dlg.cpp

@@ -1,22 +1,10 @@
 #include "zel/dialogs/add_bkgd_dlg.h"
 
 #include "editing_templates.h"
-#include "zel/dialogs/compose_paths.h"
 
 #include <zel/composition.h>
 
-namespace {
-
-constexpr COLORREF kKey(BYTE red) {
-    return RGB(red, 0, 0);
-}
-
-} // namespace
-
-BEGIN_MESSAGE_MAP(dlgAddBkgd, CSkinDialog)
-ON_WM_PAINT()
-ON_BN_CLICKED(IDC_DONE, OnDone)
-ON_BN_CLICKED(IDC_CANCEL, OnCancelButton)
+BEGIN_MESSAGE_MAP(dlgAddBkgd, CComposeDialog)
 ON_BN_CLICKED(IDC_MOUNTAINS, OnMountains)
 ON_BN_CLICKED(IDC_MOUNTAINS_PREVIOUS, OnMountainsPrevious)
 ON_BN_CLICKED(IDC_MOUNTAINS_NEXT, OnMountainsNext)
@@ -38,24 +26,15 @@ ON_BN_CLICKED(IDC_MOVE_LEFT, OnMoveLeft)
 ON_BN_CLICKED(IDC_MOVE_RIGHT, OnMoveRight)
 END_MESSAGE_MAP()
 
-dlgAddBkgd::dlgAddBkgd(CWnd* parent) : CSkinDialog(IDD, parent) {
+dlgAddBkgd::dlgAddBkgd(CWnd* parent) : CComposeDialog(IDD, parent) {
     static const bool registered = (zel::dialogs::register_add_bkgd_template(), true);
     (void)registered;
 }
 
 dlgAddBkgd::~dlgAddBkgd() = default;
 
-CRect dlgAddBkgd::PreviewRect() const {
-    return zel::dialogs::dialog_rect(*this, kPreview.left, kPreview.top, kPreview.right,
-                                     kPreview.bottom);
-}
-
-std::string dlgAddBkgd::BackupPath() const {
-    return zel::dialogs::composed_backup_path(m_composedPath);
-}
-
 void dlgAddBkgd::DoDataExchange(CDataExchange* dx) {
-    CSkinDialog::DoDataExchange(dx);
+    CComposeDialog::DoDataExchange(dx);
     DDX_Control(dx, IDC_DONE, m_done);
     DDX_Control(dx, IDC_CANCEL, m_cancel);
     DDX_Control(dx, IDC_MOVE_UP, m_moveUp);
@@ -75,54 +54,31 @@ void dlgAddBkgd::DoDataExchange(CDataExchange* dx) {
 }
 
 BOOL dlgAddBkgd::OnInitDialog() {
-    CSkinDialog::OnInitDialog();
+    CComposeDialog::OnInitDialog();
     SetBitmap(WORD(387), kNoTransparentColor);
-    m_nothingChosen = 1;
     // No speed buttons here: every step is made twice.
     m_fast = 1;
-    m_backupPath = BackupPath();
-    zel2_set_head(" ", m_headPath.c_str(), "bmp", m_faceKind);
-    if (m_firstTime != 0) {
-        zel2_compose_save(0, m_otherAdded, m_composedPath.c_str());
-    }
-    Reload();
-    imagefile_copy(m_backupPath.c_str(), m_composedPath.c_str());
-    m_changed = 0;
+    OpenComposition();
 
-    struct Setup {
-        CShadeButton* button;
-        int picture;
-        BYTE key;
-        const char* tooltip;
-    };
-    const Setup pictures[] = {
-        {&m_done, 312, 40, "Done"},          {&m_cancel, 313, 40, "Cancel"},
-        {&m_moveUp, 318, 32, "Move Up"},     {&m_moveDown, 314, 32, "Move Down"},
-        {&m_moveLeft, 316, 32, "Move Left"}, {&m_moveRight, 317, 32, "Move Right"},
-    };
-    for (const Setup& s : pictures) {
-        if (s.button == &m_moveUp || s.button == &m_moveDown) {
-            s.button->ShiftColor(0, 30, TRUE);
-        }
-        s.button->SetStateBitmaps(s.picture, kKey(s.key), s.key, 0);
-        s.button->SetTooltip(s.tooltip, TRUE);
-        s.button->SetTransparent(FALSE);
-    }
+    ShowPictureButton(m_done, 312, 40, "Done");
+    ShowPictureButton(m_cancel, 313, 40, "Cancel");
+    ShowPictureButton(m_moveUp, 318, 32, "Move Up", true);
+    ShowPictureButton(m_moveDown, 314, 32, "Move Down", true);
+    ShowPictureButton(m_moveLeft, 316, 32, "Move Left");
+    ShowPictureButton(m_moveRight, 317, 32, "Move Right");
     for (int i = 0; i < kCategories; ++i) {
-        for (CShadeButton* arrow : {&m_previous[i], &m_next[i]}) {
-            const bool next = arrow == &m_next[i];
-            arrow->ShiftColor(0, 30, TRUE);
-            arrow->SetIcons(next ? 315 : 281, 0);
-            arrow->SetTooltip(next ? "Next" : "Previous", TRUE);
-            arrow->SetTransparent(FALSE);
-        }
+        ShowArrow(m_previous[i], false);
+        ShowArrow(m_next[i], true);
     }
     ShowCategory(kMountains);
     m_stepLayer = m_otherAdded != 0 ? 53 : 50;
-
-    zel2_save4undone();
-    Invalidate();
+    FinishOpening();
     return TRUE;
+}
+
+// A first run composes the head (and the body, when one was added) without a reset.
+void dlgAddBkgd::ComposeFirst() {
+    zel2_compose_save(0, m_otherAdded, m_composedPath.c_str());
 }
 
 void dlgAddBkgd::OnBackgroundDrawn(CDC* offscreen) {
@@ -134,11 +90,6 @@ void dlgAddBkgd::OnBackgroundDrawn(CDC* offscreen) {
         m_previous[i].CaptureBackground(offscreen);
         m_next[i].CaptureBackground(offscreen);
     }
-}
-
-void dlgAddBkgd::OnPaint() {
-    CPaintDC dc(this);
-    m_pictures.Paint(dc, PreviewRect());
 }
 
 void dlgAddBkgd::ShowCategory(int category) {
@@ -156,35 +107,12 @@ void dlgAddBkgd::Select(int category, int forward) {
     Reload();
 }
 
-// After a reset there is no background to move in front of until one is chosen.
 void dlgAddBkgd::Move(int direction) {
-    if (m_nothingChosen != 0 && m_firstTime != 0) {
+    if (WaitingForChoice()) {
         return;
     }
     zel2_move_save(2, m_stepLayer, direction, m_composedPath.c_str(), m_fast);
     Reload();
-}
-
-void dlgAddBkgd::Reload() {
-    if (!m_pictures.Load(m_composedPath)) {
-        MessageBox("Could not load changed image!", "In InitImage() of dlgAddBody",
-                   MB_OK | MB_ICONEXCLAMATION);
-        return;
-    }
-    const CRect preview = PreviewRect();
-    InvalidateRect(&preview, FALSE);
-    m_changed = 1;
-}
-
-void dlgAddBkgd::OnDone() {
-    EndDialog(1);
-}
-
-void dlgAddBkgd::OnCancelButton() {
-    m_changed = 0;
-    zel2_call4undone();
-    imagefile_copy(m_composedPath.c_str(), m_backupPath.c_str());
-    EndDialog(1);
 }
 
 void dlgAddBkgd::OnMountains() {

@@ -1,22 +1,10 @@
 #include "zel/dialogs/add_body_dlg.h"
 
 #include "editing_templates.h"
-#include "zel/dialogs/compose_paths.h"
 
 #include <zel/composition.h>
 
-namespace {
-
-constexpr COLORREF kKey(BYTE red) {
-    return RGB(red, 0, 0);
-}
-
-} // namespace
-
-BEGIN_MESSAGE_MAP(dlgAddBody, CSkinDialog)
-ON_WM_PAINT()
-ON_BN_CLICKED(IDC_DONE, OnDone)
-ON_BN_CLICKED(IDC_CANCEL, OnCancelButton)
+BEGIN_MESSAGE_MAP(dlgAddBody, CComposeDialog)
 ON_BN_CLICKED(IDC_MAN, OnMan)
 ON_BN_CLICKED(IDC_WOMAN, OnWoman)
 ON_BN_CLICKED(IDC_CHILD, OnChild)
@@ -38,24 +26,15 @@ ON_BN_CLICKED(IDC_PREVIOUS, OnPrevious)
 ON_BN_CLICKED(IDC_ROTATE_SPARE, OnRotateSpare)
 END_MESSAGE_MAP()
 
-dlgAddBody::dlgAddBody(CWnd* parent) : CSkinDialog(IDD, parent) {
+dlgAddBody::dlgAddBody(CWnd* parent) : CComposeDialog(IDD, parent) {
     static const bool registered = (zel::dialogs::register_add_body_template(), true);
     (void)registered;
 }
 
 dlgAddBody::~dlgAddBody() = default;
 
-CRect dlgAddBody::PreviewRect() const {
-    return zel::dialogs::dialog_rect(*this, kPreview.left, kPreview.top, kPreview.right,
-                                     kPreview.bottom);
-}
-
-std::string dlgAddBody::BackupPath() const {
-    return zel::dialogs::composed_backup_path(m_composedPath);
-}
-
 void dlgAddBody::DoDataExchange(CDataExchange* dx) {
-    CSkinDialog::DoDataExchange(dx);
+    CComposeDialog::DoDataExchange(dx);
     DDX_Control(dx, IDC_DONE, m_done);
     DDX_Control(dx, IDC_CANCEL, m_cancel);
     DDX_Control(dx, IDC_MAN, m_man);
@@ -80,64 +59,39 @@ void dlgAddBody::DoDataExchange(CDataExchange* dx) {
 }
 
 BOOL dlgAddBody::OnInitDialog() {
-    CSkinDialog::OnInitDialog();
+    CComposeDialog::OnInitDialog();
     SetBitmap(WORD(364), kNoTransparentColor);
-    m_nothingChosen = 1;
     m_fast = 0;
-    m_backupPath = BackupPath();
-    zel2_set_head(" ", m_headPath.c_str(), "bmp", m_faceKind);
-    if (m_firstTime != 0) {
-        clear_zeledit2();
-        zel2_compose_save(m_otherAdded, 0, m_composedPath.c_str());
-    }
-    Reload();
-    imagefile_copy(m_backupPath.c_str(), m_composedPath.c_str());
-    m_changed = 0;
+    OpenComposition();
 
-    struct Setup {
-        CShadeButton* button;
-        int picture;
-        BYTE key;
-        const char* tooltip;
-    };
-    const Setup pictures[] = {
-        {&m_done, 312, 40, "Done"},
-        {&m_cancel, 313, 40, "Cancel"},
-        {&m_moveUp, 318, 32, "Move Up"},
-        {&m_moveDown, 314, 32, "Move Down"},
-        {&m_moveLeft, 316, 32, "Move Left"},
-        {&m_moveRight, 317, 32, "Move Right"},
-        {&m_enlarge, 318, 32, "Enlarge"},
-        {&m_reduce, 314, 32, "Reduce"},
-        {&m_rotateCw, 366, 32, "Rotate clockwise"},
-        {&m_rotateCcw, 367, 32, "Rotate counter clockwise"},
-        {&m_rotateSpare, 366, 32, "Rotate counter clockwise"},
-    };
-    for (const Setup& s : pictures) {
-        if (s.button == &m_moveUp || s.button == &m_moveDown) {
-            s.button->ShiftColor(0, 30, TRUE);
-        }
-        s.button->SetStateBitmaps(s.picture, kKey(s.key), s.key, 0);
-        s.button->SetTooltip(s.tooltip, TRUE);
-        s.button->SetTransparent(FALSE);
-    }
-    for (CShadeButton* arrow : {&m_next, &m_previous}) {
-        const bool next = arrow == &m_next;
-        arrow->ShiftColor(0, 30, TRUE);
-        arrow->SetIcons(next ? 315 : 281, 0);
-        arrow->SetTooltip(next ? "Next" : "Previous", TRUE);
-        arrow->SetTransparent(FALSE);
-    }
+    ShowPictureButton(m_done, 312, 40, "Done");
+    ShowPictureButton(m_cancel, 313, 40, "Cancel");
+    ShowPictureButton(m_moveUp, 318, 32, "Move Up", true);
+    ShowPictureButton(m_moveDown, 314, 32, "Move Down", true);
+    ShowPictureButton(m_moveLeft, 316, 32, "Move Left");
+    ShowPictureButton(m_moveRight, 317, 32, "Move Right");
+    ShowPictureButton(m_enlarge, 318, 32, "Enlarge");
+    ShowPictureButton(m_reduce, 314, 32, "Reduce");
+    ShowPictureButton(m_rotateCw, 366, 32, "Rotate clockwise");
+    ShowPictureButton(m_rotateCcw, 367, 32, "Rotate counter clockwise");
+    ShowPictureButton(m_rotateSpare, 366, 32, "Rotate counter clockwise");
+    ShowArrow(m_next, true);
+    ShowArrow(m_previous, false);
     if (m_faceKind < 1 || m_faceKind > 3) {
         m_faceKind = 1;
     }
     ShowKind(m_faceKind);
     ShowStepLayer(50);
     ShowSpeed(0);
-
-    zel2_save4undone();
-    Invalidate();
+    FinishOpening();
     return TRUE;
+}
+
+// A first run starts the composer afresh: the head alone, or on the background when one was
+// added.
+void dlgAddBody::ComposeFirst() {
+    clear_zeledit2();
+    zel2_compose_save(m_otherAdded, 0, m_composedPath.c_str());
 }
 
 void dlgAddBody::OnBackgroundDrawn(CDC* offscreen) {
@@ -150,19 +104,11 @@ void dlgAddBody::OnBackgroundDrawn(CDC* offscreen) {
     }
 }
 
-void dlgAddBody::OnPaint() {
-    CPaintDC dc(this);
-    m_pictures.Paint(dc, PreviewRect());
-}
-
 void dlgAddBody::ShowKind(int kind) {
     m_faceKind = kind;
-    m_man.SetStateBitmaps(kind == 1 ? 308 : 300, kKey(50), 40, 0);
-    m_woman.SetStateBitmaps(kind == 2 ? 309 : 310, kKey(50), 40, 0);
-    m_child.SetStateBitmaps(kind == 3 ? 306 : 307, kKey(40), 40, 0);
-    m_man.SetTooltip("Man", TRUE);
-    m_woman.SetTooltip("Woman", TRUE);
-    m_child.SetTooltip("Child", TRUE);
+    ShowPicture(m_man, kind == 1 ? 308 : 300, 50, 40, "Man");
+    ShowPicture(m_woman, kind == 2 ? 309 : 310, 50, 40, "Woman");
+    ShowPicture(m_child, kind == 3 ? 306 : 307, 40, 40, "Child");
     for (CShadeButton* button : {&m_man, &m_woman, &m_child}) {
         button->SetTransparent(FALSE);
     }
@@ -170,9 +116,9 @@ void dlgAddBody::ShowKind(int kind) {
 
 void dlgAddBody::ShowStepLayer(int layer) {
     m_stepLayer = layer;
-    m_stepHead.SetStateBitmaps(layer == 50 ? 372 : 373, kKey(32), 32, 0);
-    m_stepBody.SetStateBitmaps(layer == 51 ? 370 : 371, kKey(32), 32, 0);
-    m_stepBoth.SetStateBitmaps(layer == 53 ? 374 : 375, kKey(82), 32, 0);
+    ShowPicture(m_stepHead, layer == 50 ? 372 : 373, 32, 32, nullptr);
+    ShowPicture(m_stepBody, layer == 51 ? 370 : 371, 32, 32, nullptr);
+    ShowPicture(m_stepBoth, layer == 53 ? 374 : 375, 82, 32, nullptr);
     for (CShadeButton* button : {&m_stepHead, &m_stepBody, &m_stepBoth}) {
         button->SetTransparent(FALSE);
     }
@@ -180,17 +126,12 @@ void dlgAddBody::ShowStepLayer(int layer) {
 
 void dlgAddBody::ShowSpeed(int fast) {
     m_fast = fast;
-    m_fastButton.SetStateBitmaps(fast != 0 ? 377 : 368, kKey(32), 32, 0);
-    m_slowButton.SetStateBitmaps(fast != 0 ? 369 : 376, kKey(32), 32, 0);
-    m_fastButton.SetTooltip("Do Fast", TRUE);
-    m_slowButton.SetTooltip("Do Slowly", TRUE);
-    m_fastButton.SetTransparent(FALSE);
-    m_slowButton.SetTransparent(FALSE);
+    ShowPictureButton(m_fastButton, fast != 0 ? 377 : 368, 32, "Do Fast");
+    ShowPictureButton(m_slowButton, fast != 0 ? 369 : 376, 32, "Do Slowly");
 }
 
-// After a reset nothing is on the canvas to move until a body is chosen.
 void dlgAddBody::Step(Kind kind, int direction) {
-    if (m_nothingChosen != 0 && m_firstTime != 0) {
+    if (WaitingForChoice()) {
         return;
     }
     const char* out = m_composedPath.c_str();
@@ -213,28 +154,6 @@ void dlgAddBody::Select(int forward) {
     zel2_select_body_save(m_otherAdded, m_faceKind, m_composedPath.c_str(), forward);
     m_nothingChosen = 0;
     Reload();
-}
-
-void dlgAddBody::Reload() {
-    if (!m_pictures.Load(m_composedPath)) {
-        MessageBox("Could not load changed image!", "In InitImage() of dlgAddBody",
-                   MB_OK | MB_ICONEXCLAMATION);
-        return;
-    }
-    const CRect preview = PreviewRect();
-    InvalidateRect(&preview, FALSE);
-    m_changed = 1;
-}
-
-void dlgAddBody::OnDone() {
-    EndDialog(1);
-}
-
-void dlgAddBody::OnCancelButton() {
-    m_changed = 0;
-    zel2_call4undone();
-    imagefile_copy(m_composedPath.c_str(), m_backupPath.c_str());
-    EndDialog(1);
 }
 
 void dlgAddBody::OnMan() {

@@ -6,9 +6,6 @@
 
 namespace {
 
-constexpr COLORREF kKey(BYTE red) {
-    return RGB(red, 0, 0);
-}
 constexpr int kGlassesPart = 20;
 constexpr int kNotLoaded = -41;
 constexpr int kShow = 31, kHide = 32;
@@ -18,10 +15,7 @@ COLORREF g_customColours[16] = {};
 
 } // namespace
 
-BEGIN_MESSAGE_MAP(CChangeFaceDlg, CSkinDialog)
-ON_WM_PAINT()
-ON_BN_CLICKED(IDC_DONE, OnDone)
-ON_BN_CLICKED(IDC_CANCEL, OnCancelButton)
+BEGIN_MESSAGE_MAP(CChangeFaceDlg, CFaceDialog)
 ON_BN_CLICKED(IDC_LEFT_BROW, OnLeftBrow)
 ON_BN_CLICKED(IDC_RIGHT_BROW, OnRightBrow)
 ON_BN_CLICKED(IDC_LEFT_EYE, OnLeftEye)
@@ -42,21 +36,16 @@ ON_BN_CLICKED(IDC_HIDE, OnHide)
 ON_BN_CLICKED(IDC_COLOR, OnColor)
 END_MESSAGE_MAP()
 
-CChangeFaceDlg::CChangeFaceDlg(CWnd* parent)
-    : CSkinDialog(IDD, parent), m_backupPath(zel::work_path("zelaedit.bmp")) {
+CChangeFaceDlg::CChangeFaceDlg(CWnd* parent) : CFaceDialog(IDD, parent) {
+    m_backupPath = zel::work_path("zelaedit.bmp");
     static const bool registered = (zel::dialogs::register_change_face_template(), true);
     (void)registered;
 }
 
 CChangeFaceDlg::~CChangeFaceDlg() = default;
 
-CRect CChangeFaceDlg::PreviewRect() const {
-    return zel::dialogs::dialog_rect(*this, kPreview.left, kPreview.top, kPreview.right,
-                                     kPreview.bottom);
-}
-
 void CChangeFaceDlg::DoDataExchange(CDataExchange* dx) {
-    CSkinDialog::DoDataExchange(dx);
+    CFaceDialog::DoDataExchange(dx);
     DDX_Control(dx, IDC_DONE, m_done);
     DDX_Control(dx, IDC_CANCEL, m_cancel);
     DDX_Control(dx, IDC_MOUTH, m_mouth);
@@ -80,16 +69,14 @@ void CChangeFaceDlg::DoDataExchange(CDataExchange* dx) {
 }
 
 BOOL CChangeFaceDlg::OnInitDialog() {
-    CSkinDialog::OnInitDialog();
+    CFaceDialog::OnInitDialog();
     SetBitmap(WORD(322), kNoTransparentColor);
     m_part = m_action = m_parameter = -1;
     m_colour = _pixel{192, 0, 0, 0};
 
     RenderHead();
-    m_pictures.Load(m_headPath);
-    m_pictures.Save(m_backupPath);
-    m_snapshot = _zel_face{};
-    zel_face_copyFromDLL(&m_snapshot);
+    BackUpHead();
+    TakeSnapshot();
 
     struct Setup {
         CIconButton* button;
@@ -124,8 +111,7 @@ BOOL CChangeFaceDlg::OnInitDialog() {
         if (s.button == &m_moveDown || s.button == &m_moveUp) {
             s.button->ShiftColor(0, 30, TRUE);
         }
-        s.button->SetStateBitmaps(s.picture, kKey(s.key), s.out, 0);
-        s.button->SetTooltip(s.tooltip, TRUE);
+        ShowPicture(*s.button, s.picture, s.key, s.out, s.tooltip);
     }
     m_part = 7;
     return TRUE;
@@ -157,11 +143,6 @@ void CChangeFaceDlg::OnBackgroundDrawn(CDC* offscreen) {
     m_cancel.CaptureBackground(offscreen);
 }
 
-void CChangeFaceDlg::OnPaint() {
-    CPaintDC dc(this);
-    m_pictures.Paint(dc, PreviewRect());
-}
-
 void CChangeFaceDlg::ChoosePart(int part) {
     m_part = part;
     // Each part button with its part, its chosen and normal pictures, and the key colour and
@@ -180,7 +161,7 @@ void CChangeFaceDlg::ChoosePart(int part) {
         {&m_edgeRight, 0, 386, 385, 18, 38},
     };
     for (const PartButton& b : buttons) {
-        b.button->SetStateBitmaps(b.part == part ? b.chosen : b.normal, kKey(b.key), b.out, 0);
+        ShowPicture(*b.button, b.part == part ? b.chosen : b.normal, b.key, b.out, nullptr);
         b.button->SetTransparent(FALSE);
     }
     m_edgeLeft.SetTooltip("Face Edge", TRUE);
@@ -210,27 +191,9 @@ void CChangeFaceDlg::Act(int action, int parameter) {
         MessageBox("Please select a pair of eye glasses first.", "Eye Glasses",
                    MB_OK | MB_ICONEXCLAMATION);
     }
-    m_pictures.Load(m_headPath);
-    const CRect preview = PreviewRect();
-    InvalidateRect(&preview, FALSE);
+    // A failed read is silent: the preview keeps the previous picture.
+    ReloadPreview(m_headPath);
     m_changed = 1;
-}
-
-void CChangeFaceDlg::OnDone() {
-    EndDialog(1);
-}
-
-void CChangeFaceDlg::OnCancelButton() {
-    if (m_changed != 0) {
-        zel_face_copyToDLL(&m_snapshot);
-        // Written back exactly as it was read: the picture files hold red, green and blue in
-        // place, so no colour rotation belongs here.
-        if (m_pictures.Load(m_backupPath)) {
-            m_pictures.Save(m_headPath);
-        }
-        m_changed = 0;
-    }
-    EndDialog(1);
 }
 
 void CChangeFaceDlg::OnLeftBrow() {

@@ -8,9 +8,6 @@ namespace {
 
 constexpr int kBrowGroup = 2, kEyeGroup = 4, kNoseGroup = 6, kMouthGroup = 7, kGlassesGroup = 20;
 constexpr int kAddGlasses = 30, kExpressionAction = 35;
-constexpr COLORREF kKey(BYTE red) {
-    return RGB(red, 0, 0);
-}
 
 // The variant lists: part codes for brows, eyes, nose and mouth, glasses styles and
 // expression codes.
@@ -48,10 +45,7 @@ constexpr PartGroup kPartGroups[] = {
 
 } // namespace
 
-BEGIN_MESSAGE_MAP(dlgSelect, CSkinDialog)
-ON_WM_PAINT()
-ON_BN_CLICKED(IDC_DONE, OnDone)
-ON_BN_CLICKED(IDC_CANCEL, OnCancelButton)
+BEGIN_MESSAGE_MAP(dlgSelect, CFaceDialog)
 ON_BN_CLICKED(IDC_BROWS, OnBrows)
 ON_BN_CLICKED(IDC_EYES, OnEyes)
 ON_BN_CLICKED(IDC_NOSE, OnNose)
@@ -75,17 +69,12 @@ ON_BN_CLICKED(IDC_WOMAN, OnWoman)
 ON_BN_CLICKED(IDC_CHILD, OnChild)
 END_MESSAGE_MAP()
 
-dlgSelect::dlgSelect(CWnd* parent) : CSkinDialog(IDD, parent) {
+dlgSelect::dlgSelect(CWnd* parent) : CFaceDialog(IDD, parent) {
     static const bool registered = (zel::dialogs::register_make_face_template(), true);
     (void)registered;
 }
 
 dlgSelect::~dlgSelect() = default;
-
-CRect dlgSelect::PreviewRect() const {
-    return zel::dialogs::dialog_rect(*this, kPreview.left, kPreview.top, kPreview.right,
-                                     kPreview.bottom);
-}
 
 int dlgSelect::Position(Table table) {
     return g_positions[table];
@@ -98,7 +87,7 @@ void dlgSelect::ResetPositions() {
 }
 
 void dlgSelect::DoDataExchange(CDataExchange* dx) {
-    CSkinDialog::DoDataExchange(dx);
+    CFaceDialog::DoDataExchange(dx);
     DDX_Control(dx, IDC_DONE, m_done);
     DDX_Control(dx, IDC_CANCEL, m_cancel);
     const UINT groups[] = {IDC_BROWS, IDC_EYES, IDC_NOSE, IDC_MOUTH, IDC_GLASSES};
@@ -120,28 +109,22 @@ void dlgSelect::DoDataExchange(CDataExchange* dx) {
 }
 
 BOOL dlgSelect::OnInitDialog() {
-    CSkinDialog::OnInitDialog();
+    CFaceDialog::OnInitDialog();
     SetBitmap(WORD(343), kNoTransparentColor);
     m_group = m_action = m_variant = -1;
 
     // The picture the dialog opens with is Cancel's backup.
-    m_pictures.Load(m_headPath);
-    m_pictures.Save(m_backupPath);
-
-    m_snapshot = _zel_face{};
-    zel_face_copyFromDLL(&m_snapshot);
+    BackUpHead();
+    TakeSnapshot();
     m_gender = m_snapshot.nSex;
     if (m_gender >= 1 && m_gender <= 3) {
         ShowGender(m_gender);
     }
     m_changed = 0;
 
-    m_done.SetStateBitmaps(312, kKey(40), 40, 0);
-    m_done.SetTooltip("Done", TRUE);
-    m_cancel.SetStateBitmaps(313, kKey(40), 40, 0);
-    m_cancel.SetTooltip("Cancel", TRUE);
-    m_expression.SetStateBitmaps(360, kKey(120), 30, 0);
-    m_expression.SetTooltip("Expression", TRUE);
+    ShowPicture(m_done, 312, 40, 40, "Done");
+    ShowPicture(m_cancel, 313, 40, 40, "Cancel");
+    ShowPicture(m_expression, 360, 120, 30, "Expression");
     for (int i = 0; i < kExpression; ++i) {
         for (CIconButton* arrow : {&m_previous[i], &m_next[i]}) {
             const bool previous = arrow == &m_previous[i];
@@ -150,10 +133,8 @@ BOOL dlgSelect::OnInitDialog() {
             arrow->SetTooltip(previous ? "Previous" : "Next", TRUE);
         }
     }
-    m_previous[kExpression].SetStateBitmaps(316, kKey(32), 32, 0);
-    m_previous[kExpression].SetTooltip("Previous", TRUE);
-    m_next[kExpression].SetStateBitmaps(317, kKey(32), 32, 0);
-    m_next[kExpression].SetTooltip("Next", TRUE);
+    ShowPicture(m_previous[kExpression], 316, 32, 32, "Previous");
+    ShowPicture(m_next[kExpression], 317, 32, 32, "Next");
     ShowGroup(kBrowGroup);
     return TRUE;
 }
@@ -171,11 +152,6 @@ void dlgSelect::OnBackgroundDrawn(CDC* offscreen) {
     }
 }
 
-void dlgSelect::OnPaint() {
-    CPaintDC dc(this);
-    m_pictures.Paint(dc, PreviewRect());
-}
-
 void dlgSelect::ShowGroup(int group) {
     m_group = group;
     const int ids[] = {kBrowGroup, kEyeGroup, kNoseGroup, kMouthGroup, kGlassesGroup};
@@ -187,11 +163,10 @@ void dlgSelect::ShowGroup(int group) {
 
 void dlgSelect::ShowGender(int gender) {
     m_gender = gender;
-    m_man.SetStateBitmaps(gender == 1 ? 308 : 300, kKey(50), 40, 0);
-    m_woman.SetStateBitmaps(gender == 2 ? 309 : 310, kKey(50), 40, 0);
-    m_child.SetStateBitmaps(gender == 3 ? 306 : 307, kKey(40), 40, 0);
-    CIconButton* pressed = gender == 1 ? &m_man : gender == 2 ? &m_woman : &m_child;
-    pressed->SetTooltip(gender == 1 ? "Man" : gender == 2 ? "Woman" : "Child", TRUE);
+    // Only the pressed button gets its tooltip.
+    ShowPicture(m_man, gender == 1 ? 308 : 300, 50, 40, gender == 1 ? "Man" : nullptr);
+    ShowPicture(m_woman, gender == 2 ? 309 : 310, 50, 40, gender == 2 ? "Woman" : nullptr);
+    ShowPicture(m_child, gender == 3 ? 306 : 307, 40, 40, gender == 3 ? "Child" : nullptr);
     for (CIconButton* button : {&m_man, &m_woman, &m_child}) {
         button->SetTransparent(FALSE);
     }
@@ -234,31 +209,14 @@ void dlgSelect::ExpressionStep(bool next) {
     Reload();
 }
 
+// A head picture that cannot be read back leaves the previous one in the preview; the step
+// still counts.
 void dlgSelect::Reload() {
-    if (!m_pictures.Load(m_headPath)) {
+    if (!ReloadPreview(m_headPath)) {
         MessageBox("Could not load changed image!", "In InitImage() of dlgSelect",
                    MB_OK | MB_ICONEXCLAMATION);
     }
-    const CRect preview = PreviewRect();
-    InvalidateRect(&preview, FALSE);
     m_changed = 1;
-}
-
-void dlgSelect::OnDone() {
-    EndDialog(1);
-}
-
-void dlgSelect::OnCancelButton() {
-    if (m_changed != 0) {
-        zel_face_copyToDLL(&m_snapshot);
-        // The backup is written back exactly as it was read: the picture files hold red,
-        // green and blue in place, so no colour rotation belongs here.
-        if (m_pictures.Load(m_backupPath)) {
-            m_pictures.Save(m_headPath);
-        }
-        m_changed = 0;
-    }
-    EndDialog(1);
 }
 
 void dlgSelect::OnBrows() {

@@ -80,15 +80,16 @@ INT_PTR run_modal(CDialog& dialog, const std::function<void()>& script) {
     return result;
 }
 
-int preview_mismatches(CWnd& dialog, const CRect& rect, const DialogPictures& pictures) {
+int preview_mismatches(CPreviewDialog& dialog) {
     dialog.UpdateWindow();
+    const CRect rect = dialog.PreviewRect();
     CClientDC screen(&dialog);
     CDC expected;
     expected.CreateCompatibleDC(&screen);
     CBitmap bitmap;
     bitmap.CreateCompatibleBitmap(&screen, rect.Width(), rect.Height());
     CBitmap* old = expected.SelectObject(&bitmap);
-    pictures.Paint(expected, CRect(0, 0, rect.Width(), rect.Height()));
+    dialog.Pictures().Paint(expected, CRect(0, 0, rect.Width(), rect.Height()));
     int mismatches = 0;
     for (int y = 0; y < rect.Height(); ++y) {
         for (int x = 0; x < rect.Width(); ++x) {
@@ -99,6 +100,20 @@ int preview_mismatches(CWnd& dialog, const CRect& rect, const DialogPictures& pi
     }
     expected.SelectObject(old);
     return mismatches;
+}
+
+int stale_pixels_after(CPreviewDialog& dialog, UINT step) {
+    int stale = -1;
+    run_modal(dialog, [&] {
+        const CRect preview = dialog.PreviewRect();
+        dialog.UpdateWindow();
+        CClientDC(&dialog).FillSolidRect(&preview, RGB(255, 0, 255));
+        const bool covered = preview_mismatches(dialog) == preview.Width() * preview.Height();
+        press(dialog, step);
+        stale = covered ? preview_mismatches(dialog) : -1;
+        press(dialog, CPreviewDialog::IDC_DONE);
+    });
+    return stale;
 }
 
 bool same_face(const _zel_face& a, const _zel_face& b) {

@@ -3,7 +3,7 @@
 // as the view loads it, the head picture written where the view writes it, buttons pressed
 // through their windows, and the preview compared with what it should show.
 
-#include "zel/dialogs/dialog_pictures.h"
+#include "zel/dialogs/preview_dialog.h"
 
 #include <zel/face_engine.h>
 #include <zel/platform/platform.h>
@@ -55,9 +55,13 @@ void press(CWnd& dialog, UINT id);
 // DoModal's result.
 INT_PTR run_modal(CDialog& dialog, const std::function<void()>& script);
 
-// The number of pixels of `rect` in `dialog`'s surface that differ from `pictures` stretched
-// into `rect` exactly as the dialog paints it (after any pending paint has run).
-int preview_mismatches(CWnd& dialog, const CRect& rect, const DialogPictures& pictures);
+// The number of pixels of `dialog`'s preview rectangle that differ from its picture stretched
+// into the rectangle exactly as the dialog paints it (after any pending paint has run).
+int preview_mismatches(CPreviewDialog& dialog);
+// Runs `dialog` with its preview covered by a colour the picture does not have, presses `step`
+// and then Done; the pixels of the preview that do not show the picture after the step (the
+// whole preview, -1, when the cover was not seen before the step).
+int stale_pixels_after(CPreviewDialog& dialog, UINT step);
 
 // The whole face record of the engine, pointers cleared.
 _zel_face engine_face();

@@ -5,19 +5,14 @@
 // preview then shows it again. Cancel puts the layer records and the composed file back as they
 // were when the dialog opened.
 
-#include "zel/controls/shade_button.h"
-#include "zel/controls/skin_dialog.h"
-#include "zel/dialogs/dialog_pictures.h"
+#include "zel/dialogs/compose_dialog.h"
 
 #include <array>
-#include <string>
 
-class dlgAddBkgd : public CSkinDialog {
+class dlgAddBkgd : public CComposeDialog {
 public:
     enum : UINT {
         IDD = 288,
-        IDC_DONE = 1082,
-        IDC_CANCEL = 1128,
         IDC_MOUNTAINS = 1195,
         IDC_LANDMARKS = 1190,
         IDC_SPECIALS = 1034,
@@ -44,33 +39,15 @@ public:
     explicit dlgAddBkgd(CWnd* parent = nullptr);
     ~dlgAddBkgd() override;
 
-    // Set by the view before each run.
-    int m_faceKind = 1;
-    std::string m_headPath;
-    std::string m_composedPath;
-    int m_firstTime = 1;  // the head changed since the last run that was kept
-    int m_otherAdded = 0; // a body was added
-    // 1 once the preview was reloaded after an action (Cancel clears it); read by the view.
-    int m_changed = 0;
-
-    static constexpr RECT kPreview{23, 26, 179, 220};
-    CRect PreviewRect() const;
-    // The composed path with its extension replaced by "_tmp.bmp".
-    std::string BackupPath() const;
-
     int Category() const { return m_category; }
     int StepLayer() const { return m_stepLayer; }
-    int NothingChosen() const { return m_nothingChosen; }
-    const zel::dialogs::DialogPictures& Pictures() const { return m_pictures; }
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;
     void OnBackgroundDrawn(CDC* offscreen) override;
 
-    void OnPaint();
-    void OnDone();
-    void OnCancelButton();
+    void ComposeFirst() override;
     void OnMountains();
     void OnMountainsPrevious();
     void OnMountainsNext();
@@ -96,14 +73,10 @@ private:
     void ShowCategory(int category);
     void Select(int category, int forward);
     void Move(int direction);
-    void Reload();
 
-    int m_nothingChosen = 1;
     int m_stepLayer = 50;
     int m_fast = 1;
     int m_category = kMountains;
-    std::string m_backupPath;
-    zel::dialogs::DialogPictures m_pictures;
 
     CShadeButton m_done, m_cancel, m_moveUp, m_moveDown, m_moveLeft, m_moveRight;
     std::array<CShadeButton, kCategories> m_categories, m_previous, m_next;

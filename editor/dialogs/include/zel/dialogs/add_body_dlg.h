@@ -4,18 +4,12 @@
 // composition library, which rewrites the composed work file; the preview then shows it again.
 // Cancel puts the layer records and the composed file back as they were when the dialog opened.
 
-#include "zel/controls/shade_button.h"
-#include "zel/controls/skin_dialog.h"
-#include "zel/dialogs/dialog_pictures.h"
+#include "zel/dialogs/compose_dialog.h"
 
-#include <string>
-
-class dlgAddBody : public CSkinDialog {
+class dlgAddBody : public CComposeDialog {
 public:
     enum : UINT {
         IDD = 287,
-        IDC_DONE = 1082,
-        IDC_CANCEL = 1128,
         IDC_MAN = 1025,
         IDC_WOMAN = 1026,
         IDC_CHILD = 1027,
@@ -40,33 +34,15 @@ public:
     explicit dlgAddBody(CWnd* parent = nullptr);
     ~dlgAddBody() override;
 
-    // Set by the view before each run.
-    int m_faceKind = 1;     // 1 man, 2 woman, 3 child: also the body library
-    std::string m_headPath; // the head work file
-    std::string m_composedPath;
-    int m_firstTime = 1;  // the head changed since the last run that was kept
-    int m_otherAdded = 0; // a background was added
-    // 1 once the preview was reloaded after an action (Cancel clears it); read by the view.
-    int m_changed = 0;
-
-    static constexpr RECT kPreview{23, 26, 179, 220};
-    CRect PreviewRect() const;
-    // The composed path with its extension replaced by "_tmp.bmp".
-    std::string BackupPath() const;
-
     int StepLayer() const { return m_stepLayer; }
     int Fast() const { return m_fast; }
-    int NothingChosen() const { return m_nothingChosen; }
-    const zel::dialogs::DialogPictures& Pictures() const { return m_pictures; }
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;
     void OnBackgroundDrawn(CDC* offscreen) override;
 
-    void OnPaint();
-    void OnDone();
-    void OnCancelButton();
+    void ComposeFirst() override;
     void OnMan();
     void OnWoman();
     void OnChild();
@@ -95,13 +71,9 @@ private:
     void ShowSpeed(int fast);
     void Step(Kind kind, int direction);
     void Select(int forward);
-    void Reload();
 
-    int m_nothingChosen = 1;
     int m_stepLayer = 50;
     int m_fast = 0;
-    std::string m_backupPath;
-    zel::dialogs::DialogPictures m_pictures;
 
     CShadeButton m_done, m_cancel, m_man, m_woman, m_child, m_stepHead, m_stepBody, m_stepBoth,
         m_fastButton, m_slowButton, m_moveUp, m_moveDown, m_moveLeft, m_moveRight, m_enlarge,

@@ -4,20 +4,12 @@
 // to redraw the face into the head work file, which the preview then shows again. Cancel puts
 // the face back as it was when the dialog opened.
 
-#include "zel/controls/icon_button.h"
-#include "zel/controls/skin_dialog.h"
-#include "zel/dialogs/dialog_pictures.h"
+#include "zel/dialogs/face_dialog.h"
 
-#include <zel/face_engine.h>
-
-#include <string>
-
-class CChangeFaceDlg : public CSkinDialog {
+class CChangeFaceDlg : public CFaceDialog {
 public:
     enum : UINT {
         IDD = 286,
-        IDC_DONE = 1082,
-        IDC_CANCEL = 1128,
         IDC_MOUTH = 1113,
         IDC_LEFT_EYE = 1176,
         IDC_RIGHT_EYE = 1178,
@@ -40,34 +32,21 @@ public:
     // Actions.
     enum { kMove = 1, kScale = 3, kColour = 4, kDisplay = 31 };
 
+    // The backup is the dialog's own: "zelaedit.bmp" in the private work folder.
     explicit CChangeFaceDlg(CWnd* parent = nullptr);
     ~CChangeFaceDlg() override;
-
-    // Set by the view before each run.
-    std::string m_headPath;
-    // Cancel's backup "zelaedit.bmp" in the private work folder.
-    std::string m_backupPath;
-    // 1 after any action (Cancel clears it); read by the view after the run.
-    int m_changed = 0;
-
-    static constexpr RECT kPreview{23, 26, 179, 232};
-    CRect PreviewRect() const;
 
     int Part() const { return m_part; }
     int Action() const { return m_action; }
     int Parameter() const { return m_parameter; }
     // The chosen colour as the engine stores colours: 255 minus red, green and blue.
     _pixel Colour() const { return m_colour; }
-    const zel::dialogs::DialogPictures& Pictures() const { return m_pictures; }
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;
     void OnBackgroundDrawn(CDC* offscreen) override;
 
-    void OnPaint();
-    void OnDone();
-    void OnCancelButton();
     void OnLeftBrow();
     void OnRightBrow();
     void OnLeftEye();
@@ -96,8 +75,6 @@ private:
     int m_action = -1;
     int m_parameter = -1;
     _pixel m_colour{192, 0, 0, 0};
-    _zel_face m_snapshot{};
-    zel::dialogs::DialogPictures m_pictures;
 
     CIconButton m_done, m_cancel;
     CIconButton m_mouth, m_leftEye, m_rightEye, m_leftBrow, m_rightBrow, m_nose, m_glasses,

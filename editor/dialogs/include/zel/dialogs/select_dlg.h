@@ -5,21 +5,14 @@
 // head work file, which the preview then shows again. Cancel puts the face back as it was when
 // the dialog opened.
 
-#include "zel/controls/shade_button.h"
-#include "zel/controls/skin_dialog.h"
-#include "zel/dialogs/dialog_pictures.h"
-
-#include <zel/face_engine.h>
+#include "zel/dialogs/face_dialog.h"
 
 #include <array>
-#include <string>
 
-class dlgSelect : public CSkinDialog {
+class dlgSelect : public CFaceDialog {
 public:
     enum : UINT {
         IDD = 285,
-        IDC_DONE = 1082,
-        IDC_CANCEL = 1128,
         IDC_BROWS = 1029,
         IDC_EYES = 1032,
         IDC_NOSE = 1112,
@@ -48,21 +41,10 @@ public:
     explicit dlgSelect(CWnd* parent = nullptr);
     ~dlgSelect() override;
 
-    // Set by the view before each run.
-    std::string m_headPath;
-    std::string m_backupPath;
-    // 1 after any step (Cancel clears it); read by the view after the run.
-    int m_changed = 0;
-
-    // The preview rectangle in dialog units, and in this dialog's pixels.
-    static constexpr RECT kPreview{23, 26, 179, 232};
-    CRect PreviewRect() const;
-
     int Group() const { return m_group; }
     int Action() const { return m_action; }
     int Variant() const { return m_variant; }
     int Gender() const { return m_gender; }
-    const zel::dialogs::DialogPictures& Pictures() const { return m_pictures; }
     // The program-wide position in `table` (0 at program start, kept between openings).
     static int Position(Table table);
     // Puts every position back to program start (for a test that needs a fresh program).
@@ -73,9 +55,6 @@ protected:
     BOOL OnInitDialog() override;
     void OnBackgroundDrawn(CDC* offscreen) override;
 
-    void OnPaint();
-    void OnDone();
-    void OnCancelButton();
     void OnBrows();
     void OnEyes();
     void OnNose();
@@ -112,8 +91,6 @@ private:
     int m_action = -1;
     int m_variant = -1;
     int m_gender = 0;
-    _zel_face m_snapshot{};
-    zel::dialogs::DialogPictures m_pictures;
 
     CIconButton m_done, m_cancel;
     std::array<CShadeButton, 5> m_groups; // brows, eyes, nose, mouth, glasses

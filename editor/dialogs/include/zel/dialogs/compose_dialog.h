@@ -1,0 +1,57 @@
+#pragma once
+// What Add Body and Add Background share: the inputs the view hands them, the composed work
+// file that every action of the composition library rewrites and the preview reloads, its
+// backup, the layer records saved for undo when the dialog opens, and Done and Cancel. Cancel
+// puts the layer records and the composed file back as they were when the dialog opened.
+
+#include "zel/dialogs/preview_dialog.h"
+
+#include <string>
+
+class CComposeDialog : public CPreviewDialog {
+public:
+    // The preview of both dialogs, in dialog units.
+    static constexpr RECT kPreview{23, 26, 179, 220};
+
+    CComposeDialog(UINT templateId, CWnd* parent);
+
+    // Set by the view before each run.
+    int m_faceKind = 1; // 1 man, 2 woman, 3 child
+    std::string m_headPath;
+    std::string m_composedPath;
+    int m_firstTime = 1;  // the head changed since the last run that was kept
+    int m_otherAdded = 0; // Add Body: a background was added; Add Background: a body
+    // 1 once the preview was reloaded after an action (Cancel clears it); read by the view.
+    int m_changed = 0;
+
+    // The composed path with its extension replaced by "_tmp.bmp".
+    std::string BackupPath() const;
+    int NothingChosen() const { return m_nothingChosen; }
+
+protected:
+    // The opening's common steps: the head given to the composer, the first composition of a
+    // first run (`ComposeFirst`), the preview, the backup; changed 0.
+    void OpenComposition();
+    virtual void ComposeFirst() = 0;
+    // The layer records saved for Cancel; the whole dialog repainted.
+    void FinishOpening();
+    // After a reset nothing is on the canvas to act on until the library gives a first choice.
+    bool WaitingForChoice() const { return m_nothingChosen != 0 && m_firstTime != 0; }
+    // Reads the composed file into the preview; changed = 1, or a message when it is unreadable.
+    void Reload();
+
+    // Button set-up as both dialogs make it: a picture in both states with its tooltip, drawn
+    // over the captured background (Move Up and Move Down lighten their pressed colour first);
+    // a previous or next arrow icon.
+    static void ShowPictureButton(CShadeButton& button, int picture, BYTE key, const char* tooltip,
+                                  bool lighten = false);
+    static void ShowArrow(CShadeButton& button, bool next);
+
+    void OnDone();
+    void OnCancelButton();
+    DECLARE_MESSAGE_MAP()
+
+protected:
+    int m_nothingChosen = 1;
+    std::string m_backupPath;
+};
