@@ -147,15 +147,8 @@ void CTesselView::RefreshButtonsByState() {
         EnableButtonsAfterDialog();
         return;
     }
-    m_btnEditFace.EnableWindow(FALSE);
-    m_btnEditFace.SetIcons(IDI_EDIT_FACE_OFF, 0);
-    m_btnSave.EnableWindow(FALSE);
-    m_btnSave.SetIcons(IDI_SAVE_OFF, 0);
-    m_btnPrint.EnableWindow(FALSE);
-    m_btnMakeFace.EnableWindow(FALSE);
-    m_btnChangeFace.EnableWindow(FALSE);
-    m_btnAddBody.EnableWindow(FALSE);
-    m_btnAddBkgd.EnableWindow(FALSE);
+    // Without a face the same buttons are off as while a dialog runs.
+    DisableButtonsForDialog();
 }
 
 void CTesselView::DisableButtonsForDialog() {

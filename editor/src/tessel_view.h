@@ -152,6 +152,9 @@ private:
     void AskSaveFirst();
     // The road of Make Face and Change Face after their dialog.
     void AfterFaceDialog(int changed);
+    // The road of Add Body and Add Background: inputs, head file, the dialog, what follows.
+    template <class LayerDialog>
+    void RunLayerDialog(LayerDialog& dialog, int& added, int& firstTime, int otherAdded);
     // The road of Add Body and Add Background after their dialog.
     void AfterLayerDialog(int changed, int& added, int& firstTime);
     // Shows a message owned by the view.

@@ -82,40 +82,31 @@ void CTesselView::AfterFaceDialog(int changed) {
     UpdateWindow();
 }
 
-void CTesselView::OnAddBody() {
+template <class LayerDialog>
+void CTesselView::RunLayerDialog(LayerDialog& dialog, int& added, int& firstTime, int otherAdded) {
     CTesselDoc* doc = GetDocument();
     if (doc->m_facePresent == 0 || !WorkFilesUsable()) {
         return;
     }
-    m_dlgAddBody.m_faceKind = m_faceKind;
-    m_dlgAddBody.m_headPath = m_headPath;
-    m_dlgAddBody.m_composedPath = m_composedPath;
-    m_dlgAddBody.m_firstTime = m_bodyFirstTime;
-    m_dlgAddBody.m_otherAdded = m_bkgdAdded;
+    dialog.m_faceKind = m_faceKind;
+    dialog.m_headPath = m_headPath;
+    dialog.m_composedPath = m_composedPath;
+    dialog.m_firstTime = firstTime;
+    dialog.m_otherAdded = otherAdded;
     if (!WriteHeadFile()) {
         return;
     }
     DisableButtonsForDialog();
-    m_dlgAddBody.DoModal();
-    AfterLayerDialog(m_dlgAddBody.m_changed, m_bodyAdded, m_bodyFirstTime);
+    dialog.DoModal();
+    AfterLayerDialog(dialog.m_changed, added, firstTime);
+}
+
+void CTesselView::OnAddBody() {
+    RunLayerDialog(m_dlgAddBody, m_bodyAdded, m_bodyFirstTime, m_bkgdAdded);
 }
 
 void CTesselView::OnAddBkgd() {
-    CTesselDoc* doc = GetDocument();
-    if (doc->m_facePresent == 0 || !WorkFilesUsable()) {
-        return;
-    }
-    m_dlgAddBkgd.m_faceKind = m_faceKind;
-    m_dlgAddBkgd.m_headPath = m_headPath;
-    m_dlgAddBkgd.m_composedPath = m_composedPath;
-    m_dlgAddBkgd.m_firstTime = m_bkgdFirstTime;
-    m_dlgAddBkgd.m_otherAdded = m_bodyAdded;
-    if (!WriteHeadFile()) {
-        return;
-    }
-    DisableButtonsForDialog();
-    m_dlgAddBkgd.DoModal();
-    AfterLayerDialog(m_dlgAddBkgd.m_changed, m_bkgdAdded, m_bkgdFirstTime);
+    RunLayerDialog(m_dlgAddBkgd, m_bkgdAdded, m_bkgdFirstTime, m_bodyAdded);
 }
 
 void CTesselView::AfterLayerDialog(int changed, int& added, int& firstTime) {

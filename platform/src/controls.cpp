@@ -547,27 +547,27 @@ BOOL CButton::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT*
 BOOL CStatic::Create(LPCTSTR text, DWORD style, const RECT& rect, CWnd* parent, UINT id) {
     return CWnd::Create("STATIC", text, style, rect, parent, id);
 }
-HBITMAP CStatic::SetBitmap(HBITMAP bitmap) {
-    WindowRecord* r = rec(this);
+namespace {
+// Puts picture in a static's slot and hands back the one it held; a picture set this way is the
+// caller's, and so is the one handed back.
+template <class Handle>
+Handle set_static_picture(CWnd* wnd, Handle WindowRecord::*slot, Handle picture) {
+    WindowRecord* r = rec(wnd);
     if (r == nullptr) {
         return nullptr;
     }
-    HBITMAP old = r->staticBitmap;
-    r->staticBitmap = bitmap;
-    r->ownsStaticPicture = false; // the old picture goes back to the caller
+    Handle old = r->*slot;
+    r->*slot = picture;
+    r->ownsStaticPicture = false;
     r->invalidate(QRegion(r->clientRect()), true);
     return old;
 }
+} // namespace
+HBITMAP CStatic::SetBitmap(HBITMAP bitmap) {
+    return set_static_picture(this, &WindowRecord::staticBitmap, bitmap);
+}
 HICON CStatic::SetIcon(HICON icon) {
-    WindowRecord* r = rec(this);
-    if (r == nullptr) {
-        return nullptr;
-    }
-    HICON old = r->staticIcon;
-    r->staticIcon = icon;
-    r->ownsStaticPicture = false; // the old picture goes back to the caller
-    r->invalidate(QRegion(r->clientRect()), true);
-    return old;
+    return set_static_picture(this, &WindowRecord::staticIcon, icon);
 }
 HICON CStatic::GetIcon() const {
     WindowRecord* r = rec(this);
