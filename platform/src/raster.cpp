@@ -242,10 +242,13 @@ int GetDIBits(HDC, HBITMAP bitmap, UINT start, UINT lines, void* bits, BITMAPINF
         img.format() == QImage::Format_RGB32 || img.format() == QImage::Format_ARGB32
             ? img
             : img.convertToFormat(QImage::Format_RGB32);
-    auto pixel = [&](int x, int y) -> QRgb {
-        return x < words.width() && y < words.height()
-                   ? reinterpret_cast<const QRgb*>(words.constScanLine(y))[x] & 0xFFFFFF
-                   : 0;
+    // A row of the picture (null below its last one) and a pixel of it (black beyond its end).
+    auto row_of = [&words](int y) -> const QRgb* {
+        return y < words.height() ? reinterpret_cast<const QRgb*>(words.constScanLine(y)) : nullptr;
+    };
+    const int width = words.width();
+    auto pixel = [width](const QRgb* in, int x) -> QRgb {
+        return in != nullptr && x < width ? in[x] & 0xFFFFFF : 0;
     };
     // An 8-bit picture gets a colour table of the colours it uses (the first 256). Runs of one
     // colour are the rule, so the last colour is looked at before the table.
@@ -253,8 +256,9 @@ int GetDIBits(HDC, HBITMAP bitmap, UINT start, UINT lines, void* bits, BITMAPINF
     if (bpp == 8) {
         QRgb last = 0xFFFFFFFF;
         for (int y = 0; y < rows && table.size() < 256; ++y) {
+            const QRgb* in = row_of(y);
             for (int x = 0; x < w && table.size() < 256; ++x) {
-                const QRgb c = pixel(x, y);
+                const QRgb c = pixel(in, x);
                 if (c == last) {
                     continue;
                 }
@@ -283,10 +287,11 @@ int GetDIBits(HDC, HBITMAP bitmap, UINT start, UINT lines, void* bits, BITMAPINF
         const int y = topDown ? int(line) : rows - 1 - int(line);
         unsigned char* row = out + std::size_t(line - start) * std::size_t(stride);
         std::memset(row, 0, std::size_t(stride));
+        const QRgb* in = row_of(y);
         QRgb last = 0xFFFFFFFF;
         BYTE lastIndex = 0;
         for (int x = 0; x < w; ++x) {
-            const QRgb c = pixel(x, y);
+            const QRgb c = pixel(in, x);
             if (bpp == 8) {
                 if (c != last) {
                     const auto it = table.find(c);
