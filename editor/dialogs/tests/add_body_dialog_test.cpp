@@ -121,20 +121,6 @@ TEST_F(AddBody, DoFastMovesTheChosenLayerTwoStepsAtOnce) {
     EXPECT_TRUE(slow == direct(1, 1, ZEL2_HEAD, 0));
 }
 
-TEST_F(AddBody, StepLayerButtonsChooseHeadBodyOrBoth) {
-    run_modal(dialog, [&] {
-        press(dialog, D::IDC_STEP_BOTH);
-        EXPECT_EQ(dialog.StepLayer(), ZEL2_HEAD_AND_BODY);
-        press(dialog, D::IDC_STEP_BODY);
-        EXPECT_EQ(dialog.StepLayer(), ZEL2_BODY);
-        press(dialog, D::IDC_STEP_HEAD);
-        EXPECT_EQ(dialog.StepLayer(), ZEL2_HEAD);
-        press(dialog, D::IDC_ROTATE_SPARE); // does nothing
-        press(dialog, D::IDC_DONE);
-    });
-    EXPECT_EQ(dialog.m_changed, 0);
-}
-
 TEST_F(AddBody, AFaceKindOutsideTheLibrariesBecomesMan) {
     dialog.m_faceKind = 6;
     run({});

@@ -124,14 +124,6 @@ TEST_F(MakeFace, GroupButtonsAndExpressionAloneChangeNothing) {
     EXPECT_TRUE(read_picture(face.headPath) == before);
 }
 
-TEST_F(MakeFace, DoneKeepsTheChangeForTheView) {
-    const Picture before = read_picture(face.headPath);
-    EXPECT_EQ(run({dlgSelect::IDC_MOUTH_NEXT}), 1);
-    EXPECT_EQ(dialog.m_changed, 1);
-    EXPECT_EQ(name(kSlotMouth), "MOUTH12"); // the starter man's is MOUTH22
-    EXPECT_FALSE(read_picture(face.headPath) == before);
-}
-
 TEST_F(MakeFace, CancelRestoresTheFaceRecordAndTheHeadPictureExactly) {
     // A head picture in colour: a colour rotation anywhere on the way back would show.
     ASSERT_EQ(face_color_save(7, _pixel{55, 225, 195, 0}, face.headPath.c_str()), 0);
