@@ -12,6 +12,7 @@
 #include <QColorDialog>
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
@@ -159,8 +160,14 @@ int default_shell_open(const std::string&, const std::string& target) {
     }
     const QString t = QString::fromStdString(target);
     const QUrl url = QUrl::fromUserInput(t, QString(), QUrl::AssumeLocalFile);
-    if (url.isLocalFile() && !QFileInfo::exists(url.toLocalFile())) {
-        return SE_ERR_FNF;
+    if (url.isLocalFile()) {
+        const QFileInfo file(url.toLocalFile());
+        if (!file.exists()) {
+            return file.dir().exists() ? SE_ERR_FNF : SE_ERR_PNF;
+        }
+        if (!file.isReadable()) {
+            return SE_ERR_ACCESSDENIED;
+        }
     }
     return QDesktopServices::openUrl(url) ? 33 : SE_ERR_NOASSOC;
 }

@@ -10,6 +10,10 @@
 #include <QImage>
 
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+
+#include <unistd.h>
 
 using namespace zel::platform::test;
 using namespace zel::platform;
@@ -129,6 +133,17 @@ TEST_F(PlatformSystemTest, OpenerAndSounds) {
                                                            zel::work_path("missing.htm").c_str(),
                                                            nullptr, nullptr, SW_SHOW)),
               SE_ERR_FNF);
+    auto open = [](const std::string& path) {
+        return reinterpret_cast<std::intptr_t>(
+            ShellExecute(nullptr, "open", path.c_str(), nullptr, nullptr, SW_SHOW));
+    };
+    EXPECT_EQ(open(zel::work_path("no-such-folder/missing.htm")), SE_ERR_PNF);
+    const std::string locked = zel::work_path("locked.htm");
+    { std::ofstream(locked) << "<html></html>"; }
+    std::filesystem::permissions(locked, std::filesystem::perms::none);
+    if (geteuid() != 0) { // the superuser reads every file
+        EXPECT_EQ(open(locked), SE_ERR_ACCESSDENIED);
+    }
 
     clear_recorded_sounds();
     int played = 0;
@@ -253,6 +268,21 @@ TEST_F(PlatformSystemTest, FileDialogsCarryTheFolderToOpenIn) {
     placed.m_ofn.lpstrInitialDir = "/opt/faces";
     placed.DoModal();
     EXPECT_EQ(seen.initialDir, "/opt/faces");
+}
+
+TEST_F(PlatformSystemTest, StockHandCursorCanBeCopiedAndShown) {
+    HCURSOR hand = LoadCursor(nullptr, IDC_HAND);
+    ASSERT_NE(hand, nullptr);
+    EXPECT_EQ(LoadCursor(nullptr, IDC_HAND), hand);
+    EXPECT_NE(hand, LoadCursor(nullptr, IDC_ARROW));
+    EXPECT_FALSE(DestroyCursor(hand)); // stock cursors stay
+    HCURSOR copy = CopyIcon(hand);
+    ASSERT_NE(copy, nullptr);
+    EXPECT_NE(copy, hand);
+    SetCursor(copy);
+    EXPECT_EQ(GetCursor(), copy);
+    SetCursor(LoadCursor(nullptr, IDC_ARROW));
+    EXPECT_TRUE(DestroyCursor(copy));
 }
 
 TEST_F(PlatformSystemTest, ResourceLibraryThatIsMissingReportsWhy) {

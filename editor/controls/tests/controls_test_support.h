@@ -10,6 +10,7 @@
 
 namespace zel::controls::test {
 
+using zel::platform::test::click;
 using zel::platform::test::ensure_app;
 using zel::platform::test::HookReset;
 using zel::platform::test::mouse_leave;

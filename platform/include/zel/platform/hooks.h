@@ -143,7 +143,8 @@ void set_profile_store(std::shared_ptr<ProfileStore> store);
 ProfileStore& profile_store();
 
 // Opens a document or address with the desktop's opener. Returns a value above 32 on success,
-// else the reason (2 file not found, 31 no application associated, 0 out of resources).
+// else the reason (2 file not found, 3 its folder not found, 5 access denied, 31 no application
+// associated, 0 out of resources).
 using ShellOpenHook = std::function<int(const std::string& verb, const std::string& target)>;
 void set_shell_open_hook(ShellOpenHook hook);
 

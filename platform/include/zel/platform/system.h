@@ -68,7 +68,8 @@ UINT GetSystemDirectory(LPTSTR buffer, UINT size);
 UINT GetWindowsDirectory(LPTSTR buffer, UINT size);
 
 // Opening documents and addresses with the desktop's opener (via the shell-open hook).
-// Results above 32 are success; else 2 file not found, 31 no association, 0 out of resources.
+// Results above 32 are success; else 2 file not found, 3 path (folder) not found, 5 access
+// denied, 31 no association, 0 out of resources.
 constexpr int SE_ERR_FNF = 2, SE_ERR_PNF = 3, SE_ERR_ACCESSDENIED = 5, SE_ERR_OOM = 8,
               SE_ERR_SHARE = 26, SE_ERR_ASSOCINCOMPLETE = 27, SE_ERR_DDETIMEOUT = 28,
               SE_ERR_DDEFAIL = 29, SE_ERR_DDEBUSY = 30, SE_ERR_NOASSOC = 31,
