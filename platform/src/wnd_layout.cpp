@@ -109,6 +109,9 @@ BOOL CWnd::SetWindowPos(const CWnd*, int x, int y, int cx, int cy, UINT flags) {
         r->setFixedSize(g.size().expandedTo(QSize(1, 1)));
     }
     r->setGeometry(g);
+    // Qt holds back the resize event of a window that is not shown yet; the client area
+    // follows at once all the same.
+    r->resizeSurface();
     if (flags & SWP_SHOWWINDOW) {
         r->show();
     }

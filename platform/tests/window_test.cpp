@@ -191,6 +191,21 @@ TEST_F(PlatformWindowTest, ChildWithBorderHasSmallerClientAndPaintsOverTheParent
     EXPECT_EQ(p.y, q.y);
 }
 
+TEST_F(PlatformWindowTest, WindowsNotShownYetTakeTheirNewSizeAtOnce) {
+    CWnd hidden;
+    ASSERT_TRUE(hidden.CreateEx(0, nullptr, "hidden", WS_POPUP, CRect(0, 0, 200, 100), nullptr, 0));
+    CWnd child;
+    ASSERT_TRUE(child.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER,
+                             CRect(10, 10, 110, 40), &hidden, 1));
+    child.SetWindowPos(nullptr, 10, 10, 40, 20, SWP_NOZORDER);
+    CRect rc;
+    child.GetClientRect(&rc);
+    EXPECT_EQ(rc, CRect(0, 0, 38, 18));
+    child.GetWindowRect(&rc);
+    EXPECT_EQ(rc.Size(), CSize(40, 20));
+    hidden.DestroyWindow();
+}
+
 } // namespace
 
 namespace {

@@ -1,0 +1,35 @@
+#pragma once
+// The About box: the program's picture, name and version, a rights notice, where the user
+// manual is, and a link that opens the manual.
+
+#include "zel/controls/hyper_link.h"
+
+#include <string>
+
+class CAboutDlg : public CDialog {
+public:
+    enum : UINT { IDD = 280, IDC_LINK = 1169, IDB_ABOUT = 388 };
+    // The picture's part that is shown, and where (dialog units) and the text block (pixels).
+    static constexpr RECT kPictureSource{0, 0, 369, 337};
+    static constexpr RECT kPicture{39, 18, 204, 118};
+    static constexpr RECT kTextBlock{69, 240, 369, 360};
+
+    explicit CAboutDlg(CWnd* parent = nullptr);
+
+    // The manual the link opens; the program's installed user manual unless set before the
+    // box opens.
+    std::string m_manualPath;
+
+    const CHyperLink& Link() const { return m_link; }
+    // The lines of the text block.
+    CString TextBlock() const;
+
+protected:
+    void DoDataExchange(CDataExchange* dx) override;
+    BOOL OnInitDialog() override;
+    void OnPaint();
+    DECLARE_MESSAGE_MAP()
+
+private:
+    CHyperLink m_link;
+};
