@@ -16,9 +16,3 @@ public:
     float m_right = 0.9f;
     float m_bottom = 0.9f;
 };
-
-// The auxiliary buttons.
-class CAuxButtonsDlg {
-public:
-    INT_PTR DoModal() { return 1; }
-};

@@ -9,6 +9,7 @@
 
 #include <zel/common/data_folder.h>
 #include <zel/common/work_folder.h>
+#include <zel/dialogs/about_dlg.h>
 
 #include <cerrno>
 #include <cstring>
@@ -21,6 +22,7 @@ BEGIN_MESSAGE_MAP(CTesselApp, CWinApp)
 ON_COMMAND(ID_FILE_NEW, CWinApp::OnFileNew)
 ON_COMMAND(ID_FILE_OPEN, CWinApp::OnFileOpen)
 ON_COMMAND(ID_FILE_PRINT_SETUP, CWinApp::OnFilePrintSetup)
+ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
 END_MESSAGE_MAP()
 
 CTesselApp::CTesselApp() : CWinApp("ZEL Editor") {}
@@ -78,4 +80,10 @@ CDocument* CTesselApp::OpenDocumentFile(LPCTSTR path) {
         return doc;
     }
     return tmpl->OpenDocumentFile(nullptr);
+}
+
+// The box lives for the command only; its link opens the manual the help commands open.
+void CTesselApp::OnAppAbout() {
+    CAboutDlg about;
+    about.DoModal();
 }

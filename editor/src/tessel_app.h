@@ -18,6 +18,7 @@ public:
     static std::string ManualPath();
 
 protected:
+    void OnAppAbout();
     DECLARE_MESSAGE_MAP()
 
 private:

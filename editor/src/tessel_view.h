@@ -17,6 +17,7 @@
 #include <zel/controls/shade_button.h>
 #include <zel/dialogs/add_bkgd_dlg.h>
 #include <zel/dialogs/add_body_dlg.h>
+#include <zel/dialogs/aux_buttons_dlg.h>
 #include <zel/dialogs/change_face_dlg.h>
 #include <zel/dialogs/edit_face_dlg.h>
 #include <zel/dialogs/select_dlg.h>
@@ -130,6 +131,7 @@ public:
     void OnAddBkgd();
     void OnExit();
     void OnRefreshButtons();
+    void OnAuxButtons();
 
 protected:
     int OnCreate(LPCREATESTRUCT cs);

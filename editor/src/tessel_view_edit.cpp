@@ -163,6 +163,11 @@ void CTesselView::OnExit() {
     }
 }
 
+// Nothing reads the choice afterwards.
+void CTesselView::OnAuxButtons() {
+    m_dlgAux.DoModal();
+}
+
 void CTesselView::OnRefreshButtons() {
     RefreshButtonsByState();
 }

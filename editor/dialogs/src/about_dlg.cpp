@@ -5,8 +5,6 @@
 
 #include "bitmap_stretch.h"
 
-#include "zel/common/data_folder.h"
-
 #include <mutex>
 
 BEGIN_MESSAGE_MAP(CAboutDlg, CDialog)
@@ -39,8 +37,10 @@ void register_template() {
 
 } // namespace
 
-CAboutDlg::CAboutDlg(CWnd* parent)
-    : CDialog(IDD, parent), m_manualPath(zel::data_path("manual/index.html")) {
+CAboutDlg::CAboutDlg(CWnd* parent) : CDialog(IDD, parent) {
+    if (const CWinApp* app = AfxGetApp(); app != nullptr && app->m_pszHelpFilePath != nullptr) {
+        m_manualPath = app->m_pszHelpFilePath;
+    }
     static std::once_flag registered;
     std::call_once(registered, register_template);
 }

@@ -3,7 +3,6 @@
 
 #include "zel/dialogs/about_dlg.h"
 
-#include "zel/common/data_folder.h"
 #include "zel/platform/testing.h"
 
 #include <gtest/gtest.h>
@@ -36,8 +35,16 @@ struct AboutFixture : ::testing::Test {
 
 } // namespace
 
+TEST(AboutDialog, LinksToTheApplicationsHelpFile) {
+    ensure_app();
+    EXPECT_TRUE(CAboutDlg().m_manualPath.empty());
+    CWinApp app("ZEL Editor");
+    app.m_pszHelpFilePath = "/opt/zel/share/manual/index.html";
+    EXPECT_EQ(CAboutDlg().m_manualPath, "/opt/zel/share/manual/index.html");
+}
+
 TEST_F(AboutFixture, OpensWithItsCaptionPictureAndText) {
-    EXPECT_EQ(about.m_manualPath, zel::data_path("manual/index.html"));
+    about.m_manualPath = "/usr/share/zel-editor/manual/index.html";
     const INT_PTR result = run(about, [&] {
         about.UpdateWindow();
         CString caption;

@@ -16,8 +16,8 @@ public:
 
     explicit CAboutDlg(CWnd* parent = nullptr);
 
-    // The manual the link opens; the program's installed user manual unless set before the
-    // box opens.
+    // The manual the link opens: the application's help file (the manual the help commands
+    // and F1 open) unless set before the box opens.
     std::string m_manualPath;
 
     const CHyperLink& Link() const { return m_link; }
