@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test, with a bounded fuzz run of the face-file reader.
+# Sets up, builds and runs every test, with a bounded run of both fuzzers (the face-file
+# reader and the picture readers, side by side).
 # Usage: scripts/test.sh [preset]  (default: debug; CI uses asan).
-# ZEL_FUZZ_SECONDS sets the fuzz time (default 60; 0 skips it).
+# ZEL_FUZZ_SECONDS sets the time of each fuzzer (default 60; 0 skips them).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 preset=${1:-debug}

@@ -109,23 +109,14 @@ Magick::Image pixels_to_image(_pixel** arr, int cols, int rows) {
     return kept;
 }
 
-void shrink_to_fit(Magick::Image& image, int maxCols, int maxRows) {
-    int cols = static_cast<int>(image.columns());
-    int rows = static_cast<int>(image.rows());
-    if (cols <= maxCols && rows <= maxRows)
+void zoom_to(Magick::Image& image, PictureSize size) {
+    if (image.columns() == static_cast<std::size_t>(size.cols) &&
+        image.rows() == static_cast<std::size_t>(size.rows))
         return;
-    const double aspect = static_cast<double>(cols) / rows;
-    if (cols > maxCols) {
-        cols = maxCols;
-        rows = static_cast<int>(maxCols / aspect);
-    }
-    if (rows > maxRows) {
-        rows = maxRows;
-        cols = static_cast<int>(maxRows * aspect);
-    }
-    // A picture far thinner than the box still gets one line; it is refused later as too small.
-    image.zoom(Magick::Geometry(static_cast<std::size_t>(std::max(cols, 1)),
-                                static_cast<std::size_t>(std::max(rows, 1))));
+    Magick::Geometry exact(static_cast<std::size_t>(size.cols),
+                           static_cast<std::size_t>(size.rows));
+    exact.aspect(true);
+    image.zoom(exact);
 }
 
 } // namespace zel::imaging

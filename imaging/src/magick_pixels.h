@@ -1,6 +1,7 @@
 #pragma once
 // Copies between Magick pictures (top line first) and pixel arrays (row 0 at the bottom).
 
+#include "picture_size.h"
 #include "zel/imaging.h"
 
 #include <Magick++.h>
@@ -18,8 +19,8 @@ bool image_to_pixels(const Magick::Image& image, _pixel** arr, int capCols, int 
 // (Magick copies it first when the picture handed out is still alive); one thread only.
 Magick::Image pixels_to_image(_pixel** arr, int cols, int rows);
 
-// Zooms image (aspect kept) so that it fits maxCols x maxRows; a picture that fits is left
-// as it is. Magick may deliver a pixel less than the box in one direction.
-void shrink_to_fit(Magick::Image& image, int maxCols, int maxRows);
+// Zooms image, which shows a picture of the stored size (perhaps already reduced), to exactly
+// size, unless it already has that size.
+void zoom_to(Magick::Image& image, PictureSize size);
 
 } // namespace zel::imaging

@@ -7,8 +7,8 @@
 
 namespace zel::imaging {
 
-// The Magick decoder for a file of these bytes at path: BMP, JPEG, PSD or PNG by their
-// signatures, else TGA (which has none) when the extension says so; nullopt for anything else.
+// The Magick decoder for a file of these bytes at path: BMP, JPEG or PSD by their signatures,
+// else TGA (which has none) when the extension says so; nullopt for anything else.
 std::optional<std::string> decoder_for(std::string_view bytes, std::string_view path);
 
 } // namespace zel::imaging

@@ -1,46 +1,145 @@
 #include "picture_io.h"
 
+#include "bmp_reduce.h"
 #include "extension.h"
 #include "picture_format.h"
+#include "picture_header.h"
 #include "zel/imaging.h"
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
 #include <cstdio>
-#include <memory>
+#include <fcntl.h>
+#include <string_view>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace zel::imaging {
 namespace {
 
-// No picture file of this system comes near this; a larger file is refused before it is
-// read into memory.
-constexpr long max_file_bytes = 256L * 1024 * 1024;
+// No picture file of this system comes near this; a larger file is refused unread.
+constexpr std::uint64_t max_file_bytes = 256ull * 1024 * 1024;
 
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
+// The longest header any check here looks at before the file is read whole.
+constexpr std::size_t head_bytes = 64;
+
+// An open picture file of a usable size.
+class PictureFile {
+public:
+    explicit PictureFile(const std::string& path)
+        : m_fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {
+        struct stat st {};
+        if (m_fd >= 0 && ::fstat(m_fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0 &&
+            static_cast<std::uint64_t>(st.st_size) <= max_file_bytes)
+            m_size = static_cast<std::uint64_t>(st.st_size);
+    }
+    ~PictureFile() {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    PictureFile(const PictureFile&) = delete;
+    PictureFile& operator=(const PictureFile&) = delete;
+
+    bool usable() const { return m_size > 0; }
+    int fd() const { return m_fd; }
+    std::uint64_t size() const { return m_size; }
+
+    // The first count bytes (fewer when the file is shorter); false on a read error.
+    bool read(std::size_t count, std::vector<char>& bytes) const {
+        bytes.resize(static_cast<std::size_t>(std::min<std::uint64_t>(count, m_size)));
+        std::size_t done = 0;
+        while (done < bytes.size()) {
+            const ssize_t got =
+                ::pread(m_fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
+            if (got <= 0)
+                return false;
+            done += static_cast<std::size_t>(got);
+        }
+        return true;
+    }
+
+private:
+    int m_fd;
+    std::uint64_t m_size = 0;
 };
-using File = std::unique_ptr<std::FILE, FileCloser>;
 
-bool read_file(const std::string& path, std::vector<char>& bytes) {
-    File file(std::fopen(path.c_str(), "rb"));
-    if (!file)
-        return false;
-    if (std::fseek(file.get(), 0, SEEK_END) != 0)
-        return false;
-    const long size = std::ftell(file.get());
-    if (size <= 0 || size > max_file_bytes || std::fseek(file.get(), 0, SEEK_SET) != 0)
-        return false;
-    bytes.resize(static_cast<std::size_t>(size));
-    return std::fread(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
+struct ExceptionHolder {
+    ExceptionHolder() : info(MagickCore::AcquireExceptionInfo()) {}
+    ~ExceptionHolder() { MagickCore::DestroyExceptionInfo(info); }
+    ExceptionHolder(const ExceptionHolder&) = delete;
+    ExceptionHolder& operator=(const ExceptionHolder&) = delete;
+    MagickCore::ExceptionInfo* info;
+};
+
+// The size a picture of the stored size is needed at; {0, 0} when every pixel is.
+PictureSize needed_size(const ReadRequest& request, PictureSize stored) {
+    switch (request.use) {
+    case ReadRequest::Use::fit:
+        return fitted_size(stored, request.cols, request.rows);
+    case ReadRequest::Use::zoom:
+        return zoomed_size(stored, request.cols, request.rows);
+    case ReadRequest::Use::size_only:
+        return {1, 1};
+    case ReadRequest::Use::whole:
+        break;
+    }
+    return {};
 }
 
-bool write_file(const std::string& path, const Magick::Blob& blob) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr)
+// The size a picture is read at when it is larger: twice the size it is needed at, so that
+// the zoom that follows still has the detail its filter works from. Read at the needed size
+// itself, sharp lines came out up to 30 levels (a JPEG) and 72 levels (a BMP) away from a
+// zoom of the whole picture; at twice the size, 5 and 11.
+PictureSize reading_size(const ReadRequest& request, PictureSize stored) {
+    const PictureSize needed = needed_size(request, stored);
+    return {2 * needed.cols, 2 * needed.rows};
+}
+
+// Decodes bytes with the named decoder, straight from the caller's memory. A JPEG larger than
+// cover is decoded at the smallest of the decoder's scales (1/2, 1/4, 1/8) that still covers
+// it: the scaled decoder reads every byte of the file all the same, so damage is found as it
+// would be at full size.
+bool decode(std::string_view bytes, const std::string& decoder, PictureSize cover,
+            Magick::Image& image) {
+    Magick::Image decoded;
+    // Named explicitly, the decoder is used as it is: Magick does not look at the bytes
+    // again to pick another one.
+    decoded.magick(decoder);
+    // Only a file's first picture is ever used; a PSD's layers are not decoded for nothing.
+    decoded.subImage(0);
+    decoded.subRange(1);
+    if (cover.cols > 0 && cover.rows > 0)
+        decoded.defineValue("jpeg", "size",
+                            std::to_string(cover.cols) + "x" + std::to_string(cover.rows));
+    ExceptionHolder exception;
+    MagickCore::Image* read =
+        MagickCore::BlobToImage(decoded.imageInfo(), bytes.data(), bytes.size(), exception.info);
+    if (read == nullptr)
         return false;
-    const bool written = std::fwrite(blob.data(), 1, blob.length(), file) == blob.length();
-    return (std::fclose(file) == 0) && written;
+    if (read->next != nullptr)
+        MagickCore::DestroyImageList(MagickCore::SplitImageList(read));
+    // Decoders leave their complaints on the read picture as well as in the exception handed
+    // to them. A corrupt-picture warning means pixels are missing (a cut file is grey where its
+    // data ended); any other warning is about something beside the pixels (damaged metadata,
+    // say), and the picture stands.
+    const auto damaged = [](MagickCore::ExceptionType severity) {
+        return severity == MagickCore::CorruptImageWarning ||
+               severity >= MagickCore::ErrorException;
+    };
+    const bool refused = damaged(exception.info->severity) || damaged(read->exception.severity);
+    decoded.replaceImage(read);
+    if (refused)
+        return false;
+    if (decoded.columns() == 0 || decoded.rows() == 0)
+        return false;
+    image = decoded;
+    return true;
+}
+
+bool larger_than(PictureSize size, int maxCols, int maxRows) {
+    return (maxCols > 0 && size.cols > maxCols) || (maxRows > 0 && size.rows > maxRows);
 }
 
 bool plain_word(const std::string& text) {
@@ -54,44 +153,88 @@ std::string upper(std::string text) {
     return text;
 }
 
-} // namespace
+bool write_file(const std::string& path, const Magick::Blob& blob) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr)
+        return false;
+    const bool written = std::fwrite(blob.data(), 1, blob.length(), file) == blob.length();
+    return (std::fclose(file) == 0) && written;
+}
 
-bool read_picture(const std::string& path, Magick::Image& image) {
+enum class ReadResult { read, refused, too_large };
+
+ReadResult read_file_picture(const std::string& path, Magick::Image& image,
+                             const ReadRequest& request, PictureSize& stored) {
     // Holding a file of up to max_file_bytes may itself fail for memory.
     try {
+        const PictureFile file(path);
         std::vector<char> bytes;
-        if (!read_file(path, bytes))
-            return false;
+        if (!file.usable() || !file.read(head_bytes, bytes))
+            return ReadResult::refused;
         const auto decoder = decoder_for(std::string_view(bytes.data(), bytes.size()), path);
         if (!decoder)
-            return false;
-        Magick::Blob blob(bytes.data(), bytes.size());
-        Magick::Image decoded;
-        // Named explicitly, the decoder is used as it is: Magick does not look at the bytes
-        // again to pick another one.
-        decoded.magick(*decoder);
-        try {
-            decoded.read(blob);
-        } catch (const Magick::WarningCorruptImage&) {
-            return false; // pixels missing: a cut file is grey where its data ended
-        } catch (const Magick::Warning&) {
-            // Thrown after the picture was read; only something beside the pixels (damaged
-            // metadata, say) was off.
+            return ReadResult::refused;
+        if (*decoder == "BMP" && request.use != ReadRequest::Use::whole) {
+            const PictureClaim head = picture_claim(*decoder, {bytes.data(), bytes.size()});
+            if (head.cols > 0 &&
+                !larger_than({head.cols, head.rows}, request.maxCols, request.maxRows)) {
+                const PictureSize cover = reading_size(request, {head.cols, head.rows});
+                switch (read_bmp_reduced(file.fd(), {bytes.data(), bytes.size()}, file.size(),
+                                         cover, image, stored)) {
+                case Reduction::done:
+                    return ReadResult::read;
+                case Reduction::failed:
+                    return ReadResult::refused;
+                case Reduction::not_taken:
+                    break;
+                }
+            }
         }
-        if (decoded.columns() == 0 || decoded.rows() == 0)
-            return false;
-        image = decoded;
-        return true;
+        if (!file.read(static_cast<std::size_t>(file.size()), bytes))
+            return ReadResult::refused;
+        const std::string_view all(bytes.data(), bytes.size());
+        const PictureClaim claim = picture_claim(*decoder, all);
+        if (!claim.fits)
+            return ReadResult::refused;
+        if (larger_than({claim.cols, claim.rows}, request.maxCols, request.maxRows)) {
+            stored = {claim.cols, claim.rows};
+            return ReadResult::too_large;
+        }
+        PictureSize cover;
+        if (claim.cols > 0 && request.use != ReadRequest::Use::whole)
+            cover = reading_size(request, {claim.cols, claim.rows});
+        if (!decode(all, *decoder, cover, image))
+            return ReadResult::refused;
+        // A JPEG decoded at a reduced scale knows its stored size as its base size.
+        stored = {static_cast<int>(image.baseColumns()), static_cast<int>(image.baseRows())};
+        if (stored.cols <= 0 || stored.rows <= 0)
+            stored = {static_cast<int>(image.columns()), static_cast<int>(image.rows())};
+        return larger_than(stored, request.maxCols, request.maxRows) ? ReadResult::too_large
+                                                                     : ReadResult::read;
     } catch (...) {
-        return false;
+        return ReadResult::refused;
     }
 }
 
-bool read_picture_or_report(const std::string& path, Magick::Image& image, const char* caption) {
-    if (read_picture(path, image))
-        return true;
-    show_message(caption, path.c_str(), MessageIcon::none);
-    return false;
+} // namespace
+
+bool read_picture(const std::string& path, Magick::Image& image, const ReadRequest& request,
+                  PictureSize& stored) {
+    return read_file_picture(path, image, request, stored) == ReadResult::read;
+}
+
+bool read_picture(const std::string& path, Magick::Image& image) {
+    PictureSize stored;
+    return read_picture(path, image, ReadRequest{}, stored);
+}
+
+bool read_picture_or_report(const std::string& path, Magick::Image& image,
+                            const ReadRequest& request, PictureSize& stored, const char* caption) {
+    // A picture that reads but is larger than asked for is no reading error.
+    const ReadResult result = read_file_picture(path, image, request, stored);
+    if (result == ReadResult::refused)
+        show_message(caption, path.c_str(), MessageIcon::none);
+    return result == ReadResult::read;
 }
 
 bool write_picture(Magick::Image& image, const std::string& magick, const std::string& path) {

@@ -9,6 +9,7 @@
 #include "zel/common/work_folder.h"
 #include "zel/imaging.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -30,10 +31,10 @@ bool rotate_with_clean_corners(Magick::Image& image, int angle) {
         return false;
     _pixel inner{};
     {
-        PixelBuffer stored(cols, rows);
-        if (!image_to_pixels(image, stored.rows(), cols, rows, &cols, &rows))
+        PixelBuffer original(cols, rows);
+        if (!image_to_pixels(image, original.rows(), cols, rows, &cols, &rows))
             return false;
-        inner = stored.rows()[2][2];
+        inner = original.rows()[2][2];
     }
     image.rotate(angle);
     cols = static_cast<int>(image.columns());
@@ -97,13 +98,16 @@ int fget_pixels(_pixel** arr, int* cols, int* rows, const char* path, int maxCol
         return 0;
     try {
         Magick::Image image;
-        if (!read_picture_or_report(path, image, "Error in reading image file: fget_piexels()"))
+        PictureSize stored;
+        const ReadRequest fit{ReadRequest::Use::fit, std::max(maxCols, 1), std::max(maxRows, 1)};
+        if (!read_picture_or_report(path, image, fit, stored,
+                                    "Error in reading image file: fget_piexels()"))
             return 0;
         if (arr == nullptr || cols == nullptr || rows == nullptr || maxCols < 2 || maxRows < 2)
             return 0;
-        if (image.columns() < 2 || image.rows() < 2)
+        if (stored.cols < 2 || stored.rows < 2)
             return 0;
-        shrink_to_fit(image, maxCols, maxRows);
+        zoom_to(image, fitted_size(stored, maxCols, maxRows));
         return image_to_pixels(image, arr, maxCols, maxRows, cols, rows) ? 1 : 0;
     } catch (...) {
         return 0;
@@ -115,14 +119,20 @@ int fget_set_pixels(_pixel** arr, const char* path, int cols, int rows, int angl
         return 0;
     try {
         Magick::Image image;
-        if (!read_picture(path, image))
+        PictureSize stored;
+        // A rotated picture is zoomed from its rotated size, so it is read whole.
+        const ReadRequest request{angle == 0 ? ReadRequest::Use::zoom : ReadRequest::Use::whole,
+                                  cols, rows};
+        if (!read_picture(path, image, request, stored))
             return 0;
         // The stored and the rotated picture are worked on in the library's own buffers, so
         // the caller's array only has to hold the target size.
-        if (angle != 0 && !rotate_with_clean_corners(image, angle))
-            return 0;
-        image.zoom(
-            Magick::Geometry(static_cast<std::size_t>(cols), static_cast<std::size_t>(rows)));
+        if (angle != 0) {
+            if (!rotate_with_clean_corners(image, angle))
+                return 0;
+            stored = {static_cast<int>(image.columns()), static_cast<int>(image.rows())};
+        }
+        zoom_to(image, zoomed_size(stored, cols, rows));
         int gotCols = 0;
         int gotRows = 0;
         if (!image_to_pixels(image, arr, cols, rows, &gotCols, &gotRows))
@@ -149,12 +159,13 @@ int image_available(const char* path, int* cols, int* rows) {
         return 0;
     try {
         Magick::Image image;
-        if (!read_picture(path, image)) {
+        PictureSize stored;
+        if (!read_picture(path, image, ReadRequest{ReadRequest::Use::size_only}, stored)) {
             vyMessage("Failed to read image in image_available()");
             return 0;
         }
-        *cols = static_cast<int>(image.columns());
-        *rows = static_cast<int>(image.rows());
+        *cols = stored.cols;
+        *rows = stored.rows;
         return 1;
     } catch (...) {
         return 0;
@@ -166,12 +177,18 @@ int image_get_bkgnd_color(const char* path, _pixel* out) {
         return 0;
     try {
         Magick::Image image;
-        if (!read_picture_or_report(path, image,
+        PictureSize stored;
+        // Larger pictures are refused before they are decoded (the probe's array holds the
+        // working size only).
+        ReadRequest whole;
+        whole.maxCols = working_cols;
+        whole.maxRows = working_rows;
+        if (!read_picture_or_report(path, image, whole, stored,
                                     "Error in reading image file: image_get_bkgnd_color()"))
             return 0;
-        const int cols = static_cast<int>(image.columns());
-        const int rows = static_cast<int>(image.rows());
-        if (cols < 5 || rows < 5 || cols > working_cols || rows > working_rows)
+        const int cols = stored.cols;
+        const int rows = stored.rows;
+        if (cols < 5 || rows < 5)
             return 0;
         PixelBuffer buffer(cols, rows);
         _pixel** arr = buffer.rows();

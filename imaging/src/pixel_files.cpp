@@ -67,11 +67,14 @@ _pixel** face_ppmin(const char* name, int* cols, int* rows, unsigned char* maxva
     try {
         const std::string file = bmp_name(name);
         Magick::Image image;
-        if (!read_picture_or_report(file, image, "Error in reading a BMP file()"))
+        PictureSize stored;
+        const ReadRequest fit{ReadRequest::Use::fit, 720, 960};
+        if (!read_picture_or_report(file, image, fit, stored, "Error in reading a BMP file()"))
             return nullptr;
-        shrink_to_fit(image, 720, 960);
-        const int c = static_cast<int>(image.columns());
-        const int r = static_cast<int>(image.rows());
+        const PictureSize delivered = fitted_size(stored, 720, 960);
+        zoom_to(image, delivered);
+        const int c = delivered.cols;
+        const int r = delivered.rows;
         _pixel** arr = ppm_allocarray(c, r);
         if (arr == nullptr)
             return nullptr;

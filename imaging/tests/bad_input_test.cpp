@@ -45,6 +45,15 @@ protected:
                                   save(good, "good.bmp", "bmp") + "'/></svg>");
         else if (kind == "negative.bmp")
             write_bytes(path, bmp_header_bytes(-5, 0) + std::string(64, '\0'));
+        else if (kind == "slow.tga" || kind == "slow.png" || kind == "slow-png.bmp")
+            // The files that kept the readers busy for seconds, under their names and one
+            // that hides the PNG.
+            write_bytes(path, read_bytes(std::string(ZEL_IMAGING_TEST_DATA) +
+                                         (kind == "slow.tga" ? "/tiny-claims-large.tga"
+                                                             : "/crafted-chunk.png")));
+        else if (kind == "claims.bmp")
+            // 6000 x 4000 pixels of 24 bits claimed, 2000 bytes held.
+            write_bytes(path, bmp_header_bytes(6000, 4000) + std::string(2000, '\x40'));
         else {
             // A truncated copy of a good file of the same format.
             const std::string ext = fs::path(kind).extension().string().substr(1);
@@ -86,7 +95,8 @@ TEST_P(ImagingBadInput, EveryReaderFails) {
 INSTANTIATE_TEST_SUITE_P(Files, ImagingBadInput,
                          ::testing::Values("empty.bmp", "text.bmp", "svg.bmp", "huge.bmp",
                                            "negative.bmp", "folder.bmp", "missing-folder.bmp",
-                                           "cut.bmp", "cut.jpg", "cut.tga", "cut.psd"),
+                                           "cut.bmp", "cut.jpg", "cut.tga", "cut.psd", "slow.tga",
+                                           "slow.png", "slow-png.bmp", "claims.bmp"),
                          [](const auto& info) {
                              std::string name = info.param;
                              for (char& c : name)

@@ -84,22 +84,31 @@ TEST(ImagingPictureFiles, UnlistedFormatsAndNamesWithoutExtensionAreRefused) {
     EXPECT_EQ(load(back, work_file("noext")).result, 0);
 }
 
-// The content decides the decoder, as long as it is one of the raster formats exchanged here.
-TEST(ImagingPictureFiles, ContentDecidesAmongRasterFormats) {
+// The content decides the decoder, as long as it is one of the listed raster formats; PNG is
+// not read, whatever the file is called.
+TEST(ImagingPictureFiles, ContentDecidesAmongListedFormatsAndPngIsNotRead) {
     Picture picture(40, 30);
     fill_pattern(picture);
     const std::string bmp = save(picture, "real.bmp", "bmp");
     fs::copy_file(bmp, work_file("named.jpg"));
+    Picture back(720, 960);
+    int cols = 0, rows = 0;
+    ASSERT_EQ(fget_pixels(back.rows(), &cols, &rows, work_file("named.jpg").c_str(), 720, 960), 1);
+    EXPECT_EQ(cols, 40);
+    expect_same_pixels(picture, back, 40, 30);
+
     const std::string png = work_file("drawing.png");
     ASSERT_EQ(imagefile_copy(png.c_str(), bmp.c_str()), 1);
-    for (const std::string& path : {work_file("named.jpg"), png}) {
+    ASSERT_EQ(read_bytes(png).substr(1, 3), "PNG");
+    fs::copy_file(png, work_file("drawing.bmp"));
+    zel::MessageHandler previous =
+        zel::set_message_handler([](const char*, const char*, zel::MessageIcon) {});
+    for (const std::string& path : {png, work_file("drawing.bmp")}) {
         SCOPED_TRACE(path);
-        Picture back(720, 960);
-        int cols = 0, rows = 0;
-        ASSERT_EQ(fget_pixels(back.rows(), &cols, &rows, path.c_str(), 720, 960), 1);
-        EXPECT_EQ(cols, 40);
-        expect_same_pixels(picture, back, 40, 30);
+        EXPECT_EQ(fget_pixels(back.rows(), &cols, &rows, path.c_str(), 720, 960), 0);
+        EXPECT_EQ(image_available(path.c_str(), &cols, &rows), 0);
     }
+    zel::set_message_handler(previous);
 }
 
 // Photographs often carry metadata that Magick finds damaged; their pixels are sound.

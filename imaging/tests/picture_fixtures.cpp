@@ -1,5 +1,6 @@
 #include "picture_fixtures.h"
 
+#include "zel/common/work_folder.h"
 #include "zel/testing/test_env.h"
 
 #include <fstream>
@@ -29,6 +30,10 @@ void fill_pattern(const Picture& picture) {
 
 std::string work_file(const std::string& name) {
     return zel::testing::work_dir() + "/" + name;
+}
+
+std::string work_path_of(const std::string& name) {
+    return zel::work_path(name);
 }
 
 std::string save(const Picture& picture, const std::string& name, const std::string& ext) {

@@ -31,6 +31,10 @@ inline _pixel rgb(int r, int g, int b) {
                   static_cast<unsigned char>(b), 0};
 }
 
+inline _pixel rgb_of(const unsigned char* p) {
+    return rgb(p[0], p[1], p[2]);
+}
+
 inline bool same_rgb(_pixel a, _pixel b) {
     return a.r == b.r && a.g == b.g && a.b == b.b;
 }
@@ -40,6 +44,9 @@ void fill_pattern(const Picture& picture);
 
 // work_dir() + '/' + name.
 std::string work_file(const std::string& name);
+
+// Where the library keeps its work file of this name (the process's work space).
+std::string work_path_of(const std::string& name);
 
 // Writes picture with the library (extension ext) to work_file(name); returns the path.
 std::string save(const Picture& picture, const std::string& name, const std::string& ext);

@@ -9,7 +9,10 @@
 #include "face_state.h"
 #include "file/bw_buffer.h"
 
+#include <Magick++.h>
+
 #include <cstdio>
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -17,22 +20,26 @@ namespace {
 
 using zel::engine::BwBuffer;
 
-// The drawing as a face edge: ink where the picture is dark. Row 0 becomes the top.
+// The drawing as a face edge: ink where the picture is dark. Row 0 becomes the top. The
+// drawings are PNG, which the image library does not read, so Magick reads them here.
 bool read_drawing(const std::string& path, BwBuffer& edge) {
-    _pixel** picture = ppm_allocarray(720, 960);
-    int cols = 0;
-    int rows = 0;
-    const bool read = picture != nullptr &&
-                      fget_pixels(picture, &cols, &rows, path.c_str(), 720, 960) == 1 &&
-                      cols == 720 && rows == 960;
-    if (read) {
-        edge.reset(cols, rows);
-        for (int r = 0; r < rows; ++r)
-            for (int c = 0; c < cols; ++c)
-                edge.row_table()[r][c] = picture[rows - 1 - r][c].r < 128 ? 0 : 1;
+    constexpr int cols = 720;
+    constexpr int rows = 960;
+    std::vector<unsigned char> red(static_cast<std::size_t>(cols) * rows);
+    try {
+        Magick::Image picture(path);
+        if (picture.columns() != cols || picture.rows() != rows)
+            return false;
+        picture.write(0, 0, cols, rows, "R", Magick::CharPixel, red.data());
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "%s: %s\n", path.c_str(), error.what());
+        return false;
     }
-    ppm_freearray(picture, 960);
-    return read;
+    edge.reset(cols, rows);
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < cols; ++c)
+            edge.row_table()[r][c] = red[static_cast<std::size_t>(r) * cols + c] < 128 ? 0 : 1;
+    return true;
 }
 
 FaceBox box_of(const zelfaces::StarterFace& face) {
@@ -101,6 +108,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s <drawings folder> <output folder>\n", argv[0]);
         return 2;
     }
+    Magick::InitializeMagick(argv[0]);
     const std::string drawings = argv[1];
     const std::string output = argv[2];
     if (zel::engine::face_alloc_clrimage() != 1)

@@ -123,8 +123,12 @@ ZEL_IMAGING_EXPORT int BITflip(unsigned char** arr, int cols, int rows);
 /// Listed formats (extension matched without regard to case): "BMP", "JPG", "JPEG", "PSD",
 /// "TGA". An extension is what follows the last '.' of a path (a '.' at index 0 does not
 /// count); one longer than 10 characters is refused everywhere. Readers decode a file by its
-/// content as BMP, JPEG, PSD or PNG, or as TGA when its extension says so; anything else (vector
-/// and script formats included) cannot be read.
+/// content as BMP, JPEG or PSD, or as TGA when its extension says so; anything else (PNG, vector
+/// and script formats included) cannot be read. A file whose header claims more pixel data than
+/// the file holds is refused before it is decoded. Pictures that are shrunk on reading are
+/// decoded already reduced to about twice their delivered size (a JPEG by its decoder's
+/// scaling, an uncompressed 24-bit BMP by averaging boxes of pixels), then zoomed; the
+/// delivered size is that of a zoom of the whole picture, the pixels within a few levels.
 /// @{
 
 /// Cuts path at its last '.' in place and copies the extension (NUL-terminated) into ext,
@@ -145,8 +149,9 @@ ZEL_IMAGING_EXPORT int fget_pixels(_pixel** arr, int* cols, int* rows, const cha
 ZEL_IMAGING_EXPORT int fget_set_pixels(_pixel** arr, const char* path, int cols, int rows,
                                        int angle);
 /// Loads a BMP, JPEG, PSD or TGA picture (by extension) into arr, shrunk to at most
-/// maxCols x maxRows, and fills *hdr from the BMP header (the stored size). Other formats are
-/// converted to BMP through the work file "zeledittmpx.bmp". Result of fget_pixels, or 0.
+/// maxCols x maxRows, and fills *hdr from the BMP header; its width and height are always the
+/// picture's stored size. Other formats are converted to BMP through the work file
+/// "zeledittmpx.bmp", which holds the picture already shrunk. Result of fget_pixels, or 0.
 ZEL_IMAGING_EXPORT int LoadImageFromFile(_pixel** arr, const char* path, int* cols, int* rows,
                                          _BmpHeader* hdr, int maxCols, int maxRows);
 /// LoadImageFromFile with the working maximum of 720 x 960.
@@ -159,11 +164,13 @@ ZEL_IMAGING_EXPORT int imageFmtConvert(const char* src, const char* dst, const c
 /// non-positive size, an unlisted ext or a write failure.
 ZEL_IMAGING_EXPORT int save_pixels(_pixel** arr, int cols, int rows, const char* name,
                                    const char* ext);
-/// Probes a picture file: 1 with its size, else 0 (message box when Magick cannot read it).
-/// *cols and *rows are set to 0 first.
+/// Probes a picture file: 1 with its stored size, else 0 (message box when it cannot be read).
+/// The whole file is decoded (a JPEG at its decoder's smallest scale). *cols and *rows are set
+/// to 0 first.
 ZEL_IMAGING_EXPORT int image_available(const char* path, int* cols, int* rows);
 /// The background colour of a picture of up to 720 x 960 (at least 5 x 5): *out takes the
 /// pixel at row 1, column 1; 1 when the pixel at row rows-2, column cols-2 equals it, else 0.
+/// A larger picture is refused by its header, before it is decoded, without a message.
 ZEL_IMAGING_EXPORT int image_get_bkgnd_color(const char* path, _pixel* out);
 /// Copies the picture src to dst, converting to the format of dst's extension. 1 when written,
 /// 0 when src cannot be probed or dst cannot be written.
