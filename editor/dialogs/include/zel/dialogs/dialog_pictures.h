@@ -53,8 +53,6 @@ public:
 
     int Width() const { return m_width; }
     int Height() const { return m_height; }
-    _pixel** Pixels() const { return m_preview.get(); }
-    const _BmpHeader& Header() const { return m_header; }
     const std::vector<unsigned char>& ScreenBits() const { return m_bits; }
 
 private:
