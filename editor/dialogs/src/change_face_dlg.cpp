@@ -8,10 +8,6 @@ namespace {
 
 constexpr int kGlassesPart = 20;
 constexpr int kNotLoaded = -41;
-constexpr int kShow = 31, kHide = 32;
-
-// The custom colours of the colour dialog, kept for the program's run.
-COLORREF g_customColours[16] = {};
 
 } // namespace
 
@@ -25,14 +21,7 @@ ON_BN_CLICKED(IDC_MOUTH, OnMouth)
 ON_BN_CLICKED(IDC_GLASSES, OnGlasses)
 ON_BN_CLICKED(IDC_FACE_EDGE_LEFT, OnFaceEdge)
 ON_BN_CLICKED(IDC_FACE_EDGE_RIGHT, OnFaceEdge)
-ON_BN_CLICKED(IDC_MOVE_UP, OnMoveUp)
-ON_BN_CLICKED(IDC_MOVE_DOWN, OnMoveDown)
-ON_BN_CLICKED(IDC_MOVE_LEFT, OnMoveLeft)
-ON_BN_CLICKED(IDC_MOVE_RIGHT, OnMoveRight)
-ON_BN_CLICKED(IDC_ENLARGE, OnEnlarge)
-ON_BN_CLICKED(IDC_REDUCE, OnReduce)
-ON_BN_CLICKED(IDC_DISPLAY, OnDisplay)
-ON_BN_CLICKED(IDC_HIDE, OnHide)
+ON_COMMAND_RANGE(zel::dialogs::kFirstActionButton, zel::dialogs::kLastActionButton, OnActionButton)
 ON_BN_CLICKED(IDC_COLOR, OnColor)
 END_MESSAGE_MAP()
 
@@ -74,7 +63,9 @@ BOOL CChangeFaceDlg::OnInitDialog() {
     m_part = m_action = m_parameter = -1;
     m_colour = _pixel{192, 0, 0, 0};
 
-    RenderHead();
+    // Opening redraws the head picture without changing the face, so the snapshot and Cancel
+    // see the face exactly as the user left it.
+    zel::dialogs::render_head(m_headPath);
     BackUpHead();
     TakeSnapshot();
 
@@ -115,27 +106,6 @@ BOOL CChangeFaceDlg::OnInitDialog() {
     }
     m_part = 7;
     return TRUE;
-}
-
-// Opening redraws the head picture through one part that is in the face, keeping that part
-// shown or hidden as it is, so the snapshot and Cancel see the face exactly as the user left it.
-void CChangeFaceDlg::RenderHead() {
-    int part = 4;
-    for (int candidate : {7, 6, 2}) {
-        if (zel_object_loaded(candidate) != 0) {
-            part = candidate;
-            break;
-        }
-    }
-    _zel_face face{};
-    zel_face_copyFromDLL(&face);
-    int display = kShow;
-    for (const _zel_object& object : face.parts) {
-        if (object.nOid == part && object.Display == 0) {
-            display = kHide;
-        }
-    }
-    face_display_save(part, display, m_headPath.c_str());
 }
 
 void CChangeFaceDlg::OnBackgroundDrawn(CDC* offscreen) {
@@ -221,38 +191,18 @@ void CChangeFaceDlg::OnFaceEdge() {
     ChoosePart(0);
 }
 
-void CChangeFaceDlg::OnMoveUp() {
-    Act(kMove, 1);
-}
-void CChangeFaceDlg::OnMoveDown() {
-    Act(kMove, 2);
-}
-void CChangeFaceDlg::OnMoveLeft() {
-    Act(kMove, 3);
-}
-void CChangeFaceDlg::OnMoveRight() {
-    Act(kMove, 4);
-}
-void CChangeFaceDlg::OnEnlarge() {
-    Act(kScale, 1);
-}
-void CChangeFaceDlg::OnReduce() {
-    Act(kScale, 2);
-}
-void CChangeFaceDlg::OnDisplay() {
-    Act(kDisplay, kShow);
-}
-void CChangeFaceDlg::OnHide() {
-    Act(kDisplay, kHide);
+void CChangeFaceDlg::OnActionButton(UINT id) {
+    int action = 0;
+    int parameter = 0;
+    if (zel::dialogs::action_button(id, action, parameter)) {
+        Act(action, parameter);
+    }
 }
 
 void CChangeFaceDlg::OnColor() {
-    CColorDialog dialog(RGB(0, 0, 0), 0, nullptr);
-    dialog.m_cc.lpCustColors = g_customColours;
-    if (dialog.DoModal() == IDOK) {
-        const COLORREF c = dialog.GetColor();
-        m_colour =
-            _pixel{BYTE(255 - GetRValue(c)), BYTE(255 - GetGValue(c)), BYTE(255 - GetBValue(c)), 0};
+    COLORREF chosen = 0;
+    if (zel::dialogs::choose_colour(RGB(0, 0, 0), chosen)) {
+        m_colour = zel::dialogs::engine_colour(chosen);
     }
     // Confirmed or not, the part takes the colour as it now stands.
     Act(kColour, 4);

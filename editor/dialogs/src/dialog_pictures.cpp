@@ -34,6 +34,10 @@ DialogPictures::DialogPictures() {
     }
 }
 
+DialogPictures::DialogPictures(unsigned char pad) : m_pad(pad), m_working(false) {
+    m_preview.reset(allocators().colour(kCols, kRows));
+}
+
 DialogPictures::~DialogPictures() = default;
 
 bool DialogPictures::Load(const std::string& path) {
@@ -49,7 +53,7 @@ bool DialogPictures::Load(const std::string& path) {
     m_width = cols;
     m_height = rows;
     m_header = header;
-    m_bits = screen_bits_from_pixels(m_preview.get(), cols, rows, kPad);
+    m_bits = screen_bits_from_pixels(m_preview.get(), cols, rows, m_pad);
     return true;
 }
 

@@ -8,9 +8,17 @@ END_MESSAGE_MAP()
 CFaceDialog::CFaceDialog(UINT templateId, CWnd* parent)
     : CPreviewDialog(templateId, parent, kPreview) {}
 
-void CFaceDialog::BackUpHead() {
+bool CFaceDialog::BackUpHead() {
     m_pictures.Load(m_headPath);
-    m_pictures.Save(m_backupPath);
+    return m_pictures.Save(m_backupPath);
+}
+
+void CFaceDialog::ReloadAfterStep() {
+    if (!ReloadPreview(m_headPath)) {
+        MessageBox("Could not load changed image!", "In InitImage() of dlgSelect",
+                   MB_OK | MB_ICONEXCLAMATION);
+    }
+    m_changed = 1;
 }
 
 void CFaceDialog::TakeSnapshot() {
@@ -36,3 +44,67 @@ void CFaceDialog::OnCancelButton() {
     }
     EndDialog(1);
 }
+
+namespace zel::dialogs {
+
+namespace {
+constexpr int kShow = 31, kHide = 32;
+// The custom colours of the colour dialog, kept for the program's run.
+COLORREF g_customColours[16] = {};
+} // namespace
+
+int render_head(const std::string& headPath) {
+    int part = 4;
+    for (int candidate : {7, 6, 2}) {
+        if (zel_object_loaded(candidate) != 0) {
+            part = candidate;
+            break;
+        }
+    }
+    _zel_face face{};
+    zel_face_copyFromDLL(&face);
+    int display = kShow;
+    for (const _zel_object& object : face.parts) {
+        if (object.nOid == part && object.Display == 0) {
+            display = kHide;
+        }
+    }
+    face_display_save(part, display, headPath.c_str());
+    return part;
+}
+
+bool action_button(UINT id, int& action, int& parameter) {
+    struct Button {
+        UINT id;
+        int action, parameter;
+    };
+    constexpr int kMove = 1, kScale = 3, kDisplay = 31;
+    const Button buttons[] = {{1138, kMove, 1},        {1139, kMove, 2},       {1140, kMove, 3},
+                              {1141, kMove, 4},        {1142, kScale, 1},      {1143, kScale, 2},
+                              {1146, kDisplay, kShow}, {1147, kDisplay, kHide}};
+    for (const Button& b : buttons) {
+        if (b.id == id) {
+            action = b.action;
+            parameter = b.parameter;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool choose_colour(COLORREF initial, COLORREF& chosen) {
+    CColorDialog dialog(initial, 0, nullptr);
+    dialog.m_cc.lpCustColors = g_customColours;
+    if (dialog.DoModal() != IDOK) {
+        return false;
+    }
+    chosen = dialog.GetColor();
+    return true;
+}
+
+_pixel engine_colour(COLORREF colour) {
+    return _pixel{BYTE(255 - GetRValue(colour)), BYTE(255 - GetGValue(colour)),
+                  BYTE(255 - GetBValue(colour)), 0};
+}
+
+} // namespace zel::dialogs

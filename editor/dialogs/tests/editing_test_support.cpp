@@ -81,15 +81,18 @@ INT_PTR run_modal(CDialog& dialog, const std::function<void()>& script) {
 }
 
 int preview_mismatches(CPreviewDialog& dialog) {
+    return preview_mismatches(dialog, dialog.PreviewRect(), dialog.Pictures());
+}
+
+int preview_mismatches(CWnd& dialog, const CRect& rect, const DialogPictures& pictures) {
     dialog.UpdateWindow();
-    const CRect rect = dialog.PreviewRect();
     CClientDC screen(&dialog);
     CDC expected;
     expected.CreateCompatibleDC(&screen);
     CBitmap bitmap;
     bitmap.CreateCompatibleBitmap(&screen, rect.Width(), rect.Height());
     CBitmap* old = expected.SelectObject(&bitmap);
-    dialog.Pictures().Paint(expected, CRect(0, 0, rect.Width(), rect.Height()));
+    pictures.Paint(expected, CRect(0, 0, rect.Width(), rect.Height()));
     int mismatches = 0;
     for (int y = 0; y < rect.Height(); ++y) {
         for (int x = 0; x < rect.Width(); ++x) {

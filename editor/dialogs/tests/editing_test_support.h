@@ -58,6 +58,8 @@ INT_PTR run_modal(CDialog& dialog, const std::function<void()>& script);
 // The number of pixels of `dialog`'s preview rectangle that differ from its picture stretched
 // into the rectangle exactly as the dialog paints it (after any pending paint has run).
 int preview_mismatches(CPreviewDialog& dialog);
+// The same for any window that stretches `pictures` into `rect`.
+int preview_mismatches(CWnd& dialog, const CRect& rect, const DialogPictures& pictures);
 // Runs `dialog` with its preview covered by a colour the picture does not have, presses `step`
 // and then Done; the pixels of the preview that do not show the picture after the step (the
 // whole preview, -1, when the cover was not seen before the step).

@@ -55,21 +55,13 @@ protected:
     void OnMouth();
     void OnGlasses();
     void OnFaceEdge();
-    void OnMoveUp();
-    void OnMoveDown();
-    void OnMoveLeft();
-    void OnMoveRight();
-    void OnEnlarge();
-    void OnReduce();
-    void OnDisplay();
-    void OnHide();
+    void OnActionButton(UINT id);
     void OnColor();
     DECLARE_MESSAGE_MAP()
 
 private:
     void ChoosePart(int part);
     void Act(int action, int parameter);
-    void RenderHead();
 
     int m_part = -1;
     int m_action = -1;

@@ -1,8 +1,9 @@
 #pragma once
 // The pictures an editing dialog owns: the preview (the work file it last read, with a 24-bit
-// screen copy padded with the byte 125) and the two further working arrays its constructor
-// allocates, a colour and a bilevel one, each of the working size 720 x 960. An array that
-// could not be allocated is never read, written or freed.
+// screen copy padded with the byte 125, or the dialog's own pad byte) and, for the editing
+// dialogs, the two further working arrays their constructors allocate, a colour and a bilevel
+// one, each of the working size 720 x 960. An array that could not be allocated is never read,
+// written or freed.
 
 #include <zel/imaging.h>
 #include <zel/platform/platform.h>
@@ -31,13 +32,17 @@ public:
     /// the first that fails it allocates no further and shows "Out of memory!" (caption
     /// "Morvane @ Runtime message", exclamation icon).
     DialogPictures();
+    /// Allocates the preview alone, whose screen copy pads its rows with `pad`; says nothing
+    /// when it cannot.
+    explicit DialogPictures(unsigned char pad);
     ~DialogPictures();
     DialogPictures(const DialogPictures&) = delete;
     DialogPictures& operator=(const DialogPictures&) = delete;
 
     bool PreviewAllocated() const { return m_preview != nullptr; }
     bool AllAllocated() const {
-        return m_preview != nullptr && m_second != nullptr && m_bilevel != nullptr;
+        return m_preview != nullptr &&
+               (!m_working || (m_second != nullptr && m_bilevel != nullptr));
     }
 
     /// Reads the picture at `path` into the preview and rebuilds the screen copy. False, with
@@ -65,6 +70,8 @@ private:
     std::unique_ptr<_pixel*, ColourRows> m_preview;
     std::unique_ptr<_pixel*, ColourRows> m_second;
     std::unique_ptr<unsigned char*, BilevelRows> m_bilevel;
+    unsigned char m_pad = kPad;
+    bool m_working = true; // the working arrays belong to these pictures
     int m_width = 0;
     int m_height = 0;
     _BmpHeader m_header{};

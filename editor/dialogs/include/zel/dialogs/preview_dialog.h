@@ -20,14 +20,15 @@ public:
     CRect PreviewRect() const;
     const zel::dialogs::DialogPictures& Pictures() const { return m_pictures; }
 
-protected:
-    // Reads the picture at `path` into the preview and marks the preview for repainting without
-    // erasing; false, with the preview as it was, when it cannot be read.
-    bool ReloadPreview(const std::string& path);
     // A button that shows picture `picture` in both states (the small key and "out" numbers
     // are what the dialogs have always passed), with its tooltip.
     static void ShowPicture(CIconButton& button, int picture, BYTE key, int out,
                             const char* tooltip);
+
+protected:
+    // Reads the picture at `path` into the preview and marks the preview for repainting without
+    // erasing; false, with the preview as it was, when it cannot be read.
+    bool ReloadPreview(const std::string& path);
 
     void OnPaint();
     DECLARE_MESSAGE_MAP()

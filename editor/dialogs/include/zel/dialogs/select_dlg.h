@@ -5,11 +5,9 @@
 // head work file, which the preview then shows again. Cancel puts the face back as it was when
 // the dialog opened.
 
-#include "zel/dialogs/face_dialog.h"
+#include "zel/dialogs/variant_dialog.h"
 
-#include <array>
-
-class dlgSelect : public CFaceDialog {
+class dlgSelect : public CVariantDialog {
 public:
     enum : UINT {
         IDD = 285,
@@ -41,10 +39,6 @@ public:
     explicit dlgSelect(CWnd* parent = nullptr);
     ~dlgSelect() override;
 
-    int Group() const { return m_group; }
-    int Action() const { return m_action; }
-    int Variant() const { return m_variant; }
-    int Gender() const { return m_gender; }
     // The program-wide position in `table` (0 at program start, kept between openings).
     static int Position(Table table);
     // Puts every position back to program start (for a test that needs a fresh program).
@@ -55,46 +49,15 @@ protected:
     BOOL OnInitDialog() override;
     void OnBackgroundDrawn(CDC* offscreen) override;
 
-    void OnBrows();
-    void OnEyes();
-    void OnNose();
-    void OnMouth();
-    void OnGlasses();
-    void OnExpression();
-    void OnBrowPrevious();
-    void OnBrowNext();
-    void OnEyePrevious();
-    void OnEyeNext();
-    void OnNosePrevious();
-    void OnNoseNext();
-    void OnMouthPrevious();
-    void OnMouthNext();
-    void OnGlassesPrevious();
-    void OnGlassesNext();
-    void OnExpressionPrevious();
-    void OnExpressionNext();
     void OnMan();
     void OnWoman();
     void OnChild();
     DECLARE_MESSAGE_MAP()
 
 private:
-    void ShowGroup(int group);
     void ShowGender(int gender);
-    void PartStep(Table table, bool next);
-    void GlassesStep(bool next);
-    void ExpressionStep(bool next);
-    static int Step(Table table, bool next);
-    void Reload();
-
-    int m_group = -1;
-    int m_action = -1;
-    int m_variant = -1;
-    int m_gender = 0;
+    void GlassesStep(bool next) override;
 
     CIconButton m_done, m_cancel;
-    std::array<CShadeButton, 5> m_groups; // brows, eyes, nose, mouth, glasses
-    CShadeButton m_expression;
-    std::array<CIconButton, kTables> m_previous, m_next;
     CIconButton m_man, m_woman, m_child;
 };

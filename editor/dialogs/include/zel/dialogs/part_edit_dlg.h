@@ -1,0 +1,98 @@
+#pragma once
+// The part-edit dialog: a plain form of the part-by-part face editor. The user picks a part, an
+// action and a direction or value with radio buttons and applies them through the face engine,
+// which redraws the face into the head work file; the preview then shows it again. Cancel puts
+// the face back as it was when the dialog opened. Nothing in the program opens it.
+
+#include "zel/dialogs/dialog_pictures.h"
+
+#include <zel/face_engine.h>
+
+#include <string>
+
+class CPartEditDlg : public CDialog {
+public:
+    enum : UINT {
+        IDD = 281,
+        // Parts.
+        IDC_LEFT_BROW = 1108,
+        IDC_RIGHT_BROW = 1109,
+        IDC_LEFT_EYE = 1110,
+        IDC_RIGHT_EYE = 1111,
+        IDC_NOSE = 1112,
+        IDC_MOUTH = 1113,
+        IDC_GLASSES = 1127,
+        // Actions.
+        IDC_MOVE = 1114,
+        IDC_SCALE = 1115,
+        IDC_COLOUR = 1124,
+        IDC_GLASSES_TYPE = 1130,
+        IDC_DISPLAY = 1116,
+        // Directions and values.
+        IDC_UP = 1117,
+        IDC_DOWN = 1118,
+        IDC_LEFT = 1119,
+        IDC_RIGHT = 1120,
+        IDC_LARGER = 1122,
+        IDC_SMALLER = 1123,
+        IDC_SHOW = 1125,
+        IDC_HIDE = 1126,
+        IDC_STANDARD = 1133,
+        IDC_ROUND = 1132,
+        IDC_RECTANGULAR = 1134,
+        // Buttons.
+        IDC_CHOOSE_COLOUR = 1135,
+        IDC_APPLY = 1121,
+        IDC_DONE = 1082,
+        IDC_CANCEL = 1128,
+    };
+    // Actions.
+    enum { kMove = 1, kScale = 3, kColour = 4, kGlassesType = 30, kDisplay = 31 };
+    // The preview, in dialog units, and the pad byte of its screen copy.
+    static constexpr RECT kPreview{13, 8, 159, 194};
+    static constexpr unsigned char kPad = 128;
+    static constexpr const char* kPromptCaption = "You must make a selection!";
+
+    explicit CPartEditDlg(CWnd* parent = nullptr);
+
+    // The head work file, set by whoever opens the dialog.
+    std::string m_headPath;
+    // Cancel's backup "zd_tmp.bmp" in the private work folder.
+    std::string m_backupPath;
+
+    int Part() const { return m_part; }
+    int Action() const { return m_action; }
+    int Value() const { return m_value; }
+    _pixel Colour() const { return m_colour; }
+    CRect PreviewRect() const;
+    const zel::dialogs::DialogPictures& Pictures() const { return m_pictures; }
+
+protected:
+    void DoDataExchange(CDataExchange* dx) override;
+    BOOL OnInitDialog() override;
+    void OnPaint();
+    void OnPart(UINT id);
+    void OnAction(UINT id);
+    void OnValue(UINT id);
+    void OnChooseColour();
+    void OnApply();
+    void OnDone();
+    void OnCancelButton();
+    DECLARE_MESSAGE_MAP()
+
+private:
+    // The prompt for a selection that makes no action, or null.
+    const char* Refusal() const;
+    void Prompt(const char* text);
+
+    int m_part = -1;
+    int m_action = -1;
+    int m_value = -1;
+    _pixel m_colour{0, 0, 255, 0};
+    // The colour the colour dialog starts with: the one chosen last.
+    COLORREF m_chosenColour = 0;
+    // The radio groups' values; nothing reads them.
+    int m_radios[14];
+    _zel_face m_snapshot{};
+    zel::dialogs::DialogPictures m_pictures{kPad};
+};
