@@ -181,4 +181,34 @@ TEST_F(PartEdit, TheWholePreviewShowsTheFaceAfterAnApply) {
     });
 }
 
+// Without its picture array (out of memory) the dialog runs, edits the face and cancels, but
+// never reads, writes or frees the array it does not have.
+_pixel** no_array(int, int) {
+    return nullptr;
+}
+
+TEST_F(PartEdit, WithoutItsPictureArrayItStillEditsAndCancels) {
+    const _zel_face before = engine_face();
+    const zel::dialogs::ArrayAllocators previous =
+        zel::dialogs::set_array_allocators({no_array, pbm_allocarray});
+    MessageBoxes boxes;
+    {
+        D starved;
+        zel::dialogs::set_array_allocators(previous);
+        starved.m_headPath = face.headPath;
+        EXPECT_FALSE(starved.Pictures().PreviewAllocated());
+        run_modal(starved, [&] {
+            for (UINT id : {D::IDC_NOSE, D::IDC_MOVE, D::IDC_UP, D::IDC_APPLY}) {
+                press(starved, id);
+            }
+            starved.UpdateWindow();
+            EXPECT_EQ(starved.Pictures().Height(), 0);
+            press(starved, D::IDC_CANCEL);
+        });
+    }
+    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_TRUE(same_face(engine_face(), before));
+    EXPECT_FALSE(read_picture(dialog.m_backupPath).width > 0); // no backup was written
+}
+
 } // namespace
