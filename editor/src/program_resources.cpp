@@ -18,6 +18,7 @@ void register_menu() {
               {Item{"Load &Caricature in ZEL Format...", ID_LOAD_CARICATURE, 0, {}}, separator,
                Item{"&Save...\tCtrl+S", ID_FILE_SAVE, 0, {}},
                Item{"Save Face in Z&EL Format...", ID_SAVE_FACE_FILE, 0, {}}, separator,
+               Item{"Page Layout...", ID_PAGE_SETUP, 0, {}},
                Item{"Print Set&up...", ID_FILE_PRINT_SETUP, 0, {}},
                Item{"Print Pre&view", ID_FILE_PRINT_PREVIEW, 0, {}},
                Item{"&Print...\tCtrl+P", ID_FILE_PRINT, 0, {}}, separator,

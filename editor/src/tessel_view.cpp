@@ -37,6 +37,11 @@ ON_COMMAND(ID_CMD_ADD_BKGD, OnAddBkgd)
 ON_COMMAND(ID_CMD_EXIT, OnExit)
 ON_COMMAND(ID_REFRESH_BUTTONS, OnRefreshButtons)
 ON_COMMAND(ID_AUX_BUTTONS, OnAuxButtons)
+ON_COMMAND(ID_FILE_PRINT, CView::OnFilePrint)
+ON_COMMAND(ID_FILE_PRINT_DIRECT, CView::OnFilePrint)
+ON_COMMAND(ID_CMD_PRINT, CView::OnFilePrint)
+ON_COMMAND(ID_FILE_PRINT_PREVIEW, CView::OnFilePrintPreview)
+ON_COMMAND(ID_PAGE_SETUP, OnPageSetup)
 ON_UPDATE_COMMAND_UI(ID_FILE_SAVE, OnUpdateSave)
 // The auxiliary buttons, like Save, only while a composed picture is shown.
 ON_UPDATE_COMMAND_UI(ID_AUX_BUTTONS, OnUpdateSave)
@@ -47,6 +52,10 @@ ON_UPDATE_COMMAND_UI(ID_CHANGE_FACE, OnUpdateNeedsFace)
 ON_UPDATE_COMMAND_UI(ID_ADD_BODY, OnUpdateNeedsFace)
 ON_UPDATE_COMMAND_UI(ID_ADD_BKGD, OnUpdateNeedsFace)
 ON_UPDATE_COMMAND_UI(ID_REFRESH_BUTTONS, OnUpdateRefresh)
+ON_UPDATE_COMMAND_UI(ID_FILE_PRINT_SETUP, OnUpdatePrint)
+ON_UPDATE_COMMAND_UI(ID_FILE_PRINT, OnUpdatePrint)
+ON_UPDATE_COMMAND_UI(ID_FILE_PRINT_DIRECT, OnUpdatePrint)
+ON_UPDATE_COMMAND_UI(ID_FILE_PRINT_PREVIEW, OnUpdatePrint)
 END_MESSAGE_MAP()
 
 const CRect CTesselView::kPhotoPanel(164, 83, 386, 393);
@@ -189,6 +198,11 @@ BOOL CTesselView::OnEraseBkgnd(CDC*) {
 void CTesselView::OnDraw(CDC* dc) {
     RefreshButtonsByState();
     CPalette* oldPalette = dc->SelectPalette(&m_palette, TRUE);
+    if (dc->IsPrinting()) {
+        DrawPrintedPage(dc);
+        dc->SelectPalette(oldPalette, TRUE);
+        return;
+    }
     CRect client;
     GetClientRect(&client);
     // The ground colour shows around the picture: the client area is a little larger.

@@ -8,10 +8,9 @@
 //   tessel_view_save.cpp   save as face file or picture, save face file
 //   tessel_view_edit.cpp   the road every editing dialog runs by, exit, refresh, menu states
 //   tessel_view_debug.cpp  the two text dumps of pictures (nothing calls them)
-// Printing adds its own file (tessel_view_print.cpp).
+//   tessel_view_print.cpp  the printed page, its page count and the page-layout command
 
 #include "panel_picture.h"
-#include "pending_dialogs.h"
 #include "tessel_doc.h"
 
 #include <zel/controls/shade_button.h>
@@ -20,6 +19,7 @@
 #include <zel/dialogs/aux_buttons_dlg.h>
 #include <zel/dialogs/change_face_dlg.h>
 #include <zel/dialogs/edit_face_dlg.h>
+#include <zel/dialogs/page_layout_dlg.h>
 #include <zel/dialogs/select_dlg.h>
 #include <zel/platform/platform.h>
 
@@ -58,6 +58,10 @@ public:
 
     // Loads a face file; TRUE when loaded.
     BOOL LoadFaceFile(const std::string& path);
+    // The printed page: the face drawing and the composed picture inside the margins, and the
+    // footer line. Draws only what exists.
+    void DrawPrintedPage(CDC* dc);
+
     // Recomposes the face, body and background into the composed file and shows it.
     BOOL Recompose();
     // Writes the colour face to the head work file; FALSE (with a message) when it cannot.
@@ -132,6 +136,8 @@ public:
     void OnExit();
     void OnRefreshButtons();
     void OnAuxButtons();
+    void OnPageSetup();
+    BOOL OnPreparePrinting(CPrintInfo* info) override;
 
 protected:
     int OnCreate(LPCREATESTRUCT cs);
@@ -144,6 +150,7 @@ protected:
     void OnUpdateNeedsFace(CCmdUI* ui);
     void OnUpdateSaveFaceFile(CCmdUI* ui);
     void OnUpdateRefresh(CCmdUI* ui);
+    void OnUpdatePrint(CCmdUI* ui);
 
     DECLARE_MESSAGE_MAP()
 
