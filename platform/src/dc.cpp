@@ -358,13 +358,20 @@ int CDC::GetDeviceCaps(int index) const {
     QImage* img = s->target == DcState::Target::Printer ? s->image() : nullptr;
     const int w = img != nullptr ? img->width() : GetSystemMetrics(SM_CXSCREEN);
     const int h = img != nullptr ? img->height() : GetSystemMetrics(SM_CYSCREEN);
+    const QMargins& paper = s->paperMargins;
     switch (index) {
     case HORZRES:
-    case PHYSICALWIDTH:
         return w;
     case VERTRES:
-    case PHYSICALHEIGHT:
         return h;
+    case PHYSICALWIDTH:
+        return w + paper.left() + paper.right();
+    case PHYSICALHEIGHT:
+        return h + paper.top() + paper.bottom();
+    case PHYSICALOFFSETX:
+        return paper.left();
+    case PHYSICALOFFSETY:
+        return paper.top();
     case HORZSIZE:
         return w * 254 / (s->dpi * 10);
     case VERTSIZE:

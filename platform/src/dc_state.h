@@ -5,6 +5,7 @@
 #include "gdi_objects.h"
 #include "zel/platform/dc.h"
 
+#include <QMargins>
 #include <QPointer>
 #include <QRegion>
 
@@ -42,6 +43,7 @@ struct DcState {
     std::optional<QRegion> paintClip; // the invalid area of a paint context
     int dpi = 96;
     bool printing = false;
+    QMargins paperMargins;            // Printer: the paper around the printable page
     CDC* wrapper = nullptr;           // the CDC that speaks for this state, if any
     bool ownedByWrapper = false;      // deleted with its wrapper
     std::unique_ptr<CDC> tempWrapper; // made by CDC::FromHandle for bare handles

@@ -65,6 +65,15 @@ PrinterSettings settings_of(const QPrinter& p, const PrinterSettings& base) {
     s.pageWidthMm = mm.width();
     s.pageHeightMm = mm.height();
     s.dotsPerInch = page_resolution(p);
+    // What a printer cannot reach; a PDF file reaches every edge.
+    QPageLayout layout = p.pageLayout();
+    layout.setUnits(QPageLayout::Millimeter);
+    const QMarginsF m =
+        p.outputFormat() == QPrinter::PdfFormat ? QMarginsF() : layout.minimumMargins();
+    s.marginLeftMm = m.left();
+    s.marginTopMm = m.top();
+    s.marginRightMm = m.right();
+    s.marginBottomMm = m.bottom();
     return s;
 }
 
@@ -81,7 +90,12 @@ bool paint_pages(QPrinter* printer, const PrintJob& job) {
         return false;
     }
     painter.setRenderHint(QPainter::LosslessImageRendering);
-    const QRectF full = printer->pageLayout().fullRectPixels(printer->resolution());
+    // The pages are pictures of the printable area, inside the paper's margins.
+    const double mm = printer->resolution() / 25.4;
+    const PrinterSettings& paper = job.settings;
+    const QRectF full = QRectF(printer->pageLayout().fullRectPixels(printer->resolution()))
+                            .adjusted(paper.marginLeftMm * mm, paper.marginTopMm * mm,
+                                      -paper.marginRightMm * mm, -paper.marginBottomMm * mm);
     for (int page = job.firstPage; page <= job.lastPage; ++page) {
         if (page > job.firstPage) {
             printer->newPage();
@@ -92,7 +106,8 @@ bool paint_pages(QPrinter* printer, const PrintJob& job) {
             const double sx = full.width() / b->image.width();
             const double sy = full.height() / b->image.height();
             for (const QRect& r : inked_blocks(b->image)) {
-                painter.drawImage(QRectF(r.x() * sx, r.y() * sy, r.width() * sx, r.height() * sy),
+                painter.drawImage(QRectF(full.x() + r.x() * sx, full.y() + r.y() * sy,
+                                         r.width() * sx, r.height() * sy),
                                   b->image.copy(r));
             }
         }

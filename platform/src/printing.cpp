@@ -25,13 +25,27 @@ int page_dpi(const PrinterSettings& s) {
     return std::max(s.dotsPerInch, zel::platform::kMinimumPrintDpi);
 }
 
+int mm_to_pixels(double mm, int dpi) {
+    return int(std::lround(std::max(mm, 0.0) / 25.4 * dpi));
+}
+
+// The paper around the printable area, in pixels.
+QMargins paper_margins(const PrinterSettings& s) {
+    const int dpi = page_dpi(s);
+    return {mm_to_pixels(s.marginLeftMm, dpi), mm_to_pixels(s.marginTopMm, dpi),
+            mm_to_pixels(s.marginRightMm, dpi), mm_to_pixels(s.marginBottomMm, dpi)};
+}
+
+// The printable area: the paper in the printed orientation without its margins.
 QSize page_pixels(const PrinterSettings& s) {
     double w = s.pageWidthMm, h = s.pageHeightMm;
     if ((s.orientation == 2) != (w > h)) {
         std::swap(w, h);
     }
     const int dpi = page_dpi(s);
-    return {int(std::lround(w / 25.4 * dpi)), int(std::lround(h / 25.4 * dpi))};
+    const QMargins m = paper_margins(s);
+    return {std::max(mm_to_pixels(w, dpi) - m.left() - m.right(), 1),
+            std::max(mm_to_pixels(h, dpi) - m.top() - m.bottom(), 1)};
 }
 
 // A printer context drawing on a white page picture of the settings' size.
@@ -43,6 +57,7 @@ DcState* new_printer_dc(const PrinterSettings& s) {
     state->select(state->bitmap, state->ownBitmap);
     state->printing = true;
     state->dpi = page_dpi(s);
+    state->paperMargins = paper_margins(s);
     return state;
 }
 

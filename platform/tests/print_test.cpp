@@ -32,10 +32,15 @@ public:
     static constexpr COLORREF kSquareA = RGB(200, 100, 50), kSquareB = RGB(40, 160, 220);
     int printed = 0;
     int fontHeight = 0;
+    int width = 0, physicalWidth = 0, offsetX = 0, offsetY = 0;
     BOOL wasPrinting = FALSE;
     void OnDraw(CDC* dc) override {
         wasPrinting = dc->IsPrinting();
         const int w = dc->GetDeviceCaps(HORZRES), h = dc->GetDeviceCaps(VERTRES);
+        width = w;
+        physicalWidth = dc->GetDeviceCaps(PHYSICALWIDTH);
+        offsetX = dc->GetDeviceCaps(PHYSICALOFFSETX);
+        offsetY = dc->GetDeviceCaps(PHYSICALOFFSETY);
         dc->FillSolidRect(int(w * 0.1), int(h * 0.1), int(w * 0.39), int(h * 0.8), kPicture);
         dc->FillSolidRect(int(w * 0.1), int(h * 0.05), int(w * 0.8), 1, RGB(0, 0, 0));
         for (int y = 0; y < 40; ++y) {
@@ -196,6 +201,39 @@ TEST_F(PlatformPrintTest, PdfPageIsSharpAndLosslessWhenRasterised) {
     for (int x = 0; x < 2480; x += 5) {
         EXPECT_EQ(page.pixel(x, 3480), RGB(255, 255, 255)) << x;
     }
+}
+
+// A printer that cannot reach the paper's edges gets pages of its printable area, put on the
+// paper inside those edges.
+TEST_F(PlatformPrintTest, PagesFillThePrintableAreaInsideThePrintersMargins) {
+    const std::string pdf = zel::work_path("margins.pdf");
+    set_print_dialog_hook([&](const PrintDialogRequest&) {
+        PrintDialogAnswer a = pdf_answer(pdf);
+        a.settings.marginLeftMm = a.settings.marginRightMm = 5;
+        a.settings.marginTopMm = a.settings.marginBottomMm = 10;
+        return a;
+    });
+    view.OnFilePrint();
+    // 5 mm are 59 pixels at 300 dots per inch, 10 mm 118.
+    EXPECT_EQ(view.width, 2480 - 2 * 59);
+    EXPECT_EQ(view.physicalWidth, 2480);
+    EXPECT_EQ(view.offsetX, 59);
+    EXPECT_EQ(view.offsetY, 118);
+    const RasterPage page = rasterise_pdf(pdf, 300);
+    ASSERT_NEAR(page.width, 2480, 1);
+    // The picture rectangle starts at 10% of the printable width, inside the left margin.
+    const int left = 59 + int(2362 * 0.1), top = 118 + int(3272 * 0.1);
+    EXPECT_EQ(page.pixel(left + 3, top + 3), PageView::kPicture);
+    EXPECT_EQ(page.pixel(left - 3, top + 3), RGB(255, 255, 255));
+    EXPECT_EQ(page.pixel(left + 3, top - 3), RGB(255, 255, 255));
+    // The footer's letters start at the printable area's left edge.
+    int footer = 0;
+    for (int y = 118 + int(3272 * 0.95); y < 118 + int(3272 * 0.95) + 60; ++y) {
+        for (int x = 0; x < 59 - 2; ++x) {
+            footer += page.pixel(x, y) != RGB(255, 255, 255);
+        }
+    }
+    EXPECT_EQ(footer, 0);
 }
 
 TEST_F(PlatformPrintTest, CancelledPrintDialogPrintsNothing) {

@@ -90,6 +90,9 @@ struct PrinterSettings {
     int dotsPerInch = kMinimumPrintDpi; // the printer's resolution, for the page pictures
     double pageWidthMm = 210;           // paper size
     double pageHeightMm = 297;
+    // The edges of the paper that the printer cannot reach, in the printed orientation. Pages
+    // are drawn inside them, on the printable area (all 0 for a PDF file).
+    double marginLeftMm = 0, marginTopMm = 0, marginRightMm = 0, marginBottomMm = 0;
 };
 struct PrintDialogRequest {
     HWND owner = nullptr;
