@@ -60,7 +60,8 @@ QImage* DcState::image() {
             return nullptr;
         }
         bitmap->syncFromDib();
-        return &bitmap->image;
+        // A printer context between pages has no page picture.
+        return bitmap->image.isNull() ? nullptr : &bitmap->image;
     default:
         return nullptr;
     }
@@ -355,9 +356,9 @@ int CDC::GetDeviceCaps(int index) const {
     if (s == nullptr) {
         return 0;
     }
-    QImage* img = s->target == DcState::Target::Printer ? s->image() : nullptr;
-    const int w = img != nullptr ? img->width() : GetSystemMetrics(SM_CXSCREEN);
-    const int h = img != nullptr ? img->height() : GetSystemMetrics(SM_CYSCREEN);
+    const bool printer = s->target == DcState::Target::Printer;
+    const int w = printer ? s->printerPage.width() : GetSystemMetrics(SM_CXSCREEN);
+    const int h = printer ? s->printerPage.height() : GetSystemMetrics(SM_CYSCREEN);
     const QMargins& paper = s->paperMargins;
     switch (index) {
     case HORZRES:

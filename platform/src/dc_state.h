@@ -43,7 +43,8 @@ struct DcState {
     std::optional<QRegion> paintClip; // the invalid area of a paint context
     int dpi = 96;
     bool printing = false;
-    QMargins paperMargins;            // Printer: the paper around the printable page
+    QSize printerPage;                // Printer: the printable page, in pixels
+    QMargins paperMargins;            // Printer: the paper around it
     CDC* wrapper = nullptr;           // the CDC that speaks for this state, if any
     bool ownedByWrapper = false;      // deleted with its wrapper
     std::unique_ptr<CDC> tempWrapper; // made by CDC::FromHandle for bare handles

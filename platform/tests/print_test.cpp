@@ -63,6 +63,9 @@ public:
         info->SetMaxPage(1);
         return DoPreparePrinting(info);
     }
+    void OnBeginPrinting(CDC* dc, CPrintInfo*) override { beginWidth = dc->GetDeviceCaps(HORZRES); }
+    void OnEndPrinting(CDC* dc, CPrintInfo*) override { endHeight = dc->GetDeviceCaps(VERTRES); }
+    int beginWidth = 0, endHeight = 0;
 };
 
 class PlatformPrintTest : public ::testing::Test {
@@ -156,6 +159,9 @@ TEST_F(PlatformPrintTest, PrintedPageHoldsTheViewsDrawingAtPrinterResolution) {
     EXPECT_EQ(page.pixel(28, 28) & 0xFFFFFF, 0xFFFFFFu);     // margin stays white
     EXPECT_EQ(page.pixel(1456, 1750) & 0xFFFFFF, 0xFFFFFFu); // right of the 49% column
     EXPECT_EQ(view.fontHeight, 63);                          // 15 points at 300 dpi
+    // Before and after the pages the printer context measures the same page.
+    EXPECT_EQ(view.beginWidth, 2480);
+    EXPECT_EQ(view.endHeight, 3508);
 }
 
 TEST_F(PlatformPrintTest, PdfPageIsSharpAndLosslessWhenRasterised) {

@@ -115,8 +115,9 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    // Renders page `page` of `info` into a fresh page bitmap for the printer settings.
-    HBITMAP RenderPage(CPrintInfo& info, const zel::platform::PrinterSettings& settings, int page);
+    // Renders page `page` of `info` with the job's printer context into a page bitmap that the
+    // caller deletes.
+    HBITMAP RenderPage(CDC& dc, CPrintInfo& info, int page);
 };
 
 class CFrameWnd : public CWnd {
