@@ -20,6 +20,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <vector>
 
 namespace zel::platform::detail {
 
@@ -81,7 +82,45 @@ bool is_paper(QRgb c) {
     return (c & 0xFFFFFF) == 0xFFFFFF;
 }
 
-// Paints rendered pages onto the printer, each filling the whole page. Pictures go into PDF
+// The parts of a page picture that hold something other than white paper: runs of rows with
+// ink, each cut to the columns its ink spans, top to bottom.
+std::vector<QRect> inked_blocks(const QImage& page) {
+    const QImage img = page.convertToFormat(QImage::Format_RGB32); // shared when it already is
+    std::vector<QRect> blocks;
+    int top = -1, left = 0, right = 0;
+    for (int y = 0; y <= img.height(); ++y) {
+        int first = -1, last = -1;
+        if (y < img.height()) {
+            const auto* row = reinterpret_cast<const QRgb*>(img.constScanLine(y));
+            const QRgb* end = row + img.width();
+            const QRgb* f = std::find_if_not(row, end, is_paper);
+            if (f != end) {
+                first = int(f - row);
+                last = int(std::find_if_not(std::make_reverse_iterator(end),
+                                            std::make_reverse_iterator(f), is_paper)
+                               .base() -
+                           row) -
+                       1;
+            }
+        }
+        if (first >= 0) {
+            if (top < 0) {
+                top = y;
+                left = first;
+                right = last;
+            } else {
+                left = std::min(left, first);
+                right = std::max(right, last);
+            }
+        } else if (top >= 0) {
+            blocks.emplace_back(QPoint(left, top), QPoint(right, y - 1));
+            top = -1;
+        }
+    }
+    return blocks;
+}
+
+// Paints rendered pages onto the printer, each filling the printable area. Pictures go into PDF
 // files without loss, so that the footer's letters and one-pixel lines stay sharp; white paper
 // is left out, which keeps a mostly empty page quick to write.
 bool paint_pages(QPrinter* printer, const PrintJob& job) {
@@ -118,42 +157,6 @@ bool paint_pages(QPrinter* printer, const PrintJob& job) {
 }
 
 } // namespace
-
-std::vector<QRect> inked_blocks(const QImage& page) {
-    const QImage img = page.convertToFormat(QImage::Format_RGB32); // shared when it already is
-    std::vector<QRect> blocks;
-    int top = -1, left = 0, right = 0;
-    for (int y = 0; y <= img.height(); ++y) {
-        int first = -1, last = -1;
-        if (y < img.height()) {
-            const auto* row = reinterpret_cast<const QRgb*>(img.constScanLine(y));
-            const QRgb* end = row + img.width();
-            const QRgb* f = std::find_if_not(row, end, is_paper);
-            if (f != end) {
-                first = int(f - row);
-                last = int(std::find_if_not(std::make_reverse_iterator(end),
-                                            std::make_reverse_iterator(f), is_paper)
-                               .base() -
-                           row) -
-                       1;
-            }
-        }
-        if (first >= 0) {
-            if (top < 0) {
-                top = y;
-                left = first;
-                right = last;
-            } else {
-                left = std::min(left, first);
-                right = std::max(right, last);
-            }
-        } else if (top >= 0) {
-            blocks.emplace_back(QPoint(left, top), QPoint(right, y - 1));
-            top = -1;
-        }
-    }
-    return blocks;
-}
 
 PrintDialogAnswer qt_print_dialog(const PrintDialogRequest& r) {
     ensure_application();
