@@ -6,6 +6,7 @@
 
 #include "zel/platform/docview.h"
 #include "zel/platform/hooks.h"
+#include "zel/platform/system.h"
 
 #include <algorithm>
 #include <cmath>
@@ -176,7 +177,10 @@ void CView::OnFilePrint() {
     job.renderPage = [this, &printer, &info](int page) {
         return RenderPage(printer.dc(), info, page);
     };
-    print_output_hook()(job);
+    if (!print_output_hook()(job)) {
+        // The printer refused the job, or the PDF file cannot be written.
+        AfxMessageBox("Failed to start print job.", MB_OK | MB_ICONEXCLAMATION);
+    }
     OnEndPrinting(&printer.dc(), &info);
 }
 

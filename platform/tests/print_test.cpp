@@ -17,6 +17,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 using namespace zel::platform::test;
 using namespace zel::platform;
@@ -240,6 +241,20 @@ TEST_F(PlatformPrintTest, PagesFillThePrintableAreaInsideThePrintersMargins) {
         }
     }
     EXPECT_EQ(footer, 0);
+}
+
+TEST_F(PlatformPrintTest, UnwritablePdfFileIsReported) {
+    set_print_dialog_hook([](const PrintDialogRequest&) {
+        return pdf_answer(zel::work_path("no-such-folder/page.pdf"));
+    });
+    std::vector<MessageBoxRequest> boxes;
+    set_message_box_hook([&](const MessageBoxRequest& r) {
+        boxes.push_back(r);
+        return IDOK;
+    });
+    view.OnFilePrint();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Failed to start print job.");
 }
 
 TEST_F(PlatformPrintTest, CancelledPrintDialogPrintsNothing) {
