@@ -131,6 +131,22 @@ TEST_F(LayerActions, RotatedAndScaledBodyStillComposes) {
     EXPECT_TRUE(near(out.at(260, 300), red));
 }
 
+// A body pushed to the canvas's top right corner is cut off at the edges, never wrapped round
+// to the other side.
+TEST_F(LayerActions, ABodyAtTheCanvasCornerIsCutOffThere) {
+    make_scene();
+    state().body.setOffset(450, 680); // the body's 300 x 400 reach to 749 x 1079
+    ASSERT_EQ(zel2_compose_save(1, 1, out_path().c_str()), 1);
+    Picture out(array_cols, array_rows);
+    ASSERT_TRUE(read_composed(out_path(), out));
+    EXPECT_TRUE(near(out.at(595, 795), red));
+    EXPECT_TRUE(near(out.at(470, 700), red));
+    EXPECT_TRUE(near(out.at(455, 795), sky)); // the body's white margin
+    EXPECT_TRUE(near(out.at(5, 795), sky));
+    EXPECT_TRUE(near(out.at(595, 5), sky));
+    EXPECT_TRUE(near(out.at(100, 300), sky));
+}
+
 TEST_F(LayerActions, SelectingAVariantRecomposes) {
     make_scene();
     make_body(1, 1, green);

@@ -4,6 +4,7 @@
 
 #include "composer_state.h"
 #include "work_paths.h"
+#include "zel/common/work_folder.h"
 
 #include "zel/testing/test_env.h"
 
@@ -15,6 +16,7 @@
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace zel::composition {
 namespace {
@@ -28,7 +30,7 @@ protected:
     void SetUp() override {
         ::setenv("ZEL_DATA_DIR", ZEL_DATA_BUILD_DIR, 1);
         if (::access((library_folder() + "/body01/body01-00.zif").c_str(), R_OK) != 0)
-            GTEST_SKIP() << "the picture libraries are not built";
+            FAIL() << "the picture libraries are not built (the build makes them)";
         ComposerState& s = state();
         s.head = s.body = s.bkgd = zeleditObject();
         clear_zeledit2();
@@ -74,6 +76,35 @@ protected:
     }
 
     std::string composed() const { return zel::testing::work_dir() + "/zel_all.bmp"; }
+
+    // The composed picture, bottom row first, or an empty table when it does not read.
+    static std::vector<_pixel> read_canvas(const std::string& path, int angle = 0) {
+        std::vector<_pixel> pixels;
+        _pixel** canvas = ppm_allocarray(canvas_cols, canvas_rows);
+        if (fget_set_pixels(canvas, path.c_str(), canvas_cols, canvas_rows, angle) == 1)
+            for (int r = 0; r < canvas_rows; ++r)
+                pixels.insert(pixels.end(), canvas[r], canvas[r] + canvas_cols);
+        ppm_freearray(canvas, canvas_rows);
+        return pixels;
+    }
+
+    // Where neither body nor head lies (the canvas's corners), the composed picture is the
+    // background picture itself, pixel for pixel.
+    void expect_background_at_the_corners() {
+        const std::string background =
+            zel::work_path(std::string("zif_bkgd.") + state().bkgd.csExt);
+        const std::vector<_pixel> expected = read_canvas(background);
+        const std::vector<_pixel> got = read_canvas(composed());
+        ASSERT_EQ(expected.size(), got.size());
+        ASSERT_FALSE(got.empty());
+        for (const int col : {3, canvas_cols - 4}) {
+            for (const int row : {3, canvas_rows - 4}) {
+                const _pixel a = got[static_cast<std::size_t>(row) * canvas_cols + col];
+                const _pixel b = expected[static_cast<std::size_t>(row) * canvas_cols + col];
+                EXPECT_TRUE(a.r == b.r && a.g == b.g && a.b == b.b) << col << ", " << row;
+            }
+        }
+    }
 
     std::string m_out;
 };
@@ -122,6 +153,7 @@ TEST_F(RealLibraries, EveryBackgroundHasFourVariantsAtTheCanvasSize) {
             char name[32];
             std::snprintf(name, sizeof name, "bkgd%02d-%02d", nn, mm);
             keep(composed(), name);
+            expect_background_at_the_corners();
             zel2_get_next_body(1 + (nn + mm) % body_numbers);
         }
     }
@@ -130,10 +162,27 @@ TEST_F(RealLibraries, EveryBackgroundHasFourVariantsAtTheCanvasSize) {
 TEST_F(RealLibraries, MovedRotatedAndScaledFigureOverABackground) {
     ASSERT_EQ(zel2_select_body_save(1, 2, composed().c_str(), 1), 1);
     ASSERT_EQ(zel2_select_bkgd_save(1, 4, composed().c_str(), 1), 1);
+    const ComposerState& s = state();
+    const int headCol = s.head.colOffset;
+    const int headWidth = s.head.tCol;
     ASSERT_EQ(zel2_scale_save(2, ZEL2_HEAD_AND_BODY, 1, composed().c_str(), 1), 0);
     ASSERT_EQ(zel2_rotate_save(2, ZEL2_HEAD_AND_BODY, 2, composed().c_str(), 0), 0);
     ASSERT_EQ(zel2_move_save(11, ZEL2_HEAD_AND_BODY, 3, composed().c_str(), 1), 0);
     keep(composed(), "moved-rotated-scaled");
+    EXPECT_LT(s.head.colOffset, headCol);
+    EXPECT_GT(s.head.tCol, headWidth);
+
+    // The face's middle (skin) lies at the middle of the head's new box, and the background
+    // still shows round the figure.
+    const std::vector<_pixel> got = read_canvas(composed());
+    ASSERT_FALSE(got.empty());
+    const int col = s.head.colOffset + s.head.tCol / 2;
+    const int row = s.head.rowOffset + s.head.tRow * 220 / 480;
+    const _pixel middle = got[static_cast<std::size_t>(row) * canvas_cols + col];
+    EXPECT_NEAR(middle.r, 236, 24);
+    EXPECT_NEAR(middle.g, 188, 24);
+    EXPECT_NEAR(middle.b, 150, 24);
+    expect_background_at_the_corners();
 }
 
 } // namespace

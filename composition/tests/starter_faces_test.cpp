@@ -27,7 +27,7 @@ protected:
     void SetUp() override {
         ::setenv("ZEL_DATA_DIR", ZEL_DATA_BUILD_DIR, 1);
         if (::access(face_file().c_str(), R_OK) != 0)
-            GTEST_SKIP() << "the starter faces are not built";
+            FAIL() << "the starter faces are not built (the build makes them)";
         m_out = zel::testing::output_dir() + "/composition";
         ::mkdir(m_out.c_str(), 0755);
     }

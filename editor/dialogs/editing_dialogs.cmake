@@ -40,10 +40,11 @@ if(ZEL_BUILD_TESTS)
     # Each dialog on a starter face, in use, on a real display (run it under xvfb-run; the
     # screenshot script takes its picture).
     add_executable(editing_dialogs_demo
-        ${CMAKE_CURRENT_LIST_DIR}/tests/editing_dialogs_demo.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/demo/editing_dialogs_demo.cpp
         ${CMAKE_CURRENT_LIST_DIR}/tests/editing_test_support.cpp)
     target_link_libraries(editing_dialogs_demo PRIVATE zel_dialogs zel_common
         zel_platform_testing Qt6::Widgets)
+    target_include_directories(editing_dialogs_demo PRIVATE ${CMAKE_CURRENT_LIST_DIR}/tests)
     add_dependencies(editing_dialogs_demo starter_faces zel_picture_libraries)
 endif()
 

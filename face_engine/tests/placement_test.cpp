@@ -2,8 +2,11 @@
 // about the anchor, clipping at the target's edges.
 
 #include "test_templates.h"
+#include "truncate.h"
 
+#include <algorithm>
 #include <climits>
+#include <cmath>
 
 namespace zel::engine::testing {
 namespace {
@@ -141,6 +144,55 @@ TEST_F(PlacementTest, LocationWordsAtTheEndsOfTheIntRangeNeitherOverflowNorPaint
         }
     }
     EXPECT_EQ(d.ink(), 0);
+}
+
+// Extents at the ends of the int range around an ordinary anchor only say "everything": an
+// enlargement then paints what it paints with the template's own extents, and no more than
+// the two rows and columns beyond them that the backward mapping rounds onto the template's
+// edge.
+// Differences of such words taken in int arithmetic would wrap around and paint nothing.
+TEST_F(PlacementTest, ExtentsAtTheEndsOfTheIntRangePaintTheTemplate) {
+    templates.add(1, "WIDE", {"#....", "##...", "#####"}, 4, 2);
+    templates.relocate(1, "WIDE", PartLocation{4, 2, INT_MIN, INT_MAX, INT_MIN, INT_MAX});
+    for (int mirror : {0, 1}) {
+        Drawing own(20, 12);
+        Drawing wide(20, 12);
+        ASSERT_EQ(own.place("ARROW", 10, 6, 1.6, mirror), kOk);
+        ASSERT_EQ(wide.place("WIDE", 10, 6, 1.6, mirror), kOk);
+        ASSERT_GT(own.ink(), 8);
+        int top = 12, bottom = -1, left = 20, right = -1;
+        for (int r = 0; r < 12; ++r) {
+            for (int c = 0; c < 20; ++c) {
+                if (own.bits[r][c] == 0) {
+                    EXPECT_EQ(wide.bits[r][c], 0) << r << ", " << c << " mirror " << mirror;
+                    top = std::min(top, r);
+                    bottom = std::max(bottom, r);
+                    left = std::min(left, c);
+                    right = std::max(right, c);
+                }
+            }
+        }
+        for (int r = 0; r < 12; ++r) {
+            for (int c = 0; c < 20; ++c) {
+                if (wide.bits[r][c] == 0) {
+                    EXPECT_TRUE(r >= top - 2 && r <= bottom + 2 && c >= left - 2 && c <= right + 2)
+                        << r << ", " << c << " mirror " << mirror;
+                }
+            }
+        }
+    }
+}
+
+// Far positions are held at the ends of the int range, never converted with undefined
+// results (x86 turns every such conversion into INT_MIN, a far-away position to the left or top
+// whichever side it was on).
+TEST(TruncToInt, TruncatesTowardZeroAndHoldsFarValuesAtTheRangeEnds) {
+    EXPECT_EQ(trunc_to_int(2.9), 2);
+    EXPECT_EQ(trunc_to_int(-2.9), -2);
+    EXPECT_EQ(trunc_to_int(2147483647.0), INT_MAX);
+    EXPECT_EQ(trunc_to_int(1e300), INT_MAX);
+    EXPECT_EQ(trunc_to_int(-1e300), INT_MIN);
+    EXPECT_EQ(trunc_to_int(std::nan("")), INT_MIN);
 }
 
 TEST_F(PlacementTest, EraseModePaintsWhiteAndMissingBitmapPaintsNothing) {

@@ -1,6 +1,7 @@
 // Memory contexts: raster copies with each operation, monochrome conversions, stretching,
 // lines, frames, device-independent rows and handle safety.
 
+#include "kept_memory.h"
 #include "zel/platform/testing.h"
 
 #include <gtest/gtest.h>
@@ -256,6 +257,25 @@ TEST(PlatformDcTest, HandlesAreCheckedBeforeUse) {
     EXPECT_EQ(other.SelectObject(c), nullptr);
     mem.SelectObject(o1);
     DeleteObject(c);
+}
+
+// The same, where the deleted objects' memory still holds what they were: only the check of
+// the handle itself refuses them.
+TEST(PlatformDcTest, DeletedHandlesAreRefusedWhileTheirMemoryStillLooksAlive) {
+    ensure_app();
+    HBITMAP bitmap = CreateBitmap(2, 2, 1, 32, nullptr);
+    HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
+    KeptMemory kept;
+    EXPECT_TRUE(DeleteObject(bitmap));
+    EXPECT_TRUE(DeleteObject(brush));
+    BITMAP bm{};
+    EXPECT_EQ(GetObject(bitmap, sizeof bm, &bm), 0);
+    LOGBRUSH lb{};
+    EXPECT_EQ(GetObject(brush, sizeof lb, &lb), 0);
+    CDC mem;
+    mem.CreateCompatibleDC(nullptr);
+    EXPECT_EQ(mem.SelectObject(bitmap), nullptr);
+    EXPECT_EQ(mem.SelectObject(brush), nullptr);
 }
 
 TEST(PlatformDcTest, TextIsDrawnInTheTextColourAndMeasured) {

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Takes a screenshot of each editing dialog in use on a virtual display:
-#   editor/dialogs/tests/screenshot.sh <build folder> [output folder]
+#   editor/dialogs/demo/screenshot.sh <build folder> [output folder]
 # (the pictures in editor/dialogs/screenshots were taken with it)
 set -euo pipefail
 build=${1:?build folder}
