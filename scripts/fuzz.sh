@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Builds the fuzz preset (clang, libFuzzer) and runs both fuzzers at once for a bounded time,
 # each with several jobs: the face-file fuzzer on a corpus seeded with the starter faces, the
-# picture fuzzer on one seeded with a small valid picture of every format and the damaged
-# pictures kept as regression inputs (imaging/tests/data).
+# picture fuzzer on one seeded with a small valid picture of every format, the damaged
+# pictures kept as regression inputs (imaging/tests/data) and its own earlier findings.
 # Usage: scripts/fuzz.sh [seconds]  (default 60 for each fuzzer; run longer by hand).
 # ZEL_FUZZ_JOBS sets the jobs of each fuzzer (default: a quarter of the processors, 1 to 4).
 # Inputs that crash, break a reader's promise or keep a reader busy are left in
-# <build>/fuzz-findings; each becomes a regression test. The corpora grow in
+# <build>/fuzz-findings; each becomes a regression test (a picture finding goes to
+# imaging/tests/data/findings, which a test runs again). The corpora grow in
 # <build>/fuzz-corpus and are kept between runs. The build folder is build/fuzz unless
 # ZEL_FUZZ_BUILD_DIR names another.
 set -euo pipefail
@@ -29,7 +30,8 @@ faces=$build/fuzz-corpus/face_file
 pictures=$build/fuzz-corpus/picture
 mkdir -p "$faces" "$pictures" "$findings"
 cp "$build"/share/zel-editor/faces/*.zel "$faces"/
-"$build"/imaging/fuzz/picture_fuzz_seeds "$pictures" imaging/tests/data/*
+"$build"/imaging/fuzz/picture_fuzz_seeds "$pictures" imaging/tests/data/*.png imaging/tests/data/*.tga
+cp imaging/tests/data/findings/* "$pictures"/
 
 # The picture fuzzer writes every input into the work folder (each job claims its own space
 # there): in memory when the machine offers it, which runs the fuzzer five times as fast as a

@@ -240,6 +240,16 @@ bool read_picture_or_report(const std::string& path, Magick::Image& image,
 bool write_picture(Magick::Image& image, const std::string& magick, const std::string& path) {
     try {
         Magick::Blob blob;
+        // Magick's PSD encoder writes a palette picture in indexed mode, which its own decoder
+        // then refuses as an improper header, and a picture read from fewer than 8 bits a
+        // sample with packed bits under a header of 8: either copy would be reported written
+        // and never read again. A PSD is always written in whole colours of 8 bits.
+        if (magick == "PSD") {
+            if (image.classType() == Magick::PseudoClass)
+                image.type(Magick::TrueColorType);
+            if (image.depth() < 8)
+                image.depth(8);
+        }
         image.magick(magick);
         image.write(&blob);
         return write_file(path, blob);

@@ -1,5 +1,6 @@
 #include "picture_fixtures.h"
 
+#include <Magick++.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -130,6 +131,27 @@ TEST(ImagingPictureFiles, AJpegWithDamagedMetadataIsRead) {
     EXPECT_EQ(cols, 40);
     EXPECT_EQ(rows, 30);
     EXPECT_EQ(image_available(path.c_str(), &cols, &rows), 1);
+}
+
+// A palette picture copied to PSD reads back: Magick writes one in indexed mode that it then
+// cannot read, so the copy is written with its colours whole.
+TEST(ImagingPictureFiles, APalettePictureCopiedToPsdReadsBack) {
+    Magick::Image palette(Magick::Geometry(20, 10), Magick::Color("red"));
+    palette.fillColor(Magick::Color("blue"));
+    palette.draw(Magick::DrawableRectangle(5, 2, 10, 8));
+    palette.type(Magick::PaletteType);
+    const std::string source = work_file("palette.bmp");
+    palette.write("BMP3:" + source);
+    const std::string copy = work_file("palette-copy.psd");
+    ASSERT_EQ(imagefile_copy(copy.c_str(), source.c_str()), 1);
+    int cols = 0, rows = 0;
+    ASSERT_EQ(image_available(copy.c_str(), &cols, &rows), 1);
+    EXPECT_EQ(cols, 20);
+    Picture original(720, 960);
+    Picture back(720, 960);
+    ASSERT_EQ(fget_pixels(original.rows(), &cols, &rows, source.c_str(), 720, 960), 1);
+    ASSERT_EQ(fget_pixels(back.rows(), &cols, &rows, copy.c_str(), 720, 960), 1);
+    expect_same_pixels(original, back, 20, 10);
 }
 
 // The library keeps the pixel memory of one picture size between saves; each file must still
