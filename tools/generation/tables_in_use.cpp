@@ -1,0 +1,69 @@
+#include "tables_in_use.h"
+
+#include "generation/generation_tables.h"
+
+#include <cstring>
+
+namespace zelgen {
+namespace {
+
+const vyrgen::GenerationTables* g_tables = nullptr;
+zel::engine::GenerationTableReader g_previous{};
+
+int read_points(int, const char* name, std::int32_t* header, std::int32_t* x, std::int32_t* y,
+                std::int32_t* weight, int capacity) {
+    for (const vyrgen::PointTemplate& t : g_tables->points) {
+        if (t.name != name || static_cast<int>(t.points.size()) > capacity)
+            continue;
+        header[4] = static_cast<std::int32_t>(t.points.size());
+        header[5] = t.reference_size;
+        for (std::size_t i = 0; i < t.points.size(); ++i) {
+            x[i] = t.points[i].x;
+            y[i] = t.points[i].y;
+            weight[i] = t.points[i].weight;
+        }
+        return 1;
+    }
+    return 0;
+}
+
+int read_range(int, const char* name, double range[21]) {
+    if (std::strcmp(name, "SEARCH_RANGE") != 0)
+        return 0;
+    std::memcpy(range, g_tables->range.data(), sizeof(double) * 21);
+    return 1;
+}
+
+int read_thickness(int, double thick[30]) {
+    std::memcpy(thick, g_tables->thickness.data(), sizeof(double) * 30);
+    return 1;
+}
+
+// The template library's record layout: p0..p6 at byte 56, the class values at byte 120.
+int read_fuzzy(int, void* buffer, int count) {
+    constexpr int kRecord = 144;
+    if (count < 1 || count > 12)
+        return 0;
+    auto* bytes = static_cast<unsigned char*>(buffer);
+    std::memset(bytes, 0, static_cast<std::size_t>(count) * kRecord);
+    for (int k = 0; k < count; ++k) {
+        std::memcpy(bytes + k * kRecord + 56, g_tables->fuzzy[k].p.data(), 7 * sizeof(double));
+        std::memcpy(bytes + k * kRecord + 120, g_tables->fuzzy[k].value.data(), 3 * sizeof(double));
+    }
+    return 1;
+}
+
+} // namespace
+
+TablesInUse::TablesInUse(const vyrgen::GenerationTables& tables) {
+    g_tables = &tables;
+    g_previous = zel::engine::set_generation_table_reader(
+        {read_points, read_range, read_thickness, read_fuzzy});
+}
+
+TablesInUse::~TablesInUse() {
+    zel::engine::set_generation_table_reader(g_previous);
+    g_tables = nullptr;
+}
+
+} // namespace zelgen
