@@ -6,10 +6,10 @@
 
 #include <algorithm>
 #include <atomic>
-#include <thread>
 #include <climits>
 #include <cmath>
 #include <cstdio>
+#include <thread>
 
 namespace zelgen {
 namespace {
@@ -52,7 +52,6 @@ std::vector<std::vector<double>> landmark_errors(std::vector<Sample>& samples,
             for (const LandmarkKey& key : landmark_keys()) {
                 const Point p = s.ref.at(key.key);
                 errors.push_back(std::hypot(key.get_x(lm) - p.x, key.get_y(lm) - p.y) / s.iod);
-                if (errors.back() > 0.2) std::fprintf(stderr, "FAIL %s %s found %d,%d ref %.0f,%.0f box %d..%d %d..%d iod %.0f\n", s.file.c_str(), key.key, key.get_x(lm), key.get_y(lm), p.x, p.y, s.box.minx, s.box.maxx, s.box.miny, s.box.maxy, s.iod);
             }
         }
         all.push_back(std::move(errors));
@@ -60,7 +59,8 @@ std::vector<std::vector<double>> landmark_errors(std::vector<Sample>& samples,
     return all;
 }
 
-std::string mouth_rows_report(std::vector<Sample>& samples, const vyrgen::GenerationTables& tables) {
+std::string mouth_rows_report(std::vector<Sample>& samples,
+                              const vyrgen::GenerationTables& tables) {
     const TablesInUse use(tables);
     int inside[2] = {0, 0};
     for (Sample& s : samples) {

@@ -1,12 +1,21 @@
-// generation_calibrate FOLDER REFERENCE OUT [--check]
+// generation_calibrate FOLDER REFERENCE OUT [--check] [--shape ...] [--fine ...] [--margin ...]
 //
 // Measures the tables of caricature generation on the portraits of FOLDER with the reference
-// landmarks of REFERENCE (calibrate on the calibration portraits only) and writes them to OUT in
-// the form vyr_templates reads (data/templates/generation-tables.txt). With --check it first
-// reports how well tables measured on one half of the portraits find the landmarks of the
-// other half.
+// landmarks of REFERENCE (the calibration portraits only: never the portraits the generation is
+// checked on) and writes them to OUT in the form vyr_templates reads
+// (data/templates/generation-tables.txt), with what was measured as comment lines:
+// - the search ranges: windows that hold the reference points of all but the outermost
+//   portraits, with a margin;
+// - the nine point templates: the brightness around each point, taught to score the point
+//   above every other position of its window;
+// - the thickness values: where lids, lips and brows lie around the eye and mouth lines;
+// - the fuzzy sets: the twelve measures of the faces as the generation finds them, in thirds.
+// With --check the landmark search is first tried with tables measured on one half of the
+// portraits on the other half, both ways round: the figures to expect on portraits not seen.
 
+#include "calibrate_fuzzy.h"
 #include "calibrate_landmarks.h"
+#include "calibrate_lines.h"
 
 #include <Magick++.h>
 
@@ -14,33 +23,53 @@
 #include <cstdlib>
 #include <exception>
 #include <string>
+#include <vector>
 
 namespace {
 
+// The margins of the thickness limits and the caricature's exaggeration of the proportions.
+constexpr double kThicknessOutside = 0.02;
+constexpr double kThicknessMargin = 0.01;
+constexpr double kExaggeration = 1.2;
+
 int usage() {
     std::fprintf(stderr, "usage: generation_calibrate FOLDER REFERENCE OUT [--check] "
-                         "[--shape HALFWIDTH HALFHEIGHT STEP POINTS ROUNDS] [--margin OUTSIDE SHARE MINIMUM]\n");
+                         "[--shape HALFWIDTH HALFHEIGHT STEP POINTS ROUNDS] [--fine HALF STEP] "
+                         "[--margin OUTSIDE SHARE MINIMUM]\n");
     return 2;
 }
 
 // Tables from one half, errors on the other, both ways round.
-void check(std::vector<zelgen::Sample>& samples, const zelgen::LandmarkSettings& settings) {
+std::string check(std::vector<zelgen::Sample>& samples, const zelgen::LandmarkSettings& settings) {
     std::vector<zelgen::Sample> halves[2];
-    for (std::size_t i = 0; i < samples.size(); ++i)
+    const std::size_t count = samples.size();
+    for (std::size_t i = 0; i < count; ++i)
         halves[i % 2].push_back(std::move(samples[i]));
     std::vector<std::vector<double>> errors;
     for (int fold = 0; fold < 2; ++fold) {
         vyrgen::GenerationTables tables;
         zelgen::calibrate_landmarks(halves[fold], settings, tables);
         auto e = zelgen::landmark_errors(halves[1 - fold], tables);
-        std::printf("tables of half %d on half %d: %s\n", fold + 1, 2 - fold,
-                    zelgen::error_summary(e).c_str());
         errors.insert(errors.end(), e.begin(), e.end());
     }
-    std::printf("portraits not used for the tables: %s\n", zelgen::error_summary(errors).c_str());
     samples.clear();
-    for (std::size_t i = 0; i < halves[0].size() + halves[1].size(); ++i)
+    for (std::size_t i = 0; i < count; ++i)
         samples.push_back(std::move(halves[i % 2][i / 2]));
+    return "landmarks with tables from the other half of the portraits: " +
+           zelgen::error_summary(errors);
+}
+
+std::vector<std::string> per_point(const std::vector<std::vector<double>>& errors) {
+    std::vector<std::string> lines;
+    for (std::size_t k = 0; k < zelgen::landmark_keys().size(); ++k) {
+        std::vector<std::vector<double>> one;
+        for (const auto& e : errors)
+            if (!e.empty())
+                one.push_back({e[k]});
+        lines.push_back(std::string("  ") + zelgen::landmark_keys()[k].key + ": " +
+                        zelgen::error_summary(one));
+    }
+    return lines;
 }
 
 } // namespace
@@ -75,29 +104,37 @@ int main(int argc, char** argv) {
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
     try {
         Magick::InitializeMagick(argv[0]);
+        std::vector<std::string> notes;
+        auto note = [&](const std::string& line) {
+            std::printf("%s\n", line.c_str());
+            notes.push_back(line);
+        };
         auto samples = zelgen::prepare_samples(argv[1], argv[2], 1);
-        std::printf("portraits that reach the landmark search: %zu\n", samples.size());
+        note("measured by generation_calibrate on the " + std::to_string(samples.size()) +
+             " portraits of " + argv[2] + " that reach the landmark search");
         if (checking)
-            check(samples, settings);
+            note(check(samples, settings));
+
         vyrgen::GenerationTables tables;
         zelgen::calibrate_landmarks(samples, settings, tables);
-        for (const auto& t : tables.points)
-            std::printf("template %s points %zu\n", t.name.c_str(), t.points.size());
         const auto own = zelgen::landmark_errors(samples, tables);
-        std::printf("tables on their own portraits: %s\n", zelgen::error_summary(own).c_str());
-        std::printf("%s\n", zelgen::mouth_rows_report(samples, tables).c_str());
-        std::printf("ranges:");
-        for (double r : tables.range)
-            std::printf(" %.3f", r);
-        std::printf("\n");
-        for (std::size_t k = 0; k < zelgen::landmark_keys().size(); ++k) {
-            std::vector<std::vector<double>> one;
-            for (const auto& e : own)
-                if (!e.empty())
-                    one.push_back({e[k]});
-            std::printf("%-9s %s\n", zelgen::landmark_keys()[k].key, zelgen::error_summary(one).c_str());
-        }
-        (void)argv[3];
+        note("landmarks on the portraits measured: " + zelgen::error_summary(own));
+        for (const std::string& line : per_point(own))
+            note(line);
+        note(zelgen::mouth_rows_report(samples, tables));
+
+        std::vector<std::string> lines;
+        tables.thickness =
+            zelgen::measure_thickness(samples, kThicknessOutside, kThicknessMargin, lines);
+        for (const std::string& line : lines)
+            note(line);
+        note(zelgen::lower_lip_report(samples, tables));
+
+        const auto measures = zelgen::measure_faces(samples, tables);
+        tables.fuzzy = zelgen::measure_fuzzy_sets(measures, kExaggeration);
+        note("fuzzy sets from the measures of " + std::to_string(measures.size()) + " faces");
+
+        vyrgen::write_generation_tables(argv[3], tables, notes);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "generation_calibrate: %s\n", error.what());
         return 1;

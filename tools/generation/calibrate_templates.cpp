@@ -63,8 +63,6 @@ vyrgen::PointTemplate mirror(const vyrgen::PointTemplate& t, const char* name) {
     return m;
 }
 
-
-
 // One side of one portrait as the search sees it: the brightness at the template's grid
 // offsets, scaled and rounded as the search scales them, around any position.
 class View {
@@ -192,8 +190,7 @@ std::vector<View> make_views(const std::vector<Sample>& samples, const TemplateP
         for (const bool mirrored : {false, true})
             views.emplace_back(s, s.ref.at(mirrored ? p.mirrorKey : p.key), g, mirrored,
                                zel::engine::landmark_window(mirrored ? p.mirror : p.point, s.box,
-                                                            r.data(), lm,
-                                                            reference_mouth_line(s)));
+                                                            r.data(), lm, reference_mouth_line(s)));
     }
     return views;
 }
@@ -242,13 +239,15 @@ std::vector<vyrgen::PointTemplate> derive_templates(const std::vector<Sample>& s
         kept.push_back(g[i]);
         keptWeights.push_back(w[i]);
     }
-    keptWeights = train(make_views(samples, p, kept, r), keptWeights, shape.rounds - shape.rounds / 2);
+    keptWeights =
+        train(make_views(samples, p, kept, r), keptWeights, shape.rounds - shape.rounds / 2);
     double strongest = 0;
     for (const double v : keptWeights)
         strongest = std::max(strongest, std::abs(v));
     vyrgen::PointTemplate t{zel::engine::landmark_template_name(p.point), kTemplateReference, {}};
     for (std::size_t i = 0; i < kept.size(); ++i) {
-        const int weight = static_cast<int>(std::lround(shape.maxWeight * keptWeights[i] / strongest));
+        const int weight =
+            static_cast<int>(std::lround(shape.maxWeight * keptWeights[i] / strongest));
         if (weight != 0)
             t.points.push_back({kept[i].x, kept[i].y, weight});
     }

@@ -18,20 +18,22 @@ namespace zelgen {
 inline constexpr int kTemplateReference = 1000;
 
 // Where a template samples the face: a grid of half-width by half-height around the point
-// (thousandths of the box height), every step; the strongest points are kept, their weights
-// scaled to at most maxWeight.
+// (thousandths of the box height), every step, and a finer one near the point; the strongest
+// points are kept, their weights scaled to at most maxWeight. A wide context tells a point
+// from its look-alikes (an eye corner from a fold of the hair, a nose from a cheek's crease);
+// the fine grid places it.
 struct TemplateShape {
-    int halfWidth = 120;
-    int halfHeight = 60;
-    int step = 15;
+    int halfWidth = 300;
+    int halfHeight = 250;
+    int step = 25;
     // A finer grid of fineHalf around the point, every fineStep (none when 0).
-    int fineHalf = 0;
-    int fineStep = 0;
-    int maxPoints = 128;
+    int fineHalf = 80;
+    int fineStep = 10;
+    int maxPoints = 200;
     int maxWeight = 20;
     // Training: rounds in which the template is taught to score the point above every other
     // position of its search window.
-    int rounds = 5;
+    int rounds = 10;
 };
 
 // The landmark a template finds: its name, its reference key, and the key of its mirror image

@@ -19,10 +19,10 @@ void collect(const char*, const char* text, zel::MessageIcon) {
 }
 
 // The reference keys the calibration reads.
-const char* const kKeys[] = {"leye_out", "leye_in",  "reye_in",   "reye_out", "leye_top",
-                             "leye_bot", "reye_top", "reye_bot",  "nose_c",   "nose_tip",
-                             "nose_l",   "nose_r",   "mouth_l",   "mouth_r",  "mouth_top",
-                             "mouth_bot", "chin",    "lbrow_mid", "rbrow_mid"};
+const char* const kKeys[] = {"leye_out",  "leye_in",  "reye_in",   "reye_out", "leye_top",
+                             "leye_bot",  "reye_top", "reye_bot",  "nose_c",   "nose_tip",
+                             "nose_l",    "nose_r",   "mouth_l",   "mouth_r",  "mouth_top",
+                             "mouth_bot", "chin",     "lbrow_mid", "rbrow_mid"};
 
 // GetCartoon's steps up to the landmark search, in its order.
 bool run_to_search(const Photo& photo, const UserMarks& marks, int sex, const std::string& name,

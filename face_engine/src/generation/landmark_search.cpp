@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <new>
+#include <optional>
 #include <vector>
 
 namespace zel::engine {
@@ -33,15 +34,13 @@ constexpr double kMouthRowsAbove = 0.07;
 constexpr double kMouthRowsBelow = 0.04;
 constexpr int kProjectionSmoothRadius = 2;
 
-unsigned char luma(_pixel** hsv, int x, int y) {
-    return hsv[y][x].b;
-}
-
 // A point template with its offsets scaled to the face.
 struct ScaledTemplate {
     std::vector<int> dx;
     std::vector<int> dy;
-    std::vector<std::int64_t> w;
+    std::vector<std::int32_t> w;
+    std::int64_t sw = 0;  // sum of the weights
+    std::int64_t sww = 0; // sum of their squares
     int minDx = 0;
     int maxDx = 0;
     int minDy = 0;
@@ -68,6 +67,8 @@ int read_scaled_template(int set, const char* name, int size, ScaledTemplate& ou
         out.dx.push_back(dx);
         out.dy.push_back(dy);
         out.w.push_back(w[i]);
+        out.sw += w[i];
+        out.sww += static_cast<std::int64_t>(w[i]) * w[i];
         out.minDx = std::min(out.minDx, dx);
         out.maxDx = std::max(out.maxDx, dx);
         out.minDy = std::min(out.minDy, dy);
@@ -76,33 +77,104 @@ int read_scaled_template(int set, const char* name, int size, ScaledTemplate& ou
     return kOk;
 }
 
-// Pearson correlation of the brightness differences around (x, y) with the weights; template
-// points outside the picture are skipped. The sums are 64-bit: a template of a thousand points
-// at full contrast overflows 32 bits.
-double correlation(_pixel** hsv, int cols, int rows, const ScaledTemplate& t, int x, int y) {
-    const std::int64_t c = luma(hsv, x, y);
-    const bool inside =
-        x + t.minDx >= 0 && x + t.maxDx < cols && y + t.minDy >= 0 && y + t.maxDy < rows;
-    std::int64_t k = 0, sdw = 0, sd = 0, sw = 0, sdd = 0, sww = 0;
-    const std::size_t n = t.dx.size();
-    for (std::size_t i = 0; i < n; ++i) {
-        const int px = x + t.dx[i];
-        const int py = y + t.dy[i];
-        if (!inside && (px < 0 || px >= cols || py < 0 || py >= rows))
-            continue;
-        const std::int64_t d = luma(hsv, px, py) - c;
-        const std::int64_t w = t.w[i];
-        ++k;
-        sdw += d * w;
-        sd += d;
-        sw += w;
-        sdd += d * d;
-        sww += w * w;
+// The brightness of the part of the picture a search reads, in one block of bytes.
+class LumaPlane {
+public:
+    LumaPlane(_pixel** hsv, int x0, int x1, int y0, int y1) : x0_(x0), y0_(y0), cols_(x1 - x0 + 1) {
+        values_.resize(static_cast<std::size_t>(cols_) * (y1 - y0 + 1));
+        unsigned char* out = values_.data();
+        for (int y = y0; y <= y1; ++y)
+            for (int x = x0; x <= x1; ++x)
+                *out++ = hsv[y][x].b;
     }
-    const double num = static_cast<double>(k * sdw - sd * sw);
-    const double a = static_cast<double>(k * sdd - sd * sd);
+    int cols() const { return cols_; }
+    const unsigned char* at(int x, int y) const {
+        return values_.data() + static_cast<std::size_t>(y - y0_) * cols_ + (x - x0_);
+    }
+
+private:
+    int x0_;
+    int y0_;
+    int cols_;
+    std::vector<unsigned char> values_;
+};
+
+// Pearson correlation of the brightness differences d = b(point) - b(centre) with the weights,
+// from the template's point count k and the sums of b, b^2 and b w: the centre's brightness
+// cancels out of k S(dw) - S(d) S(w) = k S(bw) - S(b) S(w) and of k S(dd) - S(d)^2 =
+// k S(bb) - S(b)^2. Integer sums in 64 bits: a template of a thousand points at full contrast
+// overflows 32.
+double pearson(std::int64_t k, std::int64_t sb, std::int64_t sbb, std::int64_t sbw, std::int64_t sw,
+               std::int64_t sww) {
+    const double num = static_cast<double>(k * sbw - sb * sw);
+    const double a = static_cast<double>(k * sbb - sb * sb);
     const double b = static_cast<double>(k * sww - sw * sw);
     return num / std::sqrt(a * b);
+}
+
+// The sums of b, b^2 and b w at every position of a block of the window where the template
+// lies wholly inside the picture, gathered template point by template point: each point adds
+// a shifted copy of the plane's rows, which the compiler turns into vector code.
+class InsideSums {
+public:
+    InsideSums(const LumaPlane& plane, const ScaledTemplate& t, const SearchWindow& block)
+        : x0_(block.x0), y0_(block.y0), cols_(block.x1 - block.x0 + 1) {
+        const std::size_t size = static_cast<std::size_t>(cols_) * (block.y1 - block.y0 + 1);
+        sb_.assign(size, 0);
+        sbb_.assign(size, 0);
+        sbw_.assign(size, 0);
+        // Per point at most 255 x 255: a thousand points stay inside 32 bits.
+        for (std::size_t i = 0; i < t.dx.size(); ++i) {
+            const std::int32_t w = t.w[i];
+            for (int y = block.y0; y <= block.y1; ++y) {
+                const unsigned char* src = plane.at(block.x0 + t.dx[i], y + t.dy[i]);
+                const std::size_t row = static_cast<std::size_t>(y - y0_) * cols_;
+                std::int32_t* sb = sb_.data() + row;
+                std::int32_t* sbb = sbb_.data() + row;
+                std::int32_t* sbw = sbw_.data() + row;
+                for (int x = 0; x < cols_; ++x) {
+                    const std::int32_t b = src[x];
+                    sb[x] += b;
+                    sbb[x] += b * b;
+                    sbw[x] += b * w;
+                }
+            }
+        }
+    }
+    double score(const ScaledTemplate& t, int x, int y) const {
+        const std::size_t i = static_cast<std::size_t>(y - y0_) * cols_ + (x - x0_);
+        return pearson(static_cast<std::int64_t>(t.dx.size()), sb_[i], sbb_[i], sbw_[i], t.sw,
+                       t.sww);
+    }
+
+private:
+    int x0_;
+    int y0_;
+    int cols_;
+    std::vector<std::int32_t> sb_;
+    std::vector<std::int32_t> sbb_;
+    std::vector<std::int32_t> sbw_;
+};
+
+// The same where template points fall outside the picture: those are skipped.
+double correlation_at_edge(const LumaPlane& plane, const ScaledTemplate& t, int cols, int rows,
+                           int x, int y) {
+    std::int64_t k = 0, sb = 0, sbb = 0, sbw = 0, sw = 0, sww = 0;
+    for (std::size_t i = 0; i < t.dx.size(); ++i) {
+        const int px = x + t.dx[i];
+        const int py = y + t.dy[i];
+        if (px < 0 || px >= cols || py < 0 || py >= rows)
+            continue;
+        const std::int64_t b = *plane.at(px, py);
+        const std::int64_t w = t.w[i];
+        ++k;
+        sb += b;
+        sbb += b * b;
+        sbw += b * w;
+        sw += w;
+        sww += w * w;
+    }
+    return pearson(k, sb, sbb, sbw, sw, sww);
 }
 
 // Reads "SEARCH_RANGE", else -21.
@@ -209,14 +281,25 @@ int landmark_match_window(_pixel** hsv, int cols, int rows, int set, const char*
     } catch (const std::bad_alloc&) {
         return kNoMemory;
     }
-    if (hsv == nullptr)
-        return kOk;
     const SearchWindow w = window.clipped(cols, rows);
+    if (hsv == nullptr || w.empty())
+        return kOk;
+    // Everything the template reads from any position of the window.
+    const LumaPlane plane(hsv, std::max(w.x0 + t.minDx, 0), std::min(w.x1 + t.maxDx, cols - 1),
+                          std::max(w.y0 + t.minDy, 0), std::min(w.y1 + t.maxDy, rows - 1));
+    // The positions where the template lies wholly inside the picture.
+    const SearchWindow inner{std::max(w.x0, -t.minDx), std::min(w.x1, cols - 1 - t.maxDx),
+                             std::max(w.y0, -t.minDy), std::min(w.y1, rows - 1 - t.maxDy)};
+    std::optional<InsideSums> sums;
+    if (!inner.empty())
+        sums.emplace(plane, t, inner);
     double best = -1.0;
     for (int x = w.x0; x <= w.x1; ++x) {
         for (int y = w.y0; y <= w.y1; ++y) {
+            const bool inside = x >= inner.x0 && x <= inner.x1 && y >= inner.y0 && y <= inner.y1;
             // A flat neighbourhood scores 0/0, which never wins.
-            const double score = correlation(hsv, cols, rows, t, x, y);
+            const double score =
+                inside ? sums->score(t, x, y) : correlation_at_edge(plane, t, cols, rows, x, y);
             if (score > best) {
                 best = score;
                 outX = x;

@@ -36,11 +36,10 @@ int code(const FuzzySet& set, double x) {
 
 } // namespace
 
-int shape_measures_compute(const FuzzySet sets[kFuzzySets], const FaceBox& box,
-                           const FaceLandmarks::Eye& L, const FaceLandmarks::Eye& R,
-                           const FaceLandmarks::Nose& N, const FaceLandmarks::Mouth& M,
-                           const FaceLandmarks::Brow& LB, const FaceLandmarks::Brow& RB,
-                           FaceMeasures& out) {
+std::array<double, kFuzzySets>
+shape_measure_inputs(const FaceBox& box, const FaceLandmarks::Eye& L, const FaceLandmarks::Eye& R,
+                     const FaceLandmarks::Nose& N, const FaceLandmarks::Mouth& M,
+                     const FaceLandmarks::Brow& LB, const FaceLandmarks::Brow& RB) {
     const double maxy = box.maxy;
     const double W = box.width;
     const double H = box.height;
@@ -51,27 +50,48 @@ int shape_measures_compute(const FuzzySet sets[kFuzzySets], const FaceBox& box,
     const double Eh = ((static_cast<double>(L.bottom_y) - L.top_y) +
                        (static_cast<double>(R.bottom_y) - R.top_y)) /
                       2.0;
-
-    out.eye_height = fuzzy_value(sets[kEyeHeight], D / H);
-    out.eye_space = fuzzy_value(sets[kEyeSpace], (static_cast<double>(R.in_x) - L.in_x) / W);
-    out.eye_nose = fuzzy_value(sets[kEyeNose], Ne / D);
-    out.nose_mouth = fuzzy_value(sets[kNoseMouth], ((static_cast<double>(M.l_y) - N.center_y) +
-                                                    (static_cast<double>(M.r_y) - N.center_y)) /
-                                                       2.0 / D);
-    out.eye_brow = fuzzy_value(sets[kEyeBrow], ((static_cast<double>(L.top_y) - LB.bottom_y) +
-                                                (static_cast<double>(R.top_y) - RB.bottom_y)) /
-                                                   2.0 / D);
-    out.brow_thick = code(sets[kBrowThick], ((static_cast<double>(LB.bottom_y) - LB.top_y) +
-                                             (static_cast<double>(RB.bottom_y) - RB.top_y)) /
-                                                2.0 / D);
-    out.eye_size = code(sets[kEyeSize], (Ew * Eh) / (W * D));
-    out.eye_shape = code(sets[kEyeShape], Eh / Ew);
     const double outerRise = ((maxy - L.out_y) + (maxy - R.out_y)) / 2.0;
     const double innerRise = ((maxy - L.in_y) + (maxy - R.in_y)) / 2.0;
-    out.eye_slant = code(sets[kEyeSlant], (outerRise - innerRise) / Ew);
-    out.nose_shape = code(sets[kNoseShape], (static_cast<double>(N.r_x) - N.l_x) / Ne);
-    out.mouth_size = code(sets[kMouthSize], (static_cast<double>(M.r_x) - M.l_x) / W);
-    out.lips_thick = code(sets[kLipsThick], (static_cast<double>(M.bottom_y) - M.top_y) / D);
+    std::array<double, kFuzzySets> x{};
+    x[kEyeHeight] = D / H;
+    x[kEyeSpace] = (static_cast<double>(R.in_x) - L.in_x) / W;
+    x[kEyeNose] = Ne / D;
+    x[kNoseMouth] =
+        ((static_cast<double>(M.l_y) - N.center_y) + (static_cast<double>(M.r_y) - N.center_y)) /
+        2.0 / D;
+    x[kEyeBrow] = ((static_cast<double>(L.top_y) - LB.bottom_y) +
+                   (static_cast<double>(R.top_y) - RB.bottom_y)) /
+                  2.0 / D;
+    x[kBrowThick] = ((static_cast<double>(LB.bottom_y) - LB.top_y) +
+                     (static_cast<double>(RB.bottom_y) - RB.top_y)) /
+                    2.0 / D;
+    x[kEyeSize] = (Ew * Eh) / (W * D);
+    x[kEyeShape] = Eh / Ew;
+    x[kEyeSlant] = (outerRise - innerRise) / Ew;
+    x[kNoseShape] = (static_cast<double>(N.r_x) - N.l_x) / Ne;
+    x[kMouthSize] = (static_cast<double>(M.r_x) - M.l_x) / W;
+    x[kLipsThick] = (static_cast<double>(M.bottom_y) - M.top_y) / D;
+    return x;
+}
+
+int shape_measures_compute(const FuzzySet sets[kFuzzySets], const FaceBox& box,
+                           const FaceLandmarks::Eye& L, const FaceLandmarks::Eye& R,
+                           const FaceLandmarks::Nose& N, const FaceLandmarks::Mouth& M,
+                           const FaceLandmarks::Brow& LB, const FaceLandmarks::Brow& RB,
+                           FaceMeasures& out) {
+    const auto x = shape_measure_inputs(box, L, R, N, M, LB, RB);
+    out.eye_height = fuzzy_value(sets[kEyeHeight], x[kEyeHeight]);
+    out.eye_space = fuzzy_value(sets[kEyeSpace], x[kEyeSpace]);
+    out.eye_nose = fuzzy_value(sets[kEyeNose], x[kEyeNose]);
+    out.nose_mouth = fuzzy_value(sets[kNoseMouth], x[kNoseMouth]);
+    out.eye_brow = fuzzy_value(sets[kEyeBrow], x[kEyeBrow]);
+    out.brow_thick = code(sets[kBrowThick], x[kBrowThick]);
+    out.eye_size = code(sets[kEyeSize], x[kEyeSize]);
+    out.eye_shape = code(sets[kEyeShape], x[kEyeShape]);
+    out.eye_slant = code(sets[kEyeSlant], x[kEyeSlant]);
+    out.nose_shape = code(sets[kNoseShape], x[kNoseShape]);
+    out.mouth_size = code(sets[kMouthSize], x[kMouthSize]);
+    out.lips_thick = code(sets[kLipsThick], x[kLipsThick]);
     return kOk;
 }
 

@@ -12,6 +12,7 @@
 
 #include <zel/face_engine.h>
 
+#include <array>
 #include <cstdint>
 
 namespace zel::engine {
@@ -46,6 +47,16 @@ double fuzzy_class(FuzzySet set, double x);
 
 // Reads the twelve fuzzy sets of the template set. 0, or -21.
 int res_read_fuzzy(int set, FuzzySet sets[kFuzzySets]);
+
+// The twelve measures of a face, in the order of the fuzzy sets (the eye line's height above the
+// chin, the eyes' spacing, eye to nose, nose to mouth, eye to brow, brow thickness, eye size,
+// eye shape, eye slant, nose shape, mouth size, lip thickness). A quotient whose divisor is 0
+// is not finite.
+std::array<double, kFuzzySets>
+shape_measure_inputs(const FaceBox& box, const FaceLandmarks::Eye& left,
+                     const FaceLandmarks::Eye& right, const FaceLandmarks::Nose& nose,
+                     const FaceLandmarks::Mouth& mouth, const FaceLandmarks::Brow& leftBrow,
+                     const FaceLandmarks::Brow& rightBrow);
 
 // The twelve measures of the face into measures: five proportions as values, seven codes as
 // classes. Always 0.
