@@ -18,4 +18,5 @@ set(ZELEDIT_STAGE_TEST_SOURCES
     ${_zel_stages}/tests/fake_generation_tables.cpp
     ${_zel_stages}/tests/landmark_search_test.cpp
     ${_zel_stages}/tests/feature_line_test.cpp
-    ${_zel_stages}/tests/part_choice_test.cpp)
+    ${_zel_stages}/tests/part_choice_test.cpp
+    ${_zel_stages}/tests/cartoon_end_to_end_test.cpp)

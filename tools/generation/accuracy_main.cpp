@@ -24,8 +24,8 @@
 
 namespace {
 
-constexpr int kSheetPerRow = 2;
-constexpr int kSheetCell = 150;
+constexpr int kSheetPerRow = 3;
+constexpr int kSheetCell = 140;
 
 int usage() {
     std::fprintf(stderr,

@@ -22,6 +22,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -110,8 +111,11 @@ int main(int argc, char** argv) {
             notes.push_back(line);
         };
         auto samples = zelgen::prepare_samples(argv[1], argv[2], 1);
+        const std::filesystem::path reference(argv[2]);
         note("measured by generation_calibrate on the " + std::to_string(samples.size()) +
-             " portraits of " + argv[2] + " that reach the landmark search");
+             " portraits of " +
+             (reference.parent_path().filename() / reference.filename()).string() +
+             " that reach the landmark search");
         if (checking)
             note(check(samples, settings));
 

@@ -195,6 +195,22 @@ std::vector<View> make_views(const std::vector<Sample>& samples, const TemplateP
     return views;
 }
 
+// The offset mirroring offsets[i] (i itself on the axis, or when there is none).
+std::size_t mirror_index(const std::vector<Offset>& offsets, std::size_t i) {
+    for (std::size_t j = 0; j < offsets.size(); ++j)
+        if (offsets[j].x == -offsets[i].x && offsets[j].y == offsets[i].y)
+            return j;
+    return i;
+}
+
+// Each weight and its mirror image's take their mean.
+void symmetrise(const std::vector<Offset>& offsets, std::vector<double>& w) {
+    std::vector<double> mean = w;
+    for (std::size_t i = 0; i < offsets.size(); ++i)
+        mean[i] = (w[i] + w[mirror_index(offsets, i)]) / 2;
+    w = mean;
+}
+
 } // namespace
 
 const std::vector<TemplatePoint>& template_points() {
@@ -224,23 +240,41 @@ std::vector<vyrgen::PointTemplate> derive_templates(const std::vector<Sample>& s
                 w[i] += v[i];
         }
     }
+    // A point that is its own mirror image (the nose's centre) keeps a template that is too.
+    const bool symmetric = p.mirror == p.point;
     w = train(make_views(samples, p, g, r), w, shape.rounds / 2);
+    if (symmetric)
+        symmetrise(g, w);
+    // The strongest points are kept (a point and its mirror image together).
     std::vector<std::size_t> order(g.size());
     for (std::size_t i = 0; i < order.size(); ++i)
         order[i] = i;
     std::stable_sort(order.begin(), order.end(),
                      [&](std::size_t a, std::size_t b) { return std::abs(w[a]) > std::abs(w[b]); });
-    if (order.size() > static_cast<std::size_t>(shape.maxPoints))
-        order.resize(static_cast<std::size_t>(shape.maxPoints));
-    std::sort(order.begin(), order.end());
+    std::vector<bool> keep(g.size(), false);
+    std::size_t count = 0;
+    for (const std::size_t i : order) {
+        const std::size_t m = symmetric ? mirror_index(g, i) : i;
+        const std::size_t adds = keep[i] ? 0 : (m == i ? 1 : 2);
+        if (adds == 0)
+            continue;
+        if (count + adds > static_cast<std::size_t>(shape.maxPoints))
+            break;
+        keep[i] = keep[m] = true;
+        count += adds;
+    }
     std::vector<Offset> kept;
     std::vector<double> keptWeights;
-    for (const std::size_t i : order) {
-        kept.push_back(g[i]);
-        keptWeights.push_back(w[i]);
+    for (std::size_t i = 0; i < g.size(); ++i) {
+        if (keep[i]) {
+            kept.push_back(g[i]);
+            keptWeights.push_back(w[i]);
+        }
     }
     keptWeights =
         train(make_views(samples, p, kept, r), keptWeights, shape.rounds - shape.rounds / 2);
+    if (symmetric)
+        symmetrise(kept, keptWeights);
     double strongest = 0;
     for (const double v : keptWeights)
         strongest = std::max(strongest, std::abs(v));

@@ -25,15 +25,15 @@ inline constexpr int kTemplateReference = 1000;
 struct TemplateShape {
     int halfWidth = 300;
     int halfHeight = 250;
-    int step = 25;
+    int step = 20;
     // A finer grid of fineHalf around the point, every fineStep (none when 0).
     int fineHalf = 80;
-    int fineStep = 10;
-    int maxPoints = 200;
+    int fineStep = 8;
+    int maxPoints = 300;
     int maxWeight = 20;
     // Training: rounds in which the template is taught to score the point above every other
     // position of its search window.
-    int rounds = 10;
+    int rounds = 16;
 };
 
 // The landmark a template finds: its name, its reference key, and the key of its mirror image

@@ -39,7 +39,9 @@ void write_contact_sheet(const std::string& path, const std::vector<SheetEntry>&
         return;
     const int columns = std::min<int>(perRow, static_cast<int>(entries.size()));
     const int lines = (static_cast<int>(entries.size()) + columns - 1) / columns;
-    const int portraitWidth = 3 * cell + 2 * kGap;
+    // Cells as tall as cell, as wide as the first photo's shape asks.
+    const int cellWidth = std::max(1, cell * entries.front().cols / entries.front().rows);
+    const int portraitWidth = 3 * cellWidth + 2 * kGap;
     const int width = columns * portraitWidth + (columns + 1) * kPortraitGap;
     const int height = lines * cell + (lines + 1) * kPortraitGap;
     Magick::Image sheet(
@@ -55,12 +57,17 @@ void write_contact_sheet(const std::string& path, const std::vector<SheetEntry>&
                                   picture(e.cols, e.rows, e.caricature)};
         for (int k = 0; k < 3; ++k) {
             parts[k].filterType(Magick::LanczosFilter);
-            parts[k].resize(
-                Magick::Geometry(static_cast<std::size_t>(cell), static_cast<std::size_t>(cell)));
-            sheet.composite(parts[k], x0 + k * (cell + kGap), y0, Magick::OverCompositeOp);
+            parts[k].resize(Magick::Geometry(static_cast<std::size_t>(cellWidth),
+                                             static_cast<std::size_t>(cell)));
+            sheet.composite(parts[k], x0 + k * (cellWidth + kGap), y0, Magick::OverCompositeOp);
         }
     }
+    // A palette keeps the file small.
+    sheet.quantizeColors(256);
+    sheet.quantizeDither(false);
+    sheet.quantize();
     sheet.depth(8);
+    sheet.magick("PNG8");
     sheet.write(path);
 }
 

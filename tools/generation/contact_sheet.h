@@ -18,8 +18,8 @@ struct SheetEntry {
     std::vector<_pixel> caricature;
 };
 
-// Writes the entries as a PNG picture, each picture shrunk to at most cell x cell pixels.
-// Throws on a write failure.
+// Writes the entries as a PNG picture (a palette of 256 colours), perRow portraits to a row,
+// each picture shrunk to cell pixels high. Throws on a write failure.
 void write_contact_sheet(const std::string& path, const std::vector<SheetEntry>& entries,
                          int perRow, int cell);
 

@@ -295,7 +295,9 @@ TEST_P(EverySet, PointTemplatesAreMirroredWeightedAndSmall) {
         SCOPED_TRACE(name);
         const Template t = read(name);
         EXPECT_GT(t.x.size(), 8u);
-        EXPECT_LE(t.x.size(), 128u);
+        // The landmark search scores every template point at every position of its window:
+        // its speed goal holds for templates of a few hundred points.
+        EXPECT_LE(t.x.size(), 300u);
         EXPECT_GT(t.header[vyresrc::kBinHeaderReferenceSize], 0);
         EXPECT_GE(std::set<std::int32_t>(t.w.begin(), t.w.end()).size(), 2u);
         // Both signs: a correlation needs darker and brighter points.
@@ -344,7 +346,10 @@ TEST_P(EverySet, TablesAreCompleteAndFuzzySetsCoverEveryValue) {
     EXPECT_LT(range[15], range[16]);
     EXPECT_LT(range[17], range[18]);
     EXPECT_LT(range[19], range[20]);
-    EXPECT_LT(range[3], range[11]);  // eyes above the nose
+    // Eyes above the nose above the mouth. The windows themselves may overlap: they are
+    // fractions of a face box whose height varies from face to face.
+    EXPECT_LT(range[2] + range[3], range[11] + range[12]);
+    EXPECT_LT(range[11] + range[12], range[19] + range[20]);
     EXPECT_LT(range[12], range[20]); // nose above the bottom of the mouth band
 
     double thick[30] = {};
