@@ -58,6 +58,26 @@ double eye_row(const Sample& s, const char* in, const char* out) {
     return (s.ref.at(in).y + s.ref.at(out).y) / 2;
 }
 
+// A sample's brightness as the strip searches read it: grey rows, row 0 at the top.
+class GreyRows {
+public:
+    explicit GreyRows(const Sample& s)
+        : pixels_(static_cast<std::size_t>(s.cols) * s.rows),
+          rows_(static_cast<std::size_t>(s.rows)) {
+        for (int y = 0; y < s.rows; ++y) {
+            rows_[static_cast<std::size_t>(y)] =
+                pixels_.data() + static_cast<std::size_t>(y) * s.cols;
+            for (int x = 0; x < s.cols; ++x)
+                rows_[static_cast<std::size_t>(y)][x] = s.luma(x, y);
+        }
+    }
+    unsigned char** rows() { return rows_.data(); }
+
+private:
+    std::vector<unsigned char> pixels_;
+    std::vector<unsigned char*> rows_;
+};
+
 // The brow's lower edge in one sample, found by the brow strips in a generous window above the
 // eye: the mean lower boundary of the strips near the eye's middle whose upper boundary agrees
 // with the reference brow. Not a number when the strips do not find the brow.
@@ -67,17 +87,11 @@ double brow_bottom(Sample& s, bool right, double tolerance) {
     const double top = s.ref.at(right ? "rbrow_mid" : "lbrow_mid").y;
     const double cy = (in.y + out.y) / 2;
     const double H = s.box.height;
-    std::vector<unsigned char> grey(static_cast<std::size_t>(s.cols) * s.rows);
-    std::vector<unsigned char*> rows(static_cast<std::size_t>(s.rows));
-    for (int y = 0; y < s.rows; ++y) {
-        rows[static_cast<std::size_t>(y)] = grey.data() + static_cast<std::size_t>(y) * s.cols;
-        for (int x = 0; x < s.cols; ++x)
-            rows[static_cast<std::size_t>(y)][x] = s.luma(x, y);
-    }
+    GreyRows grey(s);
     const double d = std::abs(in.x - out.x);
     zel::engine::LineRecord record;
     zel::engine::brow_scan_columns(
-        rows.data(), s.cols, s.rows, static_cast<int>(std::min(in.x, out.x) - d / 2),
+        grey.rows(), s.cols, s.rows, static_cast<int>(std::min(in.x, out.x) - d / 2),
         static_cast<int>(std::max(in.x, out.x) + d / 2), static_cast<int>(cy - 0.35 * H),
         static_cast<int>(cy - 0.02 * H), record);
     const double middle = (in.x + out.x) / 2;
@@ -147,13 +161,7 @@ std::string lower_lip_report(std::vector<Sample>& samples, const vyrgen::Generat
     long strips = 0, without = 0;
     std::vector<double> walk;
     for (Sample& s : samples) {
-        std::vector<unsigned char> grey(static_cast<std::size_t>(s.cols) * s.rows);
-        std::vector<unsigned char*> rows(static_cast<std::size_t>(s.rows));
-        for (int y = 0; y < s.rows; ++y) {
-            rows[static_cast<std::size_t>(y)] = grey.data() + static_cast<std::size_t>(y) * s.cols;
-            for (int x = 0; x < s.cols; ++x)
-                rows[static_cast<std::size_t>(y)][x] = s.luma(x, y);
-        }
+        GreyRows grey(s);
         const double line = reference_mouth_line(s);
         const auto v = zel::engine::feature_windows_from_thickness(tables.thickness.data(), 0, 0,
                                                                    line, s.box.height);
@@ -161,7 +169,7 @@ std::string lower_lip_report(std::vector<Sample>& samples, const vyrgen::Generat
         const int y1 = v[3 * kMouthBottom + 2];
         zel::engine::LineRecord record;
         zel::engine::mouthline_scan_columns(
-            rows.data(), s.cols, s.rows, static_cast<int>(s.ref.at("mouth_l").x),
+            grey.rows(), s.cols, s.rows, static_cast<int>(s.ref.at("mouth_l").x),
             static_cast<int>(s.ref.at("mouth_r").x), y0, y1, static_cast<int>(line), record);
         for (int i = 0; i < record.n; ++i) {
             const auto k = static_cast<std::size_t>(i);
