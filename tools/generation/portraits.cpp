@@ -175,8 +175,12 @@ UserMarks play_user(const Photo& photo, const Reference& ref) {
             corners);
     marks.background = mean_colour(corners);
 
+    // Up the chin's column from the eyes, so that the walk starts inside the head: the shadow
+    // under a chin can be as dark as a dark backdrop.
     marks.headTop = {marks.chin.x, 0, 1, 0};
-    for (int y = marks.chin.y - 1; y >= 0; --y) {
+    const double eyes = (ref.point("leye_in").y + ref.point("reye_in").y) / 2 * s;
+    const int start = std::clamp(static_cast<int>(std::lround(eyes)), 0, marks.chin.y - 1);
+    for (int y = start; y >= 0; --y) {
         if (colour_distance(photo.at(marks.chin.x, y), marks.background) <= kBackgroundTolerance) {
             marks.headTop.y = y;
             break;

@@ -80,8 +80,9 @@ struct UserMarks {
 };
 
 // Chin = the reference chin; head top = the first row above the head, on the chin's column,
-// whose colour is the background's (row 0 when the head reaches the top); skin from the
-// cheeks between the outer eye corners and the mouth corners; background from the top corners.
+// whose colour is the background's, looked for from the eyes upwards (row 0 when the head
+// reaches the top); skin from the cheeks between the outer eye corners and the mouth corners;
+// background from the top corners.
 UserMarks play_user(const Photo& photo, const Reference& ref);
 
 // The result of one GetCartoon run for a photo.
