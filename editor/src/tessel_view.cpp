@@ -140,12 +140,12 @@ void CTesselView::LoadBackground() {
 }
 
 void CTesselView::CreateButtons() {
-    for (const ButtonSpec& spec : kButtons) {
-        CShadeButton& button = this->*spec.button;
-        button.Create(spec.text, WS_CHILD | WS_VISIBLE | WS_BORDER, spec.rect, this, spec.id);
+    for (const ButtonSpec& entry : kButtons) {
+        CShadeButton& button = this->*entry.button;
+        button.Create(entry.text, WS_CHILD | WS_VISIBLE | WS_BORDER, entry.rect, this, entry.id);
         button.SetShade(CShadeButton::kHardBump, 8, 10, 0, 0);
-        if (spec.iconIn != 0) {
-            button.SetIcons(spec.iconIn, spec.iconOut);
+        if (entry.iconIn != 0) {
+            button.SetIcons(entry.iconIn, entry.iconOut);
         }
     }
 }
