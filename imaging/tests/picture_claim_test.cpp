@@ -53,7 +53,7 @@ std::string tga(int type, int cols, int rows, int bits, const std::string& data)
 }
 
 std::string psd(int cols, int rows, int compression, const std::string& data,
-                unsigned resources = 0) {
+                unsigned resources = 0, const std::string& layers = {}) {
     std::string out = "8BPS";
     be(out, 1, 2);
     out.append(6, '\0');
@@ -64,7 +64,8 @@ std::string psd(int cols, int rows, int compression, const std::string& data,
     be(out, 3, 2); // RGB
     be(out, 0, 4); // colour mode data
     be(out, resources, 4);
-    be(out, 0, 4); // layers
+    be(out, static_cast<unsigned>(layers.size()), 4);
+    out += layers;
     be(out, static_cast<unsigned>(compression), 2);
     return out + data;
 }
@@ -128,6 +129,29 @@ TEST(ImagingPictureClaim, PsdMustHoldItsSectionsAndItsPicture) {
     // A resource section longer than the file, and a compression no decoder knows.
     EXPECT_FALSE(picture_claim("PSD", psd(4, 2, 0, std::string(24, 'x'), 1000)).fits);
     EXPECT_FALSE(picture_claim("PSD", psd(4, 2, 7, std::string(24, 'x'))).fits);
+}
+
+TEST(ImagingPictureClaim, PsdLayerListMustHoldTheLayersItCounts) {
+    const std::string pixels(24, 'x');
+    // A list of 70 bytes: its count, then room for two records of 34 bytes.
+    const auto layers = [](unsigned listLength, unsigned count, std::size_t padding) {
+        std::string out;
+        be(out, listLength, 4);
+        be(out, count, 2);
+        return out + std::string(padding, '\0');
+    };
+    EXPECT_TRUE(picture_claim("PSD", psd(4, 2, 0, pixels, 0, layers(70, 2, 68))).fits);
+    EXPECT_FALSE(picture_claim("PSD", psd(4, 2, 0, pixels, 0, layers(70, 3, 68))).fits);
+    // A negative count (the first layer's transparency is the merged picture's) by its size.
+    EXPECT_TRUE(picture_claim("PSD", psd(4, 2, 0, pixels, 0, layers(70, 0xfffe, 68))).fits);
+    EXPECT_FALSE(picture_claim("PSD", psd(4, 2, 0, pixels, 0, layers(70, 0x8000, 68))).fits);
+    // A list longer than the section around it.
+    EXPECT_FALSE(picture_claim("PSD", psd(4, 2, 0, pixels, 0, layers(71, 2, 68))).fits);
+    // An empty list: the section holds only masks or further data, left to the decoder.
+    EXPECT_TRUE(picture_claim("PSD", psd(4, 2, 0, pixels, 0, layers(0, 0, 8))).fits);
+    // The fuzzer's file: 16384 layers claimed in a section of 743 bytes.
+    const std::string found = file("findings/psd-layer-count-beyond-its-list");
+    EXPECT_FALSE(picture_claim("PSD", found.substr(2)).fits);
 }
 
 TEST(ImagingPictureClaim, JpegSizeComesFromItsFrameHeader) {
