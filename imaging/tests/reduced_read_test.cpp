@@ -43,9 +43,10 @@ std::vector<unsigned char> scene(int cols, int rows) {
     return rgb;
 }
 
-std::string write_scene(const std::string& name, const std::string& magick) {
-    const std::vector<unsigned char> rgb = scene(stored_cols, stored_rows);
-    Magick::Image picture(stored_cols, stored_rows, "RGB", Magick::CharPixel, rgb.data());
+std::string write_scene(const std::string& name, const std::string& magick, int cols = stored_cols,
+                        int rows = stored_rows) {
+    const std::vector<unsigned char> rgb = scene(cols, rows);
+    Magick::Image picture(cols, rows, "RGB", Magick::CharPixel, rgb.data());
     picture.type(Magick::TrueColorType);
     picture.quality(92);
     const std::string path = work_file(name);
@@ -170,4 +171,23 @@ TEST(ImagingReducedRead, TopDownBmpKeepsItsOrientation) {
     for (int r = 0; r < rows; ++r)
         for (int c = 0; c < cols; ++c)
             ASSERT_TRUE(same_rgb(a.at(r, c), b.at(r, c))) << r << ", " << c;
+}
+
+// A JPEG no larger than twice the size it is wanted at is decoded whole, never enlarged by the
+// decoder only to be zoomed back down: at the working size it is delivered exactly as stored,
+// and zoomed up to a larger exact size it matches the zoom of the whole picture.
+TEST(ImagingReducedRead, SmallJpegIsDecodedAtItsStoredSize) {
+    const std::string path = write_scene("small.jpg", "JPEG", 600, 450);
+    Picture arr(720, 960);
+    int cols = 0;
+    int rows = 0;
+    _BmpHeader hdr{};
+    ASSERT_EQ(LoadGeneralImage(arr.rows(), path.c_str(), &cols, &rows, &hdr), 1);
+    ASSERT_EQ(cols, 600);
+    ASSERT_EQ(rows, 450);
+    EXPECT_EQ(difference(arr, whole_zoomed(path, 600, 450), cols, rows).most, 0);
+
+    Picture larger(800, 600);
+    ASSERT_EQ(fget_set_pixels(larger.rows(), path.c_str(), 800, 600, 0), 1);
+    EXPECT_EQ(difference(larger, whole_zoomed(path, 800, 600), 800, 600).most, 0);
 }
