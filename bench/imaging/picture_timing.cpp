@@ -230,6 +230,10 @@ int main(int argc, char** argv) {
             verdicts.photograph(file.filename().string(), file.string());
     for (const std::string& path : pictures) {
         for (const fs::path& file : files_of(path)) {
+            if (file.extension().empty()) {
+                std::fprintf(stderr, "%s: a picture needs its extension\n", file.c_str());
+                return 2;
+            }
             const std::string bytes = read_file(file);
             const std::string extension = file.extension().string().substr(1);
             for (int r = 0; r <= static_cast<int>(Reader::copy); ++r) {
