@@ -18,38 +18,6 @@ namespace {
 namespace fs = std::filesystem;
 using EditingRoadTest = EditorTest;
 
-// The pixels of a colour array, rows bottom first.
-std::vector<_pixel> pixels_of(_pixel** rows, int width, int height) {
-    std::vector<_pixel> out;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            _pixel p = rows[y][x];
-            p.spare = 0;
-            out.push_back(p);
-        }
-    }
-    return out;
-}
-
-bool same(const std::vector<_pixel>& a, const std::vector<_pixel>& b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](const _pixel& p, const _pixel& q) {
-               return p.r == q.r && p.g == q.g && p.b == q.b;
-           });
-}
-
-std::vector<_pixel> picture_file(const std::string& path) {
-    _pixel** rows = ppm_allocarray(720, 960);
-    _BmpHeader header{};
-    int w = 0, h = 0;
-    std::vector<_pixel> out;
-    if (LoadGeneralImage(rows, path.c_str(), &w, &h, &header) != 0) {
-        out = pixels_of(rows, w, h);
-    }
-    ppm_freearray(rows, 960);
-    return out;
-}
-
 TEST_F(EditingRoadTest, MakeFaceKeptChangesTheFaceAndRecomposesTheBody) {
     ASSERT_TRUE(Start());
     LoadStarterFace("man");

@@ -3,7 +3,12 @@
 #include "resource_ids.h"
 
 #include <zel/common/data_folder.h>
+#include <zel/dialogs/compose_paths.h>
 #include <zel/imaging.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 namespace zel::editor::test {
 
@@ -11,6 +16,37 @@ using namespace zel::platform;
 
 std::string starter_face(const std::string& name) {
     return zel::data_path("faces/" + name + ".zel");
+}
+
+std::vector<_pixel> pixels_of(_pixel** rows, int width, int height) {
+    std::vector<_pixel> out;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            _pixel p = rows[y][x];
+            p.spare = 0;
+            out.push_back(p);
+        }
+    }
+    return out;
+}
+
+bool same(const std::vector<_pixel>& a, const std::vector<_pixel>& b) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](const _pixel& p, const _pixel& q) {
+               return p.r == q.r && p.g == q.g && p.b == q.b;
+           });
+}
+
+std::vector<_pixel> picture_file(const std::string& path) {
+    _pixel** rows = ppm_allocarray(720, 960);
+    _BmpHeader header{};
+    int w = 0, h = 0;
+    std::vector<_pixel> out;
+    if (LoadGeneralImage(rows, path.c_str(), &w, &h, &header) != 0) {
+        out = pixels_of(rows, w, h);
+    }
+    ppm_freearray(rows, 960);
+    return out;
 }
 
 bool write_photo(const std::string& path, int cols, int rows, _pixel colour) {
@@ -55,6 +91,15 @@ void EditorTest::SetUp() {
 void EditorTest::TearDown() {
     if (m_app && Doc() != nullptr) {
         Doc()->SetModifiedFlag(FALSE);
+    }
+    // The next test in this process starts without the work files this one left.
+    if (m_app && View() != nullptr) {
+        for (const std::string& path :
+             {View()->m_headPath, View()->m_composedPath, View()->m_backupPath,
+              zel::dialogs::composed_backup_path(View()->m_composedPath)}) {
+            std::error_code ignored;
+            std::filesystem::remove(path, ignored);
+        }
     }
     m_app.reset();
     zel::set_message_handler(nullptr);

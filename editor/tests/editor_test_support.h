@@ -72,5 +72,11 @@ private:
 std::string starter_face(const std::string& name);
 // Writes a cols x rows BMP picture of one colour to path; TRUE when written.
 bool write_photo(const std::string& path, int cols, int rows, _pixel colour);
+// The pixels of a colour array, rows bottom first.
+std::vector<_pixel> pixels_of(_pixel** rows, int width, int height);
+// The pixels of a picture file (empty when it cannot be read).
+std::vector<_pixel> picture_file(const std::string& path);
+// Whether two pixel lists hold the same colours.
+bool same(const std::vector<_pixel>& a, const std::vector<_pixel>& b);
 
 } // namespace zel::editor::test

@@ -6,7 +6,7 @@
 
 BEGIN_MESSAGE_MAP(CComposeDialog, CPreviewDialog)
 ON_BN_CLICKED(IDC_DONE, OnDone)
-ON_BN_CLICKED(IDC_CANCEL, OnCancelButton)
+ON_BN_CLICKED(IDC_CANCEL, OnCancel)
 END_MESSAGE_MAP()
 
 CComposeDialog::CComposeDialog(UINT templateId, CWnd* parent)
@@ -63,7 +63,7 @@ void CComposeDialog::OnDone() {
     EndDialog(1);
 }
 
-void CComposeDialog::OnCancelButton() {
+void CComposeDialog::OnCancel() {
     m_changed = 0;
     zel2_call4undone();
     imagefile_copy(m_composedPath.c_str(), m_backupPath.c_str());

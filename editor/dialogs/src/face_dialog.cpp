@@ -2,7 +2,7 @@
 
 BEGIN_MESSAGE_MAP(CFaceDialog, CPreviewDialog)
 ON_BN_CLICKED(IDC_DONE, OnDone)
-ON_BN_CLICKED(IDC_CANCEL, OnCancelButton)
+ON_BN_CLICKED(IDC_CANCEL, OnCancel)
 END_MESSAGE_MAP()
 
 CFaceDialog::CFaceDialog(UINT templateId, CWnd* parent)
@@ -31,7 +31,7 @@ void CFaceDialog::OnDone() {
 }
 
 // The view tells Done and Cancel apart by the changed flag alone.
-void CFaceDialog::OnCancelButton() {
+void CFaceDialog::OnCancel() {
     if (m_changed != 0) {
         zel_face_copyToDLL(&m_snapshot);
         // Written back exactly as it was read: picture files hold red, green and blue in

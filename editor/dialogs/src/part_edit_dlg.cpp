@@ -20,7 +20,7 @@ ON_COMMAND_RANGE(CPartEditDlg::IDC_ROUND, CPartEditDlg::IDC_RECTANGULAR, OnValue
 ON_BN_CLICKED(CPartEditDlg::IDC_CHOOSE_COLOUR, OnChooseColour)
 ON_BN_CLICKED(CPartEditDlg::IDC_APPLY, OnApply)
 ON_BN_CLICKED(CPartEditDlg::IDC_DONE, OnDone)
-ON_BN_CLICKED(CPartEditDlg::IDC_CANCEL, OnCancelButton)
+ON_BN_CLICKED(CPartEditDlg::IDC_CANCEL, OnCancel)
 END_MESSAGE_MAP()
 
 namespace {
@@ -297,7 +297,7 @@ void CPartEditDlg::OnDone() {
 
 // The face record goes back to the engine, and the head picture back to the one the dialog
 // opened with; a backup that cannot be read leaves the head file alone.
-void CPartEditDlg::OnCancelButton() {
+void CPartEditDlg::OnCancel() {
     zel_face_copyToDLL(&m_snapshot);
     if (m_pictures.Load(m_backupPath)) {
         m_pictures.Save(m_headPath);

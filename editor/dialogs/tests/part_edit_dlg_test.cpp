@@ -11,7 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace {
@@ -24,6 +26,9 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(face.ok());
         dialog.m_headPath = face.headPath;
+        // No backup an earlier test of this process wrote.
+        std::error_code ignored;
+        std::filesystem::remove(dialog.m_backupPath, ignored);
     }
     void run(std::initializer_list<UINT> ids, UINT last = D::IDC_DONE) {
         run_modal(dialog, [&] {
@@ -162,6 +167,21 @@ TEST_F(PartEdit, CancelRestoresTheFaceAndTheHeadPicture) {
     const _zel_face before = engine_face();
     const Picture head = read_picture(face.headPath);
     run({D::IDC_MOUTH, D::IDC_MOVE, D::IDC_DOWN, D::IDC_APPLY, D::IDC_APPLY}, D::IDC_CANCEL);
+    EXPECT_TRUE(same_face(engine_face(), before));
+    EXPECT_TRUE(read_picture(face.headPath) == head);
+}
+
+// Escape is Cancel: nothing applied stays in the face or the head picture.
+TEST_F(PartEdit, EscapeRestoresAsCancelDoes) {
+    const _zel_face before = engine_face();
+    const Picture head = read_picture(face.headPath);
+    run_modal(dialog, [&] {
+        for (UINT id : {D::IDC_NOSE, D::IDC_MOVE, D::IDC_UP, D::IDC_APPLY}) {
+            press(dialog, id);
+        }
+        ASSERT_FALSE(same_face(engine_face(), before));
+        zel::platform::test::key(*dialog.GetDlgItem(int(D::IDC_DONE)), Qt::Key_Escape);
+    });
     EXPECT_TRUE(same_face(engine_face(), before));
     EXPECT_TRUE(read_picture(face.headPath) == head);
 }

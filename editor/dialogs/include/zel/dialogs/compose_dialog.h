@@ -48,7 +48,9 @@ protected:
     static void ShowArrow(CShadeButton& button, bool next);
 
     void OnDone();
-    void OnCancelButton();
+    // The Cancel button, Escape and the close box all end here, so none of them keeps a
+    // change half-way.
+    void OnCancel() override;
     DECLARE_MESSAGE_MAP()
 
 protected:

@@ -35,7 +35,9 @@ protected:
     void TakeSnapshot();
 
     void OnDone();
-    void OnCancelButton();
+    // The Cancel button, Escape and the close box all end here, so none of them keeps a
+    // change half-way.
+    void OnCancel() override;
     DECLARE_MESSAGE_MAP()
 
 protected:

@@ -77,7 +77,8 @@ protected:
     void OnChooseColour();
     void OnApply();
     void OnDone();
-    void OnCancelButton();
+    // The Cancel button, Escape and the close box all end here.
+    void OnCancel() override;
     DECLARE_MESSAGE_MAP()
 
 private:
