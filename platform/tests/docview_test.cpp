@@ -410,8 +410,11 @@ TEST_F(PlatformDocViewTest, TheLoopEndsWhenTheMainWindowCloses) {
     stubborn.show();
     stubborn.hide();
     bool watchdog = false;
-    QTimer::singleShot(0, [this] { command(ID_APP_EXIT); });
-    QTimer::singleShot(3000, [&watchdog] {
+    // The timers go with the test: a watchdog left waiting would end the event loop of a later
+    // test (a modal dialog, a pop-up menu) and write to this test's finished frame.
+    QObject scope;
+    QTimer::singleShot(0, &scope, [this] { command(ID_APP_EXIT); });
+    QTimer::singleShot(3000, &scope, [&watchdog] {
         watchdog = true;
         QCoreApplication::exit(1);
     });

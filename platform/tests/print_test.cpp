@@ -75,22 +75,23 @@ protected:
         ensure_app();
         view.m_bAutoDelete = FALSE;
     }
+    // Acts on the next modal window once it shows, as a person would. The watch ends with the
+    // test, so a window that never showed cannot leave it acting on a later test's window.
+    void when_modal_shows(std::function<void(QWidget*)> act) {
+        auto* timer = new QTimer(&watches);
+        QObject::connect(timer, &QTimer::timeout, [timer, act] {
+            if (QWidget* w = QApplication::activeModalWidget()) {
+                timer->stop();
+                timer->deleteLater();
+                act(w);
+            }
+        });
+        timer->start(20);
+    }
     HookReset reset;
     PageView view;
+    QObject watches;
 };
-
-// Acts on the next modal window once it shows, as a person would.
-void when_modal_shows(std::function<void(QWidget*)> act) {
-    auto* timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, [timer, act] {
-        if (QWidget* w = QApplication::activeModalWidget()) {
-            timer->stop();
-            timer->deleteLater();
-            act(w);
-        }
-    });
-    timer->start(20);
-}
 
 PrintDialogAnswer pdf_answer(const std::string& path, int dotsPerInch = kMinimumPrintDpi) {
     PrintDialogAnswer a;

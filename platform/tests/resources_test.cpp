@@ -247,8 +247,10 @@ TEST(PlatformPopupMenuTest, TracksAndReturnsTheChosenCommand) {
     popup.AppendMenu(MF_STRING, 200, "&First");
     popup.AppendMenu(MF_OWNERDRAW, 201, nullptr);
     popup.AppendMenu(MF_STRING | MF_GRAYED, 202, "Third");
-    // Choose the owner-drawn item once the menu is up.
-    QTimer::singleShot(100, [] {
+    // Choose the owner-drawn item once the menu is up; a menu that never showed leaves no timer
+    // behind for a later test's pop-up.
+    QObject scope;
+    QTimer::singleShot(100, &scope, [] {
         QWidget* shown = QApplication::activePopupWidget();
         if (shown == nullptr) {
             return;

@@ -468,7 +468,8 @@ TEST_F(ButtonFixture, DropDownMenuOpensUnderTheButtonAndPostsTheChoice) {
               CIconButton::kButtonOk);
     b.SetMenuNotify(&dialog, WM_APP + 5, 77);
     int shown = 0;
-    QTimer::singleShot(50, [&] {
+    QObject scope; // the timer ends with the test
+    QTimer::singleShot(50, &scope, [&] {
         auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         if (popup != nullptr) {
             ++shown;
