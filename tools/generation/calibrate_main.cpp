@@ -16,6 +16,7 @@
 #include "calibrate_fuzzy.h"
 #include "calibrate_landmarks.h"
 #include "calibrate_lines.h"
+#include "calibrate_shape.h"
 
 #include <Magick++.h>
 
@@ -50,6 +51,8 @@ std::string check(std::vector<zelgen::Sample>& samples, const zelgen::LandmarkSe
     for (int fold = 0; fold < 2; ++fold) {
         vyrgen::GenerationTables tables;
         zelgen::calibrate_landmarks(halves[fold], settings, tables);
+        std::vector<std::string> unused;
+        tables.shape = zelgen::measure_face_shape(halves[fold], zelgen::ShapeMargin{}, unused);
         auto e = zelgen::landmark_errors(halves[1 - fold], tables);
         errors.insert(errors.end(), e.begin(), e.end());
     }
@@ -121,6 +124,12 @@ int main(int argc, char** argv) {
 
         vyrgen::GenerationTables tables;
         zelgen::calibrate_landmarks(samples, settings, tables);
+        {
+            std::vector<std::string> lines;
+            tables.shape = zelgen::measure_face_shape(samples, zelgen::ShapeMargin{}, lines);
+            for (const std::string& line : lines)
+                note("face shape, " + line);
+        }
         const auto own = zelgen::landmark_errors(samples, tables);
         note("landmarks on the portraits measured: " + zelgen::error_summary(own));
         for (const std::string& line : per_point(own))

@@ -28,10 +28,15 @@ int read_points(int, const char* name, std::int32_t* header, std::int32_t* x, st
 }
 
 int read_range(int, const char* name, double range[21]) {
-    if (std::strcmp(name, "SEARCH_RANGE") != 0)
-        return 0;
-    std::memcpy(range, g_tables->range.data(), sizeof(double) * 21);
-    return 1;
+    if (std::strcmp(name, "SEARCH_RANGE") == 0) {
+        std::memcpy(range, g_tables->range.data(), sizeof(double) * 21);
+        return 1;
+    }
+    if (std::strcmp(name, "FACE_SHAPE") == 0 && g_tables->shape) {
+        std::memcpy(range, g_tables->shape->data(), sizeof(double) * 21);
+        return 1;
+    }
+    return 0;
 }
 
 int read_thickness(int, double thick[30]) {

@@ -63,6 +63,11 @@ std::string tables_text(int set) {
     text << "vyresrc-tables 1\nrange SEARCH_RANGE";
     for (const double v : search_range(set))
         text << ' ' << v;
+    if (const auto shape = face_shape(set)) {
+        text << "\nrange FACE_SHAPE";
+        for (const double v : *shape)
+            text << ' ' << v;
+    }
     text << "\nthick";
     for (const double v : thickness_values(set))
         text << ' ' << v;

@@ -97,6 +97,10 @@ GenerationTables read_generation_tables(const std::string& path) {
         if (words[0] == "range") {
             read_values(lines, words, 1, t.range);
             range = true;
+        } else if (words[0] == "shape") {
+            std::array<double, 21> v{};
+            read_values(lines, words, 1, v);
+            t.shape = v;
         } else if (words[0] == "thick") {
             read_values(lines, words, 1, t.thickness);
             thick = true;
@@ -146,6 +150,11 @@ void write_generation_tables(const std::string& path, const GenerationTables& t,
     text << "range";
     for (const double v : t.range)
         text << ' ' << v;
+    if (t.shape) {
+        text << "\nshape";
+        for (const double v : *t.shape)
+            text << ' ' << v;
+    }
     text << "\nthick";
     for (const double v : t.thickness)
         text << ' ' << v;
@@ -193,6 +202,10 @@ std::array<double, 21> search_range(int set) {
         for (const int i : kRowsFromTop)
             r[i] += kChildLower;
     return r;
+}
+
+std::optional<std::array<double, 21>> face_shape(int /*set*/) {
+    return tables().shape;
 }
 
 std::array<double, 30> thickness_values(int /*set*/) {

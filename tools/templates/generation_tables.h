@@ -7,12 +7,14 @@
 //
 // The file: a first line "zel-generation-tables 1", lines starting with ';' are comments, then
 //   range r0 .. r20                         the search ranges of "SEARCH_RANGE"
+//   shape s0 .. s20                         the face proportions of "FACE_SHAPE" (optional)
 //   thick t0 .. t29                         the thickness values
 //   fuzzy k p0 .. p6 v_low v_mid v_high     the twelve fuzzy sets, k = 0 .. 11
 //   points NAME reference count             a point template, then count lines "x y weight"
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,6 +40,7 @@ struct FuzzySet {
 struct GenerationTables {
     std::vector<PointTemplate> points;
     std::array<double, 21> range{};
+    std::optional<std::array<double, 21>> shape; // the landmark pairs' proportions
     std::array<double, 30> thickness{};
     std::array<FuzzySet, 12> fuzzy{};
 };
@@ -57,6 +60,8 @@ std::array<std::int32_t, 6> standard_face_box();
 
 std::vector<PointTemplate> point_templates(int set);
 std::array<double, 21> search_range(int set);
+// "FACE_SHAPE", when the tables hold it (the same for every set: proportions, not places).
+std::optional<std::array<double, 21>> face_shape(int set);
 std::array<double, 30> thickness_values(int set);
 std::array<FuzzySet, 12> fuzzy_sets(int set);
 

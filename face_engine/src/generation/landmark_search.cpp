@@ -34,6 +34,16 @@ constexpr double kMouthRowsAbove = 0.07;
 constexpr double kMouthRowsBelow = 0.04;
 constexpr int kProjectionSmoothRadius = 2;
 
+// The pairs searched together: local maxima kept per point and their least spacing as a
+// fraction of the box height.
+constexpr int kPairCandidates = 6;
+constexpr double kCandidateSpacing = 0.02;
+// The proportions a face's pairs may have, measured by the calibration on portraits: span,
+// off-centre and tilt limits of the outer eye corners (against the inner corners' distance),
+// the nose wings and the mouth corners (against the distance of the eyes' middles).
+constexpr char kFaceShape[] = "FACE_SHAPE";
+enum PairKind : int { kEyePair, kNosePair, kMouthPair };
+
 // A point template with its offsets scaled to the face.
 struct ScaledTemplate {
     std::vector<int> dx;
@@ -252,6 +262,62 @@ int search_points(_pixel** hsv, int cols, int rows, int set, const FaceBox& box,
     return kOk;
 }
 
+// The midpoint of an eye's two corners.
+void eye_middle(const FaceLandmarks& lm, int eye, double& x, double& y) {
+    x = (lm.eyes[eye].in_x + lm.eyes[eye].out_x) / 2.0;
+    y = (lm.eyes[eye].in_y + lm.eyes[eye].out_y) / 2.0;
+}
+
+// Searches a left point and its right partner together: each keeps its best local maxima, and
+// the best scoring pair that fits shape wins (without a shape each point takes its best; a
+// point whose window scored nowhere is left to the rule of a single search).
+int search_pair(_pixel** hsv, int cols, int rows, int set, const FaceBox& box, const double* r,
+                int mouthLine, LandmarkPoint left, LandmarkPoint right, const FaceAxes& axes,
+                const PairShape* shape, FaceLandmarks& lm) {
+    const int spacing = std::max(2, trunc_to_int(box.height * kCandidateSpacing));
+    std::vector<PointCandidate> found[2];
+    const LandmarkPoint which[2] = {left, right};
+    for (int i = 0; i < 2; ++i) {
+        ScoreMap map;
+        const SearchWindow w = landmark_window(which[i], box, r, lm, mouthLine);
+        if (const int result = landmark_score_window(
+                hsv, cols, rows, set, landmark_template_name(which[i]), w, box.height, map);
+            result != kOk)
+            return result;
+        found[i] = score_peaks(map, kPairCandidates, spacing);
+    }
+    if (shape != nullptr && !found[0].empty() && !found[1].empty()) {
+        const CandidatePair pair = choose_pair(found[0], found[1], axes, *shape);
+        found[0] = {pair.left};
+        found[1] = {pair.right};
+    }
+    for (int i = 0; i < 2; ++i) {
+        const PointMembers p = members(lm, which[i]);
+        if (!found[i].empty()) {
+            *p.x = found[i].front().x;
+            *p.y = found[i].front().y;
+        } else if (never_set(*p.x, *p.y)) {
+            const SearchWindow w =
+                landmark_window(which[i], box, r, lm, mouthLine).clipped(cols, rows);
+            int x = 0, y = 0;
+            (w.empty() ? landmark_window(which[i], box, r, lm, mouthLine) : w)
+                .centre(cols, rows, x, y);
+            *p.x = x;
+            *p.y = y;
+        }
+    }
+    return kOk;
+}
+
+// The axes of the face for the pairs below the eyes: across from one eye's middle to the
+// other's, the centre line through the nose centre.
+FaceAxes axes_through_nose(const FaceLandmarks& lm) {
+    double lx = 0, ly = 0, rx = 0, ry = 0;
+    eye_middle(lm, 0, lx, ly);
+    eye_middle(lm, 1, rx, ry);
+    return face_axes(lx, ly, rx, ry, lm.nose.center_x, lm.nose.center_y);
+}
+
 } // namespace
 
 SearchWindow SearchWindow::clipped(int cols, int rows) const {
@@ -271,9 +337,9 @@ void face_box_lower_top(FaceBox& box) {
     box.height = box.maxy - box.miny + 1;
 }
 
-int landmark_match_window(_pixel** hsv, int cols, int rows, int set, const char* name,
-                          const SearchWindow& window, int size, int& outX, int& outY, bool& found) {
-    found = false;
+int landmark_score_window(_pixel** hsv, int cols, int rows, int set, const char* name,
+                          const SearchWindow& window, int size, ScoreMap& map) {
+    map = ScoreMap{};
     ScaledTemplate t;
     try {
         if (const int result = read_scaled_template(set, name, size, t); result != kOk)
@@ -284,29 +350,47 @@ int landmark_match_window(_pixel** hsv, int cols, int rows, int set, const char*
     const SearchWindow w = window.clipped(cols, rows);
     if (hsv == nullptr || w.empty())
         return kOk;
-    // Everything the template reads from any position of the window.
-    const LumaPlane plane(hsv, std::max(w.x0 + t.minDx, 0), std::min(w.x1 + t.maxDx, cols - 1),
-                          std::max(w.y0 + t.minDy, 0), std::min(w.y1 + t.maxDy, rows - 1));
-    // The positions where the template lies wholly inside the picture.
-    const SearchWindow inner{std::max(w.x0, -t.minDx), std::min(w.x1, cols - 1 - t.maxDx),
-                             std::max(w.y0, -t.minDy), std::min(w.y1, rows - 1 - t.maxDy)};
-    std::optional<InsideSums> sums;
-    if (!inner.empty())
-        sums.emplace(plane, t, inner);
-    double best = -1.0;
-    for (int x = w.x0; x <= w.x1; ++x) {
+    try {
+        map = {w.x0, w.y0, w.x1 - w.x0 + 1, w.y1 - w.y0 + 1, {}};
+        map.scores.resize(static_cast<std::size_t>(map.cols) * map.rows);
+        // Everything the template reads from any position of the window.
+        const LumaPlane plane(hsv, std::max(w.x0 + t.minDx, 0), std::min(w.x1 + t.maxDx, cols - 1),
+                              std::max(w.y0 + t.minDy, 0), std::min(w.y1 + t.maxDy, rows - 1));
+        // The positions where the template lies wholly inside the picture.
+        const SearchWindow inner{std::max(w.x0, -t.minDx), std::min(w.x1, cols - 1 - t.maxDx),
+                                 std::max(w.y0, -t.minDy), std::min(w.y1, rows - 1 - t.maxDy)};
+        std::optional<InsideSums> sums;
+        if (!inner.empty())
+            sums.emplace(plane, t, inner);
+        double* out = map.scores.data();
         for (int y = w.y0; y <= w.y1; ++y) {
-            const bool inside = x >= inner.x0 && x <= inner.x1 && y >= inner.y0 && y <= inner.y1;
-            // A flat neighbourhood scores 0/0, which never wins.
-            const double score =
-                inside ? sums->score(t, x, y) : correlation_at_edge(plane, t, cols, rows, x, y);
-            if (score > best) {
-                best = score;
-                outX = x;
-                outY = y;
-                found = true;
+            for (int x = w.x0; x <= w.x1; ++x) {
+                const bool inside =
+                    x >= inner.x0 && x <= inner.x1 && y >= inner.y0 && y <= inner.y1;
+                // A flat neighbourhood scores 0/0, a NaN that never wins.
+                *out++ =
+                    inside ? sums->score(t, x, y) : correlation_at_edge(plane, t, cols, rows, x, y);
             }
         }
+    } catch (const std::bad_alloc&) {
+        map = ScoreMap{};
+        return kNoMemory;
+    }
+    return kOk;
+}
+
+int landmark_match_window(_pixel** hsv, int cols, int rows, int set, const char* name,
+                          const SearchWindow& window, int size, int& outX, int& outY, bool& found) {
+    found = false;
+    ScoreMap map;
+    if (const int result = landmark_score_window(hsv, cols, rows, set, name, window, size, map);
+        result != kOk)
+        return result;
+    const std::vector<PointCandidate> best = score_peaks(map, 1, 1);
+    if (!best.empty()) {
+        outX = best.front().x;
+        outY = best.front().y;
+        found = true;
     }
     return kOk;
 }
@@ -418,17 +502,40 @@ int landmark_search(int set, const FaceBox& box, _pixel** hsv, int cols, int row
     double r[kRangeValues] = {};
     if (read_ranges(set, r) != kOk)
         return kMissing;
-    int result = search_points(
-        hsv, cols, rows, set, box, r, 0,
-        {kEyeLeftIn, kEyeRightIn, kEyeLeftOut, kEyeRightOut, kNoseCentre, kNoseLeft, kNoseRight},
-        landmarks);
+    FaceLandmarks& lm = landmarks;
+    // Without the proportions every point is the best of its own window.
+    double shapes[kRangeValues] = {};
+    const bool shaped = generation_tables().read_range(set, kFaceShape, shapes) != 0;
+    PairShape pairs[3];
+    for (int kind = kEyePair; kind <= kMouthPair; ++kind) {
+        const double* v = shapes + 4 * kind;
+        pairs[kind] = {v[0], v[1], v[2], v[3]};
+    }
+    auto shape_of = [&](PairKind kind) { return shaped ? &pairs[kind] : nullptr; };
+    int result = search_points(hsv, cols, rows, set, box, r, 0, {kEyeLeftIn, kEyeRightIn}, lm);
     if (result != kOk)
         return result;
-    const MouthBand band = mouth_band(box, r, landmarks.nose.center_y);
+    // The outer corners mirror about the middle of the inner ones.
+    const FaceAxes eyes = face_axes(lm.eyes[0].in_x, lm.eyes[0].in_y, lm.eyes[1].in_x,
+                                    lm.eyes[1].in_y, (lm.eyes[0].in_x + lm.eyes[1].in_x) / 2.0,
+                                    (lm.eyes[0].in_y + lm.eyes[1].in_y) / 2.0);
+    result = search_pair(hsv, cols, rows, set, box, r, 0, kEyeLeftOut, kEyeRightOut, eyes,
+                         shape_of(kEyePair), lm);
+    if (result != kOk)
+        return result;
+    result = search_points(hsv, cols, rows, set, box, r, 0, {kNoseCentre}, lm);
+    if (result != kOk)
+        return result;
+    result = search_pair(hsv, cols, rows, set, box, r, 0, kNoseLeft, kNoseRight,
+                         axes_through_nose(lm), shape_of(kNosePair), lm);
+    if (result != kOk)
+        return result;
+    const MouthBand band = mouth_band(box, r, lm.nose.center_y);
     int line = 0;
     if (mouth_line_projection(hsv, cols, rows, band.x0, band.x1, band.y0, band.y1, line) != kOk)
         return kNoMemory;
-    return search_points(hsv, cols, rows, set, box, r, line, {kMouthLeft, kMouthRight}, landmarks);
+    return search_pair(hsv, cols, rows, set, box, r, line, kMouthLeft, kMouthRight,
+                       axes_through_nose(lm), shape_of(kMouthPair), lm);
 }
 
 } // namespace zel::engine

@@ -9,6 +9,7 @@
 // landmark record is constructed) takes its window's centre instead, so that the windows built
 // around it stay on the face.
 
+#include "generation/landmark_pairs.h"
 #include "generation/stages.h"
 
 #include <zel/face_engine.h>
@@ -69,6 +70,11 @@ SearchWindow landmark_window(LandmarkPoint which, const FaceBox& box, const doub
 // no position scores. 0, or -21 when the template is not readable.
 int landmark_match_template(_pixel** hsv, int cols, int rows, int set, const char* name, int xFrom,
                             int xTo, int yFrom, int yTo, int& outX, int& outY, int size);
+// The correlation of the point template name at every position of window (clipped to the
+// picture; an empty map when nothing is left). 0, -21 the template is not readable, -2 out of
+// memory.
+int landmark_score_window(_pixel** hsv, int cols, int rows, int set, const char* name,
+                          const SearchWindow& window, int size, ScoreMap& map);
 // As landmark_match_template; found tells whether a position scored.
 int landmark_match_window(_pixel** hsv, int cols, int rows, int set, const char* name,
                           const SearchWindow& window, int size, int& outX, int& outY, bool& found);

@@ -1,0 +1,28 @@
+#pragma once
+// The proportions of a face's left-right landmark pairs, measured on the reference points of
+// portraits: how wide, how far off the centre line and how tilted the outer eye corners, the
+// nose wings and the mouth corners are, as the landmark search judges its candidate pairs.
+
+#include "calibration_samples.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace zelgen {
+
+// Limits that hold all but the outermost portraits, widened by share of their extent and by
+// slack (a fraction of the eyes' distance) for the search's whole pixels.
+struct ShapeMargin {
+    double outside = 0.01;
+    double share = 0.25;
+    double slack = 0.05;
+};
+
+// "FACE_SHAPE": per pair (eyes, nose, mouth) the least and greatest span, the greatest
+// distance off the centre line and the greatest tilt. lines gets what was measured.
+std::array<double, 21> measure_face_shape(const std::vector<Sample>& samples,
+                                          const ShapeMargin& margin,
+                                          std::vector<std::string>& lines);
+
+} // namespace zelgen
