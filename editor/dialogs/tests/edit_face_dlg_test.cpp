@@ -8,6 +8,9 @@
 #include <QImage>
 #include <QWidget>
 
+#include <cstdlib>
+#include <vector>
+
 using namespace zel::dialogs::test;
 
 namespace {
@@ -26,6 +29,46 @@ TEST_F(EditFaceTest, OpensOnTheWholePictureWithTheEraser) {
     EXPECT_EQ(dialog.GetStrokeCount(), 0);
     // The area shows the picture.
     EXPECT_EQ(screen(area(100, 100)), kPaper);
+}
+
+// The skin's slate header band lies inside the etched outer frame with paper on every side, so
+// neither the frame's lines (x 7-8 and 576-577, y 6-7) nor the drawing panel below touch it.
+TEST_F(EditFaceTest, TheHeaderBandStaysClearOfTheOuterFrameAndTheDrawingPanel) {
+    FaceCopy copy(720, 960);
+    open(copy);
+    auto slate = [&](int x, int y) {
+        const COLORREF c = screen(CPoint(x, y));
+        return std::abs(GetRValue(c) - 0x44) < 16 && std::abs(GetGValue(c) - 0x57) < 16 &&
+               std::abs(GetBValue(c) - 0x6B) < 16;
+    };
+    // Down the panel's column: frame line, paper, band, paper, then the panel's slate edge.
+    std::vector<int> bandRows;
+    int panelTop = -1;
+    for (int y = 0; y < 40; ++y) {
+        if (!slate(100, y)) {
+            continue;
+        }
+        if (bandRows.empty() || bandRows.back() == y - 1) {
+            bandRows.push_back(y);
+        } else if (panelTop < 0) {
+            panelTop = y;
+        }
+    }
+    ASSERT_FALSE(bandRows.empty());
+    EXPECT_GE(bandRows.front(), 9); // paper under the frame's lines
+    EXPECT_GE(int(bandRows.size()), 16); // under its lighter top
+    ASSERT_GT(panelTop, 0);
+    EXPECT_GE(panelTop - bandRows.back(), 2); // at least a row of paper between them
+    // Across the band: it ends before the frame's right lines, and the frame's left lines are
+    // not slate.
+    const int mid = (bandRows.front() + bandRows.back()) / 2;
+    for (int x = 5; x <= 9; ++x) {
+        EXPECT_FALSE(slate(x, mid)) << x;
+    }
+    for (int x = 575; x <= 579; ++x) {
+        EXPECT_FALSE(slate(x, mid)) << x;
+    }
+    EXPECT_TRUE(slate(300, mid));
 }
 
 TEST_F(EditFaceTest, APressMapsOnePixelFurtherThanADrag) {
