@@ -22,4 +22,5 @@ zel_add_gtest(small_dialog_tests
     LIBS zel_dialogs zel_common zel_platform_testing)
 if(TARGET small_dialog_tests)
     add_dependencies(small_dialog_tests starter_faces)
+    target_include_directories(small_dialog_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/src)
 endif()

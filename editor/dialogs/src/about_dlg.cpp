@@ -4,10 +4,12 @@
 #include "zel/dialogs/about_dlg.h"
 
 #include "bitmap_stretch.h"
+#include "paper_ground.h"
 
 #include <mutex>
 
 BEGIN_MESSAGE_MAP(CAboutDlg, CDialog)
+ON_WM_ERASEBKGND()
 ON_WM_PAINT()
 END_MESSAGE_MAP()
 
@@ -15,7 +17,7 @@ namespace {
 
 constexpr const char* kProduct = "ZEL Editor";
 constexpr const char* kVersion = "v1.0";
-constexpr const char* kRights = "Copyright (C) the ZEL Editor developers. All rights reserved.";
+constexpr const char* kRights = "Copyright (C) the ZEL Editor developers.";
 constexpr const char* kLinkText = "Open the user manual";
 constexpr int kTextTenthsOfPoint = 85;
 
@@ -69,6 +71,11 @@ CString CAboutDlg::TextBlock() const {
     return text;
 }
 
+BOOL CAboutDlg::OnEraseBkgnd(CDC* dc) {
+    zel::dialogs::paint_paper(*this, *dc);
+    return TRUE;
+}
+
 void CAboutDlg::OnPaint() {
     CPaintDC dc(this);
 
@@ -79,8 +86,22 @@ void CAboutDlg::OnPaint() {
     CFont* oldFont = dc.SelectObject(&font);
     const COLORREF oldColor = dc.SetTextColor(RGB(0, 0, 0));
     const int oldMode = dc.SetBkMode(TRANSPARENT);
+    // Each line fits the block: a long manual path loses its middle rather than its end.
     CRect block(kTextBlock);
-    dc.DrawText(TextBlock(), &block, 0);
+    CString fitted;
+    const CString text = TextBlock();
+    for (int start = 0; start <= text.GetLength();) {
+        int end = text.Find('\n', start);
+        if (end < 0) {
+            end = text.GetLength();
+        }
+        if (start > 0) {
+            fitted += '\n';
+        }
+        fitted += zel::dialogs::fit_line(dc, text.Mid(start, end - start), block.Width());
+        start = end + 1;
+    }
+    dc.DrawText(fitted, &block, 0);
     dc.SetBkMode(oldMode);
     dc.SetTextColor(oldColor);
     dc.SelectObject(oldFont);

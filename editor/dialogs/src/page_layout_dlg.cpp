@@ -1,5 +1,7 @@
 #include "zel/dialogs/page_layout_dlg.h"
 
+#include "paper_ground.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <utility>
@@ -39,6 +41,7 @@ void register_template() {
 } // namespace
 
 BEGIN_MESSAGE_MAP(CPageLayoutDlg, CDialog)
+ON_WM_ERASEBKGND()
 ON_WM_PAINT()
 ON_WM_LBUTTONDOWN()
 ON_WM_MOUSEMOVE()
@@ -76,6 +79,11 @@ void CPageLayoutDlg::OnOK() {
         *f = std::clamp(*f, 0.0f, 1.0f);
     }
     CDialog::OnOK();
+}
+
+BOOL CPageLayoutDlg::OnEraseBkgnd(CDC* dc) {
+    zel::dialogs::paint_paper(*this, *dc);
+    return TRUE;
 }
 
 void CPageLayoutDlg::OnPaint() {

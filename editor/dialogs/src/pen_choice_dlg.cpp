@@ -2,6 +2,8 @@
 
 #include "zel/dialogs/pen_choice_dlg.h"
 
+#include "paper_ground.h"
+
 #include <algorithm>
 
 namespace {
@@ -28,12 +30,20 @@ void register_template() {
 } // namespace
 
 BEGIN_MESSAGE_MAP(CPenChoiceDlg, CDialog)
+ON_WM_ERASEBKGND()
 ON_WM_DRAWITEM()
 ON_COMMAND_RANGE(kFirstPen, kFirstPen + kPens - 1, OnPen)
 END_MESSAGE_MAP()
 
 CPenChoiceDlg::CPenChoiceDlg(CWnd* parent) : CDialog(IDD, parent) {
     register_template();
+}
+
+// The pop-up has no caption and the window system draws no frame round it: its border is this
+// slate line round the paper.
+BOOL CPenChoiceDlg::OnEraseBkgnd(CDC* dc) {
+    zel::dialogs::paint_paper(*this, *dc, true);
+    return TRUE;
 }
 
 void CPenChoiceDlg::OnPen(UINT id) {

@@ -3,6 +3,8 @@
 
 #include "zel/dialogs/about_dlg.h"
 
+#include "paper_ground.h"
+
 #include "zel/platform/testing.h"
 
 #include <gtest/gtest.h>
@@ -58,8 +60,8 @@ TEST_F(AboutFixture, OpensWithItsCaptionPictureAndText) {
         const int x = picture.left + picture.Width() * 20 / 248;
         const int y = picture.top + picture.Height() * 140 / 163;
         EXPECT_TRUE(near(dc.GetPixel(x, y), RGB(0xD8, 0xD0, 0xC0), 4)) << dc.GetPixel(x, y);
-        // Outside the picture, the dialog's face.
-        EXPECT_EQ(dc.GetPixel(picture.left - 4, picture.top + 10), RGB(192, 192, 192));
+        // Outside the picture, the paper every dialog stands on.
+        EXPECT_EQ(dc.GetPixel(picture.left - 4, picture.top + 10), zel::dialogs::kPaperGround);
 
         // The text block: name and version first, then the rights and the manual's place.
         EXPECT_EQ(about.TextBlock().Find("ZEL Editor v1.0\n"), 0);
@@ -121,4 +123,28 @@ TEST_F(AboutFixture, LinkFitsItsWordsAndOpensTheManual) {
         EXPECT_TRUE(about.Link().IsVisited());
         about.EndDialog(IDOK);
     });
+}
+
+// A line too long for the text block loses its middle: the start and the end (where the manual's
+// file name is) stay readable, and nothing runs past the block.
+TEST(AboutText, LinesAreFittedToTheBlockByDroppingTheirMiddle) {
+    ensure_app();
+    CWnd* screen = nullptr;
+    CClientDC dc(screen);
+    CFont font;
+    font.CreatePointFont(85, "Verdana", &dc);
+    CFont* old = dc.SelectObject(&font);
+    const CString fits("ZEL Editor v1.0");
+    EXPECT_EQ(zel::dialogs::fit_line(dc, fits, 300), fits);
+
+    const CString path("Manual (F1): /home/someone/.local/share/zel-editor/a-rather-long-folder-"
+                       "name/and-another-one/manual/index.html");
+    ASSERT_GT(dc.GetTextExtent(path).cx, 300);
+    const CString fitted = zel::dialogs::fit_line(dc, path, 300);
+    EXPECT_LE(dc.GetTextExtent(fitted).cx, 300);
+    EXPECT_EQ(fitted.Find("Manual (F1): /home"), 0);
+    EXPECT_EQ(fitted.Right(10), CString("index.html"));
+    EXPECT_GT(fitted.Find("..."), 0);
+    EXPECT_EQ(zel::dialogs::fit_line(dc, path, 1), CString("..."));
+    dc.SelectObject(old);
 }

@@ -131,6 +131,24 @@ TEST_F(PenChoiceTest, TheCurrentPenIsShownInItsBorderOnWhite) {
     dialog.DestroyWindow();
 }
 
+// The pop-up has no frame from the window system: it stands on paper inside a slate line.
+TEST_F(PenChoiceTest, ThePopUpIsPaperInsideASlateLine) {
+    CPenChoiceDlg dialog;
+    ASSERT_TRUE(dialog.Create(CPenChoiceDlg::IDD));
+    dialog.UpdateWindow();
+    CRect client;
+    dialog.GetClientRect(&client);
+    CClientDC dc(&dialog);
+    const COLORREF slate = RGB(0x44, 0x57, 0x6B), paper = RGB(0xEC, 0xE6, 0xDA);
+    for (const CPoint p : {CPoint(0, 0), CPoint(client.right - 1, client.bottom - 1),
+                           CPoint(client.right / 2, 0), CPoint(0, client.bottom / 2)}) {
+        EXPECT_EQ(dc.GetPixel(p.x, p.y), slate) << p.x << "," << p.y;
+    }
+    EXPECT_EQ(dc.GetPixel(1, 1), paper);
+    EXPECT_EQ(dc.GetPixel(client.right / 2, client.bottom - 3), paper);
+    dialog.DestroyWindow();
+}
+
 TEST_F(PenChoiceTest, AClickChoosesAndOkKeepsThePen) {
     CPenChoiceDlg dialog;
     dialog.m_choice = 3;

@@ -27,6 +27,7 @@ public:
 protected:
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;
+    BOOL OnEraseBkgnd(CDC* dc);
     void OnPaint();
     DECLARE_MESSAGE_MAP()
 

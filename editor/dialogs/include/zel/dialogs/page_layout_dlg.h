@@ -25,6 +25,7 @@ public:
 protected:
     BOOL OnInitDialog() override;
     void OnOK() override;
+    BOOL OnEraseBkgnd(CDC* dc);
     void OnPaint();
     void OnLButtonDown(UINT flags, CPoint point);
     void OnMouseMove(UINT flags, CPoint point);

@@ -21,6 +21,7 @@ public:
     int m_choice = 1;
 
 protected:
+    BOOL OnEraseBkgnd(CDC* dc);
     void OnDrawItem(int id, LPDRAWITEMSTRUCT dis);
     void OnPen(UINT id);
     DECLARE_MESSAGE_MAP()
