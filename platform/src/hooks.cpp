@@ -68,7 +68,9 @@ public:
     }
 };
 
-// A filter without patterns lists what the wildcard in the name field matches.
+// A filter without patterns lists what the wildcard in the name field matches. A description
+// that already ends with its patterns in brackets, "ZEL Files (*.zel)" or "JPEG (*.JPG;*.JPEG)",
+// shows them once, in the form the dialog filters by, rather than a second time.
 QString qt_filters(const std::vector<std::pair<std::string, std::string>>& filters,
                    const std::string& initialName) {
     const QString wildcard = initialName.find('*') != std::string::npos
@@ -78,8 +80,19 @@ QString qt_filters(const std::vector<std::pair<std::string, std::string>>& filte
     for (const auto& f : filters) {
         QString patterns = QString::fromStdString(f.second);
         patterns.replace(';', ' ');
-        const QString desc = QString::fromStdString(f.first);
-        list << desc + " (" + (patterns.isEmpty() ? wildcard : patterns) + ")";
+        if (patterns.isEmpty()) {
+            patterns = wildcard;
+        }
+        QString desc = QString::fromStdString(f.first).trimmed();
+        const qsizetype open = desc.lastIndexOf('(');
+        if (open >= 0 && desc.endsWith(')')) {
+            QString named = desc.mid(open + 1, desc.size() - open - 2);
+            named.replace(';', ' ');
+            if (named.compare(patterns, Qt::CaseInsensitive) == 0) {
+                desc = desc.left(open).trimmed();
+            }
+        }
+        list << desc + " (" + patterns + ")";
     }
     return list.join(";;");
 }

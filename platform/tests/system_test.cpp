@@ -7,7 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QFileDialog>
 #include <QImage>
+#include <QTimer>
 
 #include <cstring>
 #include <filesystem>
@@ -186,6 +189,35 @@ TEST_F(PlatformSystemTest, FileDialogSplitsTheFilterAndReportsTheChosenOne) {
     ASSERT_EQ(seen.filters.size(), 1u);
     EXPECT_EQ(seen.filters[0].first, "Windows Bitmap");
     EXPECT_EQ(seen.initialName, "*.bmp");
+}
+
+// The real dialog shows each filter once: a description that already names its patterns in
+// brackets does not get them a second time; one without patterns gets the name field's
+// wildcard.
+TEST_F(PlatformSystemTest, FileDialogShowsEachFiltersPatternsOnce) {
+    QStringList shown;
+    QObject scope; // the watch ends with the test
+    auto* watch = new QTimer(&scope);
+    QObject::connect(watch, &QTimer::timeout, [&shown, watch] {
+        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+            watch->stop();
+            shown = dialog->nameFilters();
+            dialog->reject();
+        }
+    });
+    watch->start(20);
+    CFileDialog zel(TRUE, nullptr, "*.zel", OFN_HIDEREADONLY, "ZEL Files (*.zel)||");
+    EXPECT_EQ(zel.DoModal(), IDCANCEL);
+    EXPECT_EQ(shown, QStringList{"ZEL Files (*.zel)"});
+
+    shown.clear();
+    watch->start(20);
+    CFileDialog save(FALSE, nullptr, "", OFN_HIDEREADONLY,
+                     "Save Face in ZEL Format (*.zel)|*.zel|JPEG (*.JPG;*.JPEG)|*.jpg;*.jpeg|"
+                     "Windows Bitmap||");
+    EXPECT_EQ(save.DoModal(), IDCANCEL);
+    EXPECT_EQ(shown, (QStringList{"Save Face in ZEL Format (*.zel)", "JPEG (*.jpg *.jpeg)",
+                                  "Windows Bitmap (*)"}));
 }
 
 TEST_F(PlatformSystemTest, ColourDialogKeepsCustomColoursAndCancelKeepsTheColour) {
