@@ -2,6 +2,8 @@
 
 #include "zel/dialogs/edit_face_popup_dlg.h"
 
+#include "paper_ground.h"
+
 namespace {
 
 void register_template() {
@@ -29,8 +31,27 @@ void register_template() {
 
 } // namespace
 
-CEditFacePopupDlg::CEditFacePopupDlg(CWnd* parent) : CDialog(IDD, parent) {
+BEGIN_MESSAGE_MAP(CEditFacePopupDlg, CDialog)
+ON_WM_ERASEBKGND()
+ON_WM_CTLCOLOR()
+END_MESSAGE_MAP()
+
+CEditFacePopupDlg::CEditFacePopupDlg(CWnd* parent)
+    : CDialog(IDD, parent), m_paper(zel::dialogs::kPaperGround) {
     register_template();
+}
+
+BOOL CEditFacePopupDlg::OnEraseBkgnd(CDC* dc) {
+    zel::dialogs::paint_paper(*this, *dc);
+    return TRUE;
+}
+
+HBRUSH CEditFacePopupDlg::OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor) {
+    if (ctlColor != CTLCOLOR_STATIC) {
+        return CDialog::OnCtlColor(dc, wnd, ctlColor);
+    }
+    dc->SetBkColor(zel::dialogs::kPaperGround);
+    return m_paper;
 }
 
 void CEditFacePopupDlg::DoDataExchange(CDataExchange* dx) {

@@ -149,6 +149,23 @@ TEST_F(PenChoiceTest, ThePopUpIsPaperInsideASlateLine) {
     dialog.DestroyWindow();
 }
 
+// The text pop-up stands on the same paper, under its prompt too.
+TEST_F(PenChoiceTest, TheTextPopUpAndItsPromptAreOnPaper) {
+    CEditFacePopupDlg popup;
+    ASSERT_TRUE(popup.Create(CEditFacePopupDlg::IDD));
+    popup.UpdateWindow();
+    const COLORREF paper = RGB(0xEC, 0xE6, 0xDA);
+    EXPECT_EQ(CClientDC(&popup).GetPixel(3, 3), paper);
+    CWnd* prompt = popup.GetDlgItem(-1);
+    ASSERT_NE(prompt, nullptr);
+    prompt->UpdateWindow();
+    CRect area;
+    prompt->GetClientRect(&area);
+    // The prompt's words end well before its right side.
+    EXPECT_EQ(CClientDC(prompt).GetPixel(area.right - 3, area.bottom / 2), paper);
+    popup.DestroyWindow();
+}
+
 TEST_F(PenChoiceTest, AClickChoosesAndOkKeepsThePen) {
     CPenChoiceDlg dialog;
     dialog.m_choice = 3;

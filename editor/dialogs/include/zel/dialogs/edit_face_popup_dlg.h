@@ -17,4 +17,11 @@ protected:
     void DoDataExchange(CDataExchange* dx) override;
     // Puts the keyboard into the text field at once.
     BOOL OnInitDialog() override;
+    // The pop-up and its prompt stand on the paper of Edit Face.
+    BOOL OnEraseBkgnd(CDC* dc);
+    HBRUSH OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor);
+    DECLARE_MESSAGE_MAP()
+
+private:
+    CBrush m_paper;
 };
