@@ -45,9 +45,13 @@ int FakeGenerationTables::read_points(int, const char* name, std::int32_t* heade
 }
 
 int FakeGenerationTables::read_range(int, const char* name, double range[21]) {
-    if (!g_active->range_ || std::strcmp(name, "SEARCH_RANGE") != 0)
+    const std::optional<std::array<double, 21>>& table =
+        std::strcmp(name, "SEARCH_RANGE") == 0 ? g_active->range_
+        : std::strcmp(name, "FACE_SHAPE") == 0 ? g_active->shape_
+                                               : std::nullopt;
+    if (!table)
         return 0;
-    std::memcpy(range, g_active->range_->data(), sizeof(double) * 21);
+    std::memcpy(range, table->data(), sizeof(double) * 21);
     return 1;
 }
 

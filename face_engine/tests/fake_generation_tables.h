@@ -29,6 +29,8 @@ public:
 
     void add_points(const std::string& name, int reference, std::vector<TemplatePoint> points);
     void set_range(const std::array<double, 21>& range) { range_ = range; }
+    // The face proportions the landmark pairs are held to (absent unless set).
+    void set_shape(const std::array<double, 21>& shape) { shape_ = shape; }
     void set_thickness(const std::array<double, 30>& thick) { thick_ = thick; }
     void set_fuzzy(const std::array<FuzzySet, kFuzzySets>& sets) { fuzzy_ = sets; }
 
@@ -47,6 +49,7 @@ private:
     GenerationTableReader previousReader_{};
     std::map<std::string, Points> points_;
     std::optional<std::array<double, 21>> range_;
+    std::optional<std::array<double, 21>> shape_;
     std::optional<std::array<double, 30>> thick_;
     std::optional<std::array<FuzzySet, kFuzzySets>> fuzzy_;
 };

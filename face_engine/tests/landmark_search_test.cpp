@@ -242,6 +242,36 @@ TEST_F(LandmarkSearch, FindsEveryPointInsideItsWindow) {
               (std::vector<int>{75, 143, 125, 139}));
 }
 
+TEST_F(LandmarkSearch, AMouthCornerOnALookAlikeIsPutBackBesideItsPartner) {
+    HsvPicture picture(200, 200);
+    const int points[8][2] = {{80, 75},   {120, 78}, {60, 72},   {140, 80},
+                              {100, 110}, {88, 112}, {112, 108}, {75, 141}};
+    for (const auto& p : points)
+        paint(picture, plus_pattern(), p[0], p[1]);
+    for (int x = 89; x < 109; ++x)
+        for (int y = 140; y < 143; ++y)
+            picture.saturation(x, y, 120);
+    // The true right corner lacks an arm; a whole pattern higher up and further out (the jaw's
+    // edge, say) correlates better.
+    std::vector<TemplatePoint> worn = plus_pattern();
+    worn.erase(worn.begin() + 1);
+    paint(picture, worn, 125, 141);
+    paint(picture, plus_pattern(), 133, 133);
+    FaceLandmarks alone;
+    ASSERT_EQ(landmark_search(1, box, picture.rows(), 200, 200, alone), 0);
+    EXPECT_EQ(alone.mouth.r_x, 133);
+    // With the proportions of a face the pair is the one that mirrors about the nose.
+    tables.set_shape({1.5, 2.5, 0.2, 0.3, 0.2, 0.6, 0.2, 0.2, 0.7, 0.95, 0.1, 0.1});
+    FaceLandmarks lm;
+    ASSERT_EQ(landmark_search(1, box, picture.rows(), 200, 200, lm), 0);
+    EXPECT_EQ(lm.mouth.l_x, 75);
+    EXPECT_EQ(lm.mouth.r_x, 125);
+    EXPECT_NEAR(lm.mouth.r_y, 141, 1); // the worn pattern peaks a row either way
+    // The pairs that fitted already stay as they were.
+    EXPECT_EQ((std::vector<int>{lm.eyes[0].out_x, lm.eyes[1].out_x, lm.nose.l_x, lm.nose.r_x}),
+              (std::vector<int>{60, 140, 88, 112}));
+}
+
 TEST_F(LandmarkSearch, MouthCornersStayInTheBandWhateverTheLine) {
     HsvPicture picture(200, 200);
     // The line at the band's first row (132): the corner rows would start 10 rows above it.

@@ -36,7 +36,7 @@ constexpr int kProjectionSmoothRadius = 2;
 
 // The pairs searched together: local maxima kept per point and their least spacing as a
 // fraction of the box height.
-constexpr int kPairCandidates = 6;
+constexpr int kPairCandidates = 16;
 constexpr double kCandidateSpacing = 0.02;
 // The proportions a face's pairs may have, measured by the calibration on portraits: span,
 // off-centre and tilt limits of the outer eye corners (against the inner corners' distance),
