@@ -137,5 +137,23 @@ TEST_F(MouthPair, WhenNothingFitsTheLeastMisfitWins) {
     EXPECT_EQ(pair.right.x, 180);
 }
 
+TEST(NoseCentre, ALookAlikeBesideOrAboveTheEyesGivesWayToOneBelowTheirMiddle) {
+    // Eyes' middles 40 apart at row 50: a nose centre 0.5 to 0.9 of that below, at most 0.1
+    // beside the middle.
+    const FaceAxes eyes = face_axes(80, 50, 120, 50, 100, 50);
+    const PointShape shape{0.1, 0.5, 0.9};
+    EXPECT_NEAR(point_geometry({104, 78, 0}, eyes).beside, 0.1, 1e-12);
+    EXPECT_NEAR(point_geometry({104, 78, 0}, eyes).below, 0.7, 1e-12);
+    EXPECT_LT(point_geometry({100, 30, 0}, eyes).below, 0.0);
+    // The best scoring candidates lie on a cheek and between the eyes.
+    const std::vector<PointCandidate> found{{130, 80, 0.9}, {100, 52, 0.8}, {99, 79, 0.5}};
+    const PointCandidate c = choose_point(found, eyes, shape);
+    EXPECT_EQ(c.x, 99);
+    EXPECT_EQ(c.y, 79);
+    // A fitting best is kept; with nothing fitting, the nearest fit.
+    EXPECT_EQ(choose_point({{101, 76, 0.9}, {99, 79, 0.5}}, eyes, shape).y, 76);
+    EXPECT_EQ(choose_point({{160, 80, 0.9}, {100, 110, 0.2}}, eyes, shape).x, 100);
+}
+
 } // namespace
 } // namespace zel::engine

@@ -261,7 +261,7 @@ TEST_F(LandmarkSearch, AMouthCornerOnALookAlikeIsPutBackBesideItsPartner) {
     ASSERT_EQ(landmark_search(1, box, picture.rows(), 200, 200, alone), 0);
     EXPECT_EQ(alone.mouth.r_x, 133);
     // With the proportions of a face the pair is the one that mirrors about the nose.
-    tables.set_shape({1.5, 2.5, 0.2, 0.3, 0.2, 0.6, 0.2, 0.2, 0.7, 0.95, 0.1, 0.1});
+    tables.set_shape({1.5, 2.5, 0.2, 0.3, 0.2, 0.6, 0.2, 0.2, 0.7, 0.95, 0.1, 0.1, 0.1, 0.3, 0.8});
     FaceLandmarks lm;
     ASSERT_EQ(landmark_search(1, box, picture.rows(), 200, 200, lm), 0);
     EXPECT_EQ(lm.mouth.l_x, 75);

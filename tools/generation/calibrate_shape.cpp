@@ -73,6 +73,34 @@ std::array<double, 21> measure_face_shape(const std::vector<Sample>& samples,
                       names[pair], lo, hi, offMax, tiltMax, span.size());
         lines.push_back(line);
     }
+    // The nose centre against the eyes' middles, as the search places it.
+    std::vector<double> beside, below;
+    for (const Sample& s : samples) {
+        const PointCandidate li = candidate(s, "leye_in"), ri = candidate(s, "reye_in");
+        const PointCandidate lo = candidate(s, "leye_out"), ro = candidate(s, "reye_out");
+        const double lx = (li.x + lo.x) / 2.0, ly = (li.y + lo.y) / 2.0;
+        const double rx = (ri.x + ro.x) / 2.0, ry = (ri.y + ro.y) / 2.0;
+        const zel::engine::PointGeometry g = zel::engine::point_geometry(
+            candidate(s, "nose_c"),
+            zel::engine::face_axes(lx, ly, rx, ry, (lx + rx) / 2, (ly + ry) / 2));
+        beside.push_back(g.beside);
+        below.push_back(g.below);
+    }
+    if (!beside.empty()) {
+        const double besideMax = quantile(beside, 1 - margin.outside);
+        const double lo = quantile(below, margin.outside);
+        const double hi = quantile(below, 1 - margin.outside);
+        const double widen = (hi - lo) * margin.share + margin.slack;
+        shape[12] = besideMax * (1 + margin.share) + margin.slack;
+        shape[13] = lo - widen;
+        shape[14] = hi + widen;
+        char line[200];
+        std::snprintf(line, sizeof line,
+                      "nose centre: up to %.3f beside the eyes' middle, %.3f to %.3f below them "
+                      "(of the eyes' distance)",
+                      besideMax, lo, hi);
+        lines.push_back(line);
+    }
     return shape;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
-// The proportions of a face's left-right landmark pairs, measured on the reference points of
-// portraits: how wide, how far off the centre line and how tilted the outer eye corners, the
-// nose wings and the mouth corners are, as the landmark search judges its candidate pairs.
+// The proportions of a face, measured on the reference points of portraits: how wide, how far
+// off the centre line and how tilted the outer eye corners, the nose wings and the mouth
+// corners are, and where the nose centre lies below the eyes, as the landmark search judges
+// its candidates.
 
 #include "calibration_samples.h"
 
@@ -20,7 +21,9 @@ struct ShapeMargin {
 };
 
 // "FACE_SHAPE": per pair (eyes, nose, mouth) the least and greatest span, the greatest
-// distance off the centre line and the greatest tilt. lines gets what was measured.
+// distance off the centre line and the greatest tilt; then the nose centre's greatest
+// distance beside the eyes' middle and its least and greatest drop below them. lines gets
+// what was measured.
 std::array<double, 21> measure_face_shape(const std::vector<Sample>& samples,
                                           const ShapeMargin& margin,
                                           std::vector<std::string>& lines);

@@ -119,4 +119,30 @@ CandidatePair choose_pair(const std::vector<PointCandidate>& left,
     return best;
 }
 
+PointGeometry point_geometry(const PointCandidate& point, const FaceAxes& axes) {
+    const double dx = point.x - axes.centreX;
+    const double dy = point.y - axes.centreY;
+    return {std::abs(dx * axes.acrossX + dy * axes.acrossY) / axes.scale,
+            (dy * axes.acrossX - dx * axes.acrossY) / axes.scale};
+}
+
+double shape_violation(const PointGeometry& g, const PointShape& shape) {
+    return std::max(g.beside - shape.besideMax, 0.0) + std::max(shape.belowLo - g.below, 0.0) +
+           std::max(g.below - shape.belowHi, 0.0);
+}
+
+PointCandidate choose_point(const std::vector<PointCandidate>& candidates, const FaceAxes& axes,
+                            const PointShape& shape) {
+    PointCandidate best = candidates.front();
+    double bestViolation = std::numeric_limits<double>::infinity();
+    for (const PointCandidate& c : candidates) {
+        const double violation = shape_violation(point_geometry(c, axes), shape);
+        if (violation < bestViolation || (violation == bestViolation && c.score > best.score)) {
+            bestViolation = violation;
+            best = c;
+        }
+    }
+    return best;
+}
+
 } // namespace zel::engine

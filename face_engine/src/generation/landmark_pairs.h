@@ -81,4 +81,25 @@ CandidatePair choose_pair(const std::vector<PointCandidate>& left,
                           const std::vector<PointCandidate>& right, const FaceAxes& axes,
                           const PairShape& shape);
 
+// The nose centre against the eyes: how far it lies beside the line square to the eyes through
+// their middle, and how far below the eye line, as fractions of scale.
+struct PointGeometry {
+    double beside = 0.0;
+    double below = 0.0;
+};
+PointGeometry point_geometry(const PointCandidate& point, const FaceAxes& axes);
+
+// Where the point may lie on a face, as the calibration measured it.
+struct PointShape {
+    double besideMax = 0.0;
+    double belowLo = 0.0;
+    double belowHi = 0.0;
+};
+double shape_violation(const PointGeometry& geometry, const PointShape& shape);
+
+// The candidate that breaks shape least and, among those, scores best; ties keep the earlier
+// one. The list must hold at least one candidate.
+PointCandidate choose_point(const std::vector<PointCandidate>& candidates, const FaceAxes& axes,
+                            const PointShape& shape);
+
 } // namespace zel::engine

@@ -38,9 +38,10 @@ constexpr int kProjectionSmoothRadius = 2;
 // fraction of the box height.
 constexpr int kPairCandidates = 16;
 constexpr double kCandidateSpacing = 0.02;
-// The proportions a face's pairs may have, measured by the calibration on portraits: span,
-// off-centre and tilt limits of the outer eye corners (against the inner corners' distance),
-// the nose wings and the mouth corners (against the distance of the eyes' middles).
+// The proportions a face may have, measured by the calibration on portraits: span, off-centre
+// and tilt limits of the outer eye corners (against the inner corners' distance), the nose
+// wings and the mouth corners (against the distance of the eyes' middles); then how far the
+// nose centre may lie beside the eyes' middle and, least and most, below the eye line.
 constexpr char kFaceShape[] = "FACE_SHAPE";
 enum PairKind : int { kEyePair, kNosePair, kMouthPair };
 
@@ -309,6 +310,30 @@ int search_pair(_pixel** hsv, int cols, int rows, int set, const FaceBox& box, c
     return kOk;
 }
 
+// The nose centre among its window's local maxima: the best scoring one that lies below the
+// eyes as a face's nose does (the window alone is a fraction of a box that may be off).
+int search_nose_centre(_pixel** hsv, int cols, int rows, int set, const FaceBox& box,
+                       const double* r, const PointShape& shape, FaceLandmarks& lm) {
+    ScoreMap map;
+    const SearchWindow w = landmark_window(kNoseCentre, box, r, lm, 0);
+    if (const int result = landmark_score_window(
+            hsv, cols, rows, set, landmark_template_name(kNoseCentre), w, box.height, map);
+        result != kOk)
+        return result;
+    const std::vector<PointCandidate> found = score_peaks(
+        map, kPairCandidates, std::max(2, trunc_to_int(box.height * kCandidateSpacing)));
+    if (found.empty())
+        return search_points(hsv, cols, rows, set, box, r, 0, {kNoseCentre}, lm);
+    double lx = 0, ly = 0, rx = 0, ry = 0;
+    eye_middle(lm, 0, lx, ly);
+    eye_middle(lm, 1, rx, ry);
+    const PointCandidate c =
+        choose_point(found, face_axes(lx, ly, rx, ry, (lx + rx) / 2, (ly + ry) / 2), shape);
+    lm.nose.center_x = c.x;
+    lm.nose.center_y = c.y;
+    return kOk;
+}
+
 // The axes of the face for the pairs below the eyes: across from one eye's middle to the
 // other's, the centre line through the nose centre.
 FaceAxes axes_through_nose(const FaceLandmarks& lm) {
@@ -512,6 +537,7 @@ int landmark_search(int set, const FaceBox& box, _pixel** hsv, int cols, int row
         pairs[kind] = {v[0], v[1], v[2], v[3]};
     }
     auto shape_of = [&](PairKind kind) { return shaped ? &pairs[kind] : nullptr; };
+    const PointShape noseShape{shapes[12], shapes[13], shapes[14]};
     int result = search_points(hsv, cols, rows, set, box, r, 0, {kEyeLeftIn, kEyeRightIn}, lm);
     if (result != kOk)
         return result;
@@ -523,7 +549,8 @@ int landmark_search(int set, const FaceBox& box, _pixel** hsv, int cols, int row
                          shape_of(kEyePair), lm);
     if (result != kOk)
         return result;
-    result = search_points(hsv, cols, rows, set, box, r, 0, {kNoseCentre}, lm);
+    result = shaped ? search_nose_centre(hsv, cols, rows, set, box, r, noseShape, lm)
+                    : search_points(hsv, cols, rows, set, box, r, 0, {kNoseCentre}, lm);
     if (result != kOk)
         return result;
     result = search_pair(hsv, cols, rows, set, box, r, 0, kNoseLeft, kNoseRight,
