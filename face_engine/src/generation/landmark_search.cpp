@@ -269,24 +269,34 @@ void eye_middle(const FaceLandmarks& lm, int eye, double& x, double& y) {
     y = (lm.eyes[eye].in_y + lm.eyes[eye].out_y) / 2.0;
 }
 
+// The local maxima of a point's window, best first (the first is a single search's answer).
+int window_candidates(_pixel** hsv, int cols, int rows, int set, const FaceBox& box,
+                      const double* r, int mouthLine, LandmarkPoint which, const FaceLandmarks& lm,
+                      std::vector<PointCandidate>& found) {
+    ScoreMap map;
+    const SearchWindow w = landmark_window(which, box, r, lm, mouthLine);
+    if (const int result = landmark_score_window(hsv, cols, rows, set,
+                                                 landmark_template_name(which), w, box.height, map);
+        result != kOk)
+        return result;
+    found = score_peaks(map, kPairCandidates,
+                        std::max(2, trunc_to_int(box.height * kCandidateSpacing)));
+    return kOk;
+}
+
 // Searches a left point and its right partner together: each keeps its best local maxima, and
 // the best scoring pair that fits shape wins (without a shape each point takes its best; a
 // point whose window scored nowhere is left to the rule of a single search).
 int search_pair(_pixel** hsv, int cols, int rows, int set, const FaceBox& box, const double* r,
                 int mouthLine, LandmarkPoint left, LandmarkPoint right, const FaceAxes& axes,
                 const PairShape* shape, FaceLandmarks& lm) {
-    const int spacing = std::max(2, trunc_to_int(box.height * kCandidateSpacing));
     std::vector<PointCandidate> found[2];
     const LandmarkPoint which[2] = {left, right};
-    for (int i = 0; i < 2; ++i) {
-        ScoreMap map;
-        const SearchWindow w = landmark_window(which[i], box, r, lm, mouthLine);
-        if (const int result = landmark_score_window(
-                hsv, cols, rows, set, landmark_template_name(which[i]), w, box.height, map);
+    for (int i = 0; i < 2; ++i)
+        if (const int result =
+                window_candidates(hsv, cols, rows, set, box, r, mouthLine, which[i], lm, found[i]);
             result != kOk)
             return result;
-        found[i] = score_peaks(map, kPairCandidates, spacing);
-    }
     if (shape != nullptr && !found[0].empty() && !found[1].empty()) {
         const CandidatePair pair = choose_pair(found[0], found[1], axes, *shape);
         found[0] = {pair.left};
@@ -314,14 +324,11 @@ int search_pair(_pixel** hsv, int cols, int rows, int set, const FaceBox& box, c
 // eyes as a face's nose does (the window alone is a fraction of a box that may be off).
 int search_nose_centre(_pixel** hsv, int cols, int rows, int set, const FaceBox& box,
                        const double* r, const PointShape& shape, FaceLandmarks& lm) {
-    ScoreMap map;
-    const SearchWindow w = landmark_window(kNoseCentre, box, r, lm, 0);
-    if (const int result = landmark_score_window(
-            hsv, cols, rows, set, landmark_template_name(kNoseCentre), w, box.height, map);
+    std::vector<PointCandidate> found;
+    if (const int result =
+            window_candidates(hsv, cols, rows, set, box, r, 0, kNoseCentre, lm, found);
         result != kOk)
         return result;
-    const std::vector<PointCandidate> found = score_peaks(
-        map, kPairCandidates, std::max(2, trunc_to_int(box.height * kCandidateSpacing)));
     if (found.empty())
         return search_points(hsv, cols, rows, set, box, r, 0, {kNoseCentre}, lm);
     double lx = 0, ly = 0, rx = 0, ry = 0;
