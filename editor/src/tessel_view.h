@@ -120,7 +120,8 @@ public:
     // Add Body and Add Background start from their first choice while set.
     int m_bodyFirstTime = 1;
     int m_bkgdFirstTime = 1;
-    // The folder of the last face file loaded or saved; Load Caricature opens there.
+    // The folder of the last face file loaded or saved; Load Caricature opens there, and so do
+    // the save commands where that folder takes new files.
     std::string m_lastFaceFolder;
 
     // Commands.

@@ -3,8 +3,12 @@
 #include "save_names.h"
 #include "tessel_view.h"
 
+#include <zel/common/data_folder.h>
 #include <zel/face_engine.h>
 
+#include <unistd.h>
+
+#include <cstdlib>
 #include <filesystem>
 #include <vector>
 
@@ -19,6 +23,20 @@ int save_face_file(const std::string& name) {
     return face_savezel2(copy.data());
 }
 
+// Saving starts in the folder of the last face file as long as it takes new files and is not
+// the bundled starter faces (installed read-only, where a save could only fail); else at home.
+std::string save_start_folder(const std::string& lastFaceFolder) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const bool bundled =
+        !lastFaceFolder.empty() && fs::equivalent(lastFaceFolder, zel::data_path("faces"), error);
+    if (!lastFaceFolder.empty() && !bundled && ::access(lastFaceFolder.c_str(), W_OK) == 0) {
+        return lastFaceFolder;
+    }
+    const char* home = std::getenv("HOME");
+    return home != nullptr ? home : "";
+}
+
 } // namespace
 
 void CTesselView::OnSave() {
@@ -30,6 +48,8 @@ void CTesselView::OnSave() {
                        "Save Face in ZEL Format (*.zel)|*.zel|Bitmap Files (*.bmp)|*.bmp|JPEG "
                        "(*.JPG;*.JPEG)|*.jpg;*.jpeg|PSD (*.PSD)|*.psd|TGA (*.TGA)|*.tga||",
                        this);
+    const std::string folder = save_start_folder(m_lastFaceFolder);
+    dialog.m_ofn.lpstrInitialDir = folder.c_str();
     if (dialog.DoModal() != IDOK) {
         return;
     }
@@ -66,6 +86,8 @@ void CTesselView::OnSaveFaceFile() {
     doc->ReadFaceScreen();
     CFileDialog dialog(FALSE, nullptr, "*.zel", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
                        "ZEL File (*.zel)||", this);
+    const std::string folder = save_start_folder(m_lastFaceFolder);
+    dialog.m_ofn.lpstrInitialDir = folder.c_str();
     if (dialog.DoModal() != IDOK) {
         return;
     }

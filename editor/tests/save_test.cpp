@@ -6,6 +6,7 @@
 
 #include <zel/common/work_folder.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 namespace zel::editor::test {
@@ -138,6 +139,28 @@ TEST_F(SaveTest, AFailedSaveSaysSoAndChangesNoFlag) {
     EXPECT_EQ(m_boxes[0].text, "The specified document's format is invalid or not supported!");
     EXPECT_EQ(m_boxes[0].caption, "Save as");
     EXPECT_EQ(Doc()->m_composedChanged, 1);
+}
+
+TEST_F(SaveTest, SavingStartsAwayFromTheStarterFacesAndThenWhereTheUserSaved) {
+    ASSERT_TRUE(Start());
+    LoadStarterFace("man");
+    ASSERT_EQ(Doc()->m_facePresent, 1);
+    const char* home = std::getenv("HOME");
+    const std::string expectedHome = home != nullptr ? home : "";
+    Command(ID_CMD_SAVE);
+    Command(ID_SAVE_FACE_FILE);
+    ASSERT_GE(m_fileDialogs.size(), 3u);
+    const auto saveAs = m_fileDialogs[m_fileDialogs.size() - 2];
+    EXPECT_EQ(saveAs.initialDir, expectedHome);
+    EXPECT_EQ(m_fileDialogs.back().initialDir, expectedHome);
+
+    const fs::path folder = fs::path(zel::work_folder()) / "saved-faces";
+    fs::create_directories(folder);
+    AnswerFileDialog((folder / "mine").string(), 1);
+    Command(ID_CMD_SAVE);
+    Command(ID_SAVE_FACE_FILE);
+    EXPECT_EQ(fs::path(m_fileDialogs.back().initialDir), folder);
+    fs::remove_all(folder);
 }
 
 } // namespace
