@@ -250,13 +250,13 @@ bool write_picture(Magick::Image& image, const std::string& magick, const std::s
         // Magick's PSD encoder writes a palette picture in indexed mode, which its own decoder
         // then refuses as an improper header, and a picture read from fewer than 8 bits a
         // sample with packed bits under a header of 8: either copy would be reported written
-        // and never read again. A PSD is always written in whole colours of 8 bits.
-        if (magick == "PSD") {
-            if (image.classType() == Magick::PseudoClass)
-                image.type(Magick::TrueColorType);
-            if (image.depth() < 8)
-                image.depth(8);
-        }
+        // and never read again. A PSD is always written in whole colours of 8 bits. Its TGA
+        // encoder, handed fewer than 8 bits a sample, writes two-byte pixels under a header of
+        // four, which no reader takes either; a TGA too is written with samples of 8 bits.
+        if (magick == "PSD" && image.classType() == Magick::PseudoClass)
+            image.type(Magick::TrueColorType);
+        if ((magick == "PSD" || magick == "TGA") && image.depth() < 8)
+            image.depth(8);
         image.magick(magick);
         image.write(&blob);
         return write_file(path, blob);

@@ -154,6 +154,29 @@ TEST(ImagingPictureFiles, APalettePictureCopiedToPsdReadsBack) {
     expect_same_pixels(original, back, 20, 10);
 }
 
+// A picture read from fewer than 8 bits a sample (this one from a TGA whose palette entries
+// take 9 bits) copied to TGA reads back at its size.
+TEST(ImagingPictureFiles, AShallowPictureCopiedToTgaReadsBack) {
+    const std::string found =
+        read_bytes(std::string(ZEL_IMAGING_TEST_DATA) + "/findings/tga-shallow-copied-to-tga");
+    const std::string source = work_file("shallow.tga");
+    write_bytes(source, found.substr(2));
+    int cols = 0, rows = 0;
+    ASSERT_EQ(image_available(source.c_str(), &cols, &rows), 1);
+    ASSERT_EQ(cols, 4);
+    ASSERT_EQ(rows, 9);
+    const std::string copy = work_file("shallow-copy.tga");
+    ASSERT_EQ(imagefile_copy(copy.c_str(), source.c_str()), 1);
+    ASSERT_EQ(image_available(copy.c_str(), &cols, &rows), 1);
+    EXPECT_EQ(cols, 4);
+    EXPECT_EQ(rows, 9);
+    Picture original(720, 960);
+    Picture back(720, 960);
+    ASSERT_EQ(fget_pixels(original.rows(), &cols, &rows, source.c_str(), 720, 960), 1);
+    ASSERT_EQ(fget_pixels(back.rows(), &cols, &rows, copy.c_str(), 720, 960), 1);
+    expect_same_pixels(original, back, 4, 9);
+}
+
 // The library keeps the pixel memory of one picture size between saves; each file must still
 // hold its own picture, also after an encoder has found a picture grey.
 TEST(ImagingPictureFiles, SavesOfOneSizeEachWriteTheirOwnPicture) {
