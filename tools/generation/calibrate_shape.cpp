@@ -1,5 +1,6 @@
 #include "calibrate_shape.h"
 
+#include "generation/eye_corners.h"
 #include "generation/landmark_pairs.h"
 
 #include <algorithm>
@@ -99,6 +100,36 @@ std::array<double, 21> measure_face_shape(const std::vector<Sample>& samples,
                       "nose centre: up to %.3f beside the eyes' middle, %.3f to %.3f below them "
                       "(of the eyes' distance)",
                       besideMax, lo, hi);
+        lines.push_back(line);
+    }
+    // The eyes against each other: how level the inner corners lie and how alike the eyes'
+    // widths are, as fractions of the inner corners' distance.
+    std::vector<double> innerTilt, widthDifference, innerSpan;
+    for (const Sample& s : samples) {
+        const PointCandidate li = candidate(s, "leye_in"), ri = candidate(s, "reye_in");
+        const PointCandidate lo = candidate(s, "leye_out"), ro = candidate(s, "reye_out");
+        const FaceAxes axes = axes_for(s, 0);
+        innerTilt.push_back(zel::engine::inner_tilt(li, ri));
+        innerSpan.push_back(axes.scale / s.box.width);
+        widthDifference.push_back(
+            std::abs(std::hypot(li.x - lo.x, li.y - lo.y) - std::hypot(ro.x - ri.x, ro.y - ri.y)) /
+            axes.scale);
+    }
+    if (!innerTilt.empty()) {
+        const double tiltMax = quantile(innerTilt, 1 - margin.outside);
+        const double widthMax = quantile(widthDifference, 1 - margin.outside);
+        shape[15] = tiltMax * (1 + margin.share) + margin.slack;
+        shape[16] = widthMax * (1 + margin.share) + margin.slack;
+        const double lo = quantile(innerSpan, margin.outside);
+        const double hi = quantile(innerSpan, 1 - margin.outside);
+        const double widen = (hi - lo) * margin.share;
+        shape[17] = lo - widen;
+        shape[18] = hi + widen;
+        char line[200];
+        std::snprintf(line, sizeof line,
+                      "inner eye corners: tilt up to %.3f, eye widths differing by up to %.3f "
+                      "(of the inner corners' distance), %.3f to %.3f of the box width apart",
+                      tiltMax, widthMax, lo, hi);
         lines.push_back(line);
     }
     return shape;

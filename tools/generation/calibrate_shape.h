@@ -22,8 +22,9 @@ struct ShapeMargin {
 
 // "FACE_SHAPE": per pair (eyes, nose, mouth) the least and greatest span, the greatest
 // distance off the centre line and the greatest tilt; then the nose centre's greatest
-// distance beside the eyes' middle and its least and greatest drop below them. lines gets
-// what was measured.
+// distance beside the eyes' middle and its least and greatest drop below them; then the
+// greatest tilt of the inner eye corners and the greatest difference of the eyes' widths.
+// lines gets what was measured.
 std::array<double, 21> measure_face_shape(const std::vector<Sample>& samples,
                                           const ShapeMargin& margin,
                                           std::vector<std::string>& lines);

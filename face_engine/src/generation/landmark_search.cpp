@@ -5,6 +5,7 @@
 #include "generation/landmark_search.h"
 
 #include "engine_codes.h"
+#include "generation/eye_corners.h"
 #include "generation/generation_tables.h"
 #include "truncate.h"
 
@@ -37,6 +38,8 @@ constexpr int kProjectionSmoothRadius = 2;
 // The pairs searched together: local maxima kept per point and their least spacing as a
 // fraction of the box height.
 constexpr int kPairCandidates = 16;
+// The eye corners are chosen as a set of four: fewer candidates each keep the sets few.
+constexpr int kEyeCandidates = 4;
 constexpr double kCandidateSpacing = 0.02;
 // The proportions a face may have, measured by the calibration on portraits: span, off-centre
 // and tilt limits of the outer eye corners (against the inner corners' distance), the nose
@@ -269,18 +272,102 @@ void eye_middle(const FaceLandmarks& lm, int eye, double& x, double& y) {
     y = (lm.eyes[eye].in_y + lm.eyes[eye].out_y) / 2.0;
 }
 
-// The local maxima of a point's window, best first (the first is a single search's answer).
+// The local maxima of the point template name in window, best first (the first is a single
+// search's answer).
+int candidates_in(_pixel** hsv, int cols, int rows, int set, const FaceBox& box, const char* name,
+                  const SearchWindow& w, int count, std::vector<PointCandidate>& found) {
+    ScoreMap map;
+    if (const int result = landmark_score_window(hsv, cols, rows, set, name, w, box.height, map);
+        result != kOk)
+        return result;
+    found = score_peaks(map, count, std::max(2, trunc_to_int(box.height * kCandidateSpacing)));
+    return kOk;
+}
+
+// The local maxima of a point's window, best first.
 int window_candidates(_pixel** hsv, int cols, int rows, int set, const FaceBox& box,
                       const double* r, int mouthLine, LandmarkPoint which, const FaceLandmarks& lm,
                       std::vector<PointCandidate>& found) {
-    ScoreMap map;
-    const SearchWindow w = landmark_window(which, box, r, lm, mouthLine);
-    if (const int result = landmark_score_window(hsv, cols, rows, set,
-                                                 landmark_template_name(which), w, box.height, map);
-        result != kOk)
+    return candidates_in(hsv, cols, rows, set, box, landmark_template_name(which),
+                         landmark_window(which, box, r, lm, mouthLine), kPairCandidates, found);
+}
+
+// The rows and columns every candidate of a list spans.
+struct Extent {
+    int x0 = 0;
+    int x1 = 0;
+    int y0 = 0;
+    int y1 = 0;
+};
+Extent extent_of(const std::vector<PointCandidate>& list) {
+    Extent e{list.front().x, list.front().x, list.front().y, list.front().y};
+    for (const PointCandidate& c : list) {
+        e.x0 = std::min(e.x0, c.x);
+        e.x1 = std::max(e.x1, c.x);
+        e.y0 = std::min(e.y0, c.y);
+        e.y1 = std::max(e.y1, c.y);
+    }
+    return e;
+}
+
+// The eye shape in pixels of this box: the outer corners' reach about the inner ones from the
+// windows of the ranges, the inner corners' distance from the fractions of the box width.
+EyeShape placed_eye_shape(const EyeShape& shape, const FaceBox& box, const double* r) {
+    EyeShape placed = shape;
+    placed.reachLo = box.width * r[6];
+    placed.reachHi = box.width * r[5];
+    placed.dropLo = box.height * r[7];
+    placed.dropHi = box.height * r[8];
+    placed.innerSpanLo = box.width * shape.innerSpanLo;
+    placed.innerSpanHi = box.width * shape.innerSpanHi;
+    return placed;
+}
+
+// The four eye corners as one set: the left inner corner's window comes from the box, the
+// others' windows hold their windows about every candidate of the corner they are searched
+// around, and the set is the one that looks most like a pair of eyes. False in found when a
+// window scored nowhere (the corners are then searched one at a time).
+int search_eye_corners(_pixel** hsv, int cols, int rows, int set, const FaceBox& box,
+                       const double* r, const EyeShape& shape, FaceLandmarks& lm, bool& found) {
+    found = false;
+    const double W = box.width;
+    const double H = box.height;
+    std::vector<PointCandidate> li, ri, lo, ro;
+    if (const int result =
+            candidates_in(hsv, cols, rows, set, box, "EYE_LEFT_IN",
+                          landmark_window(kEyeLeftIn, box, r, lm, 0), kEyeCandidates, li);
+        result != kOk || li.empty())
         return result;
-    found = score_peaks(map, kPairCandidates,
-                        std::max(2, trunc_to_int(box.height * kCandidateSpacing)));
+    const Extent l = extent_of(li);
+    const SearchWindow rightIn =
+        window(box.maxx - W * r[1], box.maxx - W * r[0], l.y0 - H * r[4], l.y1 + H * r[4]);
+    if (const int result =
+            candidates_in(hsv, cols, rows, set, box, "EYE_RIGHT_IN", rightIn, kEyeCandidates, ri);
+        result != kOk || ri.empty())
+        return result;
+    const Extent rx = extent_of(ri);
+    const SearchWindow leftOut =
+        window(l.x0 - W * r[5], l.x1 - W * r[6], l.y0 + H * r[7], l.y1 + H * r[8]);
+    const SearchWindow rightOut =
+        window(rx.x0 + W * r[6], rx.x1 + W * r[5], rx.y0 + H * r[7], rx.y1 + H * r[8]);
+    if (const int result =
+            candidates_in(hsv, cols, rows, set, box, "EYE_LEFT_OUT", leftOut, kEyeCandidates, lo);
+        result != kOk || lo.empty())
+        return result;
+    if (const int result =
+            candidates_in(hsv, cols, rows, set, box, "EYE_RIGHT_OUT", rightOut, kEyeCandidates, ro);
+        result != kOk || ro.empty())
+        return result;
+    const EyeCorners e = choose_eye_corners(lo, li, ri, ro, shape);
+    lm.eyes[0].out_x = e.leftOut.x;
+    lm.eyes[0].out_y = e.leftOut.y;
+    lm.eyes[0].in_x = e.leftIn.x;
+    lm.eyes[0].in_y = e.leftIn.y;
+    lm.eyes[1].in_x = e.rightIn.x;
+    lm.eyes[1].in_y = e.rightIn.y;
+    lm.eyes[1].out_x = e.rightOut.x;
+    lm.eyes[1].out_y = e.rightOut.y;
+    found = true;
     return kOk;
 }
 
@@ -348,6 +435,20 @@ FaceAxes axes_through_nose(const FaceLandmarks& lm) {
     eye_middle(lm, 0, lx, ly);
     eye_middle(lm, 1, rx, ry);
     return face_axes(lx, ly, rx, ry, lm.nose.center_x, lm.nose.center_y);
+}
+
+// The eye corners one after another: the inner ones, then the outer pair about them.
+int search_eyes_singly(_pixel** hsv, int cols, int rows, int set, const FaceBox& box,
+                       const double* r, const PairShape* shape, FaceLandmarks& lm) {
+    if (const int result =
+            search_points(hsv, cols, rows, set, box, r, 0, {kEyeLeftIn, kEyeRightIn}, lm);
+        result != kOk)
+        return result;
+    // The outer corners mirror about the middle of the inner ones.
+    const FaceAxes eyes = face_axes(lm.eyes[0].in_x, lm.eyes[0].in_y, lm.eyes[1].in_x,
+                                    lm.eyes[1].in_y, (lm.eyes[0].in_x + lm.eyes[1].in_x) / 2.0,
+                                    (lm.eyes[0].in_y + lm.eyes[1].in_y) / 2.0);
+    return search_pair(hsv, cols, rows, set, box, r, 0, kEyeLeftOut, kEyeRightOut, eyes, shape, lm);
 }
 
 } // namespace
@@ -545,15 +646,19 @@ int landmark_search(int set, const FaceBox& box, _pixel** hsv, int cols, int row
     }
     auto shape_of = [&](PairKind kind) { return shaped ? &pairs[kind] : nullptr; };
     const PointShape noseShape{shapes[12], shapes[13], shapes[14]};
-    int result = search_points(hsv, cols, rows, set, box, r, 0, {kEyeLeftIn, kEyeRightIn}, lm);
-    if (result != kOk)
-        return result;
-    // The outer corners mirror about the middle of the inner ones.
-    const FaceAxes eyes = face_axes(lm.eyes[0].in_x, lm.eyes[0].in_y, lm.eyes[1].in_x,
-                                    lm.eyes[1].in_y, (lm.eyes[0].in_x + lm.eyes[1].in_x) / 2.0,
-                                    (lm.eyes[0].in_y + lm.eyes[1].in_y) / 2.0);
-    result = search_pair(hsv, cols, rows, set, box, r, 0, kEyeLeftOut, kEyeRightOut, eyes,
-                         shape_of(kEyePair), lm);
+    bool eyesFound = false;
+    if (shaped) {
+        // The inner corners' distance is given as fractions of the box width.
+        const EyeShape eyeShape{pairs[kEyePair], shapes[15], shapes[16], 0, 0, 0, 0,
+                                shapes[17],      shapes[18]};
+        const EyeShape placed = placed_eye_shape(eyeShape, box, r);
+        if (const int result =
+                search_eye_corners(hsv, cols, rows, set, box, r, placed, lm, eyesFound);
+            result != kOk)
+            return result;
+    }
+    int result =
+        eyesFound ? kOk : search_eyes_singly(hsv, cols, rows, set, box, r, shape_of(kEyePair), lm);
     if (result != kOk)
         return result;
     result = shaped ? search_nose_centre(hsv, cols, rows, set, box, r, noseShape, lm)
