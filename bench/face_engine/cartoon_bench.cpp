@@ -92,7 +92,7 @@ void stages(benchmark::State& state, int cols, int rows, bool lines) {
         return;
     }
     const vyPointSetTag none{};
-    cartoon_set_landmarks(1, s.chin, s.top, none, work.box);
+    cartoon_set_landmarks(1, s.chin, s.top, none, work.box, s.cols);
     face_box_lower_top(work.box);
     for (auto _ : state) {
         FaceLandmarks lm;

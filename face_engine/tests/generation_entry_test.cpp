@@ -158,7 +158,7 @@ TEST(CartoonBoxRules, SetUpFromChinAndUsedSides) {
     points.point[0] = {30, 0, 0, 0};
     points.point[1] = {60, 0, 0, 0};
     FaceBox box = box_of(10, 109, 20, 150);
-    cartoon_set_landmarks(4, {50, 170, 1, 0}, {50, 5, 1, 0}, points, box);
+    cartoon_set_landmarks(4, {50, 170, 1, 0}, {50, 5, 1, 0}, points, box, 200);
     EXPECT_EQ(box.minx, 10);
     EXPECT_EQ(box.maxx, 109);
     EXPECT_EQ(box.maxy, 170);
@@ -166,7 +166,7 @@ TEST(CartoonBoxRules, SetUpFromChinAndUsedSides) {
 
     points.point[0].used = 1;
     points.point[1].used = 1;
-    cartoon_set_landmarks(1, {50, 170, 1, 0}, {50, 5, 1, 0}, points, box);
+    cartoon_set_landmarks(1, {50, 170, 1, 0}, {50, 5, 1, 0}, points, box, 200);
     EXPECT_EQ(box.minx, 30);
     EXPECT_EQ(box.maxx, 60);
     EXPECT_EQ(box.width, 31);
@@ -174,6 +174,83 @@ TEST(CartoonBoxRules, SetUpFromChinAndUsedSides) {
     // 31 wide: at most trunc(31 x 1.8f) = 55 high, ending at the chin.
     EXPECT_EQ(box.height, 55);
     EXPECT_EQ(box.miny, 116);
+}
+
+// Head from y 10 to the chin at y 210 (200 rows) on the column x 100 of a 240-wide picture.
+TEST(CartoonBoxRules, SegmentedBoxCheckedAgainstTheHead) {
+    const vyPointTag chin{100, 210, 1, 0};
+    const vyPointTag top{100, 10, 1, 0};
+
+    // A whole face: 110 wide (0.55 of the head), centred 10 off the chin's column.
+    FaceBox whole = box_of(55, 164, 30, 210);
+    EXPECT_EQ(cartoon_box_fit_head(chin, top, 240, whole), 0);
+    EXPECT_EQ(whole.minx, 55);
+    EXPECT_EQ(whole.maxx, 164);
+
+    // Half a face split off at glasses: 60 wide, under 0.42 of the head. It takes 0.55 of the
+    // head, centred on the chin, whatever side the kept piece lay on; rows stay.
+    FaceBox half = box_of(110, 169, 60, 210);
+    EXPECT_EQ(cartoon_box_fit_head(chin, top, 240, half), 1);
+    EXPECT_EQ(half.minx, 45);
+    EXPECT_EQ(half.maxx, 154);
+    EXPECT_EQ(half.width, 110);
+    EXPECT_EQ(half.centerx, 99);
+    EXPECT_EQ(half.miny, 60);
+    EXPECT_EQ(half.maxy, 210);
+
+    // Just at the width limit (84 = 0.42 x 200) and centred: kept.
+    FaceBox slim = box_of(58, 141, 30, 210);
+    EXPECT_EQ(cartoon_box_fit_head(chin, top, 240, slim), 0);
+
+    // A box that took in a skin-coloured backdrop on the right: its centre 30 off the chin
+    // (more than 0.12 of the head) moves onto the chin's column, keeping its width.
+    FaceBox drifted = box_of(80, 179, 30, 210);
+    EXPECT_EQ(cartoon_box_fit_head(chin, top, 240, drifted), 1);
+    EXPECT_EQ(drifted.minx, 50);
+    EXPECT_EQ(drifted.maxx, 149);
+    // 24 off (exactly 0.12) is still a face's own asymmetry.
+    FaceBox turned = box_of(75, 173, 30, 210);
+    EXPECT_EQ(cartoon_box_fit_head(chin, top, 240, turned), 0);
+}
+
+TEST(CartoonBoxRules, HeadFittedBoxStaysInsideThePicture) {
+    // Chin near the left border: the 110-wide fallback starts at column 0, not before it.
+    FaceBox left = box_of(5, 40, 30, 210);
+    EXPECT_EQ(cartoon_box_fit_head({20, 210, 1, 0}, {20, 10, 1, 0}, 240, left), 1);
+    EXPECT_EQ(left.minx, 0);
+    EXPECT_EQ(left.maxx, 109);
+    // Near the right border it ends at the last column.
+    FaceBox right = box_of(200, 235, 30, 210);
+    EXPECT_EQ(cartoon_box_fit_head({230, 210, 1, 0}, {230, 10, 1, 0}, 240, right), 1);
+    EXPECT_EQ(right.maxx, 239);
+    EXPECT_EQ(right.minx, 130);
+    // A head taller than the picture is wide: the box takes the whole width.
+    FaceBox wide = box_of(40, 49, 30, 210);
+    EXPECT_EQ(cartoon_box_fit_head({45, 210, 1, 0}, {45, 10, 1, 0}, 90, wide), 1);
+    EXPECT_EQ(wide.minx, 0);
+    EXPECT_EQ(wide.maxx, 89);
+    // Without a head above the chin there is nothing to measure against.
+    FaceBox none = box_of(110, 119, 30, 210);
+    EXPECT_EQ(cartoon_box_fit_head({100, 210, 1, 0}, {100, 210, 1, 0}, 240, none), 0);
+    EXPECT_EQ(none.minx, 110);
+}
+
+TEST(CartoonBoxRules, UsedSidePointsOverrideTheHeadFit) {
+    // The user's own sides hold even where the segmented box was implausible.
+    vyPointSetTag points{};
+    points.point[0] = {70, 0, 1, 0};
+    points.point[1] = {120, 0, 1, 0};
+    FaceBox box = box_of(110, 129, 30, 150);
+    cartoon_set_landmarks(4, {100, 210, 1, 0}, {100, 10, 1, 0}, points, box, 240);
+    EXPECT_EQ(box.minx, 70);
+    EXPECT_EQ(box.maxx, 120);
+    EXPECT_EQ(box.maxy, 210);
+    // Without them the set-up widens it.
+    points = vyPointSetTag{};
+    box = box_of(110, 129, 30, 150);
+    cartoon_set_landmarks(4, {100, 210, 1, 0}, {100, 10, 1, 0}, points, box, 240);
+    EXPECT_EQ(box.minx, 45);
+    EXPECT_EQ(box.maxx, 154);
 }
 
 TEST(CartoonBoxRules, UsedPointsReplaceLandmarks) {

@@ -43,7 +43,7 @@ bool run_to_search(const Photo& photo, const UserMarks& marks, int sex, const st
         !cartoon_box_usable(work.box, photo.cols(), photo.rows()))
         return false;
     const vyPointSetTag none{};
-    cartoon_set_landmarks(sex, marks.chin, marks.headTop, none, work.box);
+    cartoon_set_landmarks(sex, marks.chin, marks.headTop, none, work.box, photo.cols());
     if (!cartoon_box_usable(work.box, photo.cols(), photo.rows()))
         return false;
     face_box_lower_top(work.box);

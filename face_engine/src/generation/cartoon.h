@@ -28,10 +28,15 @@ int cartoon_check_head(vyPointTag chin, vyPointTag headTop, int cols, int rows);
 // one. 0, or -20 after a message.
 int cartoon_check_sides(const vyPointSetTag& points, int cols);
 
-// Box set-up before the landmark search: bottom at the chin, sides from used points 0 and 1,
-// then the height/width limit.
+// Box set-up before the landmark search: bottom at the chin, the sides checked against the
+// head's marks, sides from used points 0 and 1, then the height/width limit.
 void cartoon_set_landmarks(int sex, vyPointTag chin, vyPointTag headTop,
-                           const vyPointSetTag& points, FaceBox& box);
+                           const vyPointSetTag& points, FaceBox& box, int cols);
+// The segmented box's sides checked against the head from chin to head top: a box narrower
+// than a face can be takes a face's usual width, and one whose centre lies far off the chin's
+// column is centred on it; the sides stay inside the picture's cols. 1 when the box changed,
+// else 0 (also when the head top is not above the chin).
+int cartoon_box_fit_head(vyPointTag chin, vyPointTag headTop, int cols, FaceBox& box);
 // For sexes 1..3 a box taller than 1.8 times its width keeps its bottom and takes that height.
 // 1 when the box changed, else 0.
 int cartoon_limit_box_ratio(int sex, FaceBox& box);

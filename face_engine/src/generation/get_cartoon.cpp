@@ -42,7 +42,7 @@ int run_cartoon(int sex, const char* colourFileName, _pixel** photo, int cols, i
         for (int x = 0; x < cols; ++x)
             edge.bitmap[y][x] = work.drawing.pixels[y][x];
 
-    cartoon_set_landmarks(sex, chin, headTop, points, work.box);
+    cartoon_set_landmarks(sex, chin, headTop, points, work.box, cols);
     if (!cartoon_box_usable(work.box, cols, rows))
         return 0;
 
