@@ -1,4 +1,5 @@
 // generation_calibrate FOLDER REFERENCE OUT [--check] [--shape ...] [--fine ...] [--margin ...]
+//                      [--model ...]
 //
 // Measures the tables of caricature generation on the portraits of FOLDER with the reference
 // landmarks of REFERENCE (the calibration portraits only: never the portraits the generation is
@@ -8,6 +9,8 @@
 //   portraits, with a margin;
 // - the nine point templates: the brightness around each point, taught to score the point
 //   above every other position of its window;
+// - the mean shape of the nine points and how far faces stray from it, with the misfit limit
+//   and weight the search holds its points to (--model);
 // - the thickness values: where lids, lips and brows lie around the eye and mouth lines;
 // - the fuzzy sets: the twelve measures of the faces as the generation finds them, in thirds.
 // With --check the landmark search is first tried with tables measured on one half of the
@@ -17,9 +20,11 @@
 #include "calibrate_landmarks.h"
 #include "calibrate_lines.h"
 #include "calibrate_shape.h"
+#include "calibrate_shape_model.h"
 
 #include <Magick++.h>
 
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -37,12 +42,24 @@ constexpr double kExaggeration = 1.2;
 int usage() {
     std::fprintf(stderr, "usage: generation_calibrate FOLDER REFERENCE OUT [--check] "
                          "[--shape HALFWIDTH HALFHEIGHT STEP POINTS ROUNDS] [--fine HALF STEP] "
-                         "[--margin OUTSIDE SHARE MINIMUM]\n");
+                         "[--margin OUTSIDE SHARE MINIMUM] [--model LIMIT WEIGHT FLOOR]\n");
     return 2;
 }
 
+// The mean face shape and its spreads into the tables.
+void add_shape_model(const std::vector<zelgen::Sample>& samples,
+                     const zelgen::ShapeModelSettings& settings, vyrgen::GenerationTables& tables,
+                     std::vector<std::string>& lines) {
+    const zel::engine::ShapeModel model = zelgen::measure_shape_model(samples, settings, lines);
+    std::array<double, 21> mean{}, spread{};
+    zel::engine::shape_model_to_ranges(model, mean.data(), spread.data());
+    tables.modelMean = mean;
+    tables.modelSpread = spread;
+}
+
 // Tables from one half, errors on the other, both ways round.
-std::string check(std::vector<zelgen::Sample>& samples, const zelgen::LandmarkSettings& settings) {
+std::string check(std::vector<zelgen::Sample>& samples, const zelgen::LandmarkSettings& settings,
+                  const zelgen::ShapeModelSettings& modelSettings) {
     std::vector<zelgen::Sample> halves[2];
     const std::size_t count = samples.size();
     for (std::size_t i = 0; i < count; ++i)
@@ -53,6 +70,7 @@ std::string check(std::vector<zelgen::Sample>& samples, const zelgen::LandmarkSe
         zelgen::calibrate_landmarks(halves[fold], settings, tables);
         std::vector<std::string> unused;
         tables.shape = zelgen::measure_face_shape(halves[fold], zelgen::ShapeMargin{}, unused);
+        add_shape_model(halves[fold], modelSettings, tables, unused);
         auto e = zelgen::landmark_errors(halves[1 - fold], tables);
         errors.insert(errors.end(), e.begin(), e.end());
     }
@@ -82,6 +100,7 @@ int main(int argc, char** argv) {
     if (argc < 4)
         return usage();
     zelgen::LandmarkSettings settings;
+    zelgen::ShapeModelSettings modelSettings;
     bool checking = false;
     for (int i = 4; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -100,6 +119,10 @@ int main(int argc, char** argv) {
             settings.margin.outside = std::atof(argv[++i]);
             settings.margin.share = std::atof(argv[++i]);
             settings.margin.minimum = std::atof(argv[++i]);
+        } else if (arg == "--model" && i + 3 < argc) {
+            modelSettings.misfitLimit = std::atof(argv[++i]);
+            modelSettings.misfitWeight = std::atof(argv[++i]);
+            modelSettings.floor = std::atof(argv[++i]);
         } else {
             return usage();
         }
@@ -120,7 +143,7 @@ int main(int argc, char** argv) {
              (reference.parent_path().filename() / reference.filename()).string() +
              " that reach the landmark search");
         if (checking)
-            note(check(samples, settings));
+            note(check(samples, settings, modelSettings));
 
         vyrgen::GenerationTables tables;
         zelgen::calibrate_landmarks(samples, settings, tables);
@@ -129,6 +152,12 @@ int main(int argc, char** argv) {
             tables.shape = zelgen::measure_face_shape(samples, zelgen::ShapeMargin{}, lines);
             for (const std::string& line : lines)
                 note("face shape, " + line);
+        }
+        {
+            std::vector<std::string> lines;
+            add_shape_model(samples, modelSettings, tables, lines);
+            for (const std::string& line : lines)
+                note("mean face shape, " + line);
         }
         const auto own = zelgen::landmark_errors(samples, tables);
         note("landmarks on the portraits measured: " + zelgen::error_summary(own));

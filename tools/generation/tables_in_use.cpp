@@ -36,6 +36,14 @@ int read_range(int, const char* name, double range[21]) {
         std::memcpy(range, g_tables->shape->data(), sizeof(double) * 21);
         return 1;
     }
+    if (std::strcmp(name, "SHAPE_MEAN") == 0 && g_tables->modelMean) {
+        std::memcpy(range, g_tables->modelMean->data(), sizeof(double) * 21);
+        return 1;
+    }
+    if (std::strcmp(name, "SHAPE_SPREAD") == 0 && g_tables->modelSpread) {
+        std::memcpy(range, g_tables->modelSpread->data(), sizeof(double) * 21);
+        return 1;
+    }
     return 0;
 }
 

@@ -68,6 +68,16 @@ std::string tables_text(int set) {
         for (const double v : *shape)
             text << ' ' << v;
     }
+    const auto mean = shape_model_mean(set);
+    const auto spread = shape_model_spread(set);
+    if (mean && spread) {
+        text << "\nrange SHAPE_MEAN";
+        for (const double v : *mean)
+            text << ' ' << v;
+        text << "\nrange SHAPE_SPREAD";
+        for (const double v : *spread)
+            text << ' ' << v;
+    }
     text << "\nthick";
     for (const double v : thickness_values(set))
         text << ' ' << v;

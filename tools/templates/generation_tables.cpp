@@ -6,6 +6,7 @@
 #include <optional>
 #include <sstream>
 #include <stdexcept>
+#include <utility>
 
 namespace vyrgen {
 namespace {
@@ -101,6 +102,10 @@ GenerationTables read_generation_tables(const std::string& path) {
             std::array<double, 21> v{};
             read_values(lines, words, 1, v);
             t.shape = v;
+        } else if (words[0] == "model_mean" || words[0] == "model_spread") {
+            std::array<double, 21> v{};
+            read_values(lines, words, 1, v);
+            (words[0] == "model_mean" ? t.modelMean : t.modelSpread) = v;
         } else if (words[0] == "thick") {
             read_values(lines, words, 1, t.thickness);
             thick = true;
@@ -136,6 +141,8 @@ GenerationTables read_generation_tables(const std::string& path) {
             lines.fail("all twelve fuzzy sets are needed");
     if (!range || !thick || t.points.empty())
         lines.fail("range, thick and the point templates are needed");
+    if (t.modelMean.has_value() != t.modelSpread.has_value())
+        lines.fail("model_mean and model_spread come together");
     return t;
 }
 
@@ -153,6 +160,14 @@ void write_generation_tables(const std::string& path, const GenerationTables& t,
     if (t.shape) {
         text << "\nshape";
         for (const double v : *t.shape)
+            text << ' ' << v;
+    }
+    for (const auto& [name, values] :
+         {std::pair{"model_mean", &t.modelMean}, std::pair{"model_spread", &t.modelSpread}}) {
+        if (!*values)
+            continue;
+        text << '\n' << name;
+        for (const double v : **values)
             text << ' ' << v;
     }
     text << "\nthick";
@@ -206,6 +221,14 @@ std::array<double, 21> search_range(int set) {
 
 std::optional<std::array<double, 21>> face_shape(int /*set*/) {
     return tables().shape;
+}
+
+std::optional<std::array<double, 21>> shape_model_mean(int /*set*/) {
+    return tables().modelMean;
+}
+
+std::optional<std::array<double, 21>> shape_model_spread(int /*set*/) {
+    return tables().modelSpread;
 }
 
 std::array<double, 30> thickness_values(int /*set*/) {

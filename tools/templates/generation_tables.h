@@ -8,6 +8,8 @@
 // The file: a first line "zel-generation-tables 1", lines starting with ';' are comments, then
 //   range r0 .. r20                         the search ranges of "SEARCH_RANGE"
 //   shape s0 .. s20                         the face proportions of "FACE_SHAPE" (optional)
+//   model_mean m0 .. m20                    the mean face shape of "SHAPE_MEAN" (optional)
+//   model_spread d0 .. d20                  its spreads, of "SHAPE_SPREAD" (with model_mean)
 //   thick t0 .. t29                         the thickness values
 //   fuzzy k p0 .. p6 v_low v_mid v_high     the twelve fuzzy sets, k = 0 .. 11
 //   points NAME reference count             a point template, then count lines "x y weight"
@@ -40,7 +42,9 @@ struct FuzzySet {
 struct GenerationTables {
     std::vector<PointTemplate> points;
     std::array<double, 21> range{};
-    std::optional<std::array<double, 21>> shape; // the landmark pairs' proportions
+    std::optional<std::array<double, 21>> shape;       // the landmark pairs' proportions
+    std::optional<std::array<double, 21>> modelMean;   // the nine points' mean shape
+    std::optional<std::array<double, 21>> modelSpread; // and how far faces stray from it
     std::array<double, 30> thickness{};
     std::array<FuzzySet, 12> fuzzy{};
 };
@@ -62,6 +66,9 @@ std::vector<PointTemplate> point_templates(int set);
 std::array<double, 21> search_range(int set);
 // "FACE_SHAPE", when the tables hold it (the same for every set: proportions, not places).
 std::optional<std::array<double, 21>> face_shape(int set);
+// "SHAPE_MEAN" and "SHAPE_SPREAD", when the tables hold them (the same for every set).
+std::optional<std::array<double, 21>> shape_model_mean(int set);
+std::optional<std::array<double, 21>> shape_model_spread(int set);
 std::array<double, 30> thickness_values(int set);
 std::array<FuzzySet, 12> fuzzy_sets(int set);
 

@@ -6,13 +6,16 @@
 
 #include "engine_codes.h"
 #include "generation/eye_corners.h"
+#include "generation/face_shape_model.h"
 #include "generation/generation_tables.h"
 #include "truncate.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <initializer_list>
+#include <limits>
 #include <new>
 #include <optional>
 #include <vector>
@@ -451,6 +454,57 @@ int search_eyes_singly(_pixel** hsv, int cols, int rows, int set, const FaceBox&
     return search_pair(hsv, cols, rows, set, box, r, 0, kEyeLeftOut, kEyeRightOut, eyes, shape, lm);
 }
 
+// The correlation of the point's template at the point itself (NaN when it does not score).
+double score_at(_pixel** hsv, int cols, int rows, int set, const FaceBox& box, LandmarkPoint which,
+                int x, int y) {
+    ScoreMap map;
+    if (landmark_score_window(hsv, cols, rows, set, landmark_template_name(which), {x, x, y, y},
+                              box.height, map) != kOk ||
+        map.scores.empty())
+        return std::numeric_limits<double>::quiet_NaN();
+    return map.scores.front();
+}
+
+// The nine points held to the face shape of the tables, when they give one: a point far from
+// where the shape fitted to the others puts it is chosen again among its window's local
+// maxima and those near that place.
+void mend_by_shape(_pixel** hsv, int cols, int rows, int set, const FaceBox& box, const double* r,
+                   int mouthLine, FaceLandmarks& lm) {
+    double mean[kRangeValues] = {};
+    double spread[kRangeValues] = {};
+    if (generation_tables().read_range(set, kShapeMeanRange, mean) == 0 ||
+        generation_tables().read_range(set, kShapeSpreadRange, spread) == 0)
+        return;
+    const ShapeModel model = shape_model_from_ranges(mean, spread);
+    std::array<PointCandidate, kShapePoints> points;
+    for (int i = 0; i < kShapePoints; ++i) {
+        const auto which = static_cast<LandmarkPoint>(i);
+        const PointMembers p = members(lm, which);
+        points[i] = {*p.x, *p.y, score_at(hsv, cols, rows, set, box, which, *p.x, *p.y)};
+    }
+    const FaceLandmarks found = lm;
+    const ShapeCandidateSource source = [&](int point, double x, double y, double radius) {
+        const auto which = static_cast<LandmarkPoint>(point);
+        std::vector<PointCandidate> all, near;
+        const int reach = std::max(2, static_cast<int>(std::ceil(radius)));
+        const int cx = static_cast<int>(std::lround(x)), cy = static_cast<int>(std::lround(y));
+        if (window_candidates(hsv, cols, rows, set, box, r, mouthLine, which, found, all) != kOk)
+            all.clear();
+        if (candidates_in(hsv, cols, rows, set, box, landmark_template_name(which),
+                          {cx - reach, cx + reach, cy - reach, cy + reach}, kPairCandidates,
+                          near) == kOk)
+            all.insert(all.end(), near.begin(), near.end());
+        return all;
+    };
+    if (mend_face_shape(model, points, source) == 0)
+        return;
+    for (int i = 0; i < kShapePoints; ++i) {
+        const PointMembers p = members(lm, static_cast<LandmarkPoint>(i));
+        *p.x = points[i].x;
+        *p.y = points[i].y;
+    }
+}
+
 } // namespace
 
 SearchWindow SearchWindow::clipped(int cols, int rows) const {
@@ -673,8 +727,11 @@ int landmark_search(int set, const FaceBox& box, _pixel** hsv, int cols, int row
     int line = 0;
     if (mouth_line_projection(hsv, cols, rows, band.x0, band.x1, band.y0, band.y1, line) != kOk)
         return kNoMemory;
-    return search_pair(hsv, cols, rows, set, box, r, line, kMouthLeft, kMouthRight,
-                       axes_through_nose(lm), shape_of(kMouthPair), lm);
+    result = search_pair(hsv, cols, rows, set, box, r, line, kMouthLeft, kMouthRight,
+                         axes_through_nose(lm), shape_of(kMouthPair), lm);
+    if (result == kOk)
+        mend_by_shape(hsv, cols, rows, set, box, r, line, lm);
+    return result;
 }
 
 } // namespace zel::engine

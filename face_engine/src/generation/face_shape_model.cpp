@@ -1,0 +1,216 @@
+// The mean face shape fitted to the nine landmarks, and the points that break it chosen again.
+
+#include "generation/face_shape_model.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace zel::engine {
+namespace {
+
+// Two points closer than this in the model (in eyes' distances) turn a small error in either
+// into a large one in the placement: they are not fitted through alone.
+constexpr double kLeastBaseline = 0.5;
+// A placement that shrinks the face below a pixel between the eyes is no placement.
+constexpr double kLeastScale = 1.0;
+// Spreads are never taken below this, whatever the tables say: the points are whole pixels.
+constexpr double kLeastSpread = 1e-3;
+
+double spread_of(double s) {
+    return std::isfinite(s) ? std::max(s, kLeastSpread) : kLeastSpread;
+}
+
+bool fit_weighted(const ShapeModel& model, const std::array<PointCandidate, kShapePoints>& points,
+                  const std::array<double, kShapePoints>& weight, ShapePlacement& out) {
+    std::array<ShapeOffset, kShapePoints> at;
+    for (int i = 0; i < kShapePoints; ++i)
+        at[i] = {static_cast<double>(points[i].x), static_cast<double>(points[i].y)};
+    return place_shape(model.mean, at, weight, out) && out.scale() >= kLeastScale;
+}
+
+std::array<double, kShapePoints> misfits(const ShapeModel& model, const ShapePlacement& placement,
+                                         const std::array<PointCandidate, kShapePoints>& points) {
+    std::array<double, kShapePoints> m{};
+    for (int i = 0; i < kShapePoints; ++i)
+        m[i] = shape_misfit(model, placement, i, points[i].x, points[i].y);
+    return m;
+}
+
+double middle_of(std::array<double, kShapePoints> values) {
+    std::nth_element(values.begin(), values.begin() + kShapePoints / 2, values.end());
+    return values[kShapePoints / 2];
+}
+
+bool usable(const ShapeModel& model) {
+    for (int i = 0; i < kShapePoints; ++i)
+        if (!std::isfinite(model.mean[i].x) || !std::isfinite(model.mean[i].y))
+            return false;
+    return std::isfinite(model.misfitLimit) && model.misfitLimit > 0 &&
+           std::isfinite(model.misfitWeight) && model.misfitWeight >= 0;
+}
+
+} // namespace
+
+ShapeModel shape_model_from_ranges(const double mean[21], const double spread[21]) {
+    ShapeModel model;
+    for (int i = 0; i < kShapePoints; ++i) {
+        model.mean[i] = {mean[2 * i], mean[2 * i + 1]};
+        model.spread[i] = {spread[2 * i], spread[2 * i + 1]};
+    }
+    model.misfitLimit = spread[2 * kShapePoints];
+    model.misfitWeight = spread[2 * kShapePoints + 1];
+    return model;
+}
+
+void shape_model_to_ranges(const ShapeModel& model, double mean[21], double spread[21]) {
+    std::fill(mean, mean + 21, 0.0);
+    std::fill(spread, spread + 21, 0.0);
+    for (int i = 0; i < kShapePoints; ++i) {
+        mean[2 * i] = model.mean[i].x;
+        mean[2 * i + 1] = model.mean[i].y;
+        spread[2 * i] = model.spread[i].x;
+        spread[2 * i + 1] = model.spread[i].y;
+    }
+    spread[2 * kShapePoints] = model.misfitLimit;
+    spread[2 * kShapePoints + 1] = model.misfitWeight;
+}
+
+bool place_shape(const std::array<ShapeOffset, kShapePoints>& mean,
+                 const std::array<ShapeOffset, kShapePoints>& at,
+                 const std::array<double, kShapePoints>& weight, ShapePlacement& out) {
+    double total = 0, mx = 0, my = 0, px = 0, py = 0;
+    for (int i = 0; i < kShapePoints; ++i) {
+        total += weight[i];
+        mx += weight[i] * mean[i].x;
+        my += weight[i] * mean[i].y;
+        px += weight[i] * at[i].x;
+        py += weight[i] * at[i].y;
+    }
+    if (!(total > 0))
+        return false;
+    mx /= total;
+    my /= total;
+    px /= total;
+    py /= total;
+    double norm = 0, dot = 0, cross = 0;
+    for (int i = 0; i < kShapePoints; ++i) {
+        const double x = mean[i].x - mx, y = mean[i].y - my;
+        const double X = at[i].x - px, Y = at[i].y - py;
+        norm += weight[i] * (x * x + y * y);
+        dot += weight[i] * (x * X + y * Y);
+        cross += weight[i] * (x * Y - y * X);
+    }
+    if (!(norm > 0))
+        return false;
+    out.a = dot / norm;
+    out.b = cross / norm;
+    out.tx = px - (out.a * mx - out.b * my);
+    out.ty = py - (out.b * mx + out.a * my);
+    return std::isfinite(out.a) && std::isfinite(out.b) && std::isfinite(out.tx) &&
+           std::isfinite(out.ty) && out.scale() > 0;
+}
+
+double ShapePlacement::scale() const {
+    return std::hypot(a, b);
+}
+
+void ShapePlacement::place(const ShapeOffset& o, double& x, double& y) const {
+    x = a * o.x - b * o.y + tx;
+    y = b * o.x + a * o.y + ty;
+}
+
+ShapeOffset ShapePlacement::unplace(double x, double y) const {
+    const double s2 = a * a + b * b;
+    const double dx = x - tx, dy = y - ty;
+    return {(a * dx + b * dy) / s2, (a * dy - b * dx) / s2};
+}
+
+double shape_misfit(const ShapeModel& model, const ShapePlacement& placement, int point, double x,
+                    double y) {
+    if (!(placement.scale() > 0))
+        return std::numeric_limits<double>::infinity();
+    const ShapeOffset u = placement.unplace(x, y);
+    const ShapeOffset m = model.mean[point];
+    return std::hypot((u.x - m.x) / spread_of(model.spread[point].x),
+                      (u.y - m.y) / spread_of(model.spread[point].y));
+}
+
+ShapeFit fit_face_shape(const ShapeModel& model,
+                        const std::array<PointCandidate, kShapePoints>& points) {
+    ShapeFit fit;
+    if (!usable(model))
+        return fit;
+    double bestMiddle = std::numeric_limits<double>::infinity();
+    for (int i = 0; i < kShapePoints; ++i) {
+        for (int j = i + 1; j < kShapePoints; ++j) {
+            if (std::hypot(model.mean[j].x - model.mean[i].x, model.mean[j].y - model.mean[i].y) <
+                kLeastBaseline)
+                continue;
+            std::array<double, kShapePoints> weight{};
+            weight[i] = weight[j] = 1.0;
+            ShapePlacement placement;
+            if (!fit_weighted(model, points, weight, placement))
+                continue;
+            const auto m = misfits(model, placement, points);
+            if (const double middle = middle_of(m); middle < bestMiddle) {
+                bestMiddle = middle;
+                fit = {true, placement, m};
+            }
+        }
+    }
+    if (!fit.valid)
+        return fit;
+    // The points that agree with the best placement place the model together, each by how
+    // closely faces keep it.
+    std::array<double, kShapePoints> weight{};
+    for (int i = 0; i < kShapePoints; ++i) {
+        const double sx = spread_of(model.spread[i].x), sy = spread_of(model.spread[i].y);
+        weight[i] = fit.misfit[i] <= model.misfitLimit ? 1.0 / (sx * sx + sy * sy) : 0.0;
+    }
+    ShapePlacement refined;
+    if (fit_weighted(model, points, weight, refined)) {
+        const auto m = misfits(model, refined, points);
+        if (middle_of(m) <= bestMiddle)
+            fit = {true, refined, m};
+    }
+    return fit;
+}
+
+int mend_face_shape(const ShapeModel& model, std::array<PointCandidate, kShapePoints>& points,
+                    const ShapeCandidateSource& source) {
+    const ShapeFit fit = fit_face_shape(model, points);
+    // When most points lie beyond the limit, the placement itself is not to be trusted: the
+    // search went wrong as a whole (a face box off the face), not one point.
+    if (!fit.valid || middle_of(fit.misfit) > model.misfitLimit)
+        return 0;
+    int moved = 0;
+    const double scale = fit.placement.scale();
+    for (int i = 0; i < kShapePoints; ++i) {
+        if (!(fit.misfit[i] > model.misfitLimit))
+            continue;
+        double px = 0, py = 0;
+        fit.placement.place(model.mean[i], px, py);
+        const double reach = model.misfitLimit * scale *
+                             std::max(spread_of(model.spread[i].x), spread_of(model.spread[i].y));
+        PointCandidate best = points[i];
+        // A point that did not score at all is the worst of candidates, not a NaN none beats.
+        if (!std::isfinite(best.score))
+            best.score = -1.0;
+        double bestMerit = best.score - model.misfitWeight * fit.misfit[i];
+        for (const PointCandidate& c : source(i, px, py, reach)) {
+            const double merit =
+                c.score - model.misfitWeight * shape_misfit(model, fit.placement, i, c.x, c.y);
+            if (std::isfinite(merit) && merit > bestMerit) {
+                bestMerit = merit;
+                best = c;
+            }
+        }
+        if (best.x != points[i].x || best.y != points[i].y)
+            ++moved;
+        points[i] = best;
+    }
+    return moved;
+}
+
+} // namespace zel::engine

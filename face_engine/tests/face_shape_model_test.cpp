@@ -1,0 +1,189 @@
+// The nine landmarks held to the mean face shape: the robust placement of the shape on the
+// points found, and the re-choice of a point that breaks it.
+
+#include "generation/face_shape_model.h"
+
+#include "generation/landmark_search.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <vector>
+
+namespace zel::engine {
+namespace {
+
+// A face frame shape like the portraits': inner and outer eye corners, nose, mouth corners.
+ShapeModel model() {
+    ShapeModel m;
+    m.mean = {{{-0.3, 0.0},
+               {0.3, 0.0},
+               {-0.7, 0.0},
+               {0.7, 0.0},
+               {0.0, 0.75},
+               {-0.25, 0.67},
+               {0.25, 0.67},
+               {-0.5, 1.0},
+               {0.5, 1.0}}};
+    m.spread.fill({0.04, 0.04});
+    m.misfitLimit = 3.0;
+    m.misfitWeight = 0.03;
+    return m;
+}
+
+// The model placed with eyes 60 pixels apart, turned by 0.2 radians, the eyes' middle at
+// (120, 90), every point scoring 0.8.
+constexpr double kScale = 60.0;
+constexpr double kTurn = 0.2;
+std::array<PointCandidate, kShapePoints> placed(const ShapeModel& m) {
+    const ShapePlacement p{kScale * std::cos(kTurn), kScale * std::sin(kTurn), 120.0, 90.0};
+    std::array<PointCandidate, kShapePoints> points;
+    for (int i = 0; i < kShapePoints; ++i) {
+        double x = 0, y = 0;
+        p.place(m.mean[i], x, y);
+        points[i] = {static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y)), 0.8};
+    }
+    return points;
+}
+
+ShapeCandidateSource none(int& calls) {
+    return [&calls](int, double, double, double) {
+        ++calls;
+        return std::vector<PointCandidate>{};
+    };
+}
+
+TEST(FaceShapeFit, RecoversTheFacesPlacementPastTwoLookAlikes) {
+    const ShapeModel m = model();
+    auto points = placed(m);
+    ShapeFit fit = fit_face_shape(m, points);
+    ASSERT_TRUE(fit.valid);
+    EXPECT_NEAR(fit.placement.scale(), kScale, 0.5);
+    EXPECT_NEAR(std::atan2(fit.placement.b, fit.placement.a), kTurn, 0.01);
+    for (const double misfit : fit.misfit)
+        EXPECT_LT(misfit, 0.5); // whole pixels only
+
+    // A mouth corner on the jaw and an outer eye corner on the hair pull a least-squares fit
+    // off; the fit from the agreeing points keeps the others in place and points at the two.
+    points[kMouthLeft].x -= 25;
+    points[kEyeRightOut].y -= 20;
+    fit = fit_face_shape(m, points);
+    ASSERT_TRUE(fit.valid);
+    EXPECT_NEAR(fit.placement.scale(), kScale, 1.0);
+    for (int i = 0; i < kShapePoints; ++i) {
+        if (i == kMouthLeft || i == kEyeRightOut)
+            EXPECT_GT(fit.misfit[i], 2 * m.misfitLimit) << i;
+        else
+            EXPECT_LT(fit.misfit[i], 1.0) << i;
+    }
+}
+
+TEST(FaceShapeMend, ALookAlikeThatOutscoresTheTruePointButBreaksTheShapeIsReplaced) {
+    const ShapeModel m = model();
+    const auto truth = placed(m);
+    auto points = truth;
+    // The nose wing matched a shadow beside it better than the wing itself.
+    points[kNoseLeft] = {truth[kNoseLeft].x - 14, truth[kNoseLeft].y + 9, 0.9};
+    int calls = 0;
+    double askedX = 0, askedY = 0, askedRadius = 0;
+    const ShapeCandidateSource source = [&](int point, double x, double y, double radius) {
+        ++calls;
+        EXPECT_EQ(point, kNoseLeft);
+        askedX = x;
+        askedY = y;
+        askedRadius = radius;
+        // The shadow again, the true wing a little lower scoring, and a far better-scoring
+        // look-alike at the other side of the face.
+        return std::vector<PointCandidate>{points[kNoseLeft],
+                                           {truth[kNoseLeft].x + 1, truth[kNoseLeft].y, 0.75},
+                                           {truth[kNoseRight].x, truth[kNoseRight].y, 0.99}};
+    };
+    EXPECT_EQ(mend_face_shape(m, points, source), 1);
+    EXPECT_EQ(calls, 1);
+    // Asked near where the shape puts the wing, as far as the misfit limit reaches.
+    EXPECT_NEAR(askedX, truth[kNoseLeft].x, 1.5);
+    EXPECT_NEAR(askedY, truth[kNoseLeft].y, 1.5);
+    EXPECT_NEAR(askedRadius, m.misfitLimit * 0.04 * kScale, 1.0);
+    EXPECT_EQ(points[kNoseLeft].x, truth[kNoseLeft].x + 1);
+    EXPECT_EQ(points[kNoseLeft].y, truth[kNoseLeft].y);
+    for (int i = 0; i < kShapePoints; ++i) {
+        if (i != kNoseLeft) {
+            EXPECT_EQ(points[i].x, truth[i].x) << i;
+        }
+    }
+}
+
+TEST(FaceShapeMend, AFaceWithinItsSpreadsOrWithNothingBetterIsLeftAlone) {
+    const ShapeModel m = model();
+    auto points = placed(m);
+    // Every point a spread or so off the mean: an ordinary face.
+    for (int i = 0; i < kShapePoints; ++i) {
+        points[i].x += (i % 3) - 1;
+        points[i].y += ((i / 3) % 3) - 1;
+    }
+    const auto before = points;
+    int calls = 0;
+    EXPECT_EQ(mend_face_shape(m, points, none(calls)), 0);
+    EXPECT_EQ(calls, 0);
+    for (int i = 0; i < kShapePoints; ++i)
+        EXPECT_EQ(points[i].y, before[i].y);
+    // A point that breaks the shape but has no candidate keeps its place.
+    points[kMouthRight].y += 30;
+    const auto broken = points;
+    EXPECT_EQ(mend_face_shape(m, points, none(calls)), 0);
+    EXPECT_EQ(calls, 1);
+    for (int i = 0; i < kShapePoints; ++i) {
+        EXPECT_EQ(points[i].x, broken[i].x);
+        EXPECT_EQ(points[i].y, broken[i].y);
+    }
+    // One that scores far worse than the point does not win for fitting the shape alone.
+    const ShapeCandidateSource poor = [&](int, double x, double y, double) {
+        return std::vector<PointCandidate>{
+            {static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y)), 0.1}};
+    };
+    EXPECT_EQ(mend_face_shape(m, points, poor), 0);
+    EXPECT_EQ(points[kMouthRight].y, broken[kMouthRight].y);
+}
+
+TEST(FaceShapeMend, DegenerateInputNeitherCrashesNorMovesPointsToNaN) {
+    int calls = 0;
+    // Every point on one pixel: no placement.
+    std::array<PointCandidate, kShapePoints> same;
+    same.fill({50, 50, 0.5});
+    EXPECT_FALSE(fit_face_shape(model(), same).valid);
+    EXPECT_EQ(mend_face_shape(model(), same, none(calls)), 0);
+    EXPECT_EQ(same[0].x, 50);
+
+    // A model read from tables that hold no numbers, or no limit, is not used.
+    auto points = placed(model());
+    points[kMouthLeft].x -= 25;
+    ShapeModel broken = model();
+    broken.mean[3].x = std::numeric_limits<double>::quiet_NaN();
+    EXPECT_FALSE(fit_face_shape(broken, points).valid);
+    broken = model();
+    broken.misfitLimit = 0;
+    EXPECT_EQ(mend_face_shape(broken, points, none(calls)), 0);
+    EXPECT_EQ(calls, 0);
+
+    // A zero spread is held at a floor; a point that did not score is beaten by any candidate
+    // that did, and a NaN-scored candidate never wins.
+    ShapeModel tight = model();
+    tight.spread[kMouthLeft] = {0.0, 0.0};
+    const auto truth = placed(tight);
+    points[kMouthLeft].score = std::numeric_limits<double>::quiet_NaN();
+    const ShapeCandidateSource source = [&](int, double, double, double) {
+        return std::vector<PointCandidate>{{truth[kMouthLeft].x + 3, truth[kMouthLeft].y,
+                                            std::numeric_limits<double>::quiet_NaN()},
+                                           {truth[kMouthLeft].x, truth[kMouthLeft].y, 0.2}};
+    };
+    EXPECT_EQ(mend_face_shape(tight, points, source), 1);
+    EXPECT_EQ(points[kMouthLeft].x, truth[kMouthLeft].x);
+    for (const PointCandidate& p : points) {
+        EXPECT_GE(p.x, 0);
+        EXPECT_GE(p.y, 0);
+    }
+}
+
+} // namespace
+} // namespace zel::engine
