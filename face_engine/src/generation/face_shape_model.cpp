@@ -14,6 +14,9 @@ namespace {
 constexpr double kLeastBaseline = 0.5;
 // A placement that shrinks the face below a pixel between the eyes is no placement.
 constexpr double kLeastScale = 1.0;
+// The points mended place the shape better; a second placement finds what the first, pulled
+// by them, did not.
+constexpr int kMendRounds = 2;
 // Spreads are never taken below this, whatever the tables say: the points are whole pixels.
 constexpr double kLeastSpread = 1e-3;
 
@@ -177,8 +180,10 @@ ShapeFit fit_face_shape(const ShapeModel& model,
     return fit;
 }
 
-int mend_face_shape(const ShapeModel& model, std::array<PointCandidate, kShapePoints>& points,
-                    const ShapeCandidateSource& source) {
+namespace {
+
+int mend_once(const ShapeModel& model, std::array<PointCandidate, kShapePoints>& points,
+              const ShapeCandidateSource& source) {
     const ShapeFit fit = fit_face_shape(model, points);
     // When most points lie beyond the limit, the placement itself is not to be trusted: the
     // search went wrong as a whole (a face box off the face), not one point.
@@ -209,6 +214,20 @@ int mend_face_shape(const ShapeModel& model, std::array<PointCandidate, kShapePo
         if (best.x != points[i].x || best.y != points[i].y)
             ++moved;
         points[i] = best;
+    }
+    return moved;
+}
+
+} // namespace
+
+int mend_face_shape(const ShapeModel& model, std::array<PointCandidate, kShapePoints>& points,
+                    const ShapeCandidateSource& source) {
+    int moved = 0;
+    for (int round = 0; round < kMendRounds; ++round) {
+        const int now = mend_once(model, points, source);
+        if (now == 0)
+            break;
+        moved += now;
     }
     return moved;
 }
