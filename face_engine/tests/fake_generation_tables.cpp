@@ -45,10 +45,12 @@ int FakeGenerationTables::read_points(int, const char* name, std::int32_t* heade
 }
 
 int FakeGenerationTables::read_range(int, const char* name, double range[21]) {
-    const std::optional<std::array<double, 21>>& table =
+    std::optional<std::array<double, 21>> table =
         std::strcmp(name, "SEARCH_RANGE") == 0 ? g_active->range_
         : std::strcmp(name, "FACE_SHAPE") == 0 ? g_active->shape_
                                                : std::nullopt;
+    if (const auto named = g_active->named_.find(name); !table && named != g_active->named_.end())
+        table = named->second;
     if (!table)
         return 0;
     std::memcpy(range, table->data(), sizeof(double) * 21);

@@ -31,6 +31,10 @@ public:
     void set_range(const std::array<double, 21>& range) { range_ = range; }
     // The face proportions the landmark pairs are held to (absent unless set).
     void set_shape(const std::array<double, 21>& shape) { shape_ = shape; }
+    // Any other range of 21 values read by its name (absent unless set).
+    void set_named_range(const std::string& name, const std::array<double, 21>& values) {
+        named_[name] = values;
+    }
     void set_thickness(const std::array<double, 30>& thick) { thick_ = thick; }
     void set_fuzzy(const std::array<FuzzySet, kFuzzySets>& sets) { fuzzy_ = sets; }
 
@@ -50,6 +54,7 @@ private:
     std::map<std::string, Points> points_;
     std::optional<std::array<double, 21>> range_;
     std::optional<std::array<double, 21>> shape_;
+    std::map<std::string, std::array<double, 21>> named_;
     std::optional<std::array<double, 30>> thick_;
     std::optional<std::array<FuzzySet, kFuzzySets>> fuzzy_;
 };
