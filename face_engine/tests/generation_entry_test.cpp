@@ -202,14 +202,19 @@ TEST(CartoonBoxRules, SegmentedBoxCheckedAgainstTheHead) {
     FaceBox slim = box_of(58, 141, 30, 210);
     EXPECT_EQ(cartoon_box_fit_head(chin, top, 240, slim), 0);
 
-    // A box that took in a skin-coloured backdrop on the right: its centre 30 off the chin
-    // (more than 0.12 of the head) moves onto the chin's column, keeping its width.
-    FaceBox drifted = box_of(80, 179, 30, 210);
+    // A box that took in a skin-coloured backdrop on the right, or lost the shadowed left half
+    // of the face: its centre 19.5 off the chin (more than 0.09 of the head) moves onto the
+    // chin's column, keeping its width.
+    FaceBox drifted = box_of(70, 169, 30, 210);
     EXPECT_EQ(cartoon_box_fit_head(chin, top, 240, drifted), 1);
     EXPECT_EQ(drifted.minx, 50);
     EXPECT_EQ(drifted.maxx, 149);
-    // 24 off (exactly 0.12) is still a face's own asymmetry.
-    FaceBox turned = box_of(75, 173, 30, 210);
+    FaceBox lost = box_of(31, 130, 30, 210);
+    EXPECT_EQ(cartoon_box_fit_head(chin, top, 240, lost), 1);
+    EXPECT_EQ(lost.minx, 50);
+    EXPECT_EQ(lost.centerx, 99);
+    // 18 off (exactly 0.09) is still a face's own asymmetry.
+    FaceBox turned = box_of(69, 167, 30, 210);
     EXPECT_EQ(cartoon_box_fit_head(chin, top, 240, turned), 0);
 }
 
