@@ -71,11 +71,52 @@ TEST(FaceShapeFit, RecoversTheFacesPlacementPastTwoLookAlikes) {
     fit = fit_face_shape(m, points);
     ASSERT_TRUE(fit.valid);
     EXPECT_NEAR(fit.placement.scale(), kScale, 1.0);
+    EXPECT_NEAR(fit.placement.stretch, 1.0, 0.03);
     for (int i = 0; i < kShapePoints; ++i) {
         if (i == kMouthLeft || i == kEyeRightOut)
             EXPECT_GT(fit.misfit[i], 2 * m.misfitLimit) << i;
         else
             EXPECT_LT(fit.misfit[i], 1.0) << i;
+    }
+}
+
+TEST(FaceShapeFit, AShortFaceIsFittedWholeAndOnlyItsWrongPointStandsOut) {
+    const ShapeModel m = model();
+    // A face 15% shorter than the mean against its eyes' distance.
+    constexpr double kShort = 0.85;
+    const ShapePlacement shortFace{kScale * std::cos(kTurn), kScale * std::sin(kTurn), 120.0, 90.0,
+                                   kShort};
+    std::array<PointCandidate, kShapePoints> truth;
+    for (int i = 0; i < kShapePoints; ++i) {
+        double x = 0, y = 0;
+        shortFace.place(m.mean[i], x, y);
+        truth[i] = {static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y)), 0.8};
+        // Placing and unplacing are each other's inverse, stretch and all.
+        const ShapeOffset back = shortFace.unplace(x, y);
+        EXPECT_NEAR(back.x, m.mean[i].x, 1e-9);
+        EXPECT_NEAR(back.y, m.mean[i].y, 1e-9);
+    }
+    ShapeFit fit = fit_face_shape(m, truth);
+    ASSERT_TRUE(fit.valid);
+    EXPECT_NEAR(fit.placement.stretch, kShort, 0.03);
+    EXPECT_NEAR(fit.placement.scale(), kScale, 1.0);
+    for (const double misfit : fit.misfit)
+        EXPECT_LT(misfit, 1.0);
+
+    // A mouth corner on the jaw: the mouth corner alone is asked for again, not the eyes of a
+    // face too short for a shape that cannot stretch.
+    auto points = truth;
+    points[kMouthLeft].x -= 12;
+    std::vector<int> asked;
+    const ShapeCandidateSource source = [&](int point, double, double, double) {
+        asked.push_back(point);
+        return std::vector<PointCandidate>{truth[point]};
+    };
+    EXPECT_EQ(mend_face_shape(m, points, source), 1);
+    EXPECT_EQ(asked, std::vector<int>{kMouthLeft});
+    for (int i = 0; i < kShapePoints; ++i) {
+        EXPECT_EQ(points[i].x, truth[i].x) << i;
+        EXPECT_EQ(points[i].y, truth[i].y) << i;
     }
 }
 

@@ -19,17 +19,31 @@ constexpr double kLeastScale = 1.0;
 constexpr int kMendRounds = 2;
 // Spreads are never taken below this, whatever the tables say: the points are whole pixels.
 constexpr double kLeastSpread = 1e-3;
+// How much longer or shorter than the mean face a face may be against its eyes' distance, and
+// the steps the stretch is tried in.
+constexpr double kStretchLeast = 0.8;
+constexpr double kStretchMost = 1.2;
+constexpr int kStretchSteps = 16;
+// A stretch counts against its placement as this much middle misfit per unit away from the
+// mean face: most faces are near it, and a free stretch lets a placement pulled by one wrong
+// eye take the lower face's points for misplaced.
+constexpr double kStretchMisfit = 2.0;
+
+double stretch_at(int step) {
+    return kStretchLeast + (kStretchMost - kStretchLeast) * step / kStretchSteps;
+}
 
 double spread_of(double s) {
     return std::isfinite(s) ? std::max(s, kLeastSpread) : kLeastSpread;
 }
 
 bool fit_weighted(const ShapeModel& model, const std::array<PointCandidate, kShapePoints>& points,
-                  const std::array<double, kShapePoints>& weight, ShapePlacement& out) {
+                  const std::array<double, kShapePoints>& weight, double stretch,
+                  ShapePlacement& out) {
     std::array<ShapeOffset, kShapePoints> at;
     for (int i = 0; i < kShapePoints; ++i)
         at[i] = {static_cast<double>(points[i].x), static_cast<double>(points[i].y)};
-    return place_shape(model.mean, at, weight, out) && out.scale() >= kLeastScale;
+    return place_shape(model.mean, at, weight, out, stretch) && out.scale() >= kLeastScale;
 }
 
 std::array<double, kShapePoints> misfits(const ShapeModel& model, const ShapePlacement& placement,
@@ -43,6 +57,11 @@ std::array<double, kShapePoints> misfits(const ShapeModel& model, const ShapePla
 double middle_of(std::array<double, kShapePoints> values) {
     std::nth_element(values.begin(), values.begin() + kShapePoints / 2, values.end());
     return values[kShapePoints / 2];
+}
+
+// How well a placement fits: the middle misfit of the points, with its stretch counted in.
+double fit_cost(const std::array<double, kShapePoints>& misfit, const ShapePlacement& placement) {
+    return middle_of(misfit) + kStretchMisfit * std::abs(placement.stretch - 1.0);
 }
 
 bool usable(const ShapeModel& model) {
@@ -79,9 +98,15 @@ void shape_model_to_ranges(const ShapeModel& model, double mean[21], double spre
     spread[2 * kShapePoints + 1] = model.misfitWeight;
 }
 
-bool place_shape(const std::array<ShapeOffset, kShapePoints>& mean,
+bool place_shape(const std::array<ShapeOffset, kShapePoints>& unstretched,
                  const std::array<ShapeOffset, kShapePoints>& at,
-                 const std::array<double, kShapePoints>& weight, ShapePlacement& out) {
+                 const std::array<double, kShapePoints>& weight, ShapePlacement& out,
+                 double stretch) {
+    if (!(stretch > 0) || !std::isfinite(stretch))
+        return false;
+    std::array<ShapeOffset, kShapePoints> mean = unstretched;
+    for (ShapeOffset& p : mean)
+        p.y *= stretch;
     double total = 0, mx = 0, my = 0, px = 0, py = 0;
     for (int i = 0; i < kShapePoints; ++i) {
         total += weight[i];
@@ -110,6 +135,7 @@ bool place_shape(const std::array<ShapeOffset, kShapePoints>& mean,
     out.b = cross / norm;
     out.tx = px - (out.a * mx - out.b * my);
     out.ty = py - (out.b * mx + out.a * my);
+    out.stretch = stretch;
     return std::isfinite(out.a) && std::isfinite(out.b) && std::isfinite(out.tx) &&
            std::isfinite(out.ty) && out.scale() > 0;
 }
@@ -119,14 +145,14 @@ double ShapePlacement::scale() const {
 }
 
 void ShapePlacement::place(const ShapeOffset& o, double& x, double& y) const {
-    x = a * o.x - b * o.y + tx;
-    y = b * o.x + a * o.y + ty;
+    x = a * o.x - b * stretch * o.y + tx;
+    y = b * o.x + a * stretch * o.y + ty;
 }
 
 ShapeOffset ShapePlacement::unplace(double x, double y) const {
     const double s2 = a * a + b * b;
     const double dx = x - tx, dy = y - ty;
-    return {(a * dx + b * dy) / s2, (a * dy - b * dx) / s2};
+    return {(a * dx + b * dy) / s2, (a * dy - b * dx) / (s2 * stretch)};
 }
 
 double shape_misfit(const ShapeModel& model, const ShapePlacement& placement, int point, double x,
@@ -144,7 +170,7 @@ ShapeFit fit_face_shape(const ShapeModel& model,
     ShapeFit fit;
     if (!usable(model))
         return fit;
-    double bestMiddle = std::numeric_limits<double>::infinity();
+    double bestCost = std::numeric_limits<double>::infinity();
     for (int i = 0; i < kShapePoints; ++i) {
         for (int j = i + 1; j < kShapePoints; ++j) {
             if (std::hypot(model.mean[j].x - model.mean[i].x, model.mean[j].y - model.mean[i].y) <
@@ -152,13 +178,15 @@ ShapeFit fit_face_shape(const ShapeModel& model,
                 continue;
             std::array<double, kShapePoints> weight{};
             weight[i] = weight[j] = 1.0;
-            ShapePlacement placement;
-            if (!fit_weighted(model, points, weight, placement))
-                continue;
-            const auto m = misfits(model, placement, points);
-            if (const double middle = middle_of(m); middle < bestMiddle) {
-                bestMiddle = middle;
-                fit = {true, placement, m};
+            for (int step = 0; step <= kStretchSteps; ++step) {
+                ShapePlacement placement;
+                if (!fit_weighted(model, points, weight, stretch_at(step), placement))
+                    continue;
+                const auto m = misfits(model, placement, points);
+                if (const double cost = fit_cost(m, placement); cost < bestCost) {
+                    bestCost = cost;
+                    fit = {true, placement, m};
+                }
             }
         }
     }
@@ -172,9 +200,9 @@ ShapeFit fit_face_shape(const ShapeModel& model,
         weight[i] = fit.misfit[i] <= model.misfitLimit ? 1.0 / (sx * sx + sy * sy) : 0.0;
     }
     ShapePlacement refined;
-    if (fit_weighted(model, points, weight, refined)) {
+    if (fit_weighted(model, points, weight, fit.placement.stretch, refined)) {
         const auto m = misfits(model, refined, points);
-        if (middle_of(m) <= bestMiddle)
+        if (fit_cost(m, refined) <= bestCost)
             fit = {true, refined, m};
     }
     return fit;

@@ -42,12 +42,16 @@ inline constexpr char kShapeSpreadRange[] = "SHAPE_SPREAD";
 ShapeModel shape_model_from_ranges(const double mean[21], const double spread[21]);
 void shape_model_to_ranges(const ShapeModel& model, double mean[21], double spread[21]);
 
-// Picture position = (a x - b y + tx, b x + a y + ty) of a position (x, y) of the face frame.
+// Picture position = (a x - b y' + tx, b x + a y' + ty) of a position (x, y) of the face frame,
+// with y' = stretch y: faces are longer or shorter against their eyes' distance than the mean
+// face, and a shape that may not stretch takes a short face's eyes for misplaced (or its mouth,
+// when the nose and mouth outvote the eyes).
 struct ShapePlacement {
     double a = 1.0;
     double b = 0.0;
     double tx = 0.0;
     double ty = 0.0;
+    double stretch = 1.0;
 
     double scale() const;
     void place(const ShapeOffset& o, double& x, double& y) const;
@@ -55,11 +59,13 @@ struct ShapePlacement {
     ShapeOffset unplace(double x, double y) const;
 };
 
-// The least-squares placement of mean on the picture positions at, each pair weighted by
-// weight; false when they give none (no weight, or every weighted position in one place).
+// The least-squares placement of mean, stretched by stretch, on the picture positions at,
+// each pair weighted by weight; false when they give none (no weight, or every weighted
+// position in one place).
 bool place_shape(const std::array<ShapeOffset, kShapePoints>& mean,
                  const std::array<ShapeOffset, kShapePoints>& at,
-                 const std::array<double, kShapePoints>& weight, ShapePlacement& out);
+                 const std::array<double, kShapePoints>& weight, ShapePlacement& out,
+                 double stretch = 1.0);
 
 // The placement of the model on points and how far each point lies from where it puts it,
 // in spreads; valid false when no placement could be made (coincident points).
@@ -70,8 +76,8 @@ struct ShapeFit {
 };
 
 // Fits the model to the nine points robustly: of the placements through every two points far
-// enough apart in the model, the one whose middle misfit is least, then refined by least
-// squares on the points within the misfit limit.
+// enough apart in the model, at every stretch a face may have, the one whose middle misfit is
+// least, then refined by least squares on the points within the misfit limit.
 ShapeFit fit_face_shape(const ShapeModel& model,
                         const std::array<PointCandidate, kShapePoints>& points);
 
