@@ -314,6 +314,32 @@ TEST_F(LandmarkSearch, APointOnALookAlikeThatBreaksTheFaceShapeIsSearchedAgainNe
               (std::vector<int>{80, 140, 100, 112, 75, 139}));
 }
 
+TEST_F(LandmarkSearch, AnEyeCornerBehindFiveLookAlikesIsStillInTheSetOfCorners) {
+    HsvPicture picture(200, 200);
+    const int points[9][2] = {{80, 75},  {120, 78},  {60, 72},  {140, 80}, {100, 110},
+                              {88, 112}, {112, 108}, {75, 143}, {125, 139}};
+    for (int i = 0; i < 9; ++i)
+        if (i != kEyeLeftOut)
+            paint(picture, plus_pattern(), points[i][0], points[i][1]);
+    // Five patterns in the left outer corner's window (lashes, a frame of glasses) correlate as
+    // well as the corner and come before it, each too high, too far or too near the inner
+    // corner for an eye.
+    std::vector<TemplatePoint> worn = plus_pattern();
+    worn.erase(worn.begin());
+    paint(picture, worn, 60, 72);
+    for (const auto& p :
+         {std::array<int, 2>{56, 67}, {62, 67}, {68, 67}, {69, 77}, {48, 62}, {48, 72}})
+        paint(picture, plus_pattern(), p[0], p[1]);
+    // Outer corners two inner distances apart, level and mirrored; eyes of like width.
+    tables.set_shape({1.9, 2.1, 0.05, 0.05, 0.2, 0.8, 0.2, 0.2, 0.7, 1.5, 0.2, 0.2, 0.2, 0.3, 0.9,
+                      0.2, 0.05, 0.3, 0.5});
+    FaceLandmarks lm;
+    ASSERT_EQ(landmark_search(1, box, picture.rows(), 200, 200, lm), 0);
+    EXPECT_EQ((std::vector<int>{lm.eyes[0].out_x, lm.eyes[0].out_y, lm.eyes[0].in_x,
+                                lm.eyes[1].in_x, lm.eyes[1].out_x}),
+              (std::vector<int>{60, 72, 80, 120, 140}));
+}
+
 TEST_F(LandmarkSearch, MouthCornersStayInTheBandWhateverTheLine) {
     HsvPicture picture(200, 200);
     // The line at the band's first row (132): the corner rows would start 10 rows above it.
