@@ -187,6 +187,34 @@ TEST(FaceShapeMend, AFaceWithinItsSpreadsOrWithNothingBetterIsLeftAlone) {
     EXPECT_EQ(points[kMouthRight].y, broken[kMouthRight].y);
 }
 
+TEST(FaceShapeMend, AFitThatNeedsTheMostStretchAFaceMayHaveMovesNothing) {
+    const ShapeModel m = model();
+    // Points shorter than any face against their eyes' distance (eyes found too far apart,
+    // as on a turned head), with one mouth corner well off its place too.
+    const ShapePlacement squashed{kScale * std::cos(kTurn), kScale * std::sin(kTurn), 120.0, 90.0,
+                                  0.6};
+    std::array<PointCandidate, kShapePoints> points;
+    for (int i = 0; i < kShapePoints; ++i) {
+        double x = 0, y = 0;
+        squashed.place(m.mean[i], x, y);
+        points[i] = {static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y)), 0.8};
+    }
+    points[kMouthRight].x += 20;
+    const ShapeFit fit = fit_face_shape(m, points);
+    ASSERT_TRUE(fit.valid);
+    ASSERT_NEAR(fit.placement.stretch, 0.8, 1e-6);
+    ASSERT_GT(fit.misfit[kMouthRight], m.misfitLimit);
+    // Such a placement is not trusted to say which point is wrong: none is asked for again.
+    const auto before = points;
+    int calls = 0;
+    EXPECT_EQ(mend_face_shape(m, points, none(calls)), 0);
+    EXPECT_EQ(calls, 0);
+    for (int i = 0; i < kShapePoints; ++i) {
+        EXPECT_EQ(points[i].x, before[i].x) << i;
+        EXPECT_EQ(points[i].y, before[i].y) << i;
+    }
+}
+
 TEST(FaceShapeMend, DegenerateInputNeitherCrashesNorMovesPointsToNaN) {
     int calls = 0;
     // Every point on one pixel: no placement.

@@ -33,6 +33,12 @@ double stretch_at(int step) {
     return kStretchLeast + (kStretchMost - kStretchLeast) * step / kStretchSteps;
 }
 
+bool at_stretch_limit(const ShapePlacement& placement) {
+    constexpr double kTolerance = 1e-9;
+    return placement.stretch <= kStretchLeast + kTolerance ||
+           placement.stretch >= kStretchMost - kTolerance;
+}
+
 double spread_of(double s) {
     return std::isfinite(s) ? std::max(s, kLeastSpread) : kLeastSpread;
 }
@@ -214,8 +220,11 @@ int mend_once(const ShapeModel& model, std::array<PointCandidate, kShapePoints>&
               const ShapeCandidateSource& source) {
     const ShapeFit fit = fit_face_shape(model, points);
     // When most points lie beyond the limit, the placement itself is not to be trusted: the
-    // search went wrong as a whole (a face box off the face), not one point.
-    if (!fit.valid || middle_of(fit.misfit) > model.misfitLimit)
+    // search went wrong as a whole (a face box off the face), not one point. Nor is it when it
+    // needed the most stretch a face may have: faces lie well inside that, so the points it
+    // was placed on are wrong together (a turned head's eyes), and it would pull right points
+    // after them.
+    if (!fit.valid || middle_of(fit.misfit) > model.misfitLimit || at_stretch_limit(fit.placement))
         return 0;
     int moved = 0;
     const double scale = fit.placement.scale();
