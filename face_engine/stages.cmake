@@ -8,6 +8,7 @@ set(ZELEDIT_STAGE_SOURCES
     ${_zel_stages}/src/generation/generation_tables.cpp
     ${_zel_stages}/src/generation/landmark_search.cpp
     ${_zel_stages}/src/generation/landmark_pairs.cpp
+    ${_zel_stages}/src/generation/mouth_mirror.cpp
     ${_zel_stages}/src/generation/eye_corners.cpp
     ${_zel_stages}/src/generation/face_shape_model.cpp
     ${_zel_stages}/src/generation/landmark_dump.cpp
@@ -21,6 +22,7 @@ set(ZELEDIT_STAGE_TEST_SOURCES
     ${_zel_stages}/tests/fake_generation_tables.cpp
     ${_zel_stages}/tests/landmark_search_test.cpp
     ${_zel_stages}/tests/landmark_pairs_test.cpp
+    ${_zel_stages}/tests/mouth_mirror_test.cpp
     ${_zel_stages}/tests/eye_corners_test.cpp
     ${_zel_stages}/tests/face_shape_model_test.cpp
     ${_zel_stages}/tests/feature_line_test.cpp
