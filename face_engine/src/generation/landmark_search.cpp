@@ -9,6 +9,7 @@
 #include "generation/face_shape_model.h"
 #include "generation/generation_tables.h"
 #include "generation/mouth_mirror.h"
+#include "generation/temple_skin.h"
 #include "truncate.h"
 
 #include <algorithm>
@@ -329,6 +330,33 @@ EyeShape placed_eye_shape(const EyeShape& shape, const FaceBox& box, const doubl
     return placed;
 }
 
+// The candidates of an outer eye corner or a mouth corner that have skin beyond them (a frame's
+// hinge and the jaw's edge against the background do not); other points' candidates all pass.
+// With keepSome, a list the test would empty stays as it is: the test misjudged the face.
+std::vector<PointCandidate> with_skin_beyond(const std::vector<PointCandidate>& list,
+                                             LandmarkPoint which, _pixel** hsv, int cols, int rows,
+                                             const FaceBox& box, double skin, bool keepSome) {
+    double least = 0.0;
+    int step = 0;
+    switch (which) {
+    case kEyeLeftOut:
+    case kEyeRightOut:
+        least = kLeastSkinBeyondEye;
+        step = which == kEyeLeftOut ? -1 : 1;
+        break;
+    case kMouthLeft:
+    case kMouthRight:
+        least = kLeastSkinBeyondMouth;
+        step = which == kMouthLeft ? -1 : 1;
+        break;
+    default:
+        return list;
+    }
+    std::vector<PointCandidate> kept =
+        corners_with_skin_beyond(list, hsv, cols, rows, box, step, skin, least);
+    return kept.empty() && keepSome ? list : kept;
+}
+
 // The four eye corners as one set: the left inner corner's window comes from the box, the
 // others' windows hold their windows about every candidate of the corner they are searched
 // around, and the set is the one that looks most like a pair of eyes. False in found when a
@@ -364,6 +392,9 @@ int search_eye_corners(_pixel** hsv, int cols, int rows, int set, const FaceBox&
             candidates_in(hsv, cols, rows, set, box, "EYE_RIGHT_OUT", rightOut, kEyeCandidates, ro);
         result != kOk || ro.empty())
         return result;
+    const double skin = skin_hue(hsv, cols, rows, box);
+    lo = with_skin_beyond(lo, kEyeLeftOut, hsv, cols, rows, box, skin, true);
+    ro = with_skin_beyond(ro, kEyeRightOut, hsv, cols, rows, box, skin, true);
     const EyeCorners e = choose_eye_corners(lo, li, ri, ro, shape);
     lm.eyes[0].out_x = e.leftOut.x;
     lm.eyes[0].out_y = e.leftOut.y;
@@ -390,6 +421,11 @@ int search_pair(_pixel** hsv, int cols, int rows, int set, const FaceBox& box, c
                 window_candidates(hsv, cols, rows, set, box, r, mouthLine, which[i], lm, found[i]);
             result != kOk)
             return result;
+    if (shape != nullptr) {
+        const double skin = skin_hue(hsv, cols, rows, box);
+        for (int i = 0; i < 2; ++i)
+            found[i] = with_skin_beyond(found[i], which[i], hsv, cols, rows, box, skin, true);
+    }
     if (shape != nullptr && !found[0].empty() && !found[1].empty()) {
         const CandidatePair pair = choose_pair(found[0], found[1], axes, *shape);
         found[0] = {pair.left};
@@ -519,6 +555,7 @@ void mend_by_shape(_pixel** hsv, int cols, int rows, int set, const FaceBox& box
         for (const int i : {kMouthLeft, kMouthRight})
             points[i] = with_partner(hsv, cols, rows, points, i, points[i]);
     const FaceLandmarks found = lm;
+    const double skin = skin_hue(hsv, cols, rows, box);
     const ShapeCandidateSource source = [&](int point, double x, double y, double radius) {
         const auto which = static_cast<LandmarkPoint>(point);
         std::vector<PointCandidate> all, near;
@@ -530,6 +567,8 @@ void mend_by_shape(_pixel** hsv, int cols, int rows, int set, const FaceBox& box
                           {cx - reach, cx + reach, cy - reach, cy + reach}, kPairCandidates,
                           near) == kOk)
             all.insert(all.end(), near.begin(), near.end());
+        // A corner is not taken again where the face has ended beyond it.
+        all = with_skin_beyond(all, which, hsv, cols, rows, box, skin, false);
         if (mirrored)
             for (PointCandidate& c : all)
                 c = with_partner(hsv, cols, rows, points, point, c);
