@@ -155,6 +155,50 @@ TEST(FaceShapeMend, ALookAlikeThatOutscoresTheTruePointButBreaksTheShapeIsReplac
     }
 }
 
+TEST(FaceShapeMend, AnEyeMovedWholeAcrossTheFaceKeepsItsCornersButNotWhenTheyPartOrRise) {
+    const ShapeModel m = model();
+    const auto truth = placed(m);
+    // Moves a point along the face's own axes (across, down) by pixels.
+    auto moved = [](PointCandidate p, double across, double down) {
+        p.x += static_cast<int>(std::lround(across * std::cos(kTurn) - down * std::sin(kTurn)));
+        p.y += static_cast<int>(std::lround(across * std::sin(kTurn) + down * std::cos(kTurn)));
+        return p;
+    };
+    // Five spreads each, well past the limit of three.
+    constexpr double kShift = 12.0;
+    struct Case {
+        const char* what;
+        double inAcross, inDown, outAcross, outDown;
+        bool asked;
+    };
+    const Case cases[] = {
+        {"the far eye of a turned head, nearer the middle", kShift, 0, kShift, 0, false},
+        {"the same eye further out", -kShift, 0, -kShift, 0, false},
+        {"corners pulled apart onto look-alikes", kShift, 0, -kShift, 0, true},
+        {"both corners on the brow above", 0, -kShift, 0, -kShift, true},
+    };
+    for (const Case& c : cases) {
+        auto points = truth;
+        points[kEyeLeftIn] = moved(truth[kEyeLeftIn], c.inAcross, c.inDown);
+        points[kEyeLeftOut] = moved(truth[kEyeLeftOut], c.outAcross, c.outDown);
+        const auto found = points;
+        std::vector<int> asked;
+        const ShapeCandidateSource source = [&](int point, double, double, double) {
+            asked.push_back(point);
+            return std::vector<PointCandidate>{truth[point]};
+        };
+        mend_face_shape(m, points, source);
+        if (c.asked) {
+            EXPECT_EQ(asked, (std::vector<int>{kEyeLeftIn, kEyeLeftOut})) << c.what;
+            EXPECT_EQ(points[kEyeLeftOut].x, truth[kEyeLeftOut].x) << c.what;
+        } else {
+            EXPECT_TRUE(asked.empty()) << c.what;
+            for (int i = 0; i < kShapePoints; ++i)
+                EXPECT_EQ(points[i].x, found[i].x) << c.what << " " << i;
+        }
+    }
+}
+
 TEST(FaceShapeMend, AFaceWithinItsSpreadsOrWithNothingBetterIsLeftAlone) {
     const ShapeModel m = model();
     auto points = placed(m);

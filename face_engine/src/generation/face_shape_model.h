@@ -92,7 +92,8 @@ using ShapeCandidateSource =
 // Fits the model and, for each point beyond the misfit limit, takes among the point itself
 // and the candidates the source gives the one of greatest score less the misfit weight times
 // its misfit; then once more with the shape placed on the mended points. Points are left
-// alone when the model or the fit is unusable, when most of them lie beyond the limit, or
+// alone when the model or the fit is unusable, when they are the two corners of an eye moved
+// whole across the face (a turned head's far eye), when most of them lie beyond the limit, or
 // when the fit needed the least or the most stretch a face may have.
 // Returns how many times a point moved.
 int mend_face_shape(const ShapeModel& model, std::array<PointCandidate, kShapePoints>& points,
