@@ -95,6 +95,37 @@ TEST_F(SkinBeyond, GreyHairOrAFrameOfSkinsHueIsNoSkin) {
     EXPECT_DOUBLE_EQ(skin_beyond(picture.rows(), 120, 100, 70, 50, 1, kNear, kFar, hue), 0.0);
 }
 
+// An ear of skin in columns 92..93 beyond the face's edge, and a dark line (the arm of a frame)
+// across the temple at columns 66..67.
+TEST_F(SkinBeyond, TheFaceBeyondAnOuterCornerRunsToItsFarthestSkin) {
+    colour(picture, 92, 93, 10, 120);
+    colour(picture, 66, 67, 150, 5);
+    const FaceBox box = box_of(picture);
+    const double hue = skin_hue(picture.rows(), 120, 100, box);
+    _pixel** p = picture.rows();
+    // From a corner at 60 the frame's arm does not end the face: it runs on to column 89.
+    EXPECT_EQ(face_beyond(p, 120, 100, 60, 50, 1, kNear, 30, hue), 89 - 60 - kNear);
+    // Beside the face's edge only the ear lies beyond, and past the ear nothing; outwards to the
+    // left the picture's edge ends the face; grey pictures judge nothing.
+    EXPECT_EQ(face_beyond(p, 120, 100, 88, 50, 1, kNear, 30, hue), 93 - 88 - kNear);
+    EXPECT_EQ(face_beyond(p, 120, 100, 95, 50, 1, kNear, 30, hue), 0);
+    EXPECT_EQ(face_beyond(p, 120, 100, 3, 50, -1, kNear, 30, hue), 3 - kNear);
+    EXPECT_EQ(face_beyond(p, 120, 100, 95, 50, 1, kNear, 30, std::nan("")), 30 - kNear);
+
+    // A corner with the temple beyond keeps its score; one on the ear loses more than one at
+    // the face's edge with the ear beyond it, and the list keeps its order.
+    const std::vector<PointCandidate> right{{60, 50, 0.5}, {90, 50, 0.5}, {87, 50, 0.5}};
+    const auto weighed = outer_corners_weighed_by_face(right, p, 120, 100, box, 1, hue);
+    ASSERT_EQ(weighed.size(), 3u);
+    EXPECT_EQ(weighed[1].x, 90);
+    EXPECT_DOUBLE_EQ(weighed[0].score, 0.5);
+    EXPECT_LT(weighed[2].score, 0.5);
+    EXPECT_LT(weighed[1].score, weighed[2].score);
+    EXPECT_GT(weighed[1].score, 0.0);
+    const auto unjudged = outer_corners_weighed_by_face(right, p, 120, 100, box, 1, std::nan(""));
+    EXPECT_DOUBLE_EQ(unjudged[1].score, 0.5);
+}
+
 TEST(SkinHue, IsAveragedAroundTheCircle) {
     // Reddish skin on both sides of the hue's wrap: a plain mean would give a green's hue.
     HsvPicture picture{120, 100};

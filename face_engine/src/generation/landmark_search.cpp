@@ -395,6 +395,8 @@ int search_eye_corners(_pixel** hsv, int cols, int rows, int set, const FaceBox&
     const double skin = skin_hue(hsv, cols, rows, box);
     lo = with_skin_beyond(lo, kEyeLeftOut, hsv, cols, rows, box, skin, true);
     ro = with_skin_beyond(ro, kEyeRightOut, hsv, cols, rows, box, skin, true);
+    lo = outer_corners_weighed_by_face(lo, hsv, cols, rows, box, -1, skin);
+    ro = outer_corners_weighed_by_face(ro, hsv, cols, rows, box, 1, skin);
     const EyeCorners e = choose_eye_corners(lo, li, ri, ro, shape);
     lm.eyes[0].out_x = e.leftOut.x;
     lm.eyes[0].out_y = e.leftOut.y;

@@ -33,6 +33,21 @@ double skin_hue(_pixel** hsv, int cols, int rows, const FaceBox& box);
 double skin_beyond(_pixel** hsv, int cols, int rows, int x, int y, int step, int near, int far,
                    double skinHue);
 
+// How far the face runs on beyond (x, y): the distance from near to the farthest column,
+// near..far pixels outwards, where most of rows y - 1 to y + 1 are skin (0 when none is);
+// far - near when skinHue is NaN or there is no picture.
+int face_beyond(_pixel** hsv, int cols, int rows, int x, int y, int step, int near, int far,
+                double skinHue);
+
+// Outer eye corner candidates (step as for skin_beyond) with their scores lowered by how much
+// shorter than a temple the face beyond them runs: a candidate at the face's edge or on the
+// ear has little face beyond it, a true corner the temple. Soft, since the far eye of a turned
+// head may lie near the face's edge.
+std::vector<PointCandidate> outer_corners_weighed_by_face(const std::vector<PointCandidate>& list,
+                                                          _pixel** hsv, int cols, int rows,
+                                                          const FaceBox& box, int step,
+                                                          double skinHue);
+
 // The candidates of a corner on one side (step as for skin_beyond) with at least leastShare
 // of skin beyond them, the strip's reach taken from the box width.
 std::vector<PointCandidate> corners_with_skin_beyond(const std::vector<PointCandidate>& list,
