@@ -9,6 +9,7 @@ set(ZELEDIT_STAGE_SOURCES
     ${_zel_stages}/src/generation/landmark_search.cpp
     ${_zel_stages}/src/generation/landmark_pairs.cpp
     ${_zel_stages}/src/generation/mouth_mirror.cpp
+    ${_zel_stages}/src/generation/eye_darkness.cpp
     ${_zel_stages}/src/generation/eye_corners.cpp
     ${_zel_stages}/src/generation/temple_skin.cpp
     ${_zel_stages}/src/generation/face_shape_model.cpp
@@ -24,6 +25,7 @@ set(ZELEDIT_STAGE_TEST_SOURCES
     ${_zel_stages}/tests/landmark_search_test.cpp
     ${_zel_stages}/tests/landmark_pairs_test.cpp
     ${_zel_stages}/tests/mouth_mirror_test.cpp
+    ${_zel_stages}/tests/eye_darkness_test.cpp
     ${_zel_stages}/tests/eye_corners_test.cpp
     ${_zel_stages}/tests/temple_skin_test.cpp
     ${_zel_stages}/tests/face_shape_model_test.cpp

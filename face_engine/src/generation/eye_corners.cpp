@@ -59,7 +59,11 @@ double shape_violation(const EyeCorners& eyes, const EyeShape& shape) {
 EyeCorners choose_eye_corners(const std::vector<PointCandidate>& leftOut,
                               const std::vector<PointCandidate>& leftIn,
                               const std::vector<PointCandidate>& rightIn,
-                              const std::vector<PointCandidate>& rightOut, const EyeShape& shape) {
+                              const std::vector<PointCandidate>& rightOut, const EyeShape& shape,
+                              const EyeCost& eyeCost) {
+    const auto cost = [&](const PointCandidate& in, const PointCandidate& out) {
+        return eyeCost ? eyeCost(in, out) : 0.0;
+    };
     EyeCorners best{leftOut.front(), leftIn.front(), rightIn.front(), rightOut.front()};
     double bestMerit = -std::numeric_limits<double>::infinity();
     for (const PointCandidate& li : leftIn) {
@@ -69,10 +73,11 @@ EyeCorners choose_eye_corners(const std::vector<PointCandidate>& leftOut,
             if (!std::isfinite(inner))
                 continue;
             for (const PointCandidate& lo : leftOut) {
+                const double leftCost = cost(li, lo);
                 for (const PointCandidate& ro : rightOut) {
                     const EyeCorners e{lo, li, ri, ro};
                     const double merit = lo.score + li.score + ri.score + ro.score - inner -
-                                         outer_violation(e, axes, shape);
+                                         outer_violation(e, axes, shape) - leftCost - cost(ri, ro);
                     if (merit > bestMerit) {
                         bestMerit = merit;
                         best = e;

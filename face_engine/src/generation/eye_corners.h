@@ -8,6 +8,7 @@
 
 #include "generation/landmark_pairs.h"
 
+#include <functional>
 #include <vector>
 
 namespace zel::engine {
@@ -46,6 +47,9 @@ double inner_tilt(const PointCandidate& leftIn, const PointCandidate& rightIn);
 // look so).
 double shape_violation(const EyeCorners& eyes, const EyeShape& shape);
 
+// What an eye's pair of corners costs beyond the set's shape, against their scores.
+using EyeCost = std::function<double(const PointCandidate& in, const PointCandidate& out)>;
+
 // The set of the greatest merit: its summed score less its violation of shape, so that a
 // shape a hair's breadth outside the limits does not lose to a look-alike that fits them, and
 // one far outside never wins. Ties keep the earlier candidates; sets whose inner corners are
@@ -54,6 +58,7 @@ double shape_violation(const EyeCorners& eyes, const EyeShape& shape);
 EyeCorners choose_eye_corners(const std::vector<PointCandidate>& leftOut,
                               const std::vector<PointCandidate>& leftIn,
                               const std::vector<PointCandidate>& rightIn,
-                              const std::vector<PointCandidate>& rightOut, const EyeShape& shape);
+                              const std::vector<PointCandidate>& rightOut, const EyeShape& shape,
+                              const EyeCost& eyeCost = {});
 
 } // namespace zel::engine

@@ -6,6 +6,7 @@
 
 #include "engine_codes.h"
 #include "generation/eye_corners.h"
+#include "generation/eye_darkness.h"
 #include "generation/face_shape_model.h"
 #include "generation/generation_tables.h"
 #include "generation/mouth_mirror.h"
@@ -397,7 +398,10 @@ int search_eye_corners(_pixel** hsv, int cols, int rows, int set, const FaceBox&
     ro = with_skin_beyond(ro, kEyeRightOut, hsv, cols, rows, box, skin, true);
     lo = outer_corners_weighed_by_face(lo, hsv, cols, rows, box, -1, skin);
     ro = outer_corners_weighed_by_face(ro, hsv, cols, rows, box, 1, skin);
-    const EyeCorners e = choose_eye_corners(lo, li, ri, ro, shape);
+    const EyeCorners e = choose_eye_corners(
+        lo, li, ri, ro, shape, [&](const PointCandidate& in, const PointCandidate& out) {
+            return dark_off_middle_cost(hsv, cols, rows, in, out);
+        });
     lm.eyes[0].out_x = e.leftOut.x;
     lm.eyes[0].out_y = e.leftOut.y;
     lm.eyes[0].in_x = e.leftIn.x;
