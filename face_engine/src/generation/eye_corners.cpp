@@ -61,23 +61,35 @@ EyeCorners choose_eye_corners(const std::vector<PointCandidate>& leftOut,
                               const std::vector<PointCandidate>& rightIn,
                               const std::vector<PointCandidate>& rightOut, const EyeShape& shape,
                               const EyeCost& eyeCost) {
-    const auto cost = [&](const PointCandidate& in, const PointCandidate& out) {
-        return eyeCost ? eyeCost(in, out) : 0.0;
+    // Each eye's pairs of corners are costed once, not once for every set they stand in.
+    const auto costs = [&](const std::vector<PointCandidate>& in,
+                           const std::vector<PointCandidate>& out) {
+        std::vector<double> c(in.size() * out.size(), 0.0);
+        if (eyeCost)
+            for (std::size_t i = 0; i < in.size(); ++i)
+                for (std::size_t o = 0; o < out.size(); ++o)
+                    c[i * out.size() + o] = eyeCost(in[i], out[o]);
+        return c;
     };
+    const std::vector<double> leftCosts = costs(leftIn, leftOut);
+    const std::vector<double> rightCosts = costs(rightIn, rightOut);
     EyeCorners best{leftOut.front(), leftIn.front(), rightIn.front(), rightOut.front()};
     double bestMerit = -std::numeric_limits<double>::infinity();
-    for (const PointCandidate& li : leftIn) {
-        for (const PointCandidate& ri : rightIn) {
+    for (std::size_t l = 0; l < leftIn.size(); ++l) {
+        const PointCandidate& li = leftIn[l];
+        for (std::size_t r = 0; r < rightIn.size(); ++r) {
+            const PointCandidate& ri = rightIn[r];
             const FaceAxes axes = inner_axes(li, ri);
             const double inner = inner_violation(li, ri, shape);
             if (!std::isfinite(inner))
                 continue;
-            for (const PointCandidate& lo : leftOut) {
-                const double leftCost = cost(li, lo);
-                for (const PointCandidate& ro : rightOut) {
-                    const EyeCorners e{lo, li, ri, ro};
-                    const double merit = lo.score + li.score + ri.score + ro.score - inner -
-                                         outer_violation(e, axes, shape) - leftCost - cost(ri, ro);
+            for (std::size_t lo = 0; lo < leftOut.size(); ++lo) {
+                const double leftCost = leftCosts[l * leftOut.size() + lo];
+                for (std::size_t ro = 0; ro < rightOut.size(); ++ro) {
+                    const EyeCorners e{leftOut[lo], li, ri, rightOut[ro]};
+                    const double merit = e.leftOut.score + li.score + ri.score + e.rightOut.score -
+                                         inner - outer_violation(e, axes, shape) - leftCost -
+                                         rightCosts[r * rightOut.size() + ro];
                     if (merit > bestMerit) {
                         bestMerit = merit;
                         best = e;
