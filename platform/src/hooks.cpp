@@ -1,6 +1,7 @@
 // The replaceable hooks and their defaults: real Qt dialogs, the printer, QSettings, the
 // desktop's opener and sounds.
 
+#include "file_dialog.h"
 #include "gdi_objects.h"
 #include "print_output.h"
 #include "window_record.h"
@@ -13,7 +14,6 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QMessageBox>
@@ -67,35 +67,6 @@ public:
         s.remove(QString::fromStdString(section + "/" + entry));
     }
 };
-
-// A filter without patterns lists what the wildcard in the name field matches. A description
-// that already ends with its patterns in brackets, "ZEL Files (*.zel)" or "JPEG (*.JPG;*.JPEG)",
-// shows them once, in the form the dialog filters by, rather than a second time.
-QString qt_filters(const std::vector<std::pair<std::string, std::string>>& filters,
-                   const std::string& initialName) {
-    const QString wildcard = initialName.find('*') != std::string::npos
-                                 ? QString::fromStdString(initialName)
-                                 : QString("*");
-    QStringList list;
-    for (const auto& f : filters) {
-        QString patterns = QString::fromStdString(f.second);
-        patterns.replace(';', ' ');
-        if (patterns.isEmpty()) {
-            patterns = wildcard;
-        }
-        QString desc = QString::fromStdString(f.first).trimmed();
-        const qsizetype open = desc.lastIndexOf('(');
-        if (open >= 0 && desc.endsWith(')')) {
-            QString named = desc.mid(open + 1, desc.size() - open - 2);
-            named.replace(';', ' ');
-            if (named.compare(patterns, Qt::CaseInsensitive) == 0) {
-                desc = desc.left(open).trimmed();
-            }
-        }
-        list << desc + " (" + patterns + ")";
-    }
-    return list.join(";;");
-}
 
 } // namespace
 
@@ -211,30 +182,7 @@ ModalDialogHook& modal_hook() {
     return *h;
 }
 FileDialogHook& file_dialog_hook() {
-    static auto* h = new FileDialogHook([](const FileDialogRequest& r) {
-        ensure_application();
-        FileDialogAnswer a;
-        QString selected;
-        const QString filters = qt_filters(r.filters, r.initialName);
-        const QStringList names = filters.split(";;");
-        if (r.filterIndex >= 1 && r.filterIndex <= names.size()) {
-            selected = names[r.filterIndex - 1];
-        }
-        const QString name = QString::fromStdString(r.initialName);
-        const QString dir = QString::fromStdString(r.initialDir);
-        const QString start = name.contains('*') ? dir : dir.isEmpty() ? name : dir + '/' + name;
-        const QString path = r.open ? QFileDialog::getOpenFileName(owner_widget(r.owner), QString(),
-                                                                   start, filters, &selected)
-                                    : QFileDialog::getSaveFileName(owner_widget(r.owner), QString(),
-                                                                   start, filters, &selected);
-        a.ok = !path.isEmpty();
-        a.path = path.toStdString();
-        a.filterIndex = int(names.indexOf(selected)) + 1;
-        if (a.filterIndex < 1) {
-            a.filterIndex = 1;
-        }
-        return a;
-    });
+    static auto* h = new FileDialogHook(qt_file_dialog);
     return *h;
 }
 ColorDialogHook& color_dialog_hook() {
