@@ -2,6 +2,8 @@
 
 #include "zel/platform/commdlg.h"
 
+#include "modal_focus.h"
+
 #include "zel/platform/docview.h"
 
 #include <cstring>
@@ -52,7 +54,10 @@ INT_PTR CFileDialog::DoModal() {
         }
         r.filters.emplace_back(desc, patterns);
     }
-    const FileDialogAnswer a = detail::file_dialog_hook()(r);
+    const FileDialogAnswer a = [&r] {
+        const detail::FocusReturn focus(r.owner);
+        return detail::file_dialog_hook()(r);
+    }();
     if (!a.ok) {
         return IDCANCEL;
     }
@@ -94,7 +99,10 @@ INT_PTR CColorDialog::DoModal() {
     r.initial = m_cc.rgbResult;
     COLORREF* custom = m_cc.lpCustColors != nullptr ? m_cc.lpCustColors : m_ownCustom;
     std::memcpy(r.custom, custom, sizeof r.custom);
-    const ColorDialogAnswer a = detail::color_dialog_hook()(r);
+    const ColorDialogAnswer a = [&r] {
+        const detail::FocusReturn focus(r.owner);
+        return detail::color_dialog_hook()(r);
+    }();
     std::memcpy(custom, a.custom, sizeof a.custom);
     if (!a.ok) {
         return IDCANCEL;
@@ -117,7 +125,10 @@ INT_PTR CFontDialog::DoModal() {
     r.owner = m_cf.hwndOwner;
     r.initial = m_lf;
     r.hasInitial = (m_cf.Flags & CF_INITTOLOGFONTSTRUCT) != 0;
-    const FontDialogAnswer a = detail::font_dialog_hook()(r);
+    const FontDialogAnswer a = [&r] {
+        const detail::FocusReturn focus(r.owner);
+        return detail::font_dialog_hook()(r);
+    }();
     if (!a.ok) {
         return IDCANCEL;
     }
@@ -157,7 +168,10 @@ INT_PTR CPrintDialog::DoModal() {
     r.current = m_settings;
     r.minPage = m_pd.nMinPage;
     r.maxPage = m_pd.nMaxPage;
-    const PrintDialogAnswer a = detail::print_dialog_hook()(r);
+    const PrintDialogAnswer a = [&r] {
+        const detail::FocusReturn focus(r.owner);
+        return detail::print_dialog_hook()(r);
+    }();
     if (!a.ok) {
         return IDCANCEL;
     }

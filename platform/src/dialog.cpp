@@ -1,5 +1,6 @@
 // Dialogs from templates in code, the modal loop, dialog keys and data exchange.
 
+#include "modal_focus.h"
 #include "window_record.h"
 
 #include "zel/platform/dialog.h"
@@ -148,6 +149,8 @@ BOOL CDialog::Create(UINT templateId, CWnd* parent) {
 }
 
 INT_PTR CDialog::DoModal() {
+    CWnd* owner = m_pParentWnd != nullptr ? m_pParentWnd : AfxGetMainWnd();
+    const FocusReturn focus(owner != nullptr ? owner->m_hWnd : nullptr);
     const DialogTemplate* tmpl = zel::platform::find_dialog(m_nIDTemplate);
     if (tmpl == nullptr || !CreateFromTemplate(*tmpl, m_pParentWnd, true)) {
         return -1;

@@ -273,6 +273,9 @@ void CFrameWnd::InitialUpdateFrame(CDocument* doc, BOOL makeVisible) {
     }
     if (makeVisible) {
         ShowWindow(SW_SHOW);
+        // Shown, the frame takes the keyboard focus: a window manager would give it, and
+        // without one nothing would, so that its menu keys waited for a click.
+        SetForegroundWindow();
         UpdateWindow();
     }
 }

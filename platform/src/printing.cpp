@@ -3,6 +3,7 @@
 // handed to the print output hook (printer or PDF) or to the print preview hook.
 
 #include "dc_state.h"
+#include "modal_focus.h"
 
 #include "zel/platform/docview.h"
 #include "zel/platform/hooks.h"
@@ -205,6 +206,7 @@ void CView::OnFilePrintPreview() {
         job.renderPage = [this, &printer, &info](int page) {
             return RenderPage(printer.dc(), info, page);
         };
+        const FocusReturn focus(m_hWnd);
         print = print_preview_hook()(job);
     }
     if (app != nullptr) {

@@ -2,6 +2,7 @@
 // theme, folders, the desktop's opener, sounds, message boxes, cursors, keys, time, random.
 
 #include "gdi_objects.h"
+#include "modal_focus.h"
 #include "window_record.h"
 
 #include "zel/common/work_folder.h"
@@ -231,6 +232,7 @@ int MessageBox(HWND owner, LPCTSTR text, LPCTSTR caption, UINT type) {
     r.text = text != nullptr ? text : "";
     r.caption = caption != nullptr ? caption : "Error";
     r.type = type;
+    const FocusReturn focus(owner);
     return message_box_hook()(r);
 }
 
