@@ -257,9 +257,23 @@ BOOL CHyperLink::OnSetCursor(CWnd*, UINT, UINT) {
     return TRUE;
 }
 
+// The link stands on its dialog's own ground: the dialog erases the link's area as it erases
+// its own (a fill of the classic face colour showed as a grey block on a painted ground).
 BOOL CHyperLink::OnEraseBkgnd(CDC* dc) {
     CRect client;
     GetClientRect(&client);
+    CWnd* parent = GetParent();
+    if (parent != nullptr) {
+        CRect place;
+        GetWindowRect(&place);
+        parent->ScreenToClient(&place);
+        const CPoint origin = dc->OffsetViewportOrg(-place.left, -place.top);
+        const BOOL erased = BOOL(parent->SendMessage(WM_ERASEBKGND, WPARAM(dc->m_hDC), 0));
+        dc->SetViewportOrg(origin.x, origin.y);
+        if (erased) {
+            return TRUE;
+        }
+    }
     dc->FillSolidRect(&client, ::GetSysColor(COLOR_BTNFACE));
     return TRUE;
 }

@@ -16,6 +16,8 @@ namespace {
 
 constexpr UINT kDialog = 7601;
 constexpr int kLeftLink = 1169, kRightLink = 1170, kCentredLink = 1171;
+// The dialog's own ground, which the links stand on.
+constexpr COLORREF kGround = RGB(0xEC, 0xE6, 0xDA);
 constexpr COLORREF kFace = RGB(192, 192, 192);
 
 class LinkDialog : public CDialog {
@@ -30,7 +32,18 @@ protected:
         DDX_Control(dx, kRightLink, right);
         DDX_Control(dx, kCentredLink, centred);
     }
+    BOOL OnEraseBkgnd(CDC* dc) {
+        CRect client;
+        GetClientRect(&client);
+        dc->FillSolidRect(&client, kGround);
+        return TRUE;
+    }
+    DECLARE_MESSAGE_MAP()
 };
+
+BEGIN_MESSAGE_MAP(LinkDialog, CDialog)
+ON_WM_ERASEBKGND()
+END_MESSAGE_MAP()
 
 // The window rectangle of `wnd` in its parent's client coordinates.
 CRect placed(CWnd& wnd) {
@@ -155,6 +168,26 @@ TEST_F(LinkFixture, SubclassingTakesTheTextAsTargetAndFitsTheWindowToIt) {
     EXPECT_EQ(rc.Width(), text.cx);
     EXPECT_EQ(rc.Height(), text.cy);
     EXPECT_LT(rc.Width(), template_rect.Width());
+}
+
+// Around its letters the link shows the dialog's ground, before and after a hover, and never the
+// classic grey face colour.
+TEST_F(LinkFixture, TheLinkStandsOnTheDialogsOwnGround) {
+    CHyperLink& link = dialog.left;
+    CRect client;
+    link.GetClientRect(&client);
+    const int area = client.Width() * client.Height();
+    EXPECT_GT(count_of(link, kGround), area / 2);
+    EXPECT_EQ(count_of(link, kFace), 0);
+
+    mouse_move(link, CPoint(2, 2));
+    leave(link);
+    EXPECT_GT(count_of(link, kGround), area / 2);
+    EXPECT_EQ(count_of(link, kFace), 0);
+    // The dialog's ground runs on beside the link.
+    CClientDC dc(&dialog);
+    const CRect rc = placed(link);
+    EXPECT_EQ(dc.GetPixel(rc.right + 2, rc.top + 1), kGround);
 }
 
 TEST_F(LinkFixture, FittingKeepsTheRightEdgeOrTheCentre) {

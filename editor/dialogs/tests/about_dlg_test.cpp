@@ -1,5 +1,5 @@
-// The About box: its caption, picture and text block, and a link that fits its words and opens
-// the manual.
+// The About box: its caption, picture and text block, and a link on the box's paper that fits
+// its words and opens the manual.
 
 #include "zel/dialogs/about_dlg.h"
 
@@ -75,6 +75,24 @@ TEST_F(AboutFixture, OpensWithItsCaptionPictureAndText) {
             }
         }
         EXPECT_GT(ink, 20);
+
+        // The link stands on the same paper: no grey block of the classic face colour.
+        CWnd& link = *about.GetDlgItem(CAboutDlg::IDC_LINK);
+        link.UpdateWindow();
+        CClientDC linkDc(&link);
+        CRect linkArea;
+        link.GetClientRect(&linkArea);
+        int paper = 0;
+        int grey = 0;
+        for (int py = 0; py < linkArea.Height(); ++py) {
+            for (int px = 0; px < linkArea.Width(); ++px) {
+                const COLORREF c = linkDc.GetPixel(px, py);
+                paper += c == zel::dialogs::kPaperGround ? 1 : 0;
+                grey += c == RGB(192, 192, 192) ? 1 : 0;
+            }
+        }
+        EXPECT_GT(paper, linkArea.Width() * linkArea.Height() / 2);
+        EXPECT_EQ(grey, 0);
         about.SendMessage(WM_COMMAND, IDOK);
     });
     EXPECT_EQ(result, IDOK);
