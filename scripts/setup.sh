@@ -12,6 +12,8 @@ packages=(
     libmagick++-dev pkg-config
     # window system (Qt 6 Widgets, print support, offscreen platform, Xvfb for screenshots)
     qt6-base-dev libgl-dev qt6-multimedia-dev fonts-dejavu-core xvfb xauth imagemagick
+    # the stand-in of a font family the font dialog is asked for
+    libfontconfig-dev
     # data generation: vector artwork rendered by librsvg
     librsvg2-bin
     # the editor at run time: the desktop opener, the printed footer's serif font

@@ -2,6 +2,7 @@
 // desktop's opener and sounds.
 
 #include "file_dialog.h"
+#include "font_dialog.h"
 #include "gdi_objects.h"
 #include "print_output.h"
 #include "window_record.h"
@@ -15,14 +16,11 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
-#include <QFontDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
 #include <QSoundEffect>
 #include <QUrl>
-
-#include <cstring>
 
 namespace zel::platform {
 
@@ -204,27 +202,7 @@ ColorDialogHook& color_dialog_hook() {
     return *h;
 }
 FontDialogHook& font_dialog_hook() {
-    static auto* h = new FontDialogHook([](const FontDialogRequest& r) {
-        ensure_application();
-        FontDialogAnswer a;
-        FontObject initial;
-        initial.lf = r.initial;
-        bool ok = false;
-        const QFont f = QFontDialog::getFont(
-            &ok, r.hasInitial ? initial.qfont() : QFont("DejaVu Sans", 9), owner_widget(r.owner));
-        a.ok = ok;
-        a.font = r.initial;
-        if (ok) {
-            a.font.lfHeight = -(f.pixelSize() > 0 ? f.pixelSize() : MulDiv(f.pointSize(), 96, 72));
-            a.font.lfWeight = f.bold() ? FW_BOLD : FW_NORMAL;
-            a.font.lfItalic = f.italic() ? 1 : 0;
-            a.font.lfUnderline = f.underline() ? 1 : 0;
-            a.font.lfStrikeOut = f.strikeOut() ? 1 : 0;
-            std::memset(a.font.lfFaceName, 0, LF_FACESIZE);
-            std::strncpy(a.font.lfFaceName, f.family().toUtf8().constData(), LF_FACESIZE - 1);
-        }
-        return a;
-    });
+    static auto* h = new FontDialogHook(qt_font_dialog);
     return *h;
 }
 PrintDialogHook& print_dialog_hook() {

@@ -6,7 +6,6 @@
 
 #include "zel/dialogs/pen_choice_dlg.h"
 
-#include <cstdio>
 #include <initializer_list>
 #include <utility>
 #include <vector>
@@ -20,6 +19,8 @@ constexpr int kZoomOutPicture = 324;
 constexpr int kDonePicture = 312;
 constexpr int kCancelPicture = 313;
 constexpr UINT kPenCursor = 250;
+// The text tool's first font: 12 points.
+constexpr int kStartTenthsOfPoint = 120;
 // The buttons' pictures are keyed by this colour; no picture of the second state exists, so
 // both states show the first.
 constexpr COLORREF kPictureKey = 40;
@@ -98,8 +99,12 @@ END_MESSAGE_MAP()
 
 CEditFaceDlg::CEditFaceDlg(CWnd* parent) : CSkinDialog(IDD, parent) {
     register_template();
-    m_font.lfHeight = 12;
-    std::snprintf(m_font.lfFaceName, LF_FACESIZE, "%s", "Arial");
+    // The text tool starts at height 12 as a font dialog shows heights: 12 points (16 pixels).
+    // Taken as 12 pixels, the dialog opened at 7 points and the letters were too small to read
+    // on a 720 x 960 face.
+    CFont start;
+    start.CreatePointFont(kStartTenthsOfPoint, "Arial");
+    start.GetLogFont(&m_font);
 }
 
 CEditFaceDlg::~CEditFaceDlg() {
@@ -232,7 +237,7 @@ void CEditFaceDlg::OnPenTool() {
 }
 
 void CEditFaceDlg::OnTextTool() {
-    // Until a font is chosen the kept description is the first one: height 12, "Arial".
+    // Until a font is chosen the kept description is the first one: 12-point "Arial".
     LOGFONT start = m_font;
     CFontDialog fonts(&start, CF_SCREENFONTS | CF_EFFECTS | CF_INITTOLOGFONTSTRUCT, nullptr, this);
     if (fonts.DoModal() != IDCANCEL) {

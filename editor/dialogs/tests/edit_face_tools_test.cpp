@@ -6,6 +6,7 @@
 
 #include "zel/platform/commdlg.h"
 
+#include <algorithm>
 #include <cstring>
 
 using namespace zel::dialogs::test;
@@ -193,7 +194,8 @@ TEST_F(EditFaceTest, TextIsWrittenWithTheChosenFont) {
         return a;
     });
     command(CEditFaceDlg::kText);
-    EXPECT_EQ(asked.lfHeight, 12);
+    // 12-point Arial: a character height of 16 pixels.
+    EXPECT_EQ(asked.lfHeight, -16);
     EXPECT_STREQ(asked.lfFaceName, "Arial");
     EXPECT_EQ(dialog.GetToolMode(), CEditFaceDlg::kModeText);
     EXPECT_TRUE(dialog.IsFontChosen());
@@ -215,6 +217,30 @@ TEST_F(EditFaceTest, TextIsWrittenWithTheChosenFont) {
     EXPECT_EQ(asked.lfHeight, 30);
     EXPECT_EQ(dialog.GetTextFont().lfHeight, 30);
     EXPECT_EQ(dialog.GetToolMode(), CEditFaceDlg::kModeText);
+}
+
+// Until a font is chosen, text is written in the first font, 12 points: a capital stands 11 or
+// 12 pixels tall (at 12 pixels, the letters stood 7 pixels tall and could not be read).
+TEST_F(EditFaceTest, TextWithoutAChosenFontIsWrittenAtTwelvePoints) {
+    FaceCopy copy(117, 158);
+    open(copy);
+    zel::platform::set_font_dialog_hook(
+        [](const zel::platform::FontDialogRequest&) { return zel::platform::FontDialogAnswer{}; });
+    command(CEditFaceDlg::kText);
+    ASSERT_FALSE(dialog.IsFontChosen());
+    answer_popups(0, "H");
+    press(area(20, 100));
+    release(area(20, 100));
+    int top = 158;
+    int bottom = -1;
+    for (int y = 0; y < 158; ++y) {
+        if (ink_in(dialog, CRect(0, y, 117, y + 1)) > 0) {
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
+        }
+    }
+    EXPECT_GE(bottom - top + 1, 11);
+    EXPECT_LE(bottom - top + 1, 13);
 }
 
 TEST_F(EditFaceTest, ACancelledTextLeavesThePicture) {
