@@ -1,0 +1,31 @@
+#pragma once
+// Cases a test makes in a process of its own: a save by a user who is not root, a file system
+// that is full. Each runs in a child made by fork, so what it changes (its user, its mounts)
+// goes when it ends.
+
+#include <sys/types.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace zel::testing {
+
+// Runs body in a child process and hands back its answer: empty when every check held, else
+// what went wrong; an answer starting with "skip:" tells that the machine cannot make the case.
+// A child that dies gives an answer saying so.
+std::string in_child(const std::function<std::string()>& body);
+
+// In a child: a process running as root becomes the unprivileged user "nobody" with groups as
+// its supplementary groups; any other process stays as it is. Empty, or a "skip:" answer.
+std::string become_unprivileged(const std::vector<gid_t>& groups = {});
+
+// The user and group ids become_unprivileged gives (this process's own when it is not root);
+// false when there is no such user.
+bool unprivileged_ids(uid_t& uid, gid_t& gid);
+
+// In a child: a file system of `bytes` mounted on folder (which must exist), in a mount
+// namespace of the child's own. Empty, or a "skip:" answer when mounting is not allowed here.
+std::string mount_small_file_system(const std::string& folder, std::size_t bytes);
+
+} // namespace zel::testing
