@@ -5,14 +5,18 @@
 #include "file/zel2_text.h"
 #include "file/zel_cipher.h"
 
+#include <zel/testing/processes.h>
 #include <zel/testing/test_env.h>
 
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace zel::engine {
@@ -278,14 +282,65 @@ TEST_F(FileLoadSaveTest, AFailedSaveNeverDestroysThePreviousFile) {
     std::signal(SIGXFSZ, oldHandler);
     EXPECT_EQ(result, -11);
     EXPECT_EQ(read_all(path("keep.zel")), previous);
-    std::string leftovers;
     for (int attempt = 0; attempt < 3; ++attempt) {
         const std::string sibling =
-            path("keep.zel.part-") + std::to_string(::getpid()) + "-" + std::to_string(attempt);
+            path(".keep.zel.part-") + std::to_string(::getpid()) + "-" + std::to_string(attempt);
         EXPECT_EQ(file_size(sibling), -1) << sibling;
     }
 
     EXPECT_EQ(save(path("no-such-folder/face.zel")), 0);
+}
+
+// A face saved over the person's file keeps the file as the person had it: private stays
+// private, a link stays a link to the file that gets the face.
+TEST_F(FileLoadSaveTest, ASaveKeepsThePermissionBitsAndWritesThroughALink) {
+    ASSERT_EQ(write_whole_file(path("private.zel"), "old"), 0);
+    ::chmod(path("private.zel").c_str(), 0600);
+    ASSERT_EQ(save(path("private.zel")), 1);
+    struct stat st {};
+    ASSERT_EQ(::stat(path("private.zel").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0600u);
+
+    ASSERT_EQ(::symlink("private.zel", path("link.zel").c_str()), 0);
+    face().parts[kSlotMouth].lx = 27;
+    ASSERT_EQ(save(path("link.zel")), 1);
+    ASSERT_EQ(::lstat(path("link.zel").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    face().parts[kSlotMouth].lx = 0;
+    EXPECT_EQ(load(path("private.zel")), 1);
+    EXPECT_EQ(face().parts[kSlotMouth].lx, 27);
+}
+
+// Root may write any file: the refusal of a file the user may not write is seen as an ordinary
+// user, in a folder of that user's own.
+TEST_F(FileLoadSaveTest, AFileTheUserMayNotWriteIsNotSavedOver) {
+    uid_t uid = 0;
+    gid_t gid = 0;
+    if (!zel::testing::unprivileged_ids(uid, gid))
+        GTEST_SKIP() << "no unprivileged user \"nobody\" to run as";
+    char shared[] = "/tmp/zel-face-save-XXXXXX";
+    ASSERT_NE(::mkdtemp(shared), nullptr);
+    const std::string dir = shared;
+    const std::string file = dir + "/locked.zel";
+    ASSERT_EQ(write_whole_file(file, "kept"), 0);
+    ASSERT_EQ(::chown(dir.c_str(), uid, gid), 0);
+    ASSERT_EQ(::chown(file.c_str(), uid, gid), 0);
+    ::chmod(file.c_str(), 0444);
+    const std::string answer = zel::testing::in_child([&]() -> std::string {
+        if (std::string dropped = zel::testing::become_unprivileged(); !dropped.empty())
+            return dropped;
+        // A work folder of that user's own, and a save that may be made.
+        ::setenv("ZEL_WORKDIR", (dir + "/work").c_str(), 1);
+        if (save(dir + "/fine.zel") != 1)
+            return "no face could be saved at all";
+        return save(file) == 0 ? "" : "the face was saved over a file the user may not write";
+    });
+    const std::string kept = read_all(file);
+    std::filesystem::remove_all(dir);
+    if (answer.rfind("skip:", 0) == 0)
+        GTEST_SKIP() << answer;
+    EXPECT_EQ(answer, "");
+    EXPECT_TRUE(kept == "kept") << "the locked file was replaced";
 }
 
 TEST_F(FileLoadSaveTest, AVersionOneFaceRoundTripsThroughItsMeasures) {

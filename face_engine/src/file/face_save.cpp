@@ -1,5 +1,6 @@
-// Saving face files: the plain text goes to the save work file, then is enciphered beside the
-// target and renamed over it, so a save that fails halfway never destroys the previous file.
+// Saving face files: the plain text goes to the save work file, then is enciphered into the
+// person's file through zel::replace_file, so a save that fails halfway never destroys the
+// previous file and the file stays as the person had it (its mode, its group, its links).
 
 #include "engine_codes.h"
 #include "face_state.h"

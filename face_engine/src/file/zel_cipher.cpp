@@ -3,41 +3,15 @@
 #include "engine_codes.h"
 #include "file/face_file_io.h"
 
+#include <zel/common/file_replace.h>
 #include <zel/imaging.h>
 
-#include <cerrno>
 #include <cstdio>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace zel::engine {
 namespace {
 
 constexpr int kKeyLength = 4;
-
-// Creates a new, empty file beside target that nobody else holds. Empty string on failure.
-std::string create_sibling(const std::string& target) {
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string sibling =
-            target + ".part-" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
-        const int fd = ::open(sibling.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) {
-            ::close(fd);
-            return sibling;
-        }
-        if (errno != EEXIST)
-            break;
-    }
-    return {};
-}
-
-bool flush_to_disk(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    const bool synced = ::fsync(fd) == 0;
-    return ::close(fd) == 0 && synced;
-}
 
 } // namespace
 
@@ -68,16 +42,11 @@ int zel_copy_plain(const char* target, const char* source) {
 
 int zel_encipher_replace(const std::string& plainPath, const std::string& targetPath,
                          const char* key) {
-    const std::string sibling = create_sibling(targetPath);
-    if (sibling.empty())
-        return kRefused;
-    const bool whole = zic_encypt(plainPath.c_str(), sibling.c_str(), key, kKeyLength) == 0 &&
-                       file_size(sibling) == file_size(plainPath) && flush_to_disk(sibling);
-    if (!whole || std::rename(sibling.c_str(), targetPath.c_str()) != 0) {
-        std::remove(sibling.c_str());
-        return kRefused;
-    }
-    return kOk;
+    const bool saved = zel::replace_file(targetPath, [&](const std::string& sibling) {
+        return zic_encypt(plainPath.c_str(), sibling.c_str(), key, kKeyLength) == 0 &&
+               file_size(sibling) == file_size(plainPath);
+    });
+    return saved ? kOk : kRefused;
 }
 
 } // namespace zel::engine

@@ -17,10 +17,10 @@ int zel_cipher_copy(const char* source, const char* target, const char* key);
 // Copies the source into the target byte for byte. 0, or -11.
 int zel_copy_plain(const char* target, const char* source);
 
-// Enciphers the plain file at plainPath into the file at targetPath without ever leaving a
-// partly written target: the enciphered text is written beside the target, checked, flushed to
-// the disk and only then renamed over it. On failure the previous target stays as it was and
-// nothing is left beside it. 0, or -11.
+// Enciphers the plain file at plainPath into the person's file at targetPath through
+// zel::replace_file: never a partly written target, the file's permission bits and group kept,
+// links written through, a file the user may not write refused. On failure the previous target
+// stays as it was and nothing is left beside it. 0, or -11.
 int zel_encipher_replace(const std::string& plainPath, const std::string& targetPath,
                          const char* key);
 
