@@ -154,4 +154,16 @@ std::string work_path(std::string_view name) {
     return folder;
 }
 
+bool is_work_file(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos || slash + 1 == path.size())
+        return false;
+    const std::string space = work_folder();
+    struct stat folder {};
+    struct stat own {};
+    return !space.empty() && ::stat(path.substr(0, slash).c_str(), &folder) == 0 &&
+           ::stat(space.c_str(), &own) == 0 && folder.st_dev == own.st_dev &&
+           folder.st_ino == own.st_ino;
+}
+
 } // namespace zel

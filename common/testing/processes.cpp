@@ -54,6 +54,46 @@ std::string in_child(const std::function<std::string()>& body) {
     return answer;
 }
 
+std::string run_unprivileged(const std::vector<std::string>& argv,
+                             const std::vector<std::string>& env) {
+    return in_child([&]() -> std::string {
+        if (std::string dropped = become_unprivileged(); !dropped.empty())
+            return dropped;
+        for (const std::string& setting : env)
+            ::putenv(const_cast<char*>(setting.c_str()));
+        int out[2];
+        if (::pipe(out) != 0)
+            return "no pipe";
+        const pid_t program = ::fork();
+        if (program == 0) {
+            ::dup2(out[1], STDOUT_FILENO);
+            ::close(out[0]);
+            ::close(out[1]);
+            std::vector<char*> args;
+            for (const std::string& arg : argv)
+                args.push_back(const_cast<char*>(arg.c_str()));
+            args.push_back(nullptr);
+            ::execv(args[0], args.data());
+            ::_exit(127);
+        }
+        ::close(out[1]);
+        std::string output;
+        char chunk[512];
+        for (ssize_t got; (got = ::read(out[0], chunk, sizeof chunk)) > 0;)
+            output.append(chunk, static_cast<std::size_t>(got));
+        ::close(out[0]);
+        int status = 0;
+        ::waitpid(program, &status, 0);
+        // 127: the program or its libraries cannot be read by that user (a build in a private
+        // home folder).
+        if (WIFEXITED(status) && WEXITSTATUS(status) == 127)
+            return "skip: " + argv.front() + " cannot be run as another user here";
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+            output += " (" + argv.front() + " did not end normally)";
+        return output;
+    });
+}
+
 bool unprivileged_ids(uid_t& uid, gid_t& gid) {
     if (::geteuid() != 0) {
         uid = ::geteuid();

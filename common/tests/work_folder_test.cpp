@@ -152,6 +152,19 @@ TEST_F(WorkFolderTest, NoSpaceWhenEveryOneIsHeld) {
     EXPECT_EQ(zel::work_path("zeledittmpx.bmp"), "");
 }
 
+TEST_F(WorkFolderTest, WorkFilesAreThoseRightInsideTheWorkSpace) {
+    const std::string dir = root + "/files";
+    ::setenv("ZEL_WORKDIR", dir.c_str(), 1);
+    EXPECT_TRUE(zel::is_work_file(zel::work_path("zel_all.bmp")));
+    EXPECT_TRUE(zel::is_work_file(dir + "//1/./zel_head.bmp"));
+    ::mkdir((dir + "/1/sub").c_str(), 0700);
+    EXPECT_FALSE(zel::is_work_file(dir + "/1/sub/picture.bmp"));
+    EXPECT_FALSE(zel::is_work_file(dir + "/picture.bmp"));
+    EXPECT_FALSE(zel::is_work_file(root + "/picture.bmp"));
+    EXPECT_FALSE(zel::is_work_file("zel_all.bmp"));
+    EXPECT_FALSE(zel::is_work_file(zel::work_folder() + "/"));
+}
+
 TEST_F(WorkFolderTest, ASpaceOpenedToOthersOrTakenAwayIsReplacedByAnother) {
     const std::string dir = root + "/moved";
     ::setenv("ZEL_WORKDIR", dir.c_str(), 1);

@@ -6,6 +6,9 @@
 #include "picture_header.h"
 #include "zel/imaging.h"
 
+#include <zel/common/file_replace.h>
+#include <zel/common/work_folder.h>
+
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
@@ -160,12 +163,21 @@ std::string upper(std::string text) {
     return text;
 }
 
-bool write_file(const std::string& path, const Magick::Blob& blob) {
+bool write_bytes(const std::string& path, const Magick::Blob& blob) {
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (file == nullptr)
         return false;
     const bool written = std::fwrite(blob.data(), 1, blob.length(), file) == blob.length();
     return (std::fclose(file) == 0) && written;
+}
+
+// The system's work files are written in place. A picture saved to a person's file replaces it
+// whole, as a face file does: a full disk or a crash during the save leaves the old picture.
+bool write_file(const std::string& path, const Magick::Blob& blob) {
+    if (zel::is_work_file(path))
+        return write_bytes(path, blob);
+    return zel::replace_file(
+        path, [&blob](const std::string& sibling) { return write_bytes(sibling, blob); });
 }
 
 enum class ReadResult { read, refused, too_large };

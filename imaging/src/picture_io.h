@@ -46,7 +46,8 @@ bool read_picture(const std::string& path, Magick::Image& image);
 bool read_picture_or_report(const std::string& path, Magick::Image& image,
                             const ReadRequest& request, PictureSize& stored, const char* caption);
 
-// Encodes image in the Magick format magick and writes it to path. False on any failure.
+// Encodes image in the Magick format magick and writes it to path: in place for a work file,
+// through zel::replace_file for any other (a person's picture). False on any failure.
 bool write_picture(Magick::Image& image, const std::string& magick, const std::string& path);
 
 // The Magick format for writing to path: the listed format of its extension, else the

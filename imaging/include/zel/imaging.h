@@ -161,7 +161,10 @@ ZEL_IMAGING_EXPORT int LoadGeneralImage(_pixel** arr, const char* path, int* col
 ZEL_IMAGING_EXPORT int imageFmtConvert(const char* src, const char* dst, const char* magickName);
 /// Writes arr (cols x rows) in the listed format ext ("bmp", "JPG", ...: any case) to name with
 /// its extension replaced by ext as given. 1 when written; 0 for a null argument, a
-/// non-positive size, an unlisted ext or a write failure.
+/// non-positive size, an unlisted ext or a write failure. A work file is written in place; any
+/// other file is replaced whole (zel::replace_file: a failed save leaves the old picture, the
+/// file's mode and group stay, a link is written through, a file the user may not write is
+/// refused).
 ZEL_IMAGING_EXPORT int save_pixels(_pixel** arr, int cols, int rows, const char* name,
                                    const char* ext);
 /// Probes a picture file: 1 with its stored size, else 0 (message box when it cannot be read).

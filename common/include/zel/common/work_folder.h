@@ -29,4 +29,9 @@ std::string work_folder();
 // work_folder() + '/' + name; empty when there is no work space.
 std::string work_path(std::string_view name);
 
+// True when path names a file right inside this process's work space (as work_path gives it,
+// whatever way the folder is spelt): one of the system's work files, which are written in
+// place, unlike a person's own files (zel::replace_file).
+bool is_work_file(const std::string& path);
+
 } // namespace zel

@@ -20,6 +20,13 @@ std::string in_child(const std::function<std::string()>& body);
 // its supplementary groups; any other process stays as it is. Empty, or a "skip:" answer.
 std::string become_unprivileged(const std::vector<gid_t>& groups = {});
 
+// Runs the program argv[0] with its arguments as become_unprivileged's user, with the
+// environment variables `env` ("NAME=value") added, and hands back what it wrote to its standard
+// output; a "skip:" answer when there is no such user. For code that must not run in a child
+// made by fork alone (a library with threads of its own).
+std::string run_unprivileged(const std::vector<std::string>& argv,
+                             const std::vector<std::string>& env = {});
+
 // The user and group ids become_unprivileged gives (this process's own when it is not root);
 // false when there is no such user.
 bool unprivileged_ids(uid_t& uid, gid_t& gid);
