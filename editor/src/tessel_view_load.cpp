@@ -142,6 +142,9 @@ BOOL CTesselView::LoadFaceFile(const std::string& path) {
     } else {
         loaded = 0;
         doc->ReleaseImages();
+        // The panels were last painted while the file dialog was open, from the document as it
+        // was: painted again, they show that nothing is loaded.
+        InvalidatePanels();
         Say("The document's format is invalid or not supported!", "Load caricature from a ZEL file",
             MB_OK | MB_ICONSTOP);
     }

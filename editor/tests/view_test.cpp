@@ -7,6 +7,8 @@
 #include <zel/common/work_folder.h>
 
 #include <fstream>
+#include <iterator>
+#include <vector>
 
 namespace zel::editor::test {
 namespace {
@@ -191,6 +193,51 @@ TEST_F(ViewTest, AFaceFileThatCannotBeLoadedLeavesTheDocumentReleased) {
     EXPECT_FALSE(View()->m_btnEditFace.IsWindowEnabled());
     // Painting without a face touches nothing that is not there.
     Repaint();
+}
+
+// A face file cut short, chosen while a face and a composed picture are shown: the panels show
+// what the document holds afterwards (nothing), as a repaint of the whole view does.
+TEST_F(ViewTest, AFailedFaceFileLoadClearsThePanelsOnTheScreen) {
+    ASSERT_TRUE(Start());
+    LoadStarterFace("man");
+    AddBodyThroughTheRoad();
+    ASSERT_EQ(Doc()->m_composedShown, 1);
+    Doc()->SetModifiedFlag(FALSE);
+    Repaint();
+    ASSERT_GT(dark_pixels(*this, CTesselView::kFacePanel), 50);
+    const auto panels = [this] {
+        std::vector<COLORREF> shown;
+        for (const CRect& panel : {CTesselView::kFacePanel, CTesselView::kComposedPanel}) {
+            for (int y = panel.top; y < panel.bottom; y += 3) {
+                for (int x = panel.left; x < panel.right; x += 3) {
+                    shown.push_back(Pixel(x, y));
+                }
+            }
+        }
+        return shown;
+    };
+    const std::vector<COLORREF> withFace = panels();
+
+    std::ifstream in(starter_face("man"), std::ios::binary);
+    const std::string whole((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string cut = zel::work_path("cut.zel");
+    std::ofstream(cut, std::ios::binary) << whole.substr(0, whole.size() / 2);
+    // The view paints while the file dialog is open, as it does under a person's dialog.
+    zel::platform::set_file_dialog_hook([&](const zel::platform::FileDialogRequest&) {
+        View()->UpdateWindow();
+        zel::platform::FileDialogAnswer a;
+        a.ok = true;
+        a.path = cut;
+        return a;
+    });
+    Command(ID_LOAD_CARICATURE);
+    ASSERT_EQ(Doc()->m_facePresent, 0);
+    View()->UpdateWindow();
+    const std::vector<COLORREF> afterFailure = panels();
+    EXPECT_EQ(dark_pixels(*this, CTesselView::kFacePanel), 0);
+    EXPECT_TRUE(afterFailure != withFace) << "the old face and picture are still shown";
+    Repaint();
+    EXPECT_TRUE(afterFailure == panels()) << "the panels differ from a repaint of the view";
 }
 
 TEST_F(ViewTest, ANameWithoutTheFaceFileExtensionIsNotReadAsAnotherFile) {
