@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <mutex>
 #include <sys/file.h>
@@ -35,22 +36,66 @@ bool make_folders(const std::string& path) {
     return ::mkdir(path.c_str(), 0700) == 0 || errno == EEXIST;
 }
 
+// What a choice of private folder is found to be; every answer but usable refuses it.
+enum class FolderState {
+    usable,
+    not_absolute,
+    cannot_create,
+    link,
+    not_folder,
+    not_owned,
+    open_to_others,
+};
+
 // A folder is private when it is a real directory (not a link to one), ours, and closed to
 // group and others.
-bool is_private_folder(const std::string& path) {
+FolderState examine_existing(const std::string& path) {
     struct stat st {};
     if (::lstat(path.c_str(), &st) != 0)
-        return false;
-    return S_ISDIR(st.st_mode) && st.st_uid == ::geteuid() && (st.st_mode & 077) == 0;
+        return FolderState::cannot_create;
+    if (S_ISLNK(st.st_mode))
+        return FolderState::link;
+    if (!S_ISDIR(st.st_mode))
+        return FolderState::not_folder;
+    if (st.st_uid != ::geteuid())
+        return FolderState::not_owned;
+    return (st.st_mode & 077) == 0 ? FolderState::usable : FolderState::open_to_others;
 }
 
-bool usable(const std::string& path) {
+bool is_private_folder(const std::string& path) {
+    return examine_existing(path) == FolderState::usable;
+}
+
+// Examines a choice of private folder, making it (owner-only) when it does not exist. errno
+// tells why it could not be made.
+FolderState examine(const std::string& path) {
     if (path.empty() || path.front() != '/')
-        return false;
+        return FolderState::not_absolute;
     struct stat st {};
     if (::lstat(path.c_str(), &st) != 0 && !make_folders(path))
-        return false;
-    return is_private_folder(path);
+        return FolderState::cannot_create;
+    return examine_existing(path);
+}
+
+// The person's words for a refused choice; error is errno as examine left it.
+std::string refusal(FolderState state, int error) {
+    switch (state) {
+    case FolderState::not_absolute:
+        return "it is not an absolute path";
+    case FolderState::cannot_create:
+        return std::string("it does not exist and cannot be made (") + std::strerror(error) + ")";
+    case FolderState::link:
+        return "it is a symbolic link";
+    case FolderState::not_folder:
+        return "it is not a folder";
+    case FolderState::not_owned:
+        return "it belongs to another user";
+    case FolderState::open_to_others:
+        return "its group or other users may enter it";
+    case FolderState::usable:
+        break;
+    }
+    return {};
 }
 
 // A work space held by this process. The lock lives as long as its descriptor stays open,
@@ -110,14 +155,17 @@ std::string claim_space(const std::string& folder, pid_t self) {
 } // namespace
 
 std::string private_folder() {
-    std::string candidates[3];
-    candidates[0] = without_trailing_slash(env("ZEL_WORKDIR"));
+    // A folder the person named is the only choice: another one in its place would hide
+    // that the named one cannot serve.
+    if (const std::string named = without_trailing_slash(env("ZEL_WORKDIR")); !named.empty())
+        return examine(named) == FolderState::usable ? named : std::string();
+    std::string candidates[2];
     if (const std::string runtime = env("XDG_RUNTIME_DIR"); !runtime.empty())
-        candidates[1] = without_trailing_slash(runtime) + "/zel-editor";
+        candidates[0] = without_trailing_slash(runtime) + "/zel-editor";
     if (const std::string home = env("HOME"); !home.empty())
-        candidates[2] = without_trailing_slash(home) + "/.cache/zel-editor";
+        candidates[1] = without_trailing_slash(home) + "/.cache/zel-editor";
     for (const std::string& candidate : candidates) {
-        if (usable(candidate))
+        if (examine(candidate) == FolderState::usable)
             return candidate;
     }
     return {};
@@ -143,6 +191,49 @@ std::string work_folder() {
     if (!space.empty())
         g_claims.push_back(Claim{folder, space, self});
     return space;
+}
+
+namespace {
+
+// Why no space of a usable private folder could be claimed.
+std::string space_problem(const std::string& folder) {
+    for (int n = 1; n <= work_space_count; ++n) {
+        const std::string space = folder + '/' + std::to_string(n);
+        if (::mkdir(space.c_str(), 0700) != 0 && errno != EEXIST)
+            return std::string("no work space can be made in it (") + std::strerror(errno) + ")";
+        if (!is_private_folder(space))
+            return "its work space " + space + " is not a private folder";
+        // Opened and closed again without a lock of its own: the locks this process holds on
+        // other descriptions stay.
+        const int fd = ::open((space + "/space.lock").c_str(),
+                              O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+        if (fd < 0)
+            return std::string("no work space in it can be locked (") + std::strerror(errno) + ")";
+        ::close(fd);
+    }
+    return "all " + std::to_string(work_space_count) +
+           " of its work spaces are held by other running editors";
+}
+
+} // namespace
+
+std::string work_folder_problem() {
+    if (!work_folder().empty())
+        return {};
+    std::string folder = without_trailing_slash(env("ZEL_WORKDIR"));
+    if (!folder.empty()) {
+        const FolderState state = examine(folder);
+        const int error = errno;
+        if (state != FolderState::usable)
+            return "The work folder ZEL_WORKDIR names, " + folder +
+                   ", cannot serve as a private folder: " + refusal(state, error) + ".";
+    } else {
+        folder = private_folder();
+        if (folder.empty())
+            return "No private folder for work files can be used ($XDG_RUNTIME_DIR/zel-editor "
+                   "or ~/.cache/zel-editor).";
+    }
+    return "The work folder " + folder + " cannot be used: " + space_problem(folder) + ".";
 }
 
 std::string work_path(std::string_view name) {

@@ -1,4 +1,5 @@
 #include "zel/common/work_folder.h"
+#include "zel/testing/processes.h"
 #include "zel/testing/test_env.h"
 
 #include <gtest/gtest.h>
@@ -49,34 +50,89 @@ TEST_F(WorkFolderTest, FallsBackInOrderWhenUnset) {
     EXPECT_EQ(mode_of(root + "/home/.cache/zel-editor"), 0700u);
 }
 
-TEST_F(WorkFolderTest, RefusesFolderOpenToOthers) {
+// A folder the person names is the only choice: when it cannot serve, there is no private
+// folder (and the problem says which folder and why), never another folder in its place.
+TEST_F(WorkFolderTest, ANamedFolderOpenToOthersIsRefusedAndNotReplaced) {
     const std::string open = root + "/open";
     ::mkdir(open.c_str(), 0777);
     ::chmod(open.c_str(), 0777);
     ::setenv("ZEL_WORKDIR", open.c_str(), 1);
-    EXPECT_EQ(zel::private_folder(), root + "/runtime/zel-editor");
+    EXPECT_EQ(zel::private_folder(), "");
+    EXPECT_EQ(zel::work_folder(), "");
+    EXPECT_EQ(zel::work_folder_problem(),
+              "The work folder ZEL_WORKDIR names, " + open +
+                  ", cannot serve as a private folder: its group or other users may enter it.");
     // A group-readable folder is refused as well.
     ::chmod(open.c_str(), 0750);
-    EXPECT_EQ(zel::private_folder(), root + "/runtime/zel-editor");
+    EXPECT_EQ(zel::private_folder(), "");
+    EXPECT_EQ(zel::work_path("zel_head.bmp"), "");
 }
 
-TEST_F(WorkFolderTest, RefusesLinksAndFilesAndRelativePaths) {
+TEST_F(WorkFolderTest, ANamedLinkFileOrRelativePathIsRefusedAndNotReplaced) {
     const std::string target = root + "/target";
     ::mkdir(target.c_str(), 0700);
     const std::string link = root + "/link";
     ASSERT_EQ(::symlink(target.c_str(), link.c_str()), 0);
-    ::setenv("ZEL_WORKDIR", link.c_str(), 1);
-    EXPECT_EQ(zel::private_folder(), root + "/runtime/zel-editor");
-
     const std::string file = root + "/plainfile";
     FILE* f = std::fopen(file.c_str(), "w");
     ASSERT_NE(f, nullptr);
     std::fclose(f);
-    ::setenv("ZEL_WORKDIR", file.c_str(), 1);
+    const std::string blocked = file + "/below";
+    const struct {
+        std::string named;
+        std::string why;
+    } cases[] = {
+        {link, "it is a symbolic link"},
+        {file, "it is not a folder"},
+        {"relative/dir", "it is not an absolute path"},
+        {blocked, "it does not exist and cannot be made (Not a directory)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.named);
+        ::setenv("ZEL_WORKDIR", c.named.c_str(), 1);
+        EXPECT_EQ(zel::private_folder(), "");
+        EXPECT_EQ(zel::work_folder(), "");
+        EXPECT_EQ(zel::work_folder_problem(), "The work folder ZEL_WORKDIR names, " + c.named +
+                                                  ", cannot serve as a private folder: " + c.why +
+                                                  ".");
+    }
+    // An empty setting is no setting.
+    ::setenv("ZEL_WORKDIR", "", 1);
     EXPECT_EQ(zel::private_folder(), root + "/runtime/zel-editor");
+    EXPECT_EQ(zel::work_folder_problem(), "");
+}
 
-    ::setenv("ZEL_WORKDIR", "relative/dir", 1);
-    EXPECT_EQ(zel::private_folder(), root + "/runtime/zel-editor");
+// A private folder the user may not write: no work space can be made in it, and the problem
+// says so. Root may write it, so the case runs as an ordinary user.
+TEST_F(WorkFolderTest, ANamedFolderThatTakesNoWorkSpaceIsReportedAndNotReplaced) {
+    uid_t uid = 0;
+    gid_t gid = 0;
+    if (!zel::testing::unprivileged_ids(uid, gid))
+        GTEST_SKIP() << "no unprivileged user \"nobody\" to run as";
+    char shared[] = "/tmp/zel-work-folder-XXXXXX";
+    ASSERT_NE(::mkdtemp(shared), nullptr);
+    const std::string dir = shared;
+    const std::string locked = dir + "/read-only";
+    ::mkdir(locked.c_str(), 0500);
+    for (const std::string& path : {dir, locked})
+        ASSERT_EQ(::chown(path.c_str(), uid, gid), 0);
+    const std::string answer = zel::testing::in_child([&]() -> std::string {
+        if (std::string dropped = zel::testing::become_unprivileged(); !dropped.empty())
+            return dropped;
+        ::setenv("ZEL_WORKDIR", locked.c_str(), 1);
+        std::string wrong;
+        if (zel::private_folder() != locked)
+            wrong += "the private folder is " + zel::private_folder() + "; ";
+        if (!zel::work_folder().empty())
+            wrong += "a work space was made in a read-only folder; ";
+        return wrong + zel::work_folder_problem();
+    });
+    ::rmdir(locked.c_str());
+    ::rmdir(dir.c_str());
+    if (answer.rfind("skip:", 0) == 0)
+        GTEST_SKIP() << answer;
+    EXPECT_EQ(answer, "The work folder " + locked +
+                          " cannot be used: no work space can be made in it (Permission denied).");
 }
 
 TEST_F(WorkFolderTest, NoUsableChoiceGivesEmpty) {
@@ -86,6 +142,8 @@ TEST_F(WorkFolderTest, NoUsableChoiceGivesEmpty) {
     EXPECT_EQ(zel::private_folder(), "");
     EXPECT_EQ(zel::work_folder(), "");
     EXPECT_EQ(zel::work_path("x"), "");
+    EXPECT_EQ(zel::work_folder_problem(), "No private folder for work files can be used "
+                                          "($XDG_RUNTIME_DIR/zel-editor or ~/.cache/zel-editor).");
 }
 
 // Holds the lock of a numbered space the way another running process would.
@@ -150,6 +208,9 @@ TEST_F(WorkFolderTest, NoSpaceWhenEveryOneIsHeld) {
         hold_space(dir + "/" + std::to_string(n));
     EXPECT_EQ(zel::work_folder(), "");
     EXPECT_EQ(zel::work_path("zeledittmpx.bmp"), "");
+    EXPECT_EQ(zel::work_folder_problem(),
+              "The work folder " + dir +
+                  " cannot be used: all 8 of its work spaces are held by other running editors.");
 }
 
 TEST_F(WorkFolderTest, WorkFilesAreThoseRightInsideTheWorkSpace) {

@@ -62,11 +62,12 @@ BOOL CTesselApp::InitInstance() {
     m_pMainWnd->SetIcon(LoadIcon(AfxGetResourceHandle(), MAKEINTRESOURCE(IDI_APPLICATION_ICON)),
                         TRUE);
     install_library_message_box();
-    if (zel::work_folder().empty()) {
-        AfxMessageBox("No private folder for work files can be used (ZEL_WORKDIR, "
-                      "XDG_RUNTIME_DIR/zel-editor or ~/.cache/zel-editor), so the editing "
-                      "commands stay disabled.",
-                      MB_OK | MB_ICONSTOP);
+    // Which folder cannot serve and why, on the terminal as well as on the screen: a person
+    // who set ZEL_WORKDIR learns that that folder is refused, and that no other took its place.
+    if (const std::string problem = zel::work_folder_problem(); !problem.empty()) {
+        const std::string text = problem + " The editing commands stay disabled.";
+        std::cerr << "zel-editor: " << text << '\n';
+        AfxMessageBox(text.c_str(), MB_OK | MB_ICONSTOP);
     }
     return TRUE;
 }

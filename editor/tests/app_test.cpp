@@ -5,12 +5,44 @@
 
 #include <zel/common/work_folder.h>
 
+#include <cstdlib>
 #include <fstream>
 
 namespace zel::editor::test {
 namespace {
 
 using AppTest = EditorTest;
+
+// A ZEL_WORKDIR that cannot serve is told at start-up, on standard error and in a box, and no
+// other folder takes its place: the editing commands stay disabled.
+TEST_F(AppTest, ANamedWorkFolderThatCannotServeIsReportedAtStartUp) {
+    const std::string own = std::getenv("ZEL_WORKDIR");
+    const std::string file = zel::work_path("not-a-folder");
+    std::ofstream(file) << "x";
+    ::setenv("ZEL_WORKDIR", file.c_str(), 1);
+    ::testing::internal::CaptureStderr();
+    const BOOL started = Start();
+    const std::string told = ::testing::internal::GetCapturedStderr();
+    const std::string problem = zel::work_folder_problem();
+    ::setenv("ZEL_WORKDIR", own.c_str(), 1);
+    ASSERT_TRUE(started);
+    const std::string expected = "The work folder ZEL_WORKDIR names, " + file +
+                                 ", cannot serve as a private folder: it is not a folder. The "
+                                 "editing commands stay disabled.";
+    EXPECT_EQ(problem + " The editing commands stay disabled.", expected);
+    EXPECT_NE(told.find("zel-editor: " + expected + "\n"), std::string::npos) << told;
+    ASSERT_EQ(m_boxes.size(), 1u);
+    EXPECT_EQ(m_boxes[0].text, expected);
+    EXPECT_EQ(m_boxes[0].type & MB_ICONMASK, UINT(MB_ICONSTOP));
+    EXPECT_TRUE(View()->m_headPath.empty());
+    LoadStarterFace("man");
+    EXPECT_FALSE(CommandEnabled(ID_MAKE_FACE));
+}
+
+TEST_F(AppTest, AUsableWorkFolderIsNotMentionedAtStartUp) {
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(m_boxes.empty());
+}
 
 TEST_F(AppTest, StartsWithAnEmptyDocumentInAFixedWindowAtATenthOfTheScreen) {
     ASSERT_TRUE(Start());

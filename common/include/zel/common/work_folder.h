@@ -11,11 +11,13 @@ namespace zel {
 // run at once for one user.
 inline constexpr int work_space_count = 8;
 
-// The private folder that holds the work spaces: the first usable choice of $ZEL_WORKDIR,
-// $XDG_RUNTIME_DIR/zel-editor, ~/.cache/zel-editor. The folder is created with owner-only
-// permissions when missing. A choice that exists but is not a directory, belongs to another
-// user or is open to group or others is refused and the next one is tried. Returns the folder
-// without a trailing '/', or an empty string when no choice is usable.
+// The private folder that holds the work spaces: $ZEL_WORKDIR when it is set, else the first
+// usable choice of $XDG_RUNTIME_DIR/zel-editor and ~/.cache/zel-editor. The folder is created
+// with owner-only permissions when missing. A choice that is no absolute path, cannot be
+// made, is a link, is not a directory, belongs to another user or is open to group or others
+// is refused; a refused $ZEL_WORKDIR is never replaced by another folder (the person named it),
+// while of the two others the next one is tried. Returns the folder without a trailing '/', or
+// an empty string when no choice is usable.
 std::string private_folder();
 
 // This process's own work space: the numbered folder "1" .. "8" inside private_folder() whose
@@ -25,6 +27,10 @@ std::string private_folder();
 // by fork claims its own. Owner-only like the folder around it. Empty when there is no usable
 // private folder or every space is held by another process.
 std::string work_folder();
+
+// Why work_folder() gives no work space, in a sentence for the person (which folder, and what
+// is wrong with it); empty when it gives one.
+std::string work_folder_problem();
 
 // work_folder() + '/' + name; empty when there is no work space.
 std::string work_path(std::string_view name);
