@@ -3,9 +3,14 @@
 #include "tessel_view.h"
 
 #include <zel/common/data_folder.h>
+#include <zel/common/work_folder.h>
 #include <zel/face_engine.h>
 
+#include <cstdint>
+#include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <vector>
 
 namespace {
@@ -18,6 +23,44 @@ constexpr const char* kFormatInvalid =
 bool names_face_file(const std::string& path) {
     const std::string name = std::filesystem::path(path).filename().string();
     return name.size() > 4 && name.compare(name.size() - 4, 4, ".zel") == 0;
+}
+
+// The face engine reads a face file into a work file before anything else. When a file that
+// can be read cannot be copied into the work folder either (the folder is full or gone), the
+// load failed for the work folder, and a good file must not be called invalid.
+bool work_folder_refuses(const std::string& source) {
+    std::error_code error;
+    const bool regular = std::filesystem::is_regular_file(source, error);
+    const std::uintmax_t size = regular ? std::filesystem::file_size(source, error) : 0;
+    if (!regular || error || size == 0) {
+        return false;
+    }
+    std::ifstream in(source, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (bytes.size() != size) {
+        return false;
+    }
+    const std::string probe = zel::work_path("zel_load_check.zel");
+    if (probe.empty()) {
+        return true;
+    }
+    std::FILE* out = std::fopen(probe.c_str(), "wb");
+    if (out == nullptr) {
+        return true;
+    }
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
+    const bool closed = std::fclose(out) == 0;
+    std::remove(probe.c_str());
+    return !(written && closed);
+}
+
+// The load's failure told as the program tells every other work-file failure.
+std::string work_folder_message() {
+    const std::string folder = zel::work_folder();
+    if (folder.empty()) {
+        return "The face file cannot be read without a work folder. " + zel::work_folder_problem();
+    }
+    return "The face file cannot be read into the work folder " + folder + ".";
 }
 
 } // namespace
@@ -145,8 +188,12 @@ BOOL CTesselView::LoadFaceFile(const std::string& path) {
         // The panels were last painted while the file dialog was open, from the document as it
         // was: painted again, they show that nothing is loaded.
         InvalidatePanels();
-        Say("The document's format is invalid or not supported!", "Load caricature from a ZEL file",
-            MB_OK | MB_ICONSTOP);
+        if (names_face_file(path) && work_folder_refuses(path)) {
+            Say(work_folder_message().c_str(), "Work file", MB_OK | MB_ICONSTOP);
+        } else {
+            Say("The document's format is invalid or not supported!",
+                "Load caricature from a ZEL file", MB_OK | MB_ICONSTOP);
+        }
     }
     RefreshButtonsByState();
     return loaded != 0 ? TRUE : FALSE;

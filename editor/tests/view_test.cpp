@@ -6,14 +6,19 @@
 #include <zel/common/data_folder.h>
 #include <zel/common/work_folder.h>
 
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sys/resource.h>
 #include <vector>
 
 namespace zel::editor::test {
 namespace {
 
 using ViewTest = EditorTest;
+namespace fs = std::filesystem;
 
 int dark_pixels(EditorTest& t, const CRect& area) {
     int dark = 0;
@@ -238,6 +243,49 @@ TEST_F(ViewTest, AFailedFaceFileLoadClearsThePanelsOnTheScreen) {
     EXPECT_TRUE(afterFailure != withFace) << "the old face and picture are still shown";
     Repaint();
     EXPECT_TRUE(afterFailure == panels()) << "the panels differ from a repaint of the view";
+}
+
+// A good face file whose load fails for the work folder (full, or gone) is not called invalid:
+// the work folder is reported, as the program reports its other work files.
+TEST_F(ViewTest, ALoadThatTheWorkFolderCannotTakeReportsTheWorkFolder) {
+    ASSERT_TRUE(Start());
+    // A work folder with room for no more than a few bytes of any file.
+    rlimit limit{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &limit), 0);
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit tight = limit;
+    tight.rlim_cur = 64;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tight), 0);
+    LoadStarterFace("man");
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, handler);
+    EXPECT_EQ(Doc()->m_facePresent, 0);
+    ASSERT_EQ(m_boxes.size(), 1u);
+    EXPECT_EQ(m_boxes[0].text,
+              "The face file cannot be read into the work folder " + zel::work_folder() + ".");
+    EXPECT_EQ(m_boxes[0].caption, "Work file");
+    EXPECT_EQ(m_boxes[0].type & MB_ICONMASK, UINT(MB_ICONSTOP));
+    EXPECT_FALSE(fs::exists(zel::work_path("zel_load_check.zel")));
+
+    // The work folder gone: the person named one that cannot serve.
+    const std::string own = std::getenv("ZEL_WORKDIR");
+    const std::string file = zel::work_path("not-a-folder");
+    std::ofstream(file) << "x";
+    ::setenv("ZEL_WORKDIR", file.c_str(), 1);
+    LoadStarterFace("man");
+    ::setenv("ZEL_WORKDIR", own.c_str(), 1);
+    EXPECT_EQ(Doc()->m_facePresent, 0);
+    ASSERT_EQ(m_boxes.size(), 2u);
+    EXPECT_EQ(m_boxes[1].text, "The face file cannot be read without a work folder. The work "
+                               "folder ZEL_WORKDIR names, " +
+                                   file +
+                                   ", cannot serve as a private folder: it is not a folder.");
+    EXPECT_EQ(m_boxes[1].caption, "Work file");
+
+    // The same file loads once the work folder takes it.
+    LoadStarterFace("man");
+    EXPECT_EQ(Doc()->m_facePresent, 1);
+    EXPECT_EQ(m_boxes.size(), 2u);
 }
 
 TEST_F(ViewTest, ANameWithoutTheFaceFileExtensionIsNotReadAsAnotherFile) {
