@@ -80,7 +80,6 @@ void CTesselView::AskSaveFirst() {
 void CTesselView::OnLoadPhoto() {
     CTesselDoc* doc = GetDocument();
     InvalidatePanels();
-    m_faceKind = 1;
     CFileDialog dialog(TRUE, nullptr, "*.bmp", OFN_HIDEREADONLY | OFN_FILEMUSTEXIST,
                        "Windows Bitmap||", this);
     AskSaveFirst();
@@ -97,6 +96,9 @@ void CTesselView::OnLoadPhoto() {
         text.Format("Load image file from %s: col=%d, row=%d", m_chosenPath.c_str(), cols, rows);
         Say(text, "Load image", MB_OK | MB_ICONSTOP);
         if (read != 0) {
+            // A photo is of no kind yet: the kind of the face shown before it goes with that
+            // face, and only a photo loaded takes it away (a cancelled dialog keeps it).
+            m_faceKind = 1;
             doc->m_photoLoaded = 1;
             doc->m_photoCols = cols;
             doc->m_photoRows = rows;

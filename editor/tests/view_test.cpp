@@ -146,6 +146,36 @@ TEST_F(ViewTest, APhotoShowsInItsPanelUntilTheNextRepaint) {
     EXPECT_TRUE(CommandEnabled(ID_REFRESH_BUTTONS));
 }
 
+// The face kind goes with the face: a cancelled photo dialog keeps it, so Add Body still starts
+// on the bodies of the face's kind; a photo loaded sets it to 1.
+TEST_F(ViewTest, TheFaceKindChangesOnlyWhenAPhotoIsLoaded) {
+    ASSERT_TRUE(Start());
+    LoadStarterFace("woman");
+    const int woman = Doc()->m_faceKind;
+    ASSERT_NE(woman, 1);
+    Doc()->SetModifiedFlag(FALSE);
+    CancelFileDialog();
+    Command(ID_FILE_OPEN);
+    EXPECT_EQ(View()->m_faceKind, woman);
+    AnswerDialog({});
+    Command(ID_ADD_BODY);
+    EXPECT_EQ(View()->m_dlgAddBody.m_faceKind, woman);
+
+    // A file that is no picture is no photo either.
+    const std::string bad = zel::work_path("bad.bmp");
+    std::ofstream(bad) << "not a bitmap";
+    AnswerFileDialog(bad);
+    Command(ID_FILE_OPEN);
+    EXPECT_EQ(View()->m_faceKind, woman);
+
+    const std::string photo = zel::work_path("photo.bmp");
+    ASSERT_TRUE(write_photo(photo, 60, 80, _pixel{30, 140, 90, 0}));
+    AnswerFileDialog(photo);
+    Command(ID_FILE_OPEN);
+    ASSERT_EQ(Doc()->m_photoLoaded, 1);
+    EXPECT_EQ(View()->m_faceKind, 1);
+}
+
 TEST_F(ViewTest, ALargePhotoIsDrawnFromItsShrunkCopyWithAHeaderOfThatSize) {
     ASSERT_TRUE(Start());
     const std::string photo = zel::work_path("large.bmp");
