@@ -5,9 +5,6 @@
 #include "zel/platform/menu.h"
 #include "zel/platform/wnd.h"
 
-#include <QApplication>
-#include <QGuiApplication>
-
 const CRuntimeClass CObject::classCObject = {"CObject", nullptr, nullptr};
 const CRuntimeClass* CObject::GetRuntimeClass() const {
     return &classCObject;
@@ -78,16 +75,6 @@ BOOL CCmdTarget::OnCmdMsg(UINT id, int code, void* extra) {
     }
     return FALSE;
 }
-
-void CCmdTarget::BeginWaitCursor() {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-}
-void CCmdTarget::EndWaitCursor() {
-    if (QGuiApplication::overrideCursor() != nullptr) {
-        QApplication::restoreOverrideCursor();
-    }
-}
-void CCmdTarget::RestoreWaitCursor() {}
 
 void CCmdUI::Enable(BOOL on) {
     m_bEnabled = on;

@@ -2,18 +2,12 @@
 
 #include "zel/platform/commdlg.h"
 
+#include "hook_slots.h"
 #include "modal_focus.h"
 
 #include "zel/platform/docview.h"
 
 #include <cstring>
-
-namespace zel::platform::detail {
-FileDialogHook& file_dialog_hook();
-ColorDialogHook& color_dialog_hook();
-FontDialogHook& font_dialog_hook();
-PrintDialogHook& print_dialog_hook();
-} // namespace zel::platform::detail
 
 using namespace zel::platform;
 
@@ -80,12 +74,6 @@ CString CFileDialog::GetFileExt() const {
     return dot > 0 ? name.Mid(dot + 1) : CString();
 }
 
-CString CFileDialog::GetFileTitle() const {
-    const CString name = GetFileName();
-    const int dot = name.ReverseFind('.');
-    return dot > 0 ? name.Left(dot) : name;
-}
-
 CColorDialog::CColorDialog(COLORREF initial, DWORD flags, CWnd* parent) {
     m_cc.rgbResult = initial;
     m_cc.Flags = flags;
@@ -137,11 +125,6 @@ INT_PTR CFontDialog::DoModal() {
     return IDOK;
 }
 
-int CFontDialog::GetSize() const {
-    const int px = m_lf.lfHeight < 0 ? -m_lf.lfHeight : m_lf.lfHeight;
-    return MulDiv(px, 720, 96);
-}
-
 CPrintDialog::CPrintDialog(BOOL printSetupOnly, DWORD flags, CWnd* parent)
     : m_setupOnly(printSetupOnly) {
     m_pd.Flags = flags | (printSetupOnly ? PD_PRINTSETUP : 0);
@@ -183,9 +166,4 @@ INT_PTR CPrintDialog::DoModal() {
         app->PrinterSettings() = m_settings;
     }
     return IDOK;
-}
-
-CString CPrintDialog::GetDeviceName() const {
-    return m_settings.printerName.empty() ? CString(m_settings.outputFile)
-                                          : CString(m_settings.printerName);
 }

@@ -17,7 +17,6 @@ using namespace zel::platform::detail;
 
 IMPLEMENT_DYNAMIC(CButton, CWnd)
 IMPLEMENT_DYNAMIC(CStatic, CWnd)
-IMPLEMENT_DYNAMIC(CEdit, CWnd)
 IMPLEMENT_DYNAMIC(CScrollBar, CWnd)
 IMPLEMENT_DYNAMIC(CToolTipCtrl, CWnd)
 
@@ -434,7 +433,6 @@ void setup_static(WindowRecord* r) {
     } else {
         r->staticIcon = ::LoadIcon(AfxGetResourceHandle(), MAKEINTRESOURCE(id));
     }
-    r->ownsStaticPicture = true;
 }
 
 void setup_scroll_bar(WindowRecord* r) {
@@ -512,14 +510,8 @@ LRESULT scroll_bar_proc(WindowRecord* r, UINT message, WPARAM wParam, LPARAM lPa
 BOOL CButton::Create(LPCTSTR caption, DWORD style, const RECT& rect, CWnd* parent, UINT id) {
     return CWnd::Create("BUTTON", caption, style, rect, parent, id);
 }
-int CButton::GetCheck() const {
-    return int(const_cast<CButton*>(this)->SendMessage(BM_GETCHECK));
-}
 void CButton::SetCheck(int check) {
     SendMessage(BM_SETCHECK, WPARAM(check));
-}
-UINT CButton::GetState() const {
-    return UINT(const_cast<CButton*>(this)->SendMessage(BM_GETSTATE));
 }
 void CButton::SetState(BOOL highlight) {
     SendMessage(BM_SETSTATE, WPARAM(highlight));
@@ -527,9 +519,6 @@ void CButton::SetState(BOOL highlight) {
 UINT CButton::GetButtonStyle() const {
     WindowRecord* r = rec(this);
     return r != nullptr ? UINT(r->style & 0xFFFF) : 0;
-}
-void CButton::SetButtonStyle(UINT style, BOOL redraw) {
-    SendMessage(BM_SETSTYLE, style, redraw);
 }
 void CButton::DrawItem(LPDRAWITEMSTRUCT) {}
 
@@ -544,63 +533,6 @@ BOOL CButton::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT*
     return CWnd::OnChildNotify(message, wParam, lParam, result);
 }
 
-BOOL CStatic::Create(LPCTSTR text, DWORD style, const RECT& rect, CWnd* parent, UINT id) {
-    return CWnd::Create("STATIC", text, style, rect, parent, id);
-}
-namespace {
-// Puts picture in a static's slot and hands back the one it held; a picture set this way is the
-// caller's, and so is the one handed back.
-template <class Handle>
-Handle set_static_picture(CWnd* wnd, Handle WindowRecord::*slot, Handle picture) {
-    WindowRecord* r = rec(wnd);
-    if (r == nullptr) {
-        return nullptr;
-    }
-    Handle old = r->*slot;
-    r->*slot = picture;
-    r->ownsStaticPicture = false;
-    r->invalidate(QRegion(r->clientRect()), true);
-    return old;
-}
-} // namespace
-HBITMAP CStatic::SetBitmap(HBITMAP bitmap) {
-    return set_static_picture(this, &WindowRecord::staticBitmap, bitmap);
-}
-HICON CStatic::SetIcon(HICON icon) {
-    return set_static_picture(this, &WindowRecord::staticIcon, icon);
-}
-HICON CStatic::GetIcon() const {
-    WindowRecord* r = rec(this);
-    return r != nullptr ? r->staticIcon : nullptr;
-}
-HBITMAP CStatic::GetBitmap() const {
-    WindowRecord* r = rec(this);
-    return r != nullptr ? r->staticBitmap : nullptr;
-}
-
-BOOL CEdit::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
-    return CWnd::Create("EDIT", "", style, rect, parent, id);
-}
-void CEdit::SetSel(int start, int end, BOOL) {
-    WindowRecord* r = rec(this);
-    if (r != nullptr && r->edit != nullptr) {
-        if (end < 0) {
-            r->edit->selectAll();
-        } else {
-            r->edit->setSelection(start, end - start);
-        }
-    }
-}
-void CEdit::LimitText(int maxChars) {
-    WindowRecord* r = rec(this);
-    if (r != nullptr && r->edit != nullptr) {
-        r->edit->setMaxLength(maxChars > 0 ? maxChars : 32767);
-    }
-}
-
-BOOL CScrollBar::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
-    return CWnd::Create("SCROLLBAR", "", style, rect, parent, id);
-}
 int CScrollBar::GetScrollPos() const {
     WindowRecord* r = rec(this);
     return r != nullptr ? r->barPos : 0;
@@ -611,8 +543,7 @@ int CScrollBar::SetScrollPos(int pos, BOOL) {
         return 0;
     }
     const int old = r->barPos;
-    r->barPos =
-        std::clamp(pos, r->barMin, std::max(r->barMin, r->barMax - std::max(0, r->barPage - 1)));
+    r->barPos = std::clamp(pos, r->barMin, r->barMax);
     if (r->bar != nullptr) {
         // Moving the thumb from here is no user action: nothing is reported.
         const QSignalBlocker quiet(r->bar);
@@ -636,41 +567,9 @@ void CScrollBar::SetScrollRange(int minPos, int maxPos, BOOL redraw) {
     r->barMax = std::max(minPos, maxPos);
     if (r->bar != nullptr) {
         const QSignalBlocker quiet(r->bar);
-        r->bar->setRange(r->barMin, std::max(r->barMin, r->barMax - std::max(0, r->barPage - 1)));
+        r->bar->setRange(r->barMin, r->barMax);
     }
     SetScrollPos(r->barPos, redraw);
-}
-BOOL CScrollBar::SetScrollInfo(SCROLLINFO* info, BOOL redraw) {
-    WindowRecord* r = rec(this);
-    if (r == nullptr || info == nullptr) {
-        return FALSE;
-    }
-    if (info->fMask & SIF_PAGE) {
-        r->barPage = int(info->nPage);
-        if (r->bar != nullptr) {
-            r->bar->setPageStep(std::max(1, r->barPage));
-        }
-    }
-    if (info->fMask & SIF_RANGE) {
-        SetScrollRange(info->nMin, info->nMax, redraw);
-    }
-    if (info->fMask & SIF_POS) {
-        SetScrollPos(info->nPos, redraw);
-    }
-    return TRUE;
-}
-BOOL CScrollBar::GetScrollInfo(SCROLLINFO* info, UINT mask) const {
-    WindowRecord* r = rec(this);
-    if (r == nullptr || info == nullptr) {
-        return FALSE;
-    }
-    info->fMask = mask;
-    info->nMin = r->barMin;
-    info->nMax = r->barMax;
-    info->nPage = UINT(r->barPage);
-    info->nPos = r->barPos;
-    info->nTrackPos = r->bar != nullptr ? r->bar->sliderPosition() : r->barPos;
-    return TRUE;
 }
 
 // ---- tooltips -----------------------------------------------------------------------------
@@ -712,14 +611,6 @@ void CToolTipCtrl::GetText(CString& text, CWnd* wnd, UINT_PTR toolId) const {
             text = t.text;
         }
     }
-}
-
-void CToolTipCtrl::DelTool(CWnd* wnd, UINT_PTR toolId) {
-    std::erase_if(m_tools, [&](const Tool& t) { return t.wnd == wnd && t.id == toolId; });
-    if (WindowRecord* r = rec(wnd)) {
-        r->setToolTip(QString());
-    }
-    Apply();
 }
 
 int CToolTipCtrl::GetToolCount() const {

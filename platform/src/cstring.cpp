@@ -79,16 +79,6 @@ CString CString::Right(int count) const {
     return m_text.substr(std::size_t(GetLength() - count));
 }
 
-void CString::MakeLower() {
-    std::transform(m_text.begin(), m_text.end(), m_text.begin(),
-                   [](unsigned char c) { return char(std::tolower(c)); });
-}
-
-void CString::MakeUpper() {
-    std::transform(m_text.begin(), m_text.end(), m_text.begin(),
-                   [](unsigned char c) { return char(std::toupper(c)); });
-}
-
 int CString::CompareNoCase(const char* other) const {
     return ::strcasecmp(m_text.c_str(), other != nullptr ? other : "");
 }

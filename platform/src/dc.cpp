@@ -104,10 +104,6 @@ DcState* state(const CDC* dc) {
     return dc != nullptr ? live_dc(dc->m_hDC) : nullptr;
 }
 
-QRect qrect(int l, int t, int r, int b) {
-    return QRect(QPoint(l, t), QPoint(r - 1, b - 1));
-}
-
 } // namespace
 
 CDC::CDC() = default;
@@ -253,27 +249,6 @@ CBitmap* CDC::SelectObject(CBitmap* bitmap) {
                ? CBitmap::FromHandle(static_cast<HBITMAP>(SelectObject(bitmap->m_hObject)))
                : nullptr;
 }
-int CDC::SelectObject(CRgn* region) {
-    return SelectClipRgn(region);
-}
-
-CGdiObject* CDC::SelectStockObject(int which) {
-    HGDIOBJ old = SelectObject(GetStockObject(which));
-    GdiObject* o = live_object(old);
-    if (o == nullptr) {
-        return nullptr;
-    }
-    switch (o->kind) {
-    case GdiObject::Kind::Pen:
-        return CPen::FromHandle(static_cast<HPEN>(old));
-    case GdiObject::Kind::Brush:
-        return CBrush::FromHandle(static_cast<HBRUSH>(old));
-    case GdiObject::Kind::Font:
-        return CFont::FromHandle(static_cast<HFONT>(old));
-    default:
-        return nullptr;
-    }
-}
 
 CPalette* CDC::SelectPalette(CPalette* palette, BOOL) {
     DcState* s = state(this);
@@ -292,23 +267,7 @@ UINT CDC::RealizePalette() {
     return 0;
 }
 
-CPen* CDC::GetCurrentPen() const {
-    DcState* s = state(this);
-    return s != nullptr ? CPen::FromHandle(s->pen) : nullptr;
-}
-CBrush* CDC::GetCurrentBrush() const {
-    DcState* s = state(this);
-    return s != nullptr ? CBrush::FromHandle(s->brush) : nullptr;
-}
-CFont* CDC::GetCurrentFont() const {
-    DcState* s = state(this);
-    return s != nullptr ? CFont::FromHandle(s->font) : nullptr;
-}
-CBitmap* CDC::GetCurrentBitmap() const {
-    DcState* s = state(this);
-    return s != nullptr && s->bitmap != nullptr ? CBitmap::FromHandle(s->bitmap) : nullptr;
-}
-
+// Each setter hands back the mode or colour it replaced.
 #define ZEL_DC_SETTER(Name, Type, field, fallback)                                                 \
     Type CDC::Set##Name(Type value) {                                                              \
         DcState* s = state(this);                                                                  \
@@ -318,17 +277,17 @@ CBitmap* CDC::GetCurrentBitmap() const {
         const Type old = s->field;                                                                 \
         s->field = value;                                                                          \
         return old;                                                                                \
-    }                                                                                              \
-    Type CDC::Get##Name() const {                                                                  \
-        DcState* s = state(this);                                                                  \
-        return s != nullptr ? s->field : fallback;                                                 \
     }
 ZEL_DC_SETTER(TextColor, COLORREF, text, CLR_INVALID)
 ZEL_DC_SETTER(BkColor, COLORREF, bk, CLR_INVALID)
 ZEL_DC_SETTER(BkMode, int, bkMode, 0)
 ZEL_DC_SETTER(StretchBltMode, int, stretchMode, 0)
-ZEL_DC_SETTER(ROP2, int, rop2, 0)
 #undef ZEL_DC_SETTER
+
+COLORREF CDC::GetBkColor() const {
+    DcState* s = state(this);
+    return s != nullptr ? s->bk : CLR_INVALID;
+}
 
 CPoint CDC::SetViewportOrg(int x, int y) {
     DcState* s = state(this);
@@ -395,71 +354,7 @@ int CDC::GetDeviceCaps(int index) const {
     }
 }
 
-int CDC::SelectClipRgn(CRgn* region) {
-    DcState* s = state(this);
-    if (s == nullptr) {
-        return ERROR;
-    }
-    auto* r = region != nullptr ? live<RegionObject>(region->m_hObject, GdiObject::Kind::Region)
-                                : nullptr;
-    if (r == nullptr) {
-        s->clip.reset();
-        return SIMPLEREGION;
-    }
-    // Clip regions are given in device coordinates.
-    s->clip = r->region;
-    return r->region.isEmpty() ? NULLREGION : SIMPLEREGION;
-}
-
-int CDC::IntersectClipRect(int l, int t, int r, int b) {
-    DcState* s = state(this);
-    if (s == nullptr) {
-        return ERROR;
-    }
-    const QRegion rect(qrect(l, t, r, b).translated(s->origin));
-    s->clip = s->clip ? (*s->clip & rect) : rect;
-    return s->clip->isEmpty() ? NULLREGION : SIMPLEREGION;
-}
-
-int CDC::ExcludeClipRect(int l, int t, int r, int b) {
-    DcState* s = state(this);
-    if (s == nullptr) {
-        return ERROR;
-    }
-    QImage* img = s->image();
-    const QRegion base = s->clip ? *s->clip : QRegion(img != nullptr ? img->rect() : QRect());
-    s->clip = base.subtracted(QRegion(qrect(l, t, r, b).translated(s->origin)));
-    return s->clip->isEmpty() ? NULLREGION : COMPLEXREGION;
-}
-
-int CDC::GetClipBox(LPRECT rect) const {
-    DcState* s = state(this);
-    if (s == nullptr || rect == nullptr) {
-        return ERROR;
-    }
-    const QRect b = s->effectiveClip().boundingRect().translated(-s->origin);
-    *rect = b.isEmpty() ? RECT{} : RECT{b.left(), b.top(), b.right() + 1, b.bottom() + 1};
-    return b.isEmpty() ? NULLREGION : SIMPLEREGION;
-}
-
 // ---- free forms ---------------------------------------------------------------------------
-
-HDC CreateCompatibleDC(HDC reference) {
-    auto* s = new DcState(DcState::Target::Memory);
-    if (DcState* ref = live_dc(reference)) {
-        s->dpi = ref->dpi;
-    }
-    return s;
-}
-
-BOOL DeleteDC(HDC dc) {
-    DcState* s = live_dc(dc);
-    if (s == nullptr || s->wrapper != nullptr) {
-        return FALSE;
-    }
-    delete s;
-    return TRUE;
-}
 
 HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height) {
     if (width <= 0 || height <= 0) {
@@ -467,77 +362,4 @@ HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height) {
     }
     DcState* s = live_dc(dc);
     return new_bitmap(width, height, s != nullptr && s->isMono());
-}
-
-HGDIOBJ SelectObject(HDC dc, HGDIOBJ object) {
-    CDC* w = CDC::FromHandle(dc);
-    return w != nullptr ? w->SelectObject(object) : nullptr;
-}
-
-int SetStretchBltMode(HDC dc, int mode) {
-    CDC* w = CDC::FromHandle(dc);
-    return w != nullptr ? w->SetStretchBltMode(mode) : 0;
-}
-
-HPALETTE SelectPalette(HDC dc, HPALETTE palette, BOOL forceBackground) {
-    CDC* w = CDC::FromHandle(dc);
-    if (w == nullptr) {
-        return nullptr;
-    }
-    CPalette* old = w->SelectPalette(CPalette::FromHandle(palette), forceBackground);
-    return old != nullptr ? HPALETTE(*old) : nullptr;
-}
-
-UINT RealizePalette(HDC) {
-    return 0;
-}
-
-int GetDeviceCaps(HDC dc, int index) {
-    CDC* w = CDC::FromHandle(dc);
-    return w != nullptr ? w->GetDeviceCaps(index) : 0;
-}
-
-int FillRect(HDC dc, const RECT* rect, HBRUSH brush) {
-    CDC* w = CDC::FromHandle(dc);
-    if (w == nullptr || rect == nullptr) {
-        return 0;
-    }
-    w->FillRect(rect, CBrush::FromHandle(brush));
-    return 1;
-}
-
-BOOL DrawIconEx(HDC dc, int x, int y, HICON icon, int width, int height, UINT step, HBRUSH flicker,
-                UINT flags) {
-    CDC* w = CDC::FromHandle(dc);
-    return w != nullptr && w->DrawIconEx(x, y, icon, width, height, step, flicker, flags);
-}
-
-BOOL DrawState(HDC dc, HBRUSH brush, void*, LPARAM data, WPARAM, int x, int y, int width,
-               int height, UINT flags) {
-    CDC* w = CDC::FromHandle(dc);
-    if (w == nullptr) {
-        return FALSE;
-    }
-    if ((flags & 0xF) == DST_ICON) {
-        return w->DrawState(CPoint(x, y), CSize(width, height), reinterpret_cast<HICON>(data),
-                            flags & ~0xFu, brush);
-    }
-    if ((flags & 0xF) == DST_BITMAP) {
-        return w->DrawState(CPoint(x, y), CSize(width, height), reinterpret_cast<HBITMAP>(data),
-                            flags & ~0xFu, brush);
-    }
-    return FALSE;
-}
-
-COLORREF SetTextColor(HDC dc, COLORREF color) {
-    CDC* w = CDC::FromHandle(dc);
-    return w != nullptr ? w->SetTextColor(color) : CLR_INVALID;
-}
-COLORREF SetBkColor(HDC dc, COLORREF color) {
-    CDC* w = CDC::FromHandle(dc);
-    return w != nullptr ? w->SetBkColor(color) : CLR_INVALID;
-}
-int SetBkMode(HDC dc, int mode) {
-    CDC* w = CDC::FromHandle(dc);
-    return w != nullptr ? w->SetBkMode(mode) : 0;
 }

@@ -20,13 +20,16 @@ template <class F> void paint(DcState* s, const QRect& logicalBounds, F draw) {
     if (s == nullptr) {
         return;
     }
+    // The clip is read first: reading it refreshes a section's picture, which must not happen
+    // under an active painter.
+    const QRegion clip = s->effectiveClip();
     QImage* img = s->image();
     if (img == nullptr) {
         return;
     }
     {
         QPainter p(img);
-        p.setClipRegion(s->effectiveClip());
+        p.setClipRegion(clip);
         p.translate(s->origin);
         draw(p);
     }
@@ -45,32 +48,15 @@ QRgb device_color(DcState* s, COLORREF c) {
     return 0xFF000000 | qRgb(GetRValue(c), GetGValue(c), GetBValue(c));
 }
 
-// Plots one pixel with the pen's mix mode.
-void plot(DcState* s, QImage& img, const QRegion& clip, int x, int y, QRgb color) {
+// Plots one pixel in `color`, or inverts the pixel there.
+void plot(DcState* s, QImage& img, const QRegion& clip, int x, int y, QRgb color,
+          bool invert = false) {
     const QPoint p(x + s->origin.x(), y + s->origin.y());
     if (!clip.contains(p)) {
         return;
     }
     QRgb* px = reinterpret_cast<QRgb*>(img.scanLine(p.y())) + p.x();
-    switch (s->rop2) {
-    case R2_NOT:
-        *px = 0xFF000000 | ~*px;
-        break;
-    case R2_XORPEN:
-        *px = 0xFF000000 | (*px ^ color);
-        break;
-    case R2_BLACK:
-        *px = 0xFF000000;
-        break;
-    case R2_WHITE:
-        *px = 0xFFFFFFFF;
-        break;
-    case R2_NOP:
-        break;
-    default:
-        *px = color;
-        break;
-    }
+    *px = invert ? 0xFF000000 | ~*px : color;
 }
 
 } // namespace
@@ -106,13 +92,7 @@ void fill_with_brush(DcState* s, const QRect& r, BrushObject* b) {
     if (s == nullptr || b == nullptr || b->style == BS_NULL || r.isEmpty()) {
         return;
     }
-    paint(s, r, [&](QPainter& p) {
-        if (b->style == BS_PATTERN && !b->pattern.isNull()) {
-            p.fillRect(r, QBrush(b->pattern));
-        } else {
-            p.fillRect(r, QColor::fromRgb(device_color(s, b->color)));
-        }
-    });
+    paint(s, r, [&](QPainter& p) { p.fillRect(r, QColor::fromRgb(device_color(s, b->color))); });
 }
 BrushObject* brush_of(CBrush* b) {
     return b != nullptr ? live<BrushObject>(b->m_hObject, GdiObject::Kind::Brush) : nullptr;
@@ -140,13 +120,6 @@ void CDC::FrameRect(LPCRECT rect, CBrush* brush) {
     fill_with_brush(s, QRect(r.left, r.bottom - 1, r.Width(), 1), b);
     fill_with_brush(s, QRect(r.left, r.top, 1, r.Height()), b);
     fill_with_brush(s, QRect(r.right - 1, r.top, 1, r.Height()), b);
-}
-
-void CDC::InvertRect(LPCRECT rect) {
-    if (rect != nullptr) {
-        PatBlt(rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top,
-               DSTINVERT);
-    }
 }
 
 void CDC::Draw3dRect(int x, int y, int cx, int cy, COLORREF topLeft, COLORREF bottomRight) {
@@ -177,17 +150,14 @@ void CDC::DrawFocusRect(LPCRECT rect) {
     const CRect r(rect);
     const QRegion clip = s->effectiveClip();
     // A dotted frame drawn by inverting every other pixel, so drawing it twice removes it.
-    const int keep = s->rop2;
-    s->rop2 = R2_NOT;
     for (int x = r.left; x < r.right; x += 2) {
-        plot(s, *img, clip, x, r.top, 0);
-        plot(s, *img, clip, x, r.bottom - 1, 0);
+        plot(s, *img, clip, x, r.top, 0, true);
+        plot(s, *img, clip, x, r.bottom - 1, 0, true);
     }
     for (int y = r.top + 2; y < r.bottom - 1; y += 2) {
-        plot(s, *img, clip, r.left, y, 0);
-        plot(s, *img, clip, r.right - 1, y, 0);
+        plot(s, *img, clip, r.left, y, 0, true);
+        plot(s, *img, clip, r.right - 1, y, 0, true);
     }
-    s->rop2 = keep;
     s->touched(qrect(r.left, r.top, r.right, r.bottom).translated(s->origin));
 }
 
@@ -236,9 +206,6 @@ QBrush qbrush(DcState* s) {
     if (s->brush == nullptr || s->brush->style == BS_NULL) {
         return Qt::NoBrush;
     }
-    if (s->brush->style == BS_PATTERN && !s->brush->pattern.isNull()) {
-        return QBrush(s->brush->pattern);
-    }
     return QBrush(QColor::fromRgb(device_color(s, s->brush->color)));
 }
 } // namespace
@@ -253,12 +220,10 @@ BOOL CDC::Rectangle(int l, int t, int r, int b) {
     if (hasPen) {
         fill_with_brush(s, outer.adjusted(1, 1, -1, -1), s->brush);
         MoveTo(l, t);
-        const CPoint keep(s->pos.x(), s->pos.y());
         LineTo(r - 1, t);
         LineTo(r - 1, b - 1);
         LineTo(l, b - 1);
         LineTo(l, t);
-        (void)keep;
     } else {
         fill_with_brush(s, outer.adjusted(0, 0, -1, -1), s->brush);
     }
@@ -285,37 +250,6 @@ BOOL CDC::Ellipse(int l, int t, int r, int b) {
         p.drawEllipse(rect.adjusted(0, 0, -1, -1));
     });
     return s != nullptr;
-}
-
-BOOL CDC::Polygon(const POINT* points, int count) {
-    DcState* s = state(this);
-    if (points == nullptr || count < 2) {
-        return FALSE;
-    }
-    QPolygon poly;
-    for (int i = 0; i < count; ++i) {
-        poly << QPoint(points[i].x, points[i].y);
-    }
-    paint(s, poly.boundingRect(), [&](QPainter& p) {
-        p.setPen(qpen(s));
-        p.setBrush(qbrush(s));
-        p.drawPolygon(poly);
-    });
-    return s != nullptr;
-}
-
-BOOL CDC::FillRgn(CRgn* region, CBrush* brush) {
-    DcState* s = state(this);
-    BrushObject* b = brush_of(brush);
-    auto* r = region != nullptr ? live<RegionObject>(region->m_hObject, GdiObject::Kind::Region)
-                                : nullptr;
-    if (s == nullptr || b == nullptr || r == nullptr) {
-        return FALSE;
-    }
-    for (const QRect& rect : r->region) {
-        fill_with_brush(s, rect, b);
-    }
-    return TRUE;
 }
 
 CPoint CDC::MoveTo(int x, int y) {
@@ -367,21 +301,6 @@ BOOL CDC::LineTo(int x, int y) {
     }
     s->touched(QRect(from, QPoint(x, y)).normalized().translated(s->origin).adjusted(-1, -1, 1, 1));
     return TRUE;
-}
-
-COLORREF CDC::SetPixel(int x, int y, COLORREF color) {
-    DcState* s = state(this);
-    QImage* img = s != nullptr ? s->image() : nullptr;
-    if (img == nullptr) {
-        return CLR_INVALID;
-    }
-    const QPoint p(x + s->origin.x(), y + s->origin.y());
-    if (!s->effectiveClip().contains(p)) {
-        return CLR_INVALID;
-    }
-    img->setPixel(p, device_color(s, color));
-    s->touched(QRect(p, QSize(1, 1)));
-    return colorref(img->pixel(p));
 }
 
 COLORREF CDC::GetPixel(int x, int y) const {

@@ -11,7 +11,6 @@
 
 #include <memory>
 #include <optional>
-#include <vector>
 
 namespace zel::platform::detail {
 
@@ -36,7 +35,6 @@ struct DcState {
     COLORREF bk = RGB(255, 255, 255);
     int bkMode = OPAQUE;
     int stretchMode = BLACKONWHITE;
-    int rop2 = R2_COPYPEN;
     QPoint pos;
     QPoint origin;
     std::optional<QRegion> clip;      // device coordinates
@@ -48,10 +46,6 @@ struct DcState {
     CDC* wrapper = nullptr;           // the CDC that speaks for this state, if any
     bool ownedByWrapper = false;      // deleted with its wrapper
     std::unique_ptr<CDC> tempWrapper; // made by CDC::FromHandle for bare handles
-    // Printer contexts: finished pages and where they go.
-    std::vector<QImage> pages;
-    bool docStarted = false;
-    std::string docName;
 
     // The picture drawn on (null when there is none).
     QImage* image();

@@ -64,16 +64,17 @@ int CDC::DrawText(LPCTSTR text, int count, LPRECT rect, UINT format) {
         rect->bottom = rect->top + used.height();
         return used.height();
     }
+    // The clip is read before the painter starts (reading it refreshes a section's picture).
+    QRegion clip = s->effectiveClip();
+    if (!(format & DT_NOCLIP)) {
+        clip &= QRegion(box.translated(s->origin));
+    }
     QImage* img = s->image();
     if (img == nullptr) {
         return 0;
     }
     {
         QPainter p(img);
-        QRegion clip = s->effectiveClip();
-        if (!(format & DT_NOCLIP)) {
-            clip &= QRegion(box.translated(s->origin));
-        }
         p.setClipRegion(clip);
         p.translate(s->origin);
         p.setFont(font);
@@ -101,9 +102,12 @@ BOOL CDC::TextOut(int x, int y, const CString& text) {
     const QFont font = font_of(s);
     const QFontMetrics fm(font);
     const QRect box(x, y, fm.horizontalAdvance(str), fm.height());
+    // The clip is read before the painter starts (reading it refreshes a section's picture).
+    const QRegion clip = s->effectiveClip();
+    img = s->image();
     {
         QPainter p(img);
-        p.setClipRegion(s->effectiveClip());
+        p.setClipRegion(clip);
         p.translate(s->origin);
         p.setFont(font);
         if (s->bkMode == OPAQUE) {

@@ -1,5 +1,6 @@
 // Dialogs from templates in code, the modal loop, dialog keys and data exchange.
 
+#include "hook_slots.h"
 #include "modal_focus.h"
 #include "window_record.h"
 
@@ -15,10 +16,6 @@
 #include <cstring>
 
 using namespace zel::platform::detail;
-
-namespace zel::platform::detail {
-ModalDialogHook& modal_hook();
-}
 
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
 
@@ -45,10 +42,6 @@ DialogItemTemplate EditText(int id, int x, int y, int cx, int cy, DWORD style) {
 DialogItemTemplate Control(const char* text, int id, const char* className, DWORD style, int x,
                            int y, int cx, int cy, DWORD exStyle) {
     return {className, id, text, x, y, cx, cy, style, exStyle};
-}
-
-void CDataExchange::Fail() {
-    m_bFailed = TRUE;
 }
 
 CDialog::CDialog() = default;
@@ -213,10 +206,11 @@ void CDialog::OnClose() {
 
 void CDialog::DoDataExchange(CDataExchange*) {}
 
+// The exchanges of the layer never refuse a value, so the exchange always succeeds.
 BOOL CDialog::UpdateData(BOOL saveAndValidate) {
     CDataExchange dx(this, saveAndValidate);
     DoDataExchange(&dx);
-    return !dx.m_bFailed;
+    return TRUE;
 }
 
 BOOL CDialog::OnCmdMsg(UINT id, int code, void* extra) {
@@ -241,25 +235,6 @@ LRESULT CDialog::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return TRUE;
     }
     return CWnd::DefWindowProc(message, wParam, lParam);
-}
-
-void CDialog::SetDefID(UINT id) {
-    m_defId = id;
-}
-DWORD CDialog::GetDefID() const {
-    return m_defId != 0 ? MAKELONG(WORD(m_defId), WORD(DC_HASDEFID)) : 0;
-}
-
-void CDialog::NextDlgCtrl() {
-    if (CWnd* next = GetNextDlgTabItem(GetFocus())) {
-        next->SetFocus();
-    }
-}
-
-void CDialog::GotoDlgCtrl(CWnd* control) {
-    if (control != nullptr) {
-        control->SetFocus();
-    }
 }
 
 BOOL CDialog::PreTranslateMessage(MSG* msg) {
@@ -309,56 +284,6 @@ void DDX_Text(CDataExchange* dx, int id, CString& value) {
     }
 }
 
-void DDX_Text(CDataExchange* dx, int id, int& value) {
-    if (dx == nullptr || dx->m_pDlgWnd == nullptr) {
-        return;
-    }
-    if (dx->m_bSaveAndValidate) {
-        BOOL ok = FALSE;
-        const int v = int(dx->m_pDlgWnd->GetDlgItemInt(id, &ok, TRUE));
-        if (!ok) {
-            AfxMessageBox("Please enter an integer.", MB_ICONEXCLAMATION);
-            dx->Fail();
-            return;
-        }
-        value = v;
-    } else {
-        dx->m_pDlgWnd->SetDlgItemInt(id, UINT(value), TRUE);
-    }
-}
-
-void DDX_Text(CDataExchange* dx, int id, float& value) {
-    if (dx == nullptr || dx->m_pDlgWnd == nullptr) {
-        return;
-    }
-    CString t;
-    if (dx->m_bSaveAndValidate) {
-        dx->m_pDlgWnd->GetDlgItemText(id, t);
-        char* end = nullptr;
-        const float v = std::strtof(t.GetString(), &end);
-        if (end == t.GetString()) {
-            AfxMessageBox("Please enter a number.", MB_ICONEXCLAMATION);
-            dx->Fail();
-            return;
-        }
-        value = v;
-    } else {
-        t.Format("%g", double(value));
-        dx->m_pDlgWnd->SetDlgItemText(id, t);
-    }
-}
-
-void DDX_Check(CDataExchange* dx, int id, int& value) {
-    if (dx == nullptr || dx->m_pDlgWnd == nullptr) {
-        return;
-    }
-    if (dx->m_bSaveAndValidate) {
-        value = int(dx->m_pDlgWnd->IsDlgButtonChecked(id));
-    } else {
-        dx->m_pDlgWnd->CheckDlgButton(id, UINT(value));
-    }
-}
-
 void DDX_Radio(CDataExchange* dx, int id, int& value) {
     if (dx == nullptr || dx->m_pDlgWnd == nullptr) {
         return;
@@ -388,14 +313,5 @@ void DDX_Radio(CDataExchange* dx, int id, int& value) {
         } else {
             (*it)->wnd()->SendMessage(BM_SETCHECK, index == value ? BST_CHECKED : BST_UNCHECKED);
         }
-    }
-}
-
-void DDV_MinMaxInt(CDataExchange* dx, int value, int minValue, int maxValue) {
-    if (dx != nullptr && dx->m_bSaveAndValidate && (value < minValue || value > maxValue)) {
-        CString t;
-        t.Format("Enter an integer between %d and %d.", minValue, maxValue);
-        AfxMessageBox(t, MB_ICONEXCLAMATION);
-        dx->Fail();
     }
 }

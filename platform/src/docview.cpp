@@ -248,10 +248,6 @@ BOOL CFrameWnd::LoadFrame(UINT id, DWORD style, CWnd* parent, void* context) {
     return TRUE;
 }
 
-void CFrameWnd::SetActiveView(CView* view, BOOL) {
-    m_pViewActive = view;
-}
-
 CDocument* CFrameWnd::GetActiveDocument() {
     return m_pViewActive != nullptr ? m_pViewActive->GetDocument() : nullptr;
 }
@@ -347,12 +343,6 @@ void CFrameWnd::UpdateMenuItems(CMenu* popup) {
 void CFrameWnd::OnHelpFinder() {
     if (g_app != nullptr) {
         g_app->WinHelp(0, HELP_FINDER);
-    }
-}
-
-void CFrameWnd::OnHelp() {
-    if (g_app != nullptr) {
-        g_app->WinHelp(0, HELP_CONTEXT);
     }
 }
 
@@ -461,12 +451,6 @@ void CRecentFileList::Add(LPCTSTR path) {
     m_files.insert(m_files.begin(), p);
     if (int(m_files.size()) > m_size) {
         m_files.resize(std::size_t(m_size));
-    }
-}
-
-void CRecentFileList::Remove(int index) {
-    if (index >= 0 && std::size_t(index) < m_files.size()) {
-        m_files.erase(m_files.begin() + index);
     }
 }
 
@@ -631,27 +615,6 @@ BOOL CWinApp::WriteProfileInt(LPCTSTR section, LPCTSTR entry, int value) {
     return TRUE;
 }
 
-CString CWinApp::GetProfileString(LPCTSTR section, LPCTSTR entry, LPCTSTR defaultValue) {
-    std::string value;
-    if (section == nullptr || entry == nullptr ||
-        !zel::platform::profile_store().read(section, entry, value)) {
-        return CString(defaultValue);
-    }
-    return CString(value);
-}
-
-BOOL CWinApp::WriteProfileString(LPCTSTR section, LPCTSTR entry, LPCTSTR value) {
-    if (section == nullptr || entry == nullptr) {
-        return FALSE;
-    }
-    if (value == nullptr) {
-        zel::platform::profile_store().remove(section, entry);
-    } else {
-        zel::platform::profile_store().write(section, entry, value);
-    }
-    return TRUE;
-}
-
 BOOL CWinApp::GetPrinterDeviceDefaults(PRINTDLG* pd) {
     if (pd == nullptr) {
         return FALSE;
@@ -705,14 +668,6 @@ void CWinApp::WinHelp(UINT_PTR, UINT) {
         text.Format("Cannot open the help file %s.", m_pszHelpFilePath);
         AfxMessageBox(text, MB_OK | MB_ICONSTOP);
     }
-}
-
-void CWinApp::OnHelp() {
-    WinHelp(0, HELP_CONTEXT);
-}
-
-void CWinApp::OnHelpFinder() {
-    WinHelp(0, HELP_FINDER);
 }
 
 BOOL CWinApp::OnCmdMsg(UINT id, int code, void* extra) {

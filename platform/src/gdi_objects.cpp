@@ -185,17 +185,6 @@ HBRUSH CreateSolidBrush(COLORREF color) {
     return b;
 }
 
-HBRUSH CreatePatternBrush(HBITMAP pattern) {
-    auto* bm = live<BitmapObject>(pattern, GdiObject::Kind::Bitmap);
-    if (bm == nullptr) {
-        return nullptr;
-    }
-    auto* b = new BrushObject;
-    b->style = BS_PATTERN;
-    b->pattern = bm->image.copy();
-    return b;
-}
-
 HFONT CreateFontIndirect(const LOGFONT* lf) {
     if (lf == nullptr) {
         return nullptr;
@@ -256,14 +245,6 @@ HRGN CreateRectRgn(int left, int top, int right, int bottom) {
     auto* r = new RegionObject;
     if (right > left && bottom > top) {
         r->region = QRegion(left, top, right - left, bottom - top);
-    }
-    return r;
-}
-
-HRGN CreateEllipticRgn(int left, int top, int right, int bottom) {
-    auto* r = new RegionObject;
-    if (right > left && bottom > top) {
-        r->region = QRegion(left, top, right - left, bottom - top, QRegion::Ellipse);
     }
     return r;
 }
@@ -562,26 +543,6 @@ BOOL EqualRgn(HRGN a, HRGN b) {
     return ra != nullptr && rb != nullptr && ra->region == rb->region;
 }
 
-BOOL OffsetRgn(HRGN region, int dx, int dy) {
-    auto* r = live<RegionObject>(region, GdiObject::Kind::Region);
-    if (r == nullptr) {
-        return ERROR;
-    }
-    r->region.translate(dx, dy);
-    return r->region.isEmpty() ? NULLREGION : SIMPLEREGION;
-}
-
-DWORD GetBitmapBits(HBITMAP bitmap, LONG count, void* bits) {
-    auto* b = live<BitmapObject>(bitmap, GdiObject::Kind::Bitmap);
-    if (b == nullptr || bits == nullptr || count <= 0) {
-        return 0;
-    }
-    b->syncFromDib();
-    const auto size = std::min<std::size_t>(std::size_t(count), b->image.sizeInBytes());
-    std::memcpy(bits, b->image.constBits(), size);
-    return DWORD(size);
-}
-
 // ---- C++ wrappers -------------------------------------------------------------------------
 
 namespace {
@@ -647,15 +608,6 @@ CPen* CPen::FromHandle(HPEN pen) {
 BOOL CBrush::CreateSolidBrush(COLORREF color) {
     return Attach(::CreateSolidBrush(color));
 }
-BOOL CBrush::CreateSysColorBrush(int index) {
-    return Attach(::CreateSolidBrush(GetSysColor(index)));
-}
-BOOL CBrush::CreatePatternBrush(CBitmap* bitmap) {
-    return bitmap != nullptr && Attach(::CreatePatternBrush(*bitmap));
-}
-BOOL CBrush::CreateStockObject(int which) {
-    return Attach(::GetStockObject(which));
-}
 CBrush* CBrush::FromHandle(HBRUSH brush) {
     return wrapper_for<CBrush>(brush, GdiObject::Kind::Brush);
 }
@@ -685,20 +637,6 @@ BOOL CFont::CreatePointFont(int tenthsOfPoint, LPCTSTR face, CDC* dc) {
     return CreatePointFontIndirect(&lf, dc);
 }
 
-BOOL CFont::CreateFont(int height, int width, int escapement, int orientation, int weight,
-                       BYTE italic, BYTE underline, BYTE strikeOut, BYTE charSet, BYTE outPrecision,
-                       BYTE clipPrecision, BYTE quality, BYTE pitchAndFamily, LPCTSTR face) {
-    LOGFONT lf{height,    width,   escapement,   orientation,   weight,  italic,         underline,
-               strikeOut, charSet, outPrecision, clipPrecision, quality, pitchAndFamily, {}};
-    if (face != nullptr) {
-        std::strncpy(lf.lfFaceName, face, LF_FACESIZE - 1);
-    }
-    return CreateFontIndirect(&lf);
-}
-
-BOOL CFont::CreateStockObject(int which) {
-    return Attach(::GetStockObject(which));
-}
 CFont* CFont::FromHandle(HFONT font) {
     return wrapper_for<CFont>(font, GdiObject::Kind::Font);
 }
@@ -713,10 +651,6 @@ BOOL CBitmap::CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel
 BOOL CBitmap::CreateCompatibleBitmap(CDC* dc, int width, int height) {
     return Attach(::CreateCompatibleBitmap(dc != nullptr ? dc->m_hDC : nullptr, width, height));
 }
-CSize CBitmap::GetBitmapDimension() const {
-    BITMAP bm;
-    return GetBitmap(&bm) != 0 ? CSize(bm.bmWidth, bm.bmHeight) : CSize();
-}
 CBitmap* CBitmap::FromHandle(HBITMAP bitmap) {
     return wrapper_for<CBitmap>(bitmap, GdiObject::Kind::Bitmap);
 }
@@ -724,29 +658,13 @@ CBitmap* CBitmap::FromHandle(HBITMAP bitmap) {
 BOOL CRgn::CreateRectRgn(int l, int t, int r, int b) {
     return Attach(::CreateRectRgn(l, t, r, b));
 }
-BOOL CRgn::CreateRectRgnIndirect(LPCRECT r) {
-    return r != nullptr && CreateRectRgn(r->left, r->top, r->right, r->bottom);
-}
-BOOL CRgn::CreateEllipticRgn(int l, int t, int r, int b) {
-    return Attach(::CreateEllipticRgn(l, t, r, b));
-}
 int CRgn::CombineRgn(const CRgn* a, const CRgn* b, int mode) {
     return ::CombineRgn(*this, a != nullptr ? HRGN(*a) : nullptr, b != nullptr ? HRGN(*b) : nullptr,
                         mode);
 }
-int CRgn::CopyRgn(const CRgn* source) {
-    return CombineRgn(source, nullptr, RGN_COPY);
-}
-CRgn* CRgn::FromHandle(HRGN region) {
-    return wrapper_for<CRgn>(region, GdiObject::Kind::Region);
-}
 
 BOOL CPalette::CreatePalette(const LOGPALETTE* lp) {
     return Attach(::CreatePalette(lp));
-}
-int CPalette::GetEntryCount() const {
-    auto* p = live<PaletteObject>(m_hObject, GdiObject::Kind::Palette);
-    return p != nullptr ? int(p->entries.size()) : 0;
 }
 CPalette* CPalette::FromHandle(HPALETTE palette) {
     return wrapper_for<CPalette>(palette, GdiObject::Kind::Palette);

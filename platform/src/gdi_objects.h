@@ -45,7 +45,6 @@ struct BrushObject : GdiObject {
     BrushObject() : GdiObject(Kind::Brush) {}
     UINT style = BS_SOLID;
     COLORREF color = 0;
-    QImage pattern;
 };
 
 struct FontObject : GdiObject {

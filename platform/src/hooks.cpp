@@ -1,9 +1,10 @@
-// The replaceable hooks and their defaults: real Qt dialogs, the printer, QSettings, the
-// desktop's opener and sounds.
+// The hooks' slots and their defaults: real Qt dialogs, the printer, QSettings, the desktop's
+// opener and sounds.
 
 #include "file_dialog.h"
 #include "font_dialog.h"
 #include "gdi_objects.h"
+#include "hook_slots.h"
 #include "print_output.h"
 #include "window_record.h"
 
@@ -23,23 +24,6 @@
 #include <QUrl>
 
 namespace zel::platform {
-
-void MemoryProfileStore::write(const std::string& section, const std::string& entry,
-                               const std::string& value) {
-    values[{section, entry}] = value;
-}
-bool MemoryProfileStore::read(const std::string& section, const std::string& entry,
-                              std::string& value) {
-    auto it = values.find({section, entry});
-    if (it == values.end()) {
-        return false;
-    }
-    value = it->second;
-    return true;
-}
-void MemoryProfileStore::remove(const std::string& section, const std::string& entry) {
-    values.erase({section, entry});
-}
 
 namespace {
 
@@ -69,6 +53,8 @@ public:
 } // namespace
 
 namespace detail {
+
+namespace {
 
 int default_message_box(const MessageBoxRequest& r) {
     ensure_application();
@@ -171,6 +157,8 @@ void default_sound(const SoundRequest& r) {
     effect->play();
 }
 
+} // namespace
+
 MessageBoxHook& message_box_hook() {
     static auto* h = new MessageBoxHook(default_message_box);
     return *h;
@@ -225,10 +213,6 @@ SoundHook& sound_hook() {
     static auto* h = new SoundHook(default_sound);
     return *h;
 }
-std::vector<SoundRequest>& sound_log() {
-    static auto* log = new std::vector<SoundRequest>;
-    return *log;
-}
 std::shared_ptr<ProfileStore>& profile_slot() {
     static auto* s = new std::shared_ptr<ProfileStore>(std::make_shared<SettingsProfileStore>());
     return *s;
@@ -236,83 +220,8 @@ std::shared_ptr<ProfileStore>& profile_slot() {
 
 } // namespace detail
 
-namespace {
-// An empty function restores the default, which each slot keeps in `fallback`.
-template <class Hook> void install(Hook& slot, Hook hook, Hook fallback) {
-    slot = hook ? std::move(hook) : std::move(fallback);
-}
-struct Defaults {
-    MessageBoxHook messageBox = detail::message_box_hook();
-    FileDialogHook file = detail::file_dialog_hook();
-    ColorDialogHook color = detail::color_dialog_hook();
-    FontDialogHook font = detail::font_dialog_hook();
-    PrintDialogHook print = detail::print_dialog_hook();
-    PrintOutputHook output = detail::print_output_hook();
-    PrintPreviewHook preview = detail::print_preview_hook();
-    ShellOpenHook shell = detail::shell_open_hook();
-    SoundHook sound = detail::sound_hook();
-};
-Defaults& defaults() {
-    static auto* d = new Defaults;
-    return *d;
-}
-} // namespace
-
-void set_message_box_hook(MessageBoxHook hook) {
-    install(detail::message_box_hook(), std::move(hook), defaults().messageBox);
-}
-void set_modal_dialog_hook(ModalDialogHook hook) {
-    detail::modal_hook() = std::move(hook);
-}
-void set_file_dialog_hook(FileDialogHook hook) {
-    install(detail::file_dialog_hook(), std::move(hook), defaults().file);
-}
-void set_color_dialog_hook(ColorDialogHook hook) {
-    install(detail::color_dialog_hook(), std::move(hook), defaults().color);
-}
-void set_font_dialog_hook(FontDialogHook hook) {
-    install(detail::font_dialog_hook(), std::move(hook), defaults().font);
-}
-void set_print_dialog_hook(PrintDialogHook hook) {
-    install(detail::print_dialog_hook(), std::move(hook), defaults().print);
-}
-void set_print_output_hook(PrintOutputHook hook) {
-    install(detail::print_output_hook(), std::move(hook), defaults().output);
-}
-void set_print_preview_hook(PrintPreviewHook hook) {
-    install(detail::print_preview_hook(), std::move(hook), defaults().preview);
-}
-void set_shell_open_hook(ShellOpenHook hook) {
-    install(detail::shell_open_hook(), std::move(hook), defaults().shell);
-}
-void set_sound_hook(SoundHook hook) {
-    install(detail::sound_hook(), std::move(hook), defaults().sound);
-}
-const std::vector<SoundRequest>& recorded_sounds() {
-    return detail::sound_log();
-}
-void clear_recorded_sounds() {
-    detail::sound_log().clear();
-}
-void set_profile_store(std::shared_ptr<ProfileStore> store) {
-    detail::profile_slot() = store ? std::move(store) : std::make_shared<SettingsProfileStore>();
-}
 ProfileStore& profile_store() {
     return *detail::profile_slot();
-}
-
-void reset_hooks() {
-    (void)defaults();
-    set_message_box_hook({});
-    set_modal_dialog_hook({});
-    set_file_dialog_hook({});
-    set_color_dialog_hook({});
-    set_font_dialog_hook({});
-    set_print_dialog_hook({});
-    set_print_output_hook({});
-    set_print_preview_hook({});
-    set_shell_open_hook({});
-    set_sound_hook({});
 }
 
 } // namespace zel::platform

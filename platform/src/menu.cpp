@@ -244,19 +244,6 @@ BOOL CMenu::Attach(HMENU menu) {
     return TRUE;
 }
 
-HMENU CMenu::Detach() {
-    HMENU h = m_hMenu;
-    if (MenuObject* m = live_menu(h); m != nullptr && m->attached == this) {
-        m->attached = nullptr;
-    }
-    m_hMenu = nullptr;
-    return h;
-}
-
-BOOL CMenu::CreateMenu() {
-    return Attach(new MenuObject);
-}
-
 BOOL CMenu::CreatePopupMenu() {
     auto* m = new MenuObject;
     m->popup = true;
@@ -358,19 +345,6 @@ BOOL CMenu::RemoveMenu(UINT position, UINT flags) {
     return TRUE;
 }
 
-BOOL CMenu::DeleteMenu(UINT position, UINT flags) {
-    MenuObject* owner = nullptr;
-    MenuItem* i = find_item(live_menu(m_hMenu), position, flags, &owner);
-    if (i == nullptr) {
-        return FALSE;
-    }
-    if (MenuObject* sub = live_menu(i->popup); sub != nullptr && sub->attached == nullptr) {
-        delete sub;
-    }
-    owner->items.erase(owner->items.begin() + (i - owner->items.data()));
-    return TRUE;
-}
-
 UINT CMenu::GetMenuItemCount() const {
     MenuObject* m = live_menu(m_hMenu);
     return m != nullptr ? UINT(m->items.size()) : UINT(-1);
@@ -394,18 +368,6 @@ int CMenu::GetMenuString(UINT item, CString& text, UINT flags) const {
     MenuItem* i = find_item(live_menu(m_hMenu), item, flags);
     text = i != nullptr ? CString(i->text) : CString();
     return text.GetLength();
-}
-
-int CMenu::GetMenuString(UINT item, LPTSTR buffer, int maxCount, UINT flags) const {
-    CString t;
-    GetMenuString(item, t, flags);
-    if (buffer == nullptr || maxCount <= 0) {
-        return t.GetLength();
-    }
-    const int n = std::min(t.GetLength(), maxCount - 1);
-    std::memcpy(buffer, t.GetString(), std::size_t(n));
-    buffer[n] = 0;
-    return n;
 }
 
 CMenu* CMenu::GetSubMenu(int position) const {
@@ -573,24 +535,6 @@ BOOL DestroyMenu(HMENU menu) {
 
 BOOL IsMenu(HMENU menu) {
     return live_menu(menu) != nullptr;
-}
-int GetMenuItemCount(HMENU menu) {
-    MenuObject* m = live_menu(menu);
-    return m != nullptr ? int(m->items.size()) : -1;
-}
-
-HACCEL CreateAcceleratorTable(const ACCEL* entries, int count) {
-    if (entries == nullptr || count <= 0) {
-        return nullptr;
-    }
-    auto* t = new AccelTable;
-    t->entries.assign(entries, entries + count);
-    return t;
-}
-
-BOOL DestroyAcceleratorTable(HACCEL table) {
-    delete table;
-    return TRUE;
 }
 
 int TranslateAccelerator(HWND wnd, HACCEL table, MSG* msg) {

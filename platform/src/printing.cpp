@@ -3,6 +3,7 @@
 // handed to the print output hook (printer or PDF) or to the print preview hook.
 
 #include "dc_state.h"
+#include "hook_slots.h"
 #include "modal_focus.h"
 
 #include "zel/platform/docview.h"
@@ -14,11 +15,6 @@
 #include <cstdlib>
 
 #include <sys/mman.h>
-
-namespace zel::platform::detail {
-PrintOutputHook& print_output_hook();
-PrintPreviewHook& print_preview_hook();
-} // namespace zel::platform::detail
 
 using namespace zel::platform::detail;
 using zel::platform::PrinterSettings;
@@ -222,69 +218,4 @@ HDC CPrintDialog::CreatePrinterDC() {
     blank_page(s);
     m_pd.hDC = s;
     return s;
-}
-
-int CDC::StartDoc(LPCTSTR name) {
-    DcState* s = live_dc(m_hDC);
-    if (s == nullptr || !s->printing) {
-        return -1;
-    }
-    s->docStarted = true;
-    s->docName = name != nullptr ? name : "";
-    s->pages.clear();
-    return 1;
-}
-
-int CDC::StartPage() {
-    DcState* s = live_dc(m_hDC);
-    if (s == nullptr || !s->docStarted || s->ownBitmap == nullptr) {
-        return -1;
-    }
-    blank_page(s);
-    return 1;
-}
-
-int CDC::EndPage() {
-    DcState* s = live_dc(m_hDC);
-    if (s == nullptr || !s->docStarted || s->ownBitmap == nullptr) {
-        return -1;
-    }
-    s->pages.push_back(s->ownBitmap->image.copy());
-    return 1;
-}
-
-int CDC::EndDoc() {
-    DcState* s = live_dc(m_hDC);
-    if (s == nullptr || !s->docStarted) {
-        return -1;
-    }
-    s->docStarted = false;
-    if (s->pages.empty()) {
-        return 1;
-    }
-    PrintJob job;
-    job.title = s->docName;
-    if (CWinApp* app = AfxGetApp()) {
-        job.settings = app->PrinterSettings();
-    }
-    job.settings.dotsPerInch = s->dpi;
-    job.firstPage = 1;
-    job.lastPage = int(s->pages.size());
-    std::vector<QImage> pages = std::move(s->pages);
-    job.renderPage = [&pages](int page) -> HBITMAP {
-        auto* b = new BitmapObject;
-        b->image = pages[std::size_t(page - 1)];
-        return b;
-    };
-    return print_output_hook()(job) ? 1 : -1;
-}
-
-int CDC::AbortDoc() {
-    DcState* s = live_dc(m_hDC);
-    if (s == nullptr) {
-        return -1;
-    }
-    s->docStarted = false;
-    s->pages.clear();
-    return 1;
 }

@@ -337,33 +337,3 @@ int SetDIBits(HDC, HBITMAP bitmap, UINT start, UINT lines, const void* bits, con
     b->syncToDib();
     return copied;
 }
-
-BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int xSrc, int ySrc,
-            DWORD rop) {
-    CDC* d = CDC::FromHandle(dest);
-    return d != nullptr && d->BitBlt(x, y, width, height, CDC::FromHandle(source), xSrc, ySrc, rop);
-}
-
-BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC source, int xSrc, int ySrc,
-                int srcWidth, int srcHeight, DWORD rop) {
-    CDC* d = CDC::FromHandle(dest);
-    return d != nullptr && d->StretchBlt(x, y, width, height, CDC::FromHandle(source), xSrc, ySrc,
-                                         srcWidth, srcHeight, rop);
-}
-
-int StretchDIBits(HDC dc, int x, int y, int width, int height, int xSrc, int ySrc, int srcWidth,
-                  int srcHeight, const void* bits, const BITMAPINFO* info, UINT usage, DWORD rop) {
-    CDC* d = CDC::FromHandle(dc);
-    return d != nullptr ? d->StretchDIBits(x, y, width, height, xSrc, ySrc, srcWidth, srcHeight,
-                                           bits, info, usage, rop)
-                        : 0;
-}
-
-int SetDIBitsToDevice(HDC dc, int x, int y, DWORD width, DWORD height, int xSrc, int ySrc,
-                      UINT startScan, UINT scanLines, const void* bits, const BITMAPINFO* info,
-                      UINT usage) {
-    CDC* d = CDC::FromHandle(dc);
-    return d != nullptr ? d->SetDIBitsToDevice(x, y, width, height, xSrc, ySrc, startScan,
-                                               scanLines, bits, info, usage)
-                        : 0;
-}

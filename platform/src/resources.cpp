@@ -355,10 +355,6 @@ HMODULE LoadLibraryEx(LPCTSTR path, HANDLE, DWORD) {
     return m;
 }
 
-HMODULE LoadLibrary(LPCTSTR path) {
-    return LoadLibraryEx(path, nullptr, 0);
-}
-
 BOOL FreeLibrary(HMODULE module) {
     if (module == nullptr || library_set().count(module) == 0) {
         return FALSE;

@@ -2,10 +2,10 @@
 // theme, folders, the desktop's opener, sounds, message boxes, cursors, keys, time, random.
 
 #include "gdi_objects.h"
+#include "hook_slots.h"
 #include "modal_focus.h"
 #include "window_record.h"
 
-#include "zel/common/work_folder.h"
 #include "zel/platform/docview.h"
 #include "zel/platform/hooks.h"
 #include "zel/platform/system.h"
@@ -19,13 +19,6 @@
 #include <strings.h>
 
 namespace zel::platform::detail {
-MessageBoxHook& message_box_hook();
-ShellOpenHook& shell_open_hook();
-SoundHook& sound_hook();
-std::vector<SoundRequest>& sound_log();
-int default_message_box(const MessageBoxRequest& request);
-int default_shell_open(const std::string& verb, const std::string& target);
-void default_sound(const SoundRequest& request);
 
 namespace {
 Qt::KeyboardModifiers g_modifiers;
@@ -134,21 +127,6 @@ LONG RegOpenKeyEx(HKEY key, LPCTSTR subKey, DWORD, DWORD, HKEY* result) {
     return ERROR_FILE_NOT_FOUND;
 }
 
-LONG RegQueryValue(HKEY key, LPCTSTR subKey, LPTSTR value, LONG* size) {
-    HKEY k = key;
-    if (subKey != nullptr && *subKey != 0 &&
-        RegOpenKeyEx(key, subKey, 0, KEY_READ, &k) != ERROR_SUCCESS) {
-        return ERROR_FILE_NOT_FOUND;
-    }
-    DWORD n = size != nullptr ? DWORD(*size) : 0;
-    const LONG r =
-        RegQueryValueEx(k, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(value), &n);
-    if (size != nullptr) {
-        *size = LONG(n);
-    }
-    return r;
-}
-
 LONG RegQueryValueEx(HKEY key, LPCTSTR name, DWORD*, DWORD* type, BYTE* data, DWORD* size) {
     if (key != &g_themeKey || (name != nullptr && *name != 0) || size == nullptr) {
         return ERROR_FILE_NOT_FOUND;
@@ -170,19 +148,6 @@ LONG RegQueryValueEx(HKEY key, LPCTSTR name, DWORD*, DWORD* type, BYTE* data, DW
 
 LONG RegCloseKey(HKEY) {
     return ERROR_SUCCESS;
-}
-
-UINT GetSystemDirectory(LPTSTR buffer, UINT size) {
-    const std::string folder = zel::work_folder();
-    if (folder.empty() || buffer == nullptr || folder.size() + 1 > size) {
-        return folder.empty() ? 0 : UINT(folder.size() + 1);
-    }
-    std::memcpy(buffer, folder.c_str(), folder.size() + 1);
-    return UINT(folder.size());
-}
-
-UINT GetWindowsDirectory(LPTSTR buffer, UINT size) {
-    return GetSystemDirectory(buffer, size);
 }
 
 HINSTANCE ShellExecute(HWND, LPCTSTR verb, LPCTSTR file, LPCTSTR, LPCTSTR, int) {
@@ -214,14 +179,12 @@ BOOL PlaySound(LPCTSTR sound, HMODULE, DWORD flags) {
         r.name = sound;
     }
     r.flags = flags;
-    sound_log().push_back(r);
     sound_hook()(r);
     return TRUE;
 }
 
 BOOL MessageBeep(UINT type) {
     SoundRequest r{std::string("beep:").append(std::to_string(type)), 0};
-    sound_log().push_back(r);
     sound_hook()(r);
     return TRUE;
 }
@@ -243,12 +206,6 @@ int CWnd::MessageBox(LPCTSTR text, LPCTSTR caption, UINT type) {
 int AfxMessageBox(LPCTSTR text, UINT type, UINT) {
     CWnd* main = AfxGetMainWnd();
     return MessageBox(main != nullptr ? main->m_hWnd : nullptr, text, AfxGetAppName(), type);
-}
-
-int AfxMessageBox(UINT stringId, UINT type, UINT helpId) {
-    CString text;
-    text.LoadString(stringId);
-    return AfxMessageBox(text, type, helpId);
 }
 
 HCURSOR SetCursor(HCURSOR cursor) {
@@ -356,10 +313,6 @@ SHORT GetKeyState(int key) {
     }
 }
 
-SHORT GetAsyncKeyState(int key) {
-    return GetKeyState(key);
-}
-
 DWORD GetTickCount() {
     static QElapsedTimer timer = [] {
         QElapsedTimer t;
@@ -376,7 +329,6 @@ CWaitCursor::CWaitCursor() {
 CWaitCursor::~CWaitCursor() {
     QApplication::restoreOverrideCursor();
 }
-void CWaitCursor::Restore() {}
 
 namespace zel::platform {
 namespace {

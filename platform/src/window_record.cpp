@@ -140,8 +140,11 @@ WindowRecord::~WindowRecord() {
     if (windowRegion != nullptr) {
         ::DeleteObject(windowRegion);
     }
-    if (ownsStaticPicture) {
+    // A picture static's picture comes from its template's resource number and is its own.
+    if (staticBitmap != nullptr) {
         ::DeleteObject(staticBitmap);
+    }
+    if (staticIcon != nullptr) {
         ::DestroyIcon(staticIcon);
     }
 }
@@ -158,9 +161,6 @@ CWnd* WindowRecord::wnd() {
             break;
         case WindowKind::Static:
             placeholder = std::make_unique<CStatic>();
-            break;
-        case WindowKind::Edit:
-            placeholder = std::make_unique<CEdit>();
             break;
         case WindowKind::ScrollBar:
             placeholder = std::make_unique<CScrollBar>();

@@ -64,11 +64,10 @@ struct WindowRecord : QWidget {
     // Statics.
     HBITMAP staticBitmap = nullptr;
     HICON staticIcon = nullptr;
-    bool ownsStaticPicture = false; // loaded from the template's resource number
     // Edits and scroll bars.
     QLineEdit* edit = nullptr;
     QScrollBar* bar = nullptr;
-    int barMin = 0, barMax = 100, barPos = 0, barPage = 0;
+    int barMin = 0, barMax = 100, barPos = 0;
 
     CWnd* wnd();              // attached object or placeholder
     QRect clientRect() const; // (0, 0, client width, client height)

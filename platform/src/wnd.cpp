@@ -174,25 +174,6 @@ CWnd* CWnd::FromHandle(HWND wnd) {
     return r != nullptr ? r->wnd() : nullptr;
 }
 
-BOOL CWnd::Attach(HWND wnd) {
-    WindowRecord* r = live_window(wnd);
-    if (r == nullptr || m_hWnd != nullptr) {
-        return FALSE;
-    }
-    r->object = this;
-    m_hWnd = wnd;
-    return TRUE;
-}
-
-HWND CWnd::Detach() {
-    HWND h = m_hWnd;
-    if (WindowRecord* r = rec(this); r != nullptr && r->object == this) {
-        r->object = nullptr;
-    }
-    m_hWnd = nullptr;
-    return h;
-}
-
 BOOL CWnd::SubclassWindow(HWND wnd) {
     WindowRecord* r = live_window(wnd);
     if (r == nullptr || m_hWnd != nullptr || (r->object != nullptr && r->object != this)) {
@@ -207,10 +188,6 @@ BOOL CWnd::SubclassWindow(HWND wnd) {
 BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
     CWnd* item = parent != nullptr ? parent->GetDlgItem(int(id)) : nullptr;
     return item != nullptr && SubclassWindow(item->m_hWnd);
-}
-
-HWND CWnd::UnsubclassWindow() {
-    return Detach();
 }
 
 BOOL CWnd::PreCreateWindow(CREATESTRUCT&) {
@@ -470,20 +447,8 @@ LRESULT CWnd::SendDlgItemMessage(int id, UINT message, WPARAM wParam, LPARAM lPa
 
 // ---- default handlers ---------------------------------------------------------------------
 
-int CWnd::OnCreate(LPCREATESTRUCT) {
-    return int(Default());
-}
 void CWnd::OnDestroy() {
     Default();
-}
-void CWnd::OnClose() {
-    Default();
-}
-void CWnd::OnPaint() {
-    Default();
-}
-BOOL CWnd::OnEraseBkgnd(CDC*) {
-    return BOOL(Default());
 }
 void CWnd::OnSize(UINT, int, int) {
     Default();
@@ -500,17 +465,8 @@ void CWnd::OnLButtonDown(UINT, CPoint) {
 void CWnd::OnLButtonUp(UINT, CPoint) {
     Default();
 }
-void CWnd::OnLButtonDblClk(UINT, CPoint) {
-    Default();
-}
-void CWnd::OnRButtonDown(UINT, CPoint) {
-    Default();
-}
 BOOL CWnd::OnSetCursor(CWnd*, UINT, UINT) {
     return BOOL(Default());
-}
-void CWnd::OnSetFocus(CWnd*) {
-    Default();
 }
 void CWnd::OnKillFocus(CWnd*) {
     Default();
@@ -529,22 +485,6 @@ void CWnd::OnSysColorChange() {
 }
 UINT CWnd::OnGetDlgCode() {
     return UINT(Default());
-}
-void CWnd::OnKeyDown(UINT, UINT, UINT) {
-    Default();
-}
-void CWnd::OnChar(UINT, UINT, UINT) {
-    Default();
-}
-void CWnd::OnHScroll(UINT, UINT, CScrollBar*) {
-    const MSG* m = GetCurrentMessage();
-    LRESULT r = 0;
-    if (m == nullptr || !ReflectChildNotify(m->message, m->wParam, m->lParam, &r)) {
-        Default();
-    }
-}
-void CWnd::OnVScroll(UINT code, UINT pos, CScrollBar* bar) {
-    OnHScroll(code, pos, bar);
 }
 void CWnd::OnDrawItem(int, LPDRAWITEMSTRUCT) {
     const MSG* m = GetCurrentMessage();
@@ -566,15 +506,6 @@ HBRUSH CWnd::OnCtlColor(CDC*, CWnd*, UINT) {
         return reinterpret_cast<HBRUSH>(r);
     }
     return reinterpret_cast<HBRUSH>(Default());
-}
-void CWnd::OnDropFiles(HDROP) {
-    Default();
-}
-void CWnd::OnInitMenuPopup(CMenu*, UINT, BOOL) {
-    Default();
-}
-void CWnd::OnNcLButtonDown(UINT, CPoint) {
-    Default();
 }
 
 // ---- unpacking helpers --------------------------------------------------------------------

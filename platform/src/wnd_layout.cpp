@@ -74,19 +74,6 @@ void CWnd::ScreenToClient(LPRECT rc) const {
     }
 }
 
-void CWnd::MapWindowPoints(CWnd* to, LPPOINT points, UINT count) const {
-    for (UINT i = 0; i < count; ++i) {
-        ClientToScreen(&points[i]);
-        if (to != nullptr) {
-            to->ScreenToClient(&points[i]);
-        }
-    }
-}
-
-void CWnd::MapWindowPoints(CWnd* to, LPRECT rect) const {
-    MapWindowPoints(to, reinterpret_cast<LPPOINT>(rect), 2);
-}
-
 BOOL CWnd::SetWindowPos(const CWnd*, int x, int y, int cx, int cy, UINT flags) {
     WindowRecord* r = rec(this);
     if (r == nullptr) {
@@ -213,16 +200,6 @@ int CWnd::GetDlgCtrlID() const {
     return r != nullptr ? r->id : 0;
 }
 
-int CWnd::SetDlgCtrlID(int id) {
-    WindowRecord* r = rec(this);
-    if (r == nullptr) {
-        return 0;
-    }
-    const int old = r->id;
-    r->id = id;
-    return old;
-}
-
 CWnd* CWnd::GetNextDlgTabItem(CWnd* control, BOOL previous) const {
     WindowRecord* r = rec(this);
     if (r == nullptr) {
@@ -247,25 +224,6 @@ CWnd* CWnd::GetNextDlgTabItem(CWnd* control, BOOL previous) const {
     return items[previous ? (index + n - 1) % n : (index + 1) % n]->wnd();
 }
 
-CWnd* CWnd::GetWindow(UINT relation) const {
-    WindowRecord* r = rec(this);
-    if (r == nullptr) {
-        return nullptr;
-    }
-    if (relation == GW_CHILD) {
-        const auto children = r->childRecords();
-        return children.empty() ? nullptr : children.front()->wnd();
-    }
-    if (relation == GW_HWNDNEXT && r->parentRecord() != nullptr) {
-        const auto siblings = r->parentRecord()->childRecords();
-        auto it = std::find(siblings.begin(), siblings.end(), r);
-        if (it != siblings.end() && ++it != siblings.end()) {
-            return (*it)->wnd();
-        }
-    }
-    return nullptr;
-}
-
 namespace {
 WindowRecord* record_of_widget(QWidget* w) {
     while (w != nullptr) {
@@ -288,29 +246,9 @@ CWnd* CWnd::GetFocus() {
     return r != nullptr ? r->wnd() : nullptr;
 }
 
-CWnd* CWnd::GetCapture() {
-    WindowRecord* r = record_of_widget(QWidget::mouseGrabber());
-    return r != nullptr ? r->wnd() : nullptr;
-}
-
 CWnd* CWnd::WindowFromPoint(POINT p) {
     WindowRecord* r = record_of_widget(QApplication::widgetAt(QPoint(p.x, p.y)));
     return r != nullptr ? r->wnd() : nullptr;
-}
-
-CWnd* CWnd::GetDesktopWindow() {
-    return nullptr;
-}
-
-BOOL CWnd::IsChild(const CWnd* other) const {
-    WindowRecord* r = rec(this);
-    WindowRecord* o = rec(other);
-    for (; o != nullptr; o = o->parentRecord()) {
-        if (o->parentRecord() == r) {
-            return TRUE;
-        }
-    }
-    return FALSE;
 }
 
 // ---- styles and text ----------------------------------------------------------------------
@@ -322,11 +260,6 @@ DWORD CWnd::GetStyle() const {
     }
     return (r->style & ~(WS_VISIBLE | WS_DISABLED)) | (r->isVisible() ? WS_VISIBLE : 0) |
            (r->isEnabled() ? 0 : WS_DISABLED);
-}
-
-DWORD CWnd::GetExStyle() const {
-    WindowRecord* r = rec(this);
-    return r != nullptr ? r->exStyle : 0;
 }
 
 BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT) {
@@ -343,40 +276,13 @@ BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT) {
     return TRUE;
 }
 
-BOOL CWnd::ModifyStyleEx(DWORD remove, DWORD add, UINT) {
-    WindowRecord* r = rec(this);
-    if (r == nullptr) {
-        return FALSE;
-    }
-    r->exStyle = (r->exStyle & ~remove) | add;
-    return TRUE;
-}
-
 void CWnd::SetWindowText(LPCTSTR text) {
     SendMessage(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text != nullptr ? text : ""));
-}
-
-int CWnd::GetWindowText(LPTSTR buffer, int maxCount) const {
-    if (buffer == nullptr || maxCount <= 0) {
-        return 0;
-    }
-    CString t;
-    GetWindowText(t);
-    const int n = std::min(t.GetLength(), maxCount - 1);
-    std::memcpy(buffer, t.GetString(), std::size_t(n));
-    buffer[n] = 0;
-    return n;
 }
 
 void CWnd::GetWindowText(CString& text) const {
     WindowRecord* r = rec(this);
     text = r != nullptr ? CString(r->text.toStdString()) : CString();
-}
-
-int CWnd::GetWindowTextLength() const {
-    CString t;
-    GetWindowText(t);
-    return t.GetLength();
 }
 
 void CWnd::SetFont(CFont* font, BOOL redraw) {

@@ -18,8 +18,9 @@ void ensure_app() {
         static char name[] = "zel_tests";
         static char* argv[] = {name, nullptr};
         new QApplication(argc, argv);
-        // No test reads or writes the person's own profile.
+        // No test reads or writes the person's own profile; every sound is recorded.
         set_profile_store(std::make_shared<MemoryProfileStore>());
+        set_sound_hook({});
     }
 }
 

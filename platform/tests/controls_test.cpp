@@ -122,6 +122,7 @@ protected:
         CClientDC dc(&w);
         return dc.GetPixel(x, y);
     }
+    static int check_of(CButton& b) { return int(b.SendMessage(BM_GETCHECK)); }
     Parent parent;
 };
 
@@ -132,9 +133,9 @@ TEST_F(PlatformControlsTest, AutoCheckBoxTogglesAndNotifies) {
     CRect rc;
     box.GetClientRect(&rc);
     click(box, rc.CenterPoint());
-    EXPECT_EQ(box.GetCheck(), BST_CHECKED);
+    EXPECT_EQ(check_of(box), BST_CHECKED);
     click(box, rc.CenterPoint());
-    EXPECT_EQ(box.GetCheck(), BST_UNCHECKED);
+    EXPECT_EQ(check_of(box), BST_UNCHECKED);
     // 70001 arrives as its low 16 bits.
     EXPECT_EQ(Parent::commands(), (std::vector<std::string>{"command 4465/0", "command 4465/0"}));
 }
@@ -149,10 +150,10 @@ TEST_F(PlatformControlsTest, RadioButtonsOfAGroupExcludeEachOther) {
     c.SetCheck(BST_CHECKED);
     a.SendMessage(BM_CLICK);
     b.SendMessage(BM_CLICK);
-    EXPECT_EQ(a.GetCheck(), BST_UNCHECKED);
-    EXPECT_EQ(b.GetCheck(), BST_CHECKED);
-    EXPECT_EQ(c.GetCheck(), BST_CHECKED); // another group
-    EXPECT_EQ(parent.GetCheckedRadioButton(1, 2), 2);
+    EXPECT_EQ(check_of(a), BST_UNCHECKED);
+    EXPECT_EQ(check_of(b), BST_CHECKED);
+    EXPECT_EQ(check_of(c), BST_CHECKED); // another group
+    EXPECT_EQ(parent.IsDlgButtonChecked(2), UINT(BST_CHECKED));
 }
 
 TEST_F(PlatformControlsTest, PushButtonDrawsClassicAndSunkenWhilePressed) {
@@ -165,7 +166,7 @@ TEST_F(PlatformControlsTest, PushButtonDrawsClassicAndSunkenWhilePressed) {
     EXPECT_EQ(pixel(button, 3, 15), RGB(192, 192, 192)); // face
     button.SetState(TRUE);
     EXPECT_EQ(pixel(button, 0, 0), RGB(128, 128, 128)); // sunken
-    EXPECT_EQ(button.GetState() & BST_PUSHED, UINT(BST_PUSHED));
+    EXPECT_EQ(button.SendMessage(BM_GETSTATE) & BST_PUSHED, LRESULT(BST_PUSHED));
 }
 
 // A button that turns itself owner-drawn when attached, however it is made.
@@ -180,9 +181,9 @@ protected:
         ModifyStyle(0x0F, BS_OWNERDRAW);
         CButton::PreSubclassWindow();
     }
-    int OnCreate(LPCREATESTRUCT cs) {
+    int OnCreate(LPCREATESTRUCT) {
         ownerDrawnAtCreate = (GetStyle() & 0x0F) == BS_OWNERDRAW;
-        return CButton::OnCreate(cs);
+        return int(Default());
     }
     DECLARE_MESSAGE_MAP()
 };
@@ -201,8 +202,8 @@ TEST_F(PlatformControlsTest, CreatedWindowsRunPreSubclassWindowBeforeCreate) {
 
 TEST_F(PlatformControlsTest, StaticColoursComeFromTheControlsReflectedHandler) {
     LinkText link;
-    ASSERT_TRUE(
-        link.Create("Link", WS_CHILD | WS_VISIBLE | SS_LEFT, CRect(10, 10, 110, 30), &parent, 6));
+    ASSERT_TRUE(link.Create("STATIC", "Link", WS_CHILD | WS_VISIBLE | SS_LEFT,
+                            CRect(10, 10, 110, 30), &parent, 6));
     link.UpdateWindow();
     int blue = 0;
     bool background = false;
@@ -219,8 +220,9 @@ TEST_F(PlatformControlsTest, StaticColoursComeFromTheControlsReflectedHandler) {
 
 TEST_F(PlatformControlsTest, StaticWithNotifyReportsClicks) {
     CStatic quiet, notify;
-    quiet.Create("q", WS_CHILD | WS_VISIBLE, CRect(0, 0, 40, 20), &parent, 7);
-    notify.Create("n", WS_CHILD | WS_VISIBLE | SS_NOTIFY, CRect(50, 0, 90, 20), &parent, 8);
+    quiet.Create("STATIC", "q", WS_CHILD | WS_VISIBLE, CRect(0, 0, 40, 20), &parent, 7);
+    notify.Create("STATIC", "n", WS_CHILD | WS_VISIBLE | SS_NOTIFY, CRect(50, 0, 90, 20), &parent,
+                  8);
     click(quiet, CPoint(5, 5));
     click(notify, CPoint(5, 5));
     EXPECT_EQ(Parent::commands(), (std::vector<std::string>{"command 8/0"}));
@@ -234,11 +236,12 @@ TEST_F(PlatformControlsTest, FrameStaticsKeepOnlyTheirLine) {
         dc.FillSolidRect(0, 0, 300, 200, RGB(10, 200, 30));
     }
     CStatic black, etched, text;
-    ASSERT_TRUE(black.Create("", WS_CHILD | WS_VISIBLE | SS_BLACKFRAME, CRect(10, 10, 110, 90),
-                             &parent, 0xFFFF));
-    ASSERT_TRUE(etched.Create("", WS_CHILD | WS_VISIBLE | SS_ETCHEDFRAME, CRect(150, 10, 250, 90),
-                              &parent, 0xFFFF));
-    ASSERT_TRUE(text.Create("t", WS_CHILD | WS_VISIBLE, CRect(10, 120, 110, 140), &parent, 12));
+    ASSERT_TRUE(black.Create("STATIC", "", WS_CHILD | WS_VISIBLE | SS_BLACKFRAME,
+                             CRect(10, 10, 110, 90), &parent, 0xFFFF));
+    ASSERT_TRUE(etched.Create("STATIC", "", WS_CHILD | WS_VISIBLE | SS_ETCHEDFRAME,
+                              CRect(150, 10, 250, 90), &parent, 0xFFFF));
+    ASSERT_TRUE(
+        text.Create("STATIC", "t", WS_CHILD | WS_VISIBLE, CRect(10, 120, 110, 140), &parent, 12));
     pump(30);
     auto* parentWidget = reinterpret_cast<QWidget*>(parent.m_hWnd);
     EXPECT_EQ(parentWidget->childAt(60, 50), nullptr);
@@ -260,31 +263,23 @@ TEST_F(PlatformControlsTest, PictureStaticsShowTheResourceTheirTextNames) {
     ASSERT_TRUE(img.save(QString::fromStdString(png)));
     zel::platform::register_image_file(IMAGE_BITMAP, 5101, png);
     zel::platform::register_image_file(IMAGE_ICON, 5102, png);
-    CStatic bitmap, icon, missing, own;
-    ASSERT_TRUE(bitmap.Create("#5101", WS_CHILD | WS_VISIBLE | SS_BITMAP, CRect(0, 0, 20, 20),
-                              &parent, 21));
-    ASSERT_TRUE(
-        icon.Create("5102", WS_CHILD | WS_VISIBLE | SS_ICON, CRect(30, 0, 50, 20), &parent, 22));
-    ASSERT_TRUE(missing.Create("#5199", WS_CHILD | WS_VISIBLE | SS_BITMAP, CRect(60, 0, 80, 20),
-                               &parent, 23));
-    ASSERT_TRUE(
-        own.Create("#5101", WS_CHILD | WS_VISIBLE | SS_BITMAP, CRect(90, 0, 110, 20), &parent, 24));
-    EXPECT_NE(bitmap.GetBitmap(), nullptr);
-    EXPECT_NE(icon.GetIcon(), nullptr);
-    EXPECT_EQ(missing.GetBitmap(), nullptr);
+    CStatic bitmap, icon, missing;
+    ASSERT_TRUE(bitmap.Create("STATIC", "#5101", WS_CHILD | WS_VISIBLE | SS_BITMAP,
+                              CRect(0, 0, 20, 20), &parent, 21));
+    ASSERT_TRUE(icon.Create("STATIC", "5102", WS_CHILD | WS_VISIBLE | SS_ICON, CRect(30, 0, 50, 20),
+                            &parent, 22));
+    ASSERT_TRUE(missing.Create("STATIC", "#5199", WS_CHILD | WS_VISIBLE | SS_BITMAP,
+                               CRect(60, 0, 80, 20), &parent, 23));
     pump(30);
     EXPECT_EQ(pixel(bitmap, 3, 3), RGB(40, 90, 160));
     EXPECT_EQ(pixel(icon, 3, 3), RGB(40, 90, 160));
-    // A picture set afterwards belongs to the caller, who also gets the loaded one back.
-    HBITMAP loaded = own.SetBitmap(nullptr);
-    EXPECT_NE(loaded, nullptr);
-    DeleteObject(loaded);
+    EXPECT_NE(pixel(missing, 3, 3), RGB(40, 90, 160));
 }
 
 TEST_F(PlatformControlsTest, EditReportsChangesAndKeepsItsText) {
-    CEdit edit;
-    ASSERT_TRUE(
-        edit.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(10, 10, 200, 30), &parent, 1098));
+    CWnd edit;
+    ASSERT_TRUE(edit.Create("EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(10, 10, 200, 30),
+                            &parent, 1098));
     edit.SetWindowText("abc");
     CString text;
     edit.GetWindowText(text);
@@ -301,8 +296,8 @@ TEST_F(PlatformControlsTest, EditReportsChangesAndKeepsItsText) {
 
 TEST_F(PlatformControlsTest, ScrollBarReportsActionsAndStaysWhereTheOwnerPutsIt) {
     CScrollBar bar;
-    ASSERT_TRUE(
-        bar.Create(WS_CHILD | WS_VISIBLE | SBS_HORZ, CRect(0, 100, 200, 116), &parent, 1081));
+    ASSERT_TRUE(bar.Create("SCROLLBAR", "", WS_CHILD | WS_VISIBLE | SBS_HORZ,
+                           CRect(0, 100, 200, 116), &parent, 1081));
     bar.SetScrollRange(0, 100);
     bar.SetScrollPos(40);
     EXPECT_EQ(bar.GetScrollPos(), 40);
@@ -316,19 +311,26 @@ TEST_F(PlatformControlsTest, ScrollBarReportsActionsAndStaysWhereTheOwnerPutsIt)
     EXPECT_EQ(qbar->value(), 40);
     bar.SetScrollPos(500); // kept inside the range
     EXPECT_EQ(bar.GetScrollPos(), 100);
-    // A scroll bar without an object of its own (as made from a dialog template) is still
-    // handed out as one.
-    CWnd maker;
-    ASSERT_TRUE(maker.Create("SCROLLBAR", "", WS_CHILD | WS_VISIBLE | SBS_HORZ,
-                             CRect(0, 120, 200, 136), &parent, 1082));
-    maker.Detach();
-    CWnd* plain = parent.GetDlgItem(1082);
-    auto* asBar = dynamic_cast<CScrollBar*>(plain);
+    // A scroll bar without an object of its own (made from a dialog template) is still handed
+    // out as one.
+    CDialog dialog;
+    ASSERT_TRUE(dialog.CreateIndirect(
+        DialogTemplate{"",
+                       0,
+                       0,
+                       140,
+                       40,
+                       WS_POPUP,
+                       "MS Sans Serif",
+                       8,
+                       {Control("", 1082, "SCROLLBAR", SBS_HORZ, 0, 0, 130, 10)}},
+        &parent));
+    auto* asBar = dynamic_cast<CScrollBar*>(dialog.GetDlgItem(1082));
     ASSERT_NE(asBar, nullptr);
     asBar->SetScrollRange(0, 10);
     asBar->SetScrollPos(4);
     EXPECT_EQ(asBar->GetScrollPos(), 4);
-    plain->DestroyWindow();
+    dialog.DestroyWindow();
 }
 
 TEST_F(PlatformControlsTest, MouseLeaveArrivesOnceAfterTracking) {

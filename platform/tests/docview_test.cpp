@@ -293,7 +293,9 @@ TEST_F(PlatformDocViewTest, RecentFilesAndProfileLiveInTheProfileStore) {
     EXPECT_EQ(files[0], "/b.zel");
     EXPECT_EQ(files[1], "/e.zel");
     EXPECT_EQ(files[3], "/c.zel");
-    EXPECT_EQ(app.GetProfileString("Recent File List", "File1"), "/b.zel");
+    std::string first;
+    EXPECT_TRUE(zel::platform::profile_store().read("Recent File List", "File1", first));
+    EXPECT_EQ(first, "/b.zel");
     app.WriteProfileInt("Settings", "PreviewPages", 2);
     EXPECT_EQ(app.GetProfileInt("Settings", "PreviewPages", 1), 2u);
     EXPECT_EQ(app.GetProfileInt("Settings", "Missing", 7), 7u);

@@ -36,8 +36,8 @@ struct ModalFocusTest : ::testing::Test {
                                                       {DefPushButton("OK", IDOK, 10, 40, 40, 14)}});
         ASSERT_TRUE(owner.CreateEx(0, nullptr, "Owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
                                    CRect(0, 0, 300, 200), nullptr, 0));
-        ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(10, 10, 110, 30), &owner,
-                                kOwnerEdit));
+        ASSERT_TRUE(edit.Create("EDIT", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP,
+                                CRect(10, 10, 110, 30), &owner, kOwnerEdit));
         owner.SetForegroundWindow();
         edit.SetFocus();
         pump(100, [this] { return owner_has_focus(); });
@@ -72,7 +72,7 @@ struct ModalFocusTest : ::testing::Test {
     }
 
     CWnd owner;
-    CEdit edit;
+    CWnd edit;
     HookReset reset;
 };
 

@@ -46,8 +46,8 @@ public:
         dc->FillSolidRect(int(w * 0.1), int(h * 0.05), int(w * 0.8), 1, RGB(0, 0, 0));
         for (int y = 0; y < 40; ++y) {
             for (int x = 0; x < 40; ++x) {
-                dc->SetPixel(int(w * 0.1) + x, int(h * 0.07) + y,
-                             (x / 4 + y / 4) % 2 == 0 ? kSquareA : kSquareB);
+                dc->FillSolidRect(int(w * 0.1) + x, int(h * 0.07) + y, 1, 1,
+                                  (x / 4 + y / 4) % 2 == 0 ? kSquareA : kSquareB);
             }
         }
         CFont font;

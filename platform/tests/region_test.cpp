@@ -46,7 +46,7 @@ TEST(PlatformRegionTest, RegionFromBitmapCutsOutTheKeyColour) {
     CBitmap* old = mem.SelectObject(&bmp);
     mem.FillSolidRect(0, 0, 8, 6, RGB(10, 120, 200));
     mem.FillSolidRect(0, 0, 2, 6, RGB(255, 0, 255)); // key colour down the left edge
-    mem.SetPixel(5, 3, RGB(255, 0, 255));
+    mem.FillSolidRect(5, 3, 1, 1, RGB(255, 0, 255));
     mem.SelectObject(old);
 
     BITMAPINFO info{};

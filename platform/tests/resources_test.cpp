@@ -86,8 +86,12 @@ TEST(PlatformResourceTablesTest, MenusAndAcceleratorsFromTables) {
     // Searching by command goes through pop-ups.
     EXPECT_NE(menu.EnableMenuItem(57664, MF_GRAYED), UINT(-1));
     EXPECT_TRUE(menu.GetSubMenu(1)->GetMenuState(0, MF_BYPOSITION) & MF_GRAYED);
-    EXPECT_TRUE(menu.DeleteMenu(0, MF_BYPOSITION));
+    // A removed pop-up is no longer the menu's to delete.
+    HMENU removed = file->m_hMenu;
+    EXPECT_TRUE(menu.RemoveMenu(0, MF_BYPOSITION));
     EXPECT_EQ(menu.GetMenuItemCount(), 1u);
+    EXPECT_TRUE(IsMenu(removed));
+    EXPECT_TRUE(DestroyMenu(removed));
     EXPECT_FALSE(CMenu().LoadMenu(701));
 
     register_accelerators(700, {{FVIRTKEY | FCONTROL, 'S', 57603}});

@@ -90,15 +90,6 @@ TEST_F(PlatformSystemTest, RandomNumbersFollowTheClassicGenerator) {
     EXPECT_EQ(hi, 32767);
 }
 
-TEST_F(PlatformSystemTest, SystemFolderIsThePrivateWorkFolder) {
-    char buf[261];
-    const UINT n = GetSystemDirectory(buf, sizeof buf);
-    ASSERT_GT(n, 0u);
-    EXPECT_EQ(std::string(buf, n), zel::work_folder());
-    char tiny[2];
-    EXPECT_GT(GetWindowsDirectory(tiny, sizeof tiny), sizeof tiny); // too small: the size needed
-}
-
 TEST_F(PlatformSystemTest, MessageBoxesGoThroughTheHook) {
     MessageBoxRequest seen;
     set_message_box_hook([&](const MessageBoxRequest& r) {

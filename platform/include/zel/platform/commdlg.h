@@ -27,7 +27,6 @@ public:
     CString GetPathName() const { return m_path; }
     CString GetFileName() const;
     CString GetFileExt() const;
-    CString GetFileTitle() const;
     OPENFILENAME m_ofn;
 
 private:
@@ -72,7 +71,6 @@ public:
     virtual INT_PTR DoModal();
     void GetCurrentFont(LOGFONT* lf) const { *lf = m_lf; }
     CString GetFaceName() const { return m_lf.lfFaceName; }
-    int GetSize() const;
     COLORREF GetColor() const { return m_cf.rgbColors; }
     CHOOSEFONT m_cf;
 
@@ -109,7 +107,6 @@ public:
     // Fills the dialog from the application's current printer without showing it.
     BOOL GetDefaults();
     DEVMODE* GetDevMode() const { return m_pd.hDevMode; }
-    CString GetDeviceName() const;
     HDC CreatePrinterDC();
     int GetFromPage() const { return m_pd.nFromPage; }
     int GetToPage() const { return m_pd.nToPage; }

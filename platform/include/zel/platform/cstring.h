@@ -36,8 +36,6 @@ public:
     CString Left(int count) const;
     CString Mid(int first, int count = -1) const;
     CString Right(int count) const;
-    void MakeLower();
-    void MakeUpper();
     int CompareNoCase(const char* other) const;
 
     CString& operator=(const char* s) { return *this = CString(s); }

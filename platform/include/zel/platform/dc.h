@@ -1,8 +1,8 @@
 #pragma once
 // Device contexts: drawing on a window's retained surface, on a memory bitmap or on a printer
 // page, with the selection model of drawing objects (pen, brush, font, bitmap, palette), the
-// drawing modes (text and background colour, background mode, stretch mode, mix mode) and the
-// raster copies (plain, AND, OR, XOR, inverted, stretched).
+// drawing modes (text and background colour, background mode, stretch mode) and the raster
+// copies (plain, AND, OR, XOR, inverted, stretched).
 //
 // A memory context starts with a 1 x 1 monochrome bitmap selected, so a bitmap made
 // "compatible" with a fresh memory context is monochrome, as window code of this kind expects.
@@ -17,8 +17,6 @@ constexpr DWORD SRCCOPY = 0x00CC0020, SRCPAINT = 0x00EE0086, SRCAND = 0x008800C6
                 NOTSRCERASE = 0x001100A6, MERGEPAINT = 0x00BB0226, PATCOPY = 0x00F00021,
                 PATINVERT = 0x005A0049, DSTINVERT = 0x00550009, BLACKNESS = 0x00000042,
                 WHITENESS = 0x00FF0062;
-// Mix modes of pens.
-constexpr int R2_BLACK = 1, R2_NOT = 6, R2_XORPEN = 7, R2_NOP = 11, R2_COPYPEN = 13, R2_WHITE = 16;
 constexpr int TRANSPARENT = 1, OPAQUE = 2;
 constexpr int BLACKONWHITE = 1, WHITEONBLACK = 2, COLORONCOLOR = 3, HALFTONE = 4,
               STRETCH_DELETESCANS = COLORONCOLOR;
@@ -66,40 +64,20 @@ public:
     CBrush* SelectObject(CBrush* brush);
     CFont* SelectObject(CFont* font);
     CBitmap* SelectObject(CBitmap* bitmap);
-    int SelectObject(CRgn* region); // sets the clip region; returns the region kind
     HGDIOBJ SelectObject(HGDIOBJ object);
-    CGdiObject* SelectStockObject(int which);
     CPalette* SelectPalette(CPalette* palette, BOOL forceBackground);
     UINT RealizePalette();
-    CPen* GetCurrentPen() const;
-    CBrush* GetCurrentBrush() const;
-    CFont* GetCurrentFont() const;
-    CBitmap* GetCurrentBitmap() const;
 
     // Modes and colours.
     COLORREF SetTextColor(COLORREF color);
-    COLORREF GetTextColor() const;
     COLORREF SetBkColor(COLORREF color);
     COLORREF GetBkColor() const;
     int SetBkMode(int mode);
-    int GetBkMode() const;
     int SetStretchBltMode(int mode);
-    int GetStretchBltMode() const;
-    int SetROP2(int mode);
-    int GetROP2() const;
     CPoint SetViewportOrg(int x, int y);
     CPoint GetViewportOrg() const;
     CPoint OffsetViewportOrg(int dx, int dy);
     int GetDeviceCaps(int index) const;
-
-    // Clipping (in logical coordinates).
-    int SelectClipRgn(CRgn* region);
-    int IntersectClipRect(int left, int top, int right, int bottom);
-    int IntersectClipRect(LPCRECT rect) {
-        return IntersectClipRect(rect->left, rect->top, rect->right, rect->bottom);
-    }
-    int ExcludeClipRect(int left, int top, int right, int bottom);
-    int GetClipBox(LPRECT rect) const;
 
     // Raster copies. `source` may be this context; stretching obeys the stretch mode.
     BOOL BitBlt(int x, int y, int width, int height, CDC* source, int xSrc, int ySrc, DWORD rop);
@@ -118,7 +96,6 @@ public:
     void FillSolidRect(int x, int y, int width, int height, COLORREF color);
     void FillRect(LPCRECT rect, CBrush* brush);
     void FrameRect(LPCRECT rect, CBrush* brush);
-    void InvertRect(LPCRECT rect);
     void Draw3dRect(LPCRECT rect, COLORREF topLeft, COLORREF bottomRight);
     void Draw3dRect(int x, int y, int width, int height, COLORREF topLeft, COLORREF bottomRight);
     void DrawFocusRect(LPCRECT rect);
@@ -129,15 +106,12 @@ public:
     }
     BOOL RoundRect(int left, int top, int right, int bottom, int width, int height);
     BOOL Ellipse(int left, int top, int right, int bottom);
-    BOOL Polygon(const POINT* points, int count);
-    BOOL FillRgn(CRgn* region, CBrush* brush);
 
     // Lines (the last point is not drawn).
     CPoint MoveTo(int x, int y);
     CPoint MoveTo(POINT p) { return MoveTo(p.x, p.y); }
     BOOL LineTo(int x, int y);
     BOOL LineTo(POINT p) { return LineTo(p.x, p.y); }
-    COLORREF SetPixel(int x, int y, COLORREF color);
     COLORREF GetPixel(int x, int y) const;
 
     // Text.
@@ -157,13 +131,6 @@ public:
     BOOL DrawState(CPoint pt, CSize size, CBitmap* bitmap, UINT flags, HBRUSH brush = nullptr) {
         return DrawState(pt, size, static_cast<HBITMAP>(*bitmap), flags, brush);
     }
-
-    // Printing.
-    int StartDoc(LPCTSTR documentName);
-    int StartPage();
-    int EndPage();
-    int EndDoc();
-    int AbortDoc();
 };
 
 struct TEXTMETRIC {
@@ -206,27 +173,3 @@ public:
 HDC GetDC(HWND wnd);
 HDC GetWindowDC(HWND wnd);
 int ReleaseDC(HWND wnd, HDC dc);
-HDC CreateCompatibleDC(HDC reference);
-BOOL DeleteDC(HDC dc);
-HGDIOBJ SelectObject(HDC dc, HGDIOBJ object);
-BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int xSrc, int ySrc,
-            DWORD rop);
-BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC source, int xSrc, int ySrc,
-                int srcWidth, int srcHeight, DWORD rop);
-int StretchDIBits(HDC dc, int x, int y, int width, int height, int xSrc, int ySrc, int srcWidth,
-                  int srcHeight, const void* bits, const BITMAPINFO* info, UINT usage, DWORD rop);
-int SetDIBitsToDevice(HDC dc, int x, int y, DWORD width, DWORD height, int xSrc, int ySrc,
-                      UINT startScan, UINT scanLines, const void* bits, const BITMAPINFO* info,
-                      UINT usage);
-int SetStretchBltMode(HDC dc, int mode);
-HPALETTE SelectPalette(HDC dc, HPALETTE palette, BOOL forceBackground);
-UINT RealizePalette(HDC dc);
-int GetDeviceCaps(HDC dc, int index);
-int FillRect(HDC dc, const RECT* rect, HBRUSH brush);
-BOOL DrawState(HDC dc, HBRUSH brush, void* callback, LPARAM data, WPARAM wData, int x, int y,
-               int width, int height, UINT flags);
-BOOL DrawIconEx(HDC dc, int x, int y, HICON icon, int width, int height, UINT step, HBRUSH flicker,
-                UINT flags);
-COLORREF SetTextColor(HDC dc, COLORREF color);
-COLORREF SetBkColor(HDC dc, COLORREF color);
-int SetBkMode(HDC dc, int mode);

@@ -51,9 +51,6 @@ public:
         : m_bSaveAndValidate(saveAndValidate), m_pDlgWnd(dlg) {}
     BOOL m_bSaveAndValidate;
     CWnd* m_pDlgWnd;
-    // Marks a failed validation; the exchange stops and UpdateData returns FALSE.
-    void Fail();
-    BOOL m_bFailed = FALSE;
 };
 
 class CDialog : public CWnd {
@@ -81,10 +78,6 @@ public:
 
     // Dialog units to pixels.
     void MapDialogRect(LPRECT rect) const;
-    void NextDlgCtrl();
-    void GotoDlgCtrl(CWnd* control);
-    void SetDefID(UINT id);
-    DWORD GetDefID() const;
 
     UINT m_nIDHelp = 0;
     LPCTSTR m_lpszTemplateName = nullptr;
@@ -110,9 +103,5 @@ protected:
 // Data exchange between dialog controls and members.
 void DDX_Control(CDataExchange* dx, int id, CWnd& control);
 void DDX_Text(CDataExchange* dx, int id, CString& value);
-void DDX_Text(CDataExchange* dx, int id, int& value);
-void DDX_Text(CDataExchange* dx, int id, float& value);
-void DDX_Check(CDataExchange* dx, int id, int& value);
 // The index of the checked radio button of the group that starts with `id` (-1 for none).
 void DDX_Radio(CDataExchange* dx, int id, int& value);
-void DDV_MinMaxInt(CDataExchange* dx, int value, int minValue, int maxValue);

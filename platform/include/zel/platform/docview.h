@@ -129,7 +129,6 @@ public:
     virtual BOOL LoadFrame(UINT id, DWORD style = WS_OVERLAPPEDWINDOW, CWnd* parent = nullptr,
                            void* context = nullptr);
     CView* GetActiveView() const { return m_pViewActive; }
-    void SetActiveView(CView* view, BOOL notify = TRUE);
     CDocument* GetActiveDocument();
     virtual void RecalcLayout(BOOL notify = TRUE);
     void InitialUpdateFrame(CDocument* doc, BOOL makeVisible);
@@ -142,7 +141,6 @@ public:
     void UpdateMenuItems(CMenu* popup);
     // The application's help (CWinApp::WinHelp), for frames that bind the help commands.
     void OnHelpFinder();
-    void OnHelp();
     HACCEL m_hAccelTable = nullptr;
     BOOL m_bAutoDelete = TRUE;
 
@@ -216,7 +214,6 @@ class CRecentFileList {
 public:
     CRecentFileList(int size);
     void Add(LPCTSTR path);
-    void Remove(int index);
     int GetSize() const { return m_size; }
     const std::vector<CString>& Files() const { return m_files; }
     void ReadList();
@@ -256,8 +253,6 @@ public:
 
     UINT GetProfileInt(LPCTSTR section, LPCTSTR entry, int defaultValue);
     BOOL WriteProfileInt(LPCTSTR section, LPCTSTR entry, int value);
-    CString GetProfileString(LPCTSTR section, LPCTSTR entry, LPCTSTR defaultValue = nullptr);
-    BOOL WriteProfileString(LPCTSTR section, LPCTSTR entry, LPCTSTR value);
 
     // The printer the application prints on (the print set-up dialog changes it).
     BOOL GetPrinterDeviceDefaults(PRINTDLG* pd);
@@ -274,8 +269,6 @@ public:
     // opener, whatever the command asks for. Bound by the frames that want it (ID_HELP_FINDER,
     // ID_DEFAULT_HELP) through CFrameWnd::OnHelpFinder.
     virtual void WinHelp(UINT_PTR data, UINT command = HELP_CONTEXT);
-    void OnHelp();
-    void OnHelpFinder();
     LPCTSTR m_pszHelpFilePath = nullptr;
 
     BOOL OnCmdMsg(UINT id, int code, void* extra) override;

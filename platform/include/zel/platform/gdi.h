@@ -96,7 +96,7 @@ struct ICONINFO {
 constexpr DWORD BI_RGB = 0;
 constexpr UINT DIB_RGB_COLORS = 0, DIB_PAL_COLORS = 1;
 constexpr UINT PS_SOLID = 0, PS_DASH = 1, PS_DOT = 2, PS_NULL = 5;
-constexpr UINT BS_SOLID = 0, BS_NULL = 1, BS_HOLLOW = 1, BS_PATTERN = 3;
+constexpr UINT BS_SOLID = 0, BS_NULL = 1, BS_HOLLOW = 1;
 constexpr LONG FW_DONTCARE = 0, FW_NORMAL = 400, FW_BOLD = 700;
 constexpr int WHITE_BRUSH = 0, LTGRAY_BRUSH = 1, GRAY_BRUSH = 2, DKGRAY_BRUSH = 3, BLACK_BRUSH = 4,
               NULL_BRUSH = 5, HOLLOW_BRUSH = 5, WHITE_PEN = 6, BLACK_PEN = 7, NULL_PEN = 8,
@@ -110,14 +110,12 @@ constexpr UINT LR_DEFAULTCOLOR = 0, LR_LOADFROMFILE = 0x10, LR_DEFAULTSIZE = 0x4
 // Creation.
 HPEN CreatePen(int style, int width, COLORREF color);
 HBRUSH CreateSolidBrush(COLORREF color);
-HBRUSH CreatePatternBrush(HBITMAP pattern);
 HFONT CreateFontIndirect(const LOGFONT* lf);
 HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits);
 HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height);
 HBITMAP CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits, void* section,
                          DWORD offset);
 HRGN CreateRectRgn(int left, int top, int right, int bottom);
-HRGN CreateEllipticRgn(int left, int top, int right, int bottom);
 HPALETTE CreatePalette(const LOGPALETTE* lp);
 HICON CreateIconIndirect(const ICONINFO* info);
 HICON CopyIcon(HICON icon);
@@ -134,8 +132,6 @@ int CombineRgn(HRGN dest, HRGN a, HRGN b, int mode);
 BOOL PtInRegion(HRGN region, int x, int y);
 int GetRgnBox(HRGN region, RECT* box);
 BOOL EqualRgn(HRGN a, HRGN b);
-BOOL OffsetRgn(HRGN region, int dx, int dy);
-DWORD GetBitmapBits(HBITMAP bitmap, LONG count, void* bits);
 
 // Pixel rows in and out of bitmaps (device-independent form).
 int GetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, void* bits, BITMAPINFO* info,
@@ -177,9 +173,6 @@ public:
     CBrush() = default;
     explicit CBrush(COLORREF color) { CreateSolidBrush(color); }
     BOOL CreateSolidBrush(COLORREF color);
-    BOOL CreateSysColorBrush(int index);
-    BOOL CreatePatternBrush(class CBitmap* bitmap);
-    BOOL CreateStockObject(int which);
     operator HBRUSH() const { return static_cast<HBRUSH>(m_hObject); }
     static CBrush* FromHandle(HBRUSH brush);
 };
@@ -191,10 +184,6 @@ public:
     // Height in tenths of a point for `dc` (the screen at 96 dots per inch when none).
     BOOL CreatePointFont(int tenthsOfPoint, LPCTSTR face, CDC* dc = nullptr);
     BOOL CreatePointFontIndirect(const LOGFONT* lf, CDC* dc = nullptr);
-    BOOL CreateFont(int height, int width, int escapement, int orientation, int weight, BYTE italic,
-                    BYTE underline, BYTE strikeOut, BYTE charSet, BYTE outPrecision,
-                    BYTE clipPrecision, BYTE quality, BYTE pitchAndFamily, LPCTSTR face);
-    BOOL CreateStockObject(int which);
     int GetLogFont(LOGFONT* lf) const { return GetObject(sizeof(LOGFONT), lf); }
     operator HFONT() const { return static_cast<HFONT>(m_hObject); }
     static CFont* FromHandle(HFONT font);
@@ -207,7 +196,6 @@ public:
     BOOL CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits);
     BOOL CreateCompatibleBitmap(CDC* dc, int width, int height);
     int GetBitmap(BITMAP* bm) const { return GetObject(sizeof(BITMAP), bm); }
-    CSize GetBitmapDimension() const;
     operator HBITMAP() const { return static_cast<HBITMAP>(m_hObject); }
     static CBitmap* FromHandle(HBITMAP bitmap);
 };
@@ -215,22 +203,16 @@ public:
 class CRgn : public CGdiObject {
 public:
     BOOL CreateRectRgn(int left, int top, int right, int bottom);
-    BOOL CreateRectRgnIndirect(LPCRECT rect);
-    BOOL CreateEllipticRgn(int left, int top, int right, int bottom);
     int CombineRgn(const CRgn* a, const CRgn* b, int mode);
-    int CopyRgn(const CRgn* source);
     BOOL PtInRegion(int x, int y) const { return ::PtInRegion(*this, x, y); }
     BOOL PtInRegion(POINT p) const { return PtInRegion(p.x, p.y); }
     int GetRgnBox(LPRECT box) const { return ::GetRgnBox(*this, box); }
-    int OffsetRgn(int dx, int dy) { return ::OffsetRgn(*this, dx, dy); }
     operator HRGN() const { return static_cast<HRGN>(m_hObject); }
-    static CRgn* FromHandle(HRGN region);
 };
 
 class CPalette : public CGdiObject {
 public:
     BOOL CreatePalette(const LOGPALETTE* lp);
-    int GetEntryCount() const;
     operator HPALETTE() const { return static_cast<HPALETTE>(m_hObject); }
     static CPalette* FromHandle(HPALETTE palette);
 };

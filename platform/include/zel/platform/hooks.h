@@ -1,15 +1,13 @@
 #pragma once
 // Replaceable hooks for everything that waits for a person: message boxes, the common dialogs
 // (file open and save, colour, font, print and print set-up), modal dialogs, the print
-// preview, the profile store, the desktop's opener and sounds. Each hook starts as the real Qt
-// implementation; tests install their own answers. Setting an empty function restores the
-// default.
+// preview, the profile store, the desktop's opener and sounds. Each hook is the real Qt
+// implementation; tests install their own answers through the testing library
+// (zel/platform/testing.h).
 
 #include "zel/platform/gdi.h"
 
 #include <functional>
-#include <map>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -25,13 +23,11 @@ struct MessageBoxRequest {
 };
 // Returns IDOK, IDCANCEL, IDYES, IDNO, ...
 using MessageBoxHook = std::function<int(const MessageBoxRequest&)>;
-void set_message_box_hook(MessageBoxHook hook);
 
 // Runs after a modal dialog's OnInitDialog and before its loop. A hook that ends the dialog
 // (EndDialog, or a click on one of its buttons) answers it without a loop; one that returns
 // leaving the dialog open hands it to the person.
 using ModalDialogHook = std::function<void(CDialog& dialog)>;
-void set_modal_dialog_hook(ModalDialogHook hook);
 
 struct FileDialogRequest {
     bool open = true;
@@ -50,7 +46,6 @@ struct FileDialogAnswer {
     int filterIndex = 1; // 1-based index of the filter chosen
 };
 using FileDialogHook = std::function<FileDialogAnswer(const FileDialogRequest&)>;
-void set_file_dialog_hook(FileDialogHook hook);
 
 struct ColorDialogRequest {
     HWND owner = nullptr;
@@ -63,7 +58,6 @@ struct ColorDialogAnswer {
     COLORREF custom[16] = {};
 };
 using ColorDialogHook = std::function<ColorDialogAnswer(const ColorDialogRequest&)>;
-void set_color_dialog_hook(ColorDialogHook hook);
 
 struct FontDialogRequest {
     HWND owner = nullptr;
@@ -76,7 +70,6 @@ struct FontDialogAnswer {
     COLORREF color = 0;
 };
 using FontDialogHook = std::function<FontDialogAnswer(const FontDialogRequest&)>;
-void set_font_dialog_hook(FontDialogHook hook);
 
 // Printed pages are drawn as pictures of at least this many dots per inch, so that their
 // lines and letters look sharp on paper.
@@ -106,7 +99,6 @@ struct PrintDialogAnswer {
     int fromPage = 1, toPage = 1;
 };
 using PrintDialogHook = std::function<PrintDialogAnswer(const PrintDialogRequest&)>;
-void set_print_dialog_hook(PrintDialogHook hook);
 
 // A document ready to print: pages are rendered on demand into bitmaps that the caller
 // deletes (DeleteObject).
@@ -118,10 +110,8 @@ struct PrintJob {
 };
 // Sends finished pages to the printer (or the PDF file); TRUE when the job was written.
 using PrintOutputHook = std::function<bool(const PrintJob&)>;
-void set_print_output_hook(PrintOutputHook hook);
 // Shows pages on screen before printing; returns TRUE when the person asked to print.
 using PrintPreviewHook = std::function<bool(const PrintJob&)>;
-void set_print_preview_hook(PrintPreviewHook hook);
 
 // The profile: settings by section and entry. The default keeps them with QSettings in the
 // user's configuration folder.
@@ -133,35 +123,18 @@ public:
                        const std::string& value) = 0;
     virtual void remove(const std::string& section, const std::string& entry) = 0;
 };
-// An in-memory store, for tests.
-class MemoryProfileStore : public ProfileStore {
-public:
-    bool read(const std::string& section, const std::string& entry, std::string& value) override;
-    void write(const std::string& section, const std::string& entry,
-               const std::string& value) override;
-    void remove(const std::string& section, const std::string& entry) override;
-    std::map<std::pair<std::string, std::string>, std::string> values;
-};
-void set_profile_store(std::shared_ptr<ProfileStore> store);
 ProfileStore& profile_store();
 
 // Opens a document or address with the desktop's opener. Returns a value above 32 on success,
 // else the reason (2 file not found, 3 its folder not found, 5 access denied, 31 no application
 // associated, 0 out of resources).
 using ShellOpenHook = std::function<int(const std::string& verb, const std::string& target)>;
-void set_shell_open_hook(ShellOpenHook hook);
 
-// Sounds: every request is recorded; the default also plays it when Qt can.
+// Sounds: the default plays a sound file when Qt can.
 struct SoundRequest {
     std::string name; // file name, or "#<id>" for a sound resource, or "beep:<type>"
     DWORD flags = 0;
 };
 using SoundHook = std::function<void(const SoundRequest&)>;
-void set_sound_hook(SoundHook hook);
-const std::vector<SoundRequest>& recorded_sounds();
-void clear_recorded_sounds();
-
-// Restores every hook to its default.
-void reset_hooks();
 
 } // namespace zel::platform

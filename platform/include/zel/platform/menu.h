@@ -32,9 +32,7 @@ public:
     operator HMENU() const { return m_hMenu; }
     static CMenu* FromHandle(HMENU menu);
     BOOL Attach(HMENU menu);
-    HMENU Detach();
 
-    BOOL CreateMenu();
     BOOL CreatePopupMenu();
     BOOL LoadMenu(UINT id);
     BOOL LoadMenu(LPCTSTR name);
@@ -45,12 +43,10 @@ public:
     BOOL InsertMenu(UINT position, UINT flags, UINT_PTR item = 0, LPCTSTR text = nullptr);
     BOOL ModifyMenu(UINT position, UINT flags, UINT_PTR item = 0, LPCTSTR text = nullptr);
     BOOL RemoveMenu(UINT position, UINT flags);
-    BOOL DeleteMenu(UINT position, UINT flags);
     UINT GetMenuItemCount() const;
     UINT GetMenuItemID(int position) const;
     UINT GetMenuState(UINT item, UINT flags) const;
     int GetMenuString(UINT item, CString& text, UINT flags) const;
-    int GetMenuString(UINT item, LPTSTR buffer, int maxCount, UINT flags) const;
     CMenu* GetSubMenu(int position) const;
     UINT EnableMenuItem(UINT item, UINT enable);
     UINT CheckMenuItem(UINT item, UINT check);
@@ -73,12 +69,9 @@ struct ACCEL {
     WORD cmd = 0;
 };
 HACCEL LoadAccelerators(HINSTANCE instance, LPCTSTR name);
-HACCEL CreateAcceleratorTable(const ACCEL* entries, int count);
-BOOL DestroyAcceleratorTable(HACCEL table);
 // Looks key message `msg` up in `table`; on a match sends WM_COMMAND to `wnd` and returns 1.
 int TranslateAccelerator(HWND wnd, HACCEL table, MSG* msg);
 
 HMENU LoadMenu(HINSTANCE instance, LPCTSTR name);
 BOOL DestroyMenu(HMENU menu);
 BOOL IsMenu(HMENU menu);
-int GetMenuItemCount(HMENU menu);

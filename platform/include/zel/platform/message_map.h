@@ -40,10 +40,6 @@ public:
     // CCmdUI; for other codes it is the control's window handle (or null). TRUE when handled.
     virtual BOOL OnCmdMsg(UINT id, int code, void* extra);
 
-    void BeginWaitCursor();
-    void EndWaitCursor();
-    void RestoreWaitCursor();
-
     virtual const MessageMap* GetMessageMap() const { return GetThisMessageMap(); }
     static const MessageMap* GetThisMessageMap();
 
@@ -142,15 +138,12 @@ namespace zdetail = zel::platform::detail;
     ZEL_MSG_ENTRY(WM_LBUTTONDOWN, self->OnLButtonDown(UINT(wParam), zdetail::point_of(lParam)))
 #define ON_WM_LBUTTONUP()                                                                          \
     ZEL_MSG_ENTRY(WM_LBUTTONUP, self->OnLButtonUp(UINT(wParam), zdetail::point_of(lParam)))
-#define ON_WM_LBUTTONDBLCLK()                                                                      \
-    ZEL_MSG_ENTRY(WM_LBUTTONDBLCLK, self->OnLButtonDblClk(UINT(wParam), zdetail::point_of(lParam)))
 #define ON_WM_RBUTTONDOWN()                                                                        \
     ZEL_MSG_ENTRY(WM_RBUTTONDOWN, self->OnRButtonDown(UINT(wParam), zdetail::point_of(lParam)))
 #define ON_WM_SETCURSOR()                                                                          \
     ZEL_MSG_ENTRY(WM_SETCURSOR,                                                                    \
                   *result = self->OnSetCursor(zdetail::wnd_of_w(wParam), LOWORD(UINT_PTR(lParam)), \
                                               HIWORD(UINT_PTR(lParam))))
-#define ON_WM_SETFOCUS() ZEL_MSG_ENTRY(WM_SETFOCUS, self->OnSetFocus(zdetail::wnd_of_w(wParam)))
 #define ON_WM_KILLFOCUS() ZEL_MSG_ENTRY(WM_KILLFOCUS, self->OnKillFocus(zdetail::wnd_of_w(wParam)))
 #define ON_WM_ACTIVATE()                                                                           \
     ZEL_MSG_ENTRY(WM_ACTIVATE,                                                                     \
@@ -159,9 +152,6 @@ namespace zdetail = zel::platform::detail;
 #define ON_WM_CANCELMODE() ZEL_MSG_ENTRY(WM_CANCELMODE, self->OnCancelMode())
 #define ON_WM_SYSCOLORCHANGE() ZEL_MSG_ENTRY(WM_SYSCOLORCHANGE, self->OnSysColorChange())
 #define ON_WM_GETDLGCODE() ZEL_MSG_ENTRY(WM_GETDLGCODE, *result = self->OnGetDlgCode())
-#define ON_WM_KEYDOWN()                                                                            \
-    ZEL_MSG_ENTRY(WM_KEYDOWN, self->OnKeyDown(UINT(wParam), LOWORD(UINT_PTR(lParam)),              \
-                                              HIWORD(UINT_PTR(lParam))))
 #define ON_WM_CHAR()                                                                               \
     ZEL_MSG_ENTRY(WM_CHAR,                                                                         \
                   self->OnChar(UINT(wParam), LOWORD(UINT_PTR(lParam)), HIWORD(UINT_PTR(lParam))))
@@ -196,8 +186,6 @@ namespace zdetail = zel::platform::detail;
     ZEL_MSG_ENTRY(WM_INITMENUPOPUP,                                                                \
                   self->OnInitMenuPopup(zdetail::menu_of(LPARAM(wParam)),                          \
                                         LOWORD(UINT_PTR(lParam)), HIWORD(UINT_PTR(lParam))))
-#define ON_WM_NCLBUTTONDOWN()                                                                      \
-    ZEL_MSG_ENTRY(WM_NCLBUTTONDOWN, self->OnNcLButtonDown(UINT(wParam), zdetail::point_of(lParam)))
 // Any message to `memberFxn(WPARAM, LPARAM) -> LRESULT`.
 #define ON_WM_HELPINFO()                                                                           \
     ZEL_MSG_ENTRY(WM_HELP, *result = self->OnHelpInfo(reinterpret_cast<HELPINFO*>(lParam)))
@@ -226,9 +214,6 @@ namespace zdetail = zel::platform::detail;
     ZEL_CMD_ENTRY(CN_COMMAND, first, last, self->memberFxn(UINT(wParam)))
 #define ON_CONTROL(code, id, memberFxn) ZEL_CMD_ENTRY(code, id, id, self->memberFxn())
 #define ON_BN_CLICKED(id, memberFxn) ON_CONTROL(BN_CLICKED, id, memberFxn)
-#define ON_BN_DOUBLECLICKED(id, memberFxn) ON_CONTROL(BN_DOUBLECLICKED, id, memberFxn)
-#define ON_EN_CHANGE(id, memberFxn) ON_CONTROL(EN_CHANGE, id, memberFxn)
-#define ON_STN_CLICKED(id, memberFxn) ON_CONTROL(STN_CLICKED, id, memberFxn)
 #define ON_UPDATE_COMMAND_UI(id, memberFxn)                                                        \
     ZEL_CMD_ENTRY(CN_UPDATE_COMMAND_UI, id, id, self->memberFxn(reinterpret_cast<CCmdUI*>(lParam)))
 // A control's own handler of its notification `code`; the parent does not see it.

@@ -90,7 +90,6 @@ int LoadString(HINSTANCE instance, UINT id, LPTSTR buffer, int bufferSize);
 // Resource libraries: a compiled Qt resource file (made with rcc --binary).
 constexpr DWORD LOAD_LIBRARY_AS_DATAFILE = 2;
 HMODULE LoadLibraryEx(LPCTSTR path, HANDLE file, DWORD flags);
-HMODULE LoadLibrary(LPCTSTR path);
 BOOL FreeLibrary(HMODULE module);
 // The reason of the last failed LoadLibraryEx: 2 file not found, 3 path not found, 126 module
 // not usable, 0 none.

@@ -1,8 +1,8 @@
 #pragma once
 // System services with fixed answers where Linux has no equivalent: the classic system colour
 // table and metrics, a classic desktop (Windows XP kind with the classic theme), a C-library
-// style random generator of 0..32767, the system folder (the private work folder), the
-// desktop's opener, sounds, message boxes, cursors and the keyboard state.
+// style random generator of 0..32767, the desktop's opener, sounds, message boxes, cursors and
+// the keyboard state.
 
 #include "zel/platform/gdi.h"
 
@@ -16,7 +16,6 @@ constexpr UINT MB_OK = 0, MB_OKCANCEL = 1, MB_ABORTRETRYIGNORE = 2, MB_YESNOCANC
 int MessageBox(HWND owner, LPCTSTR text, LPCTSTR caption, UINT type);
 // The program's message box: captioned with the application's name.
 int AfxMessageBox(LPCTSTR text, UINT type = MB_OK, UINT helpId = 0);
-int AfxMessageBox(UINT stringId, UINT type = MB_OK, UINT helpId = 0);
 BOOL MessageBeep(UINT type);
 
 // System colours (classic "Windows Standard" scheme) and metrics.
@@ -58,14 +57,8 @@ extern HKEY const HKEY_CURRENT_USER;
 constexpr LONG ERROR_SUCCESS = 0, ERROR_FILE_NOT_FOUND = 2;
 constexpr DWORD KEY_READ = 0x20019, KEY_QUERY_VALUE = 1;
 LONG RegOpenKeyEx(HKEY key, LPCTSTR subKey, DWORD options, DWORD access, HKEY* result);
-LONG RegQueryValue(HKEY key, LPCTSTR subKey, LPTSTR value, LONG* size);
 LONG RegQueryValueEx(HKEY key, LPCTSTR name, DWORD* reserved, DWORD* type, BYTE* data, DWORD* size);
 LONG RegCloseKey(HKEY key);
-
-// Folders: the system folder and the Windows folder are both the private work folder.
-// Return the length copied, or 0 when there is no usable folder or the buffer is too small.
-UINT GetSystemDirectory(LPTSTR buffer, UINT size);
-UINT GetWindowsDirectory(LPTSTR buffer, UINT size);
 
 // Opening documents and addresses with the desktop's opener (via the shell-open hook).
 // Results above 32 are success; else 2 file not found, 3 path (folder) not found, 5 access
@@ -113,7 +106,6 @@ inline DWORD SetClassLong(HWND wnd, int index, LONG value) {
     return DWORD(SetClassLongPtr(wnd, index, value));
 }
 SHORT GetKeyState(int key);
-SHORT GetAsyncKeyState(int key);
 DWORD GetTickCount();
 
 // Shows the wait cursor for its lifetime.
@@ -123,7 +115,6 @@ public:
     ~CWaitCursor();
     CWaitCursor(const CWaitCursor&) = delete;
     CWaitCursor& operator=(const CWaitCursor&) = delete;
-    void Restore();
 };
 
 namespace zel::platform {

@@ -4,6 +4,7 @@
 // through Qt so that pre-translation and the layer's own tracking run as for a person.
 
 #include "zel/platform/platform.h"
+#include "zel/platform/test_hooks.h"
 
 #include <Qt>
 
