@@ -4,8 +4,10 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QProcess>
+#include <QTimer>
 #include <QWidget>
 
 #include <cstring>
@@ -88,6 +90,39 @@ void key(CWnd& wnd, int qtKey, int qtModifiers) {
     QApplication::sendEvent(w, &press);
     QKeyEvent release(QEvent::KeyRelease, qtKey, Qt::KeyboardModifiers(qtModifiers));
     QApplication::sendEvent(w, &release);
+}
+
+struct PopupChoice::Watch {
+    QTimer timer;
+    int answered = 0;
+};
+
+PopupChoice::PopupChoice(int index) : m_watch(std::make_unique<Watch>()) {
+    Watch* w = m_watch.get();
+    QObject::connect(&w->timer, &QTimer::timeout, [w, index] {
+        auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (popup == nullptr || index < 0 || index >= popup->actions().size()) {
+            return;
+        }
+        ++w->answered;
+        popup->actions().at(index)->trigger();
+        popup->close();
+    });
+    w->timer.start(10);
+}
+
+PopupChoice::~PopupChoice() = default;
+
+int PopupChoice::answered() const {
+    return m_watch->answered;
+}
+
+std::string tool_tip(CWnd& wnd) {
+    return widget_of(wnd)->toolTip().toStdString();
+}
+
+bool save_picture(CWnd& wnd, const std::string& path) {
+    return widget_of(wnd)->grab().toImage().save(QString::fromStdString(path), "PNG");
 }
 
 COLORREF RasterPage::pixel(int x, int y) const {

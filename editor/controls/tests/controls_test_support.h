@@ -15,7 +15,9 @@ using zel::platform::test::ensure_app;
 using zel::platform::test::HookReset;
 using zel::platform::test::mouse_leave;
 using zel::platform::test::mouse_move;
+using zel::platform::test::PopupChoice;
 using zel::platform::test::pump;
+using zel::platform::test::tool_tip;
 
 // A screen-compatible bitmap of `width` x `height` filled by `paint`.
 HBITMAP make_bitmap(int width, int height, const std::function<void(CDC&)>& paint);

@@ -5,11 +5,6 @@
 
 #include "controls_test_support.h"
 
-#include <QApplication>
-#include <QMenu>
-#include <QTimer>
-#include <QWidget>
-
 #include <gtest/gtest.h>
 
 #include <string>
@@ -353,15 +348,14 @@ TEST_F(ButtonFixture, TooltipIsMadeOnceAndFollowsItsText) {
     b.Tooltip().GetText(text, &b, 1);
     EXPECT_EQ(text, "Done");
     EXPECT_TRUE(b.Tooltip().IsActive());
-    auto* widget = reinterpret_cast<QWidget*>(b.m_hWnd);
-    EXPECT_EQ(widget->toolTip().toStdString(), "Done");
+    EXPECT_EQ(tool_tip(b), "Done");
     b.SetTooltip("Cancel", TRUE);
     EXPECT_EQ(b.Tooltip().GetToolCount(), 1);
-    EXPECT_EQ(widget->toolTip().toStdString(), "Cancel");
+    EXPECT_EQ(tool_tip(b), "Cancel");
     b.ActivateTooltip(FALSE);
-    EXPECT_TRUE(widget->toolTip().isEmpty());
+    EXPECT_EQ(tool_tip(b), "");
     b.SetTooltip("Cancel", TRUE);
-    EXPECT_EQ(widget->toolTip().toStdString(), "Cancel");
+    EXPECT_EQ(tool_tip(b), "Cancel");
     // Input passing through pre-translation finds the tooltip ready.
     CIconButton& other = dialog.caption;
     EXPECT_EQ(other.Tooltip().m_hWnd, nullptr);
@@ -467,18 +461,11 @@ TEST_F(ButtonFixture, DropDownMenuOpensUnderTheButtonAndPostsTheChoice) {
     ASSERT_EQ(b.SetDropDownMenu(kMenu, &dialog, 0, 0, 16, 15, kFace, FALSE),
               CIconButton::kButtonOk);
     b.SetMenuNotify(&dialog, WM_APP + 5, 77);
-    int shown = 0;
-    QObject scope; // the timer ends with the test
-    QTimer::singleShot(50, &scope, [&] {
-        auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        if (popup != nullptr) {
-            ++shown;
-            popup->actions().at(2)->trigger(); // "Exit" (after the separator)
-            popup->close();
-        }
-    });
-    b.SendMessage(BM_CLICK);
-    EXPECT_EQ(shown, 1);
+    {
+        const PopupChoice exit(2); // "Exit" (after the separator)
+        b.SendMessage(BM_CLICK);
+        EXPECT_EQ(exit.answered(), 1);
+    }
     pump(30);
     bool notified = false, chosen = false;
     for (const auto& [message, wParam] : dialog.messages) {

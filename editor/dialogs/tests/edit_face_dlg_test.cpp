@@ -5,9 +5,6 @@
 
 #include "zel/testing/test_env.h"
 
-#include <QImage>
-#include <QWidget>
-
 #include <cstdlib>
 #include <vector>
 
@@ -55,7 +52,7 @@ TEST_F(EditFaceTest, TheHeaderBandStaysClearOfTheOuterFrameAndTheDrawingPanel) {
         }
     }
     ASSERT_FALSE(bandRows.empty());
-    EXPECT_GE(bandRows.front(), 9); // paper under the frame's lines
+    EXPECT_GE(bandRows.front(), 9);      // paper under the frame's lines
     EXPECT_GE(int(bandRows.size()), 16); // under its lighter top
     ASSERT_GT(panelTop, 0);
     EXPECT_GE(panelTop - bandRows.back(), 2); // at least a row of paper between them
@@ -361,10 +358,8 @@ TEST_F(EditFaceTest, APictureOfTheDialogInUse) {
     }
     release(area(140, 190));
     pump(50);
-    auto* widget = reinterpret_cast<QWidget*>(dialog.m_hWnd);
-    const QImage shot = widget->grab().toImage();
-    EXPECT_TRUE(
-        shot.save(QString::fromStdString(zel::testing::output_dir() + "/edit-face-in-use.png")));
+    EXPECT_TRUE(zel::platform::test::save_picture(dialog, zel::testing::output_dir() +
+                                                              "/edit-face-in-use.png"));
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include <Qt>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,26 @@ void mouse_move(CWnd& wnd, CPoint p, bool leftHeld = false);
 void mouse_leave(CWnd& wnd);
 // Sends a key press and release through Qt to the focus of `wnd`'s window.
 void key(CWnd& wnd, int qtKey, int qtModifiers = 0);
+// While it lives, answers the pop-up menus that show (TrackPopupMenu) by choosing their item
+// `index`, separators counted.
+class PopupChoice {
+public:
+    explicit PopupChoice(int index);
+    ~PopupChoice();
+    PopupChoice(const PopupChoice&) = delete;
+    PopupChoice& operator=(const PopupChoice&) = delete;
+    // How many pop-ups it has answered.
+    int answered() const;
+
+private:
+    struct Watch;
+    std::unique_ptr<Watch> m_watch;
+};
+
+// The tooltip Qt shows for `wnd` (empty for none).
+std::string tool_tip(CWnd& wnd);
+// Saves what Qt shows of `wnd` as a PNG file; false when it cannot be written.
+bool save_picture(CWnd& wnd, const std::string& path);
 
 // A PDF page rasterised by pdftoppm (poppler-utils): `pixel(x, y)` is its colour, white
 // outside the page; empty (0 x 0) when the file could not be read.
