@@ -5,7 +5,7 @@
 
 #include "ico_menu_shared.h"
 #include "menu_template.h"
-#include "text_convert.h"
+#include "zel/platform/wide_text.h"
 
 #include <algorithm>
 #include <cstring>
@@ -15,8 +15,8 @@
 IMPLEMENT_DYNAMIC(IcoMenu, CMenu)
 
 using zel::controls::ico_menu_shared;
-using zel::controls::narrow;
-using zel::controls::widen;
+using zel::platform::narrow;
+using zel::platform::widen;
 
 namespace zel::controls {
 

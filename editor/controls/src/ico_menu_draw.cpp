@@ -3,13 +3,13 @@
 #include "zel/controls/ico_menu.h"
 
 #include "ico_menu_shared.h"
-#include "text_convert.h"
+#include "zel/platform/wide_text.h"
 
 #include <algorithm>
 
 using zel::controls::ico_menu_shared;
 using zel::controls::lighten_color;
-using zel::controls::narrow;
+using zel::platform::narrow;
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include "zel/controls/ico_menu.h"
 
 #include "ico_menu_shared.h"
-#include "text_convert.h"
 #include "toolbar_resource.h"
+#include "wide_argument.h"
 
 #include <algorithm>
 

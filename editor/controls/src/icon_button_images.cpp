@@ -3,30 +3,16 @@
 
 #include "zel/controls/icon_button.h"
 
+#include "bitmap_rows.h"
+
 #include <vector>
+
+using zel::controls::read_bitmap_rows;
 
 namespace {
 
 bool is_marker(const void* handle, int marker) {
     return reinterpret_cast<INT_PTR>(handle) == marker;
-}
-
-// Reads `bitmap` as 32-bit top-down rows of `width` x `height`, blue, green, red, 0.
-std::vector<BYTE> read_pixels(HBITMAP bitmap, int width, int height) {
-    std::vector<BYTE> pixels(std::size_t(width) * std::size_t(height) * 4);
-    BITMAPINFO info{};
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biSizeImage = DWORD(pixels.size());
-    HDC screen = ::GetWindowDC(nullptr);
-    const int lines =
-        ::GetDIBits(screen, bitmap, 0, UINT(height), pixels.data(), &info, DIB_RGB_COLORS);
-    ::ReleaseDC(nullptr, screen);
-    if (lines <= 0) {
-        pixels.clear();
-    }
-    return pixels;
 }
 
 // A new screen-compatible bitmap of `width` x `height` holding `bitmap` with every pixel passed
@@ -36,7 +22,7 @@ template <class Map> HBITMAP map_pixels(HBITMAP bitmap, DWORD width, DWORD heigh
     if (w <= 0 || h <= 0) {
         return nullptr;
     }
-    std::vector<BYTE> pixels = read_pixels(bitmap, w, h);
+    std::vector<BYTE> pixels = read_bitmap_rows(bitmap, w, h, 32, true);
     if (pixels.empty()) {
         return nullptr;
     }

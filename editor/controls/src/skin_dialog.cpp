@@ -3,7 +3,7 @@
 
 #include "zel/controls/skin_dialog.h"
 
-#include <new>
+#include "bitmap_rows.h"
 
 BEGIN_MESSAGE_MAP(CSkinDialog, CDialog)
 ON_WM_ERASEBKGND()
@@ -136,27 +136,8 @@ std::vector<BYTE> CSkinDialog::GetBitmapBits(HBITMAP bitmap, DWORD& width, DWORD
     // Whole 4-byte words per 24-bit row.
     const DWORD w = DWORD(bm.bmWidth) & ~3u;
     const DWORD h = DWORD(bm.bmHeight);
-    if (w == 0) {
-        return {};
-    }
-    std::vector<BYTE> bits;
-    try {
-        bits.resize(std::size_t(w) * h * 3);
-    } catch (const std::bad_alloc&) {
-        return {};
-    }
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = 40;
-    info.bmiHeader.biWidth = LONG(w);
-    info.bmiHeader.biHeight = -LONG(h);
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    info.bmiHeader.biSizeImage = w * h * 3;
-    HDC screen = ::GetWindowDC(nullptr);
-    const int lines = ::GetDIBits(screen, bitmap, 0, h, bits.data(), &info, DIB_RGB_COLORS);
-    ::ReleaseDC(nullptr, screen);
-    if (lines <= 0) {
+    std::vector<BYTE> bits = zel::controls::read_bitmap_rows(bitmap, int(w), int(h), 24, true);
+    if (bits.empty()) {
         return {};
     }
     width = w;

@@ -1,5 +1,7 @@
 #include "controls_test_support.h"
 
+#include "bitmap_rows.h"
+
 #include "zel/common/work_folder.h"
 
 #include <vector>
@@ -21,13 +23,11 @@ void save_bmp(HBITMAP bitmap, const std::string& path) {
     BITMAP bm;
     ::GetObject(bitmap, sizeof bm, &bm);
     const int w = bm.bmWidth, h = bm.bmHeight;
-    const int stride = (w * 3 + 3) & ~3;
-    std::vector<BYTE> rows(std::size_t(stride) * std::size_t(h));
-    BITMAPINFO info{};
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = h; // bottom-up, as the file keeps it
-    info.bmiHeader.biBitCount = 24;
-    ::GetDIBits(nullptr, bitmap, 0, UINT(h), rows.data(), &info, DIB_RGB_COLORS);
+    // Rows from the bottom up, as the file keeps them.
+    const std::vector<BYTE> rows = read_bitmap_rows(bitmap, w, h, 24, false);
+    if (rows.empty()) {
+        return;
+    }
     std::FILE* f = std::fopen(path.c_str(), "wb");
     if (f == nullptr) {
         return;

@@ -11,4 +11,5 @@
 #include "zel/platform/menu.h"
 #include "zel/platform/resources.h"
 #include "zel/platform/system.h"
+#include "zel/platform/wide_text.h"
 #include "zel/platform/wnd.h"
