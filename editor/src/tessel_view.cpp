@@ -134,7 +134,8 @@ void CTesselView::LoadBackground() {
     m_background.CreateCompatibleBitmap(&screen, kBackgroundWidth, kBackgroundHeight);
     CBitmap* oldSource = source.SelectObject(&picture);
     CBitmap* oldTarget = target.SelectObject(&m_background);
-    target.StretchBlt(0, 0, kBackgroundWidth, kBackgroundHeight, &source, 0, 0, 689, 464, SRCCOPY);
+    target.StretchBlt(0, 0, kBackgroundWidth, kBackgroundHeight, &source, 0, 0,
+                      kBackgroundSourceWidth, kBackgroundSourceHeight, SRCCOPY);
     target.SelectObject(oldTarget);
     source.SelectObject(oldSource);
 }

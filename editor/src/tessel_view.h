@@ -78,7 +78,10 @@ public:
     // The last file name chosen in a file dialog.
     std::string m_chosenPath;
     CPalette m_palette;
-    // The background picture, stretched once to where it is drawn from (1, 0).
+    // The background picture: its part from (0, 0) that is shown, stretched once to where it is
+    // drawn from (1, 0).
+    static constexpr int kBackgroundSourceWidth = 689;
+    static constexpr int kBackgroundSourceHeight = 464;
     static constexpr int kBackgroundWidth = 709;
     static constexpr int kBackgroundHeight = 484;
     CBitmap m_background;

@@ -16,8 +16,7 @@
 
 namespace {
 
-using zel::controls::demo::kDialogHeight;
-using zel::controls::demo::kDialogWidth;
+using namespace zel::controls::demo;
 
 constexpr UINT kTemplate = 285;
 constexpr COLORREF kKey = RGB(zel::controls::demo::kKeyRed, 0, 0);
@@ -67,7 +66,7 @@ protected:
         CSkinDialog::OnInitDialog();
         MoveWindow(0, 0, kDialogWidth, kDialogHeight, FALSE);
         CenterWindow();
-        SetBitmap(WORD(343), kNoTransparentColor);
+        SetBitmap(WORD(kSkinPicture), kNoTransparentColor);
         for (std::size_t i = 0; i < kParts.size(); ++i) {
             const int y = 92 + int(i) * 44;
             const bool expression = i == kParts.size() - 1;
@@ -75,10 +74,11 @@ protected:
             m_previous[i].MoveWindow(271, y + 3, 28, 28, FALSE);
             m_next[i].MoveWindow(443, y + 3, 28, 28, FALSE);
             if (expression) {
-                m_parts[i].SetIcons(360, 0);
+                m_parts[i].SetIcons(kExpressionIcon, 0);
             } else {
                 // The chosen group shows its bullet lit in both states.
-                m_parts[i].SetIconsWithSize(282, 16, 16, i == 0 ? 282 : 283, 16, 16);
+                m_parts[i].SetIconsWithSize(kBulletLitIcon, 16, 16,
+                                            i == 0 ? kBulletLitIcon : kBulletIcon, 16, 16);
             }
             m_parts[i].SetShade(expression ? CShadeButton::kHardBump : CShadeButton::kSoftBump, 8,
                                 10, 0, 0);
@@ -86,7 +86,7 @@ protected:
             m_parts[i].SetTooltip(kParts[i].caption, TRUE);
             for (CIconButton* arrow : {&m_previous[i], &m_next[i]}) {
                 arrow->ShiftColor(0, 30, TRUE);
-                arrow->SetIcons(arrow == &m_previous[i] ? 281 : 315, 0);
+                arrow->SetIcons(arrow == &m_previous[i] ? kPreviousIcon : kNextIcon, 0);
                 arrow->SetTooltip(arrow == &m_previous[i] ? "Previous" : "Next", TRUE);
                 arrow->SetTransparent(FALSE);
             }
@@ -94,16 +94,16 @@ protected:
         m_man.MoveWindow(508, 90, 56, 48, FALSE);
         m_woman.MoveWindow(508, 144, 56, 48, FALSE);
         m_child.MoveWindow(508, 198, 56, 48, FALSE);
-        m_man.SetStateBitmaps(300, kKey, 0, 0);
-        m_woman.SetStateBitmaps(309, kKey, 0, 0);
-        m_child.SetStateBitmaps(307, kKey, 0, 0);
+        m_man.SetStateBitmaps(kManPicture, kKey, 0, 0);
+        m_woman.SetStateBitmaps(kWomanChosenPicture, kKey, 0, 0);
+        m_child.SetStateBitmaps(kChildPicture, kKey, 0, 0);
         m_man.SetTooltip("Man", TRUE);
         m_woman.SetTooltip("Woman", TRUE);
         m_child.SetTooltip("Child", TRUE);
         m_done.MoveWindow(486, 298, 46, 46, FALSE);
         m_cancel.MoveWindow(538, 298, 46, 46, FALSE);
-        m_done.SetStateBitmaps(312, kKey, 40, 0);
-        m_cancel.SetStateBitmaps(313, kKey, 40, 0);
+        m_done.SetStateBitmaps(kDonePicture, kKey, 40, 0);
+        m_cancel.SetStateBitmaps(kCancelPicture, kKey, 40, 0);
         m_done.SetTooltip("Done", TRUE);
         m_cancel.SetTooltip("Cancel", TRUE);
         for (CIconButton* b : {&m_man, &m_woman, &m_child, &m_done, &m_cancel}) {

@@ -177,7 +177,7 @@ void skin(const std::string& folder) {
     p.setBrush(Qt::NoBrush);
     p.drawRect(QRectF(1, 1, w - 2, h - 2));
     p.end();
-    save(img, folder, IMAGE_BITMAP, 343);
+    save(img, folder, IMAGE_BITMAP, kSkinPicture);
 }
 
 // A round arrow button face pointing left (-1) or right (+1).
@@ -317,22 +317,22 @@ QImage smiley(int size) {
 void make_art(const std::string& folder) {
     skin(folder);
     const QColor card(232, 238, 246);
-    save(arrow(20, -1), folder, IMAGE_ICON, 281);
-    save(arrow(20, 1), folder, IMAGE_ICON, 315);
-    save(arrow(32, -1), folder, IMAGE_ICON, 316);
-    save(arrow(32, 1), folder, IMAGE_ICON, 317);
-    save(bullet(true), folder, IMAGE_ICON, 282);
-    save(bullet(false), folder, IMAGE_ICON, 283);
-    save(smiley(24), folder, IMAGE_ICON, 360);
+    save(arrow(20, -1), folder, IMAGE_ICON, kPreviousIcon);
+    save(arrow(20, 1), folder, IMAGE_ICON, kNextIcon);
+    save(arrow(32, -1), folder, IMAGE_ICON, kLeftArrowIcon);
+    save(arrow(32, 1), folder, IMAGE_ICON, kRightArrowIcon);
+    save(bullet(true), folder, IMAGE_ICON, kBulletLitIcon);
+    save(bullet(false), folder, IMAGE_ICON, kBulletIcon);
+    save(smiley(24), folder, IMAGE_ICON, kExpressionIcon);
     const QColor body(190, 204, 224);
-    save(keyed(badge(true), body), folder, IMAGE_BITMAP, 312);
-    save(keyed(badge(false), body), folder, IMAGE_BITMAP, 313);
-    save(keyed(figure(0, false, 50, 40), card), folder, IMAGE_BITMAP, 300);
-    save(keyed(figure(0, true, 50, 40), card), folder, IMAGE_BITMAP, 308);
-    save(keyed(figure(1, false, 50, 40), card), folder, IMAGE_BITMAP, 310);
-    save(keyed(figure(1, true, 50, 40), card), folder, IMAGE_BITMAP, 309);
-    save(keyed(figure(2, false, 40, 40), card), folder, IMAGE_BITMAP, 307);
-    save(keyed(figure(2, true, 40, 40), card), folder, IMAGE_BITMAP, 306);
+    save(keyed(badge(true), body), folder, IMAGE_BITMAP, kDonePicture);
+    save(keyed(badge(false), body), folder, IMAGE_BITMAP, kCancelPicture);
+    save(keyed(figure(0, false, 50, 40), card), folder, IMAGE_BITMAP, kManPicture);
+    save(keyed(figure(0, true, 50, 40), card), folder, IMAGE_BITMAP, kManChosenPicture);
+    save(keyed(figure(1, false, 50, 40), card), folder, IMAGE_BITMAP, kWomanPicture);
+    save(keyed(figure(1, true, 50, 40), card), folder, IMAGE_BITMAP, kWomanChosenPicture);
+    save(keyed(figure(2, false, 40, 40), card), folder, IMAGE_BITMAP, kChildPicture);
+    save(keyed(figure(2, true, 40, 40), card), folder, IMAGE_BITMAP, kChildChosenPicture);
 }
 
 } // namespace zel::controls::demo

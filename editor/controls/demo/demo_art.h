@@ -14,6 +14,16 @@ constexpr int kDialogHeight = 380;
 // are smoothed against.
 constexpr unsigned kKeyRed = 40;
 
+// The pictures, under the numbers of the editor's dialogs: the skin, the bitmaps of Done, Cancel
+// and the figures (chosen or not), and the icons of the arrows, the bullets (lit or not) and the
+// expression.
+constexpr int kSkinPicture = 343;
+constexpr int kDonePicture = 312, kCancelPicture = 313;
+constexpr int kManPicture = 300, kManChosenPicture = 308, kWomanPicture = 310,
+              kWomanChosenPicture = 309, kChildPicture = 307, kChildChosenPicture = 306;
+constexpr int kPreviousIcon = 281, kNextIcon = 315, kLeftArrowIcon = 316, kRightArrowIcon = 317,
+              kBulletLitIcon = 282, kBulletIcon = 283, kExpressionIcon = 360;
+
 void make_art(const std::string& folder);
 
 } // namespace zel::controls::demo

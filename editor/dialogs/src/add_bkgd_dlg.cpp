@@ -4,6 +4,8 @@
 
 #include <zel/composition.h>
 
+using namespace zel::dialogs;
+
 BEGIN_MESSAGE_MAP(dlgAddBkgd, CComposeDialog)
 ON_BN_CLICKED(IDC_MOUNTAINS, OnMountains)
 ON_BN_CLICKED(IDC_MOUNTAINS_PREVIOUS, OnMountainsPrevious)
@@ -55,17 +57,17 @@ void dlgAddBkgd::DoDataExchange(CDataExchange* dx) {
 
 BOOL dlgAddBkgd::OnInitDialog() {
     CComposeDialog::OnInitDialog();
-    SetBitmap(WORD(387), kNoTransparentColor);
+    SetBitmap(IDB_ADD_BKGD_SKIN, kNoTransparentColor);
     // No speed buttons here: every step is made twice.
     m_fast = 1;
     OpenComposition();
 
-    ShowPictureButton(m_done, 312, 40, "Done");
-    ShowPictureButton(m_cancel, 313, 40, "Cancel");
-    ShowPictureButton(m_moveUp, 318, 32, "Move Up", true);
-    ShowPictureButton(m_moveDown, 314, 32, "Move Down", true);
-    ShowPictureButton(m_moveLeft, 316, 32, "Move Left");
-    ShowPictureButton(m_moveRight, 317, 32, "Move Right");
+    ShowPictureButton(m_done, IDB_DONE, 40, "Done");
+    ShowPictureButton(m_cancel, IDB_CANCEL, 40, "Cancel");
+    ShowPictureButton(m_moveUp, IDB_ARROW_UP, 32, "Move Up", true);
+    ShowPictureButton(m_moveDown, IDB_ARROW_DOWN, 32, "Move Down", true);
+    ShowPictureButton(m_moveLeft, IDB_ARROW_LEFT, 32, "Move Left");
+    ShowPictureButton(m_moveRight, IDB_ARROW_RIGHT, 32, "Move Right");
     for (int i = 0; i < kCategories; ++i) {
         ShowArrow(m_previous[i], false);
         ShowArrow(m_next[i], true);
@@ -95,7 +97,8 @@ void dlgAddBkgd::OnBackgroundDrawn(CDC* offscreen) {
 void dlgAddBkgd::ShowCategory(int category) {
     m_category = category;
     for (int i = 0; i < kCategories; ++i) {
-        m_categories[i].SetIconsWithSize(282, 16, 16, i + 1 == category ? 282 : 283, 16, 16);
+        m_categories[i].SetIconsWithSize(IDI_GROUP_CHOSEN, 16, 16,
+                                         i + 1 == category ? IDI_GROUP_CHOSEN : IDI_GROUP, 16, 16);
         m_categories[i].SetShade(CShadeButton::kSoftBump, 8, 10, 0, 0);
     }
 }

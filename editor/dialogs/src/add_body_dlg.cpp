@@ -4,6 +4,8 @@
 
 #include <zel/composition.h>
 
+using namespace zel::dialogs;
+
 BEGIN_MESSAGE_MAP(dlgAddBody, CComposeDialog)
 ON_BN_CLICKED(IDC_MAN, OnMan)
 ON_BN_CLICKED(IDC_WOMAN, OnWoman)
@@ -60,21 +62,21 @@ void dlgAddBody::DoDataExchange(CDataExchange* dx) {
 
 BOOL dlgAddBody::OnInitDialog() {
     CComposeDialog::OnInitDialog();
-    SetBitmap(WORD(364), kNoTransparentColor);
+    SetBitmap(IDB_ADD_BODY_SKIN, kNoTransparentColor);
     m_fast = 0;
     OpenComposition();
 
-    ShowPictureButton(m_done, 312, 40, "Done");
-    ShowPictureButton(m_cancel, 313, 40, "Cancel");
-    ShowPictureButton(m_moveUp, 318, 32, "Move Up", true);
-    ShowPictureButton(m_moveDown, 314, 32, "Move Down", true);
-    ShowPictureButton(m_moveLeft, 316, 32, "Move Left");
-    ShowPictureButton(m_moveRight, 317, 32, "Move Right");
-    ShowPictureButton(m_enlarge, 318, 32, "Enlarge");
-    ShowPictureButton(m_reduce, 314, 32, "Reduce");
-    ShowPictureButton(m_rotateCw, 366, 32, "Rotate clockwise");
-    ShowPictureButton(m_rotateCcw, 367, 32, "Rotate counter clockwise");
-    ShowPictureButton(m_rotateSpare, 366, 32, "Rotate counter clockwise");
+    ShowPictureButton(m_done, IDB_DONE, 40, "Done");
+    ShowPictureButton(m_cancel, IDB_CANCEL, 40, "Cancel");
+    ShowPictureButton(m_moveUp, IDB_ARROW_UP, 32, "Move Up", true);
+    ShowPictureButton(m_moveDown, IDB_ARROW_DOWN, 32, "Move Down", true);
+    ShowPictureButton(m_moveLeft, IDB_ARROW_LEFT, 32, "Move Left");
+    ShowPictureButton(m_moveRight, IDB_ARROW_RIGHT, 32, "Move Right");
+    ShowPictureButton(m_enlarge, IDB_ARROW_UP, 32, "Enlarge");
+    ShowPictureButton(m_reduce, IDB_ARROW_DOWN, 32, "Reduce");
+    ShowPictureButton(m_rotateCw, IDB_ROTATE_CW, 32, "Rotate clockwise");
+    ShowPictureButton(m_rotateCcw, IDB_ROTATE_CCW, 32, "Rotate counter clockwise");
+    ShowPictureButton(m_rotateSpare, IDB_ROTATE_CW, 32, "Rotate counter clockwise");
     ShowArrow(m_next, true);
     ShowArrow(m_previous, false);
     if (m_faceKind < 1 || m_faceKind > 3) {
@@ -106,9 +108,9 @@ void dlgAddBody::OnBackgroundDrawn(CDC* offscreen) {
 
 void dlgAddBody::ShowKind(int kind) {
     m_faceKind = kind;
-    ShowPicture(m_man, kind == 1 ? 308 : 300, 50, 40, "Man");
-    ShowPicture(m_woman, kind == 2 ? 309 : 310, 50, 40, "Woman");
-    ShowPicture(m_child, kind == 3 ? 306 : 307, 40, 40, "Child");
+    ShowPicture(m_man, kind == 1 ? IDB_MAN_CHOSEN : IDB_MAN, 50, 40, "Man");
+    ShowPicture(m_woman, kind == 2 ? IDB_WOMAN_CHOSEN : IDB_WOMAN, 50, 40, "Woman");
+    ShowPicture(m_child, kind == 3 ? IDB_CHILD_CHOSEN : IDB_CHILD, 40, 40, "Child");
     for (CShadeButton* button : {&m_man, &m_woman, &m_child}) {
         button->SetTransparent(FALSE);
     }
@@ -116,9 +118,9 @@ void dlgAddBody::ShowKind(int kind) {
 
 void dlgAddBody::ShowStepLayer(int layer) {
     m_stepLayer = layer;
-    ShowPicture(m_stepHead, layer == 50 ? 372 : 373, 32, 32, nullptr);
-    ShowPicture(m_stepBody, layer == 51 ? 370 : 371, 32, 32, nullptr);
-    ShowPicture(m_stepBoth, layer == 53 ? 374 : 375, 82, 32, nullptr);
+    ShowPicture(m_stepHead, layer == 50 ? IDB_STEP_HEAD_CHOSEN : IDB_STEP_HEAD, 32, 32, nullptr);
+    ShowPicture(m_stepBody, layer == 51 ? IDB_STEP_BODY_CHOSEN : IDB_STEP_BODY, 32, 32, nullptr);
+    ShowPicture(m_stepBoth, layer == 53 ? IDB_STEP_BOTH_CHOSEN : IDB_STEP_BOTH, 82, 32, nullptr);
     for (CShadeButton* button : {&m_stepHead, &m_stepBody, &m_stepBoth}) {
         button->SetTransparent(FALSE);
     }
@@ -126,8 +128,8 @@ void dlgAddBody::ShowStepLayer(int layer) {
 
 void dlgAddBody::ShowSpeed(int fast) {
     m_fast = fast;
-    ShowPictureButton(m_fastButton, fast != 0 ? 377 : 368, 32, "Do Fast");
-    ShowPictureButton(m_slowButton, fast != 0 ? 369 : 376, 32, "Do Slowly");
+    ShowPictureButton(m_fastButton, fast != 0 ? IDB_FAST_CHOSEN : IDB_FAST, 32, "Do Fast");
+    ShowPictureButton(m_slowButton, fast != 0 ? IDB_SLOW : IDB_SLOW_CHOSEN, 32, "Do Slowly");
 }
 
 void dlgAddBody::Step(Kind kind, int direction) {

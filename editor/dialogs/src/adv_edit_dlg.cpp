@@ -121,7 +121,7 @@ void dlgAdvEdit::DoDataExchange(CDataExchange* dx) {
 
 BOOL dlgAdvEdit::OnInitDialog() {
     CVariantDialog::OnInitDialog();
-    SetBitmap(WORD(322), kNoTransparentColor);
+    SetBitmap(IDB_CHANGE_FACE_SKIN, kNoTransparentColor);
     m_group = m_action = m_variant = m_parameter = -1;
     m_colour = _pixel{192, 0, 0, 0};
 
@@ -135,21 +135,21 @@ BOOL dlgAdvEdit::OnInitDialog() {
     m_gender = m_snapshot.nSex;
     m_changed = 0;
 
-    ShowPicture(m_done, 312, 40, 40, "Done");
-    ShowPicture(m_cancel, 313, 40, 40, "Cancel");
+    ShowPicture(m_done, IDB_DONE, 40, 40, "Done");
+    ShowPicture(m_cancel, IDB_CANCEL, 40, 40, "Cancel");
     const char* moveTips[] = {"Move Up", "Move Down", "Move Left", "Move Right"};
-    const int movePictures[] = {318, 314, 316, 317};
+    const int movePictures[] = {IDB_ARROW_UP, IDB_ARROW_DOWN, IDB_ARROW_LEFT, IDB_ARROW_RIGHT};
     for (std::size_t i = 0; i < m_moves.size(); ++i) {
         if (i % 4 < 2) { // up and down
             m_moves[i].ShiftColor(0, 30, TRUE);
         }
         ShowPicture(m_moves[i], movePictures[i % 4], 32, 32, moveTips[i % 4]);
     }
-    ShowPicture(m_enlarge, 318, 32, 32, "Enlarge");
-    ShowPicture(m_reduce, 314, 32, 32, "Reduce");
-    ShowPicture(m_color, 319, 32, 32, "Select a color for the chosen parts");
-    ShowPicture(m_hide, 320, 32, 32, "Do NOT display the chosen parts.");
-    ShowPicture(m_display, 321, 32, 32, "Display the chosen parts.");
+    ShowPicture(m_enlarge, IDB_ARROW_UP, 32, 32, "Enlarge");
+    ShowPicture(m_reduce, IDB_ARROW_DOWN, 32, 32, "Reduce");
+    ShowPicture(m_color, IDB_COLOR, 32, 32, "Select a color for the chosen parts");
+    ShowPicture(m_hide, IDB_HIDE, 32, 32, "Do NOT display the chosen parts.");
+    ShowPicture(m_display, IDB_DISPLAY, 32, 32, "Display the chosen parts.");
     ShowVariantButtons();
     ShowGlassesStyle();
     return TRUE;

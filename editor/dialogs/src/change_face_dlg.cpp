@@ -4,6 +4,8 @@
 
 #include <zel/common/work_folder.h>
 
+using namespace zel::dialogs;
+
 namespace {
 
 constexpr int kGlassesPart = 20;
@@ -59,7 +61,7 @@ void CChangeFaceDlg::DoDataExchange(CDataExchange* dx) {
 
 BOOL CChangeFaceDlg::OnInitDialog() {
     CFaceDialog::OnInitDialog();
-    SetBitmap(WORD(322), kNoTransparentColor);
+    SetBitmap(IDB_CHANGE_FACE_SKIN, kNoTransparentColor);
     m_part = m_action = m_parameter = -1;
     m_colour = _pixel{192, 0, 0, 0};
 
@@ -77,26 +79,26 @@ BOOL CChangeFaceDlg::OnInitDialog() {
         const char* tooltip;
     };
     const Setup setups[] = {
-        {&m_done, 312, 40, 40, "Done"},
-        {&m_cancel, 313, 40, 40, "Cancel"},
-        {&m_mouth, 160, 38, 15, "Mouth"},
-        {&m_leftEye, 173, 25, 25, "Left Eye"},
-        {&m_rightEye, 175, 25, 25, "Right Eye"},
-        {&m_leftBrow, 353, 38, 18, "Left Brow"},
-        {&m_rightBrow, 359, 38, 18, "Right Brow"},
-        {&m_nose, 157, 25, 38, "Nose"},
-        {&m_glasses, 355, 34, 25, "Eye Glasses"},
-        {&m_edgeLeft, 161, 18, 38, "Face Edge"},
-        {&m_edgeRight, 385, 18, 38, "Face Edge"},
-        {&m_moveLeft, 316, 32, 32, "Move Left"},
-        {&m_moveRight, 317, 32, 32, "Move Right"},
-        {&m_moveDown, 314, 32, 32, "Move Down"},
-        {&m_moveUp, 318, 32, 32, "Move Up"},
-        {&m_reduce, 314, 32, 32, "Reduce"},
-        {&m_enlarge, 318, 32, 32, "Enlarge"},
-        {&m_color, 319, 32, 32, "Select a color for the chosen parts"},
-        {&m_hide, 320, 32, 32, "Do NOT display the chosen parts."},
-        {&m_display, 321, 32, 32, "Display the chosen parts."},
+        {&m_done, IDB_DONE, 40, 40, "Done"},
+        {&m_cancel, IDB_CANCEL, 40, 40, "Cancel"},
+        {&m_mouth, IDB_MOUTH_CHOSEN, 38, 15, "Mouth"},
+        {&m_leftEye, IDB_LEFT_EYE, 25, 25, "Left Eye"},
+        {&m_rightEye, IDB_RIGHT_EYE, 25, 25, "Right Eye"},
+        {&m_leftBrow, IDB_LEFT_BROW, 38, 18, "Left Brow"},
+        {&m_rightBrow, IDB_RIGHT_BROW, 38, 18, "Right Brow"},
+        {&m_nose, IDB_NOSE, 25, 38, "Nose"},
+        {&m_glasses, IDB_GLASSES, 34, 25, "Eye Glasses"},
+        {&m_edgeLeft, IDB_LEFT_EDGE, 18, 38, "Face Edge"},
+        {&m_edgeRight, IDB_RIGHT_EDGE, 18, 38, "Face Edge"},
+        {&m_moveLeft, IDB_ARROW_LEFT, 32, 32, "Move Left"},
+        {&m_moveRight, IDB_ARROW_RIGHT, 32, 32, "Move Right"},
+        {&m_moveDown, IDB_ARROW_DOWN, 32, 32, "Move Down"},
+        {&m_moveUp, IDB_ARROW_UP, 32, 32, "Move Up"},
+        {&m_reduce, IDB_ARROW_DOWN, 32, 32, "Reduce"},
+        {&m_enlarge, IDB_ARROW_UP, 32, 32, "Enlarge"},
+        {&m_color, IDB_COLOR, 32, 32, "Select a color for the chosen parts"},
+        {&m_hide, IDB_HIDE, 32, 32, "Do NOT display the chosen parts."},
+        {&m_display, IDB_DISPLAY, 32, 32, "Display the chosen parts."},
     };
     for (const Setup& s : setups) {
         if (s.button == &m_moveDown || s.button == &m_moveUp) {
@@ -124,11 +126,15 @@ void CChangeFaceDlg::ChoosePart(int part) {
         int out;
     };
     const PartButton buttons[] = {
-        {&m_leftBrow, 2, 352, 353, 38, 18},  {&m_rightBrow, 3, 358, 359, 38, 18},
-        {&m_leftEye, 4, 174, 173, 25, 25},   {&m_rightEye, 5, 176, 175, 25, 25},
-        {&m_nose, 6, 158, 157, 25, 38},      {&m_mouth, 7, 160, 159, 38, 20},
-        {&m_glasses, 20, 354, 355, 34, 25},  {&m_edgeLeft, 0, 162, 161, 18, 38},
-        {&m_edgeRight, 0, 386, 385, 18, 38},
+        {&m_leftBrow, 2, IDB_LEFT_BROW_CHOSEN, IDB_LEFT_BROW, 38, 18},
+        {&m_rightBrow, 3, IDB_RIGHT_BROW_CHOSEN, IDB_RIGHT_BROW, 38, 18},
+        {&m_leftEye, 4, IDB_LEFT_EYE_CHOSEN, IDB_LEFT_EYE, 25, 25},
+        {&m_rightEye, 5, IDB_RIGHT_EYE_CHOSEN, IDB_RIGHT_EYE, 25, 25},
+        {&m_nose, 6, IDB_NOSE_CHOSEN, IDB_NOSE, 25, 38},
+        {&m_mouth, 7, IDB_MOUTH_CHOSEN, IDB_MOUTH, 38, 20},
+        {&m_glasses, 20, IDB_GLASSES_CHOSEN, IDB_GLASSES, 34, 25},
+        {&m_edgeLeft, 0, IDB_LEFT_EDGE_CHOSEN, IDB_LEFT_EDGE, 18, 38},
+        {&m_edgeRight, 0, IDB_RIGHT_EDGE_CHOSEN, IDB_RIGHT_EDGE, 18, 38},
     };
     for (const PartButton& b : buttons) {
         ShowPicture(*b.button, b.part == part ? b.chosen : b.normal, b.key, b.out, nullptr);

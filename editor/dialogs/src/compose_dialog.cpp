@@ -54,7 +54,7 @@ void CComposeDialog::ShowPictureButton(CShadeButton& button, int picture, BYTE k
 
 void CComposeDialog::ShowArrow(CShadeButton& button, bool next) {
     button.ShiftColor(0, 30, TRUE);
-    button.SetIcons(next ? 315 : 281, 0);
+    button.SetIcons(next ? zel::dialogs::IDI_NEXT : zel::dialogs::IDI_PREVIOUS, 0);
     button.SetTooltip(next ? "Next" : "Previous", TRUE);
     button.SetTransparent(FALSE);
 }

@@ -4,6 +4,8 @@
 
 #include "zel/dialogs/edit_face_dlg.h"
 
+#include "zel/dialogs/editing_ids.h"
+
 #include "zel/dialogs/pen_choice_dlg.h"
 
 #include <initializer_list>
@@ -12,13 +14,6 @@
 
 namespace {
 
-constexpr UINT kSkinPicture = 298;
-constexpr int kToolIcon = 336;
-constexpr int kZoomInPicture = 323;
-constexpr int kZoomOutPicture = 324;
-constexpr int kDonePicture = 312;
-constexpr int kCancelPicture = 313;
-constexpr UINT kPenCursor = 250;
 // The text tool's first font: 12 points.
 constexpr int kStartTenthsOfPoint = 120;
 // The buttons' pictures are keyed by this colour; no picture of the second state exists, so
@@ -32,7 +27,7 @@ constexpr BYTE kPaper = 192; // grey of the paper, also the filling of the view'
 void register_template() {
     static const bool once = [] {
         // The pen cursor points with its tip; the eraser's centre is its picture's centre.
-        zel::platform::register_cursor_hotspot(kPenCursor, 3, 28);
+        zel::platform::register_cursor_hotspot(zel::dialogs::IDC_PEN_CURSOR, 3, 28);
         const DWORD frame = SS_ETCHEDFRAME;
         zel::platform::register_dialog(
             CEditFaceDlg::IDD,
@@ -134,7 +129,7 @@ void CEditFaceDlg::DoDataExchange(CDataExchange* dx) {
 
 BOOL CEditFaceDlg::OnInitDialog() {
     CSkinDialog::OnInitDialog();
-    SetBitmap(WORD(kSkinPicture), kNoTransparentColor);
+    SetBitmap(zel::dialogs::IDB_EDIT_FACE_SKIN, kNoTransparentColor);
     // The cursor follows the tool (OnMouseMove), not the window's class.
     SetClassLongPtr(m_hWnd, GCLP_HCURSOR, 0);
 
@@ -164,10 +159,10 @@ BOOL CEditFaceDlg::OnInitDialog() {
     m_strokeOpen = false;
     m_source.SetRect(0, 0, m_width, m_height);
 
-    set_picture(m_zoomIn, kZoomInPicture, "Zoom in");
-    set_picture(m_zoomOut, kZoomOutPicture, "Zoom out");
-    set_picture(m_done, kDonePicture, "Done");
-    set_picture(m_cancel, kCancelPicture, "Cancel");
+    set_picture(m_zoomIn, zel::dialogs::IDB_ZOOM_IN, "Zoom in");
+    set_picture(m_zoomOut, zel::dialogs::IDB_ZOOM_OUT, "Zoom out");
+    set_picture(m_done, zel::dialogs::IDB_DONE, "Done");
+    set_picture(m_cancel, zel::dialogs::IDB_CANCEL, "Cancel");
     LoadPen();
     SelectTool(kModeErase);
     m_undo.SetShade(CShadeButton::kHardBump, kGranularity, kHighlight, 0, 0);
@@ -213,7 +208,7 @@ void CEditFaceDlg::SelectTool(int mode) {
         button->SetShade(chosen ? CShadeButton::kSoftBump : CShadeButton::kHardBump, kGranularity,
                          kHighlight, 0, 0);
         if (chosen) {
-            button->SetIcons(kToolIcon, 0);
+            button->SetIcons(zel::dialogs::IDI_TOOL_CHOSEN, 0);
         } else {
             button->SetIcons(HICON(nullptr), HICON(nullptr));
         }
@@ -253,7 +248,7 @@ void CEditFaceDlg::OnPointer() {
 
 void CEditFaceDlg::LoadPen() {
     m_penBitmap.DeleteObject();
-    m_penBitmap.LoadBitmap(MAKEINTRESOURCE(CPenChoiceDlg::kPlainPicture + 2 * (m_penChoice - 1)));
+    m_penBitmap.LoadBitmap(MAKEINTRESOURCE(zel::dialogs::IDB_FIRST_PEN + 2 * (m_penChoice - 1)));
 }
 
 void CEditFaceDlg::OnZoomIn() {

@@ -13,7 +13,6 @@ constexpr int kEraseSide = 15; // pixels of the screen
 constexpr int kPenSide = 16;
 constexpr int kPenOffset = 8;
 constexpr COLORREF kPaperColor = RGB(192, 192, 192);
-constexpr UINT kEraseCursor = 249, kPenCursor = 250;
 
 // `r` cut to `bounds`; empty when they do not meet.
 CRect clipped(CRect r, const CRect& bounds) {
@@ -224,13 +223,15 @@ void CEditFaceDlg::ChooseCursor(CPoint client) {
     switch (m_mode) {
     case kModeErase:
         if (m_eraseCursor == nullptr) {
-            m_eraseCursor = ::LoadCursor(AfxGetResourceHandle(), MAKEINTRESOURCE(kEraseCursor));
+            m_eraseCursor = ::LoadCursor(AfxGetResourceHandle(),
+                                         MAKEINTRESOURCE(zel::dialogs::IDC_ERASE_CURSOR));
         }
         ::SetCursor(m_eraseCursor);
         break;
     case kModePen:
         if (m_penCursor == nullptr) {
-            m_penCursor = ::LoadCursor(AfxGetResourceHandle(), MAKEINTRESOURCE(kPenCursor));
+            m_penCursor =
+                ::LoadCursor(AfxGetResourceHandle(), MAKEINTRESOURCE(zel::dialogs::IDC_PEN_CURSOR));
         }
         ::SetCursor(m_penCursor);
         break;

@@ -99,7 +99,9 @@ void exchange_variant_buttons(CDataExchange* dx, std::array<CShadeButton, 5>& gr
 
 void show_group_buttons(std::array<CShadeButton, 5>& groups, int group) {
     for (std::size_t i = 0; i < groups.size(); ++i) {
-        groups[i].SetIconsWithSize(282, 16, 16, kPartGroups[i].group == group ? 282 : 283, 16, 16);
+        groups[i].SetIconsWithSize(IDI_GROUP_CHOSEN, 16, 16,
+                                   kPartGroups[i].group == group ? IDI_GROUP_CHOSEN : IDI_GROUP, 16,
+                                   16);
         groups[i].SetShade(CShadeButton::kSoftBump, 8, 10, 0, 0);
     }
 }
@@ -110,12 +112,12 @@ void show_variant_arrows(std::array<CIconButton, kVariantTables>& previous,
         for (CIconButton* arrow : {&previous[std::size_t(i)], &next[std::size_t(i)]}) {
             const bool back = arrow == &previous[std::size_t(i)];
             arrow->ShiftColor(0, 30, TRUE);
-            arrow->SetIcons(back ? 281 : 315, 0);
+            arrow->SetIcons(back ? IDI_PREVIOUS : IDI_NEXT, 0);
             arrow->SetTooltip(back ? "Previous" : "Next", TRUE);
         }
     }
-    CPreviewDialog::ShowPicture(previous[kExpressionVariants], 316, 32, 32, "Previous");
-    CPreviewDialog::ShowPicture(next[kExpressionVariants], 317, 32, 32, "Next");
+    CPreviewDialog::ShowPicture(previous[kExpressionVariants], IDB_ARROW_LEFT, 32, 32, "Previous");
+    CPreviewDialog::ShowPicture(next[kExpressionVariants], IDB_ARROW_RIGHT, 32, 32, "Next");
 }
 
 } // namespace zel::dialogs

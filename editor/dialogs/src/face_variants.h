@@ -4,6 +4,7 @@
 // variant, and the group buttons and arrows that go with the lists.
 
 #include "zel/controls/shade_button.h"
+#include "zel/dialogs/editing_ids.h"
 
 #include <array>
 #include <string>
@@ -24,11 +25,20 @@ enum VariantTable : int {
 constexpr int kBrowGroup = 2, kEyeGroup = 4, kNoseGroup = 6, kMouthGroup = 7, kGlassesGroup = 20;
 
 // The buttons of the lists (the same in every dialog that steps them), in list order.
-constexpr UINT kGroupButtons[5] = {1029, 1032, 1112, 1113, 1050};
-constexpr UINT kPreviousButtons[kVariantTables] = {1028, 1031, 1037, 1043, 1049, 1052};
-constexpr UINT kNextButtons[kVariantTables] = {1030, 1033, 1039, 1045, 1051, 1054};
-constexpr UINT kExpressionButton = 1053;
-constexpr UINT kFirstVariantButton = 1028, kLastVariantButton = 1054;
+constexpr UINT kGroupButtons[5] = {VariantDialogIds::IDC_BROWS, VariantDialogIds::IDC_EYES,
+                                   VariantDialogIds::IDC_NOSE, VariantDialogIds::IDC_MOUTH,
+                                   VariantDialogIds::IDC_GLASSES};
+constexpr UINT kPreviousButtons[kVariantTables] = {
+    VariantDialogIds::IDC_BROW_PREVIOUS,    VariantDialogIds::IDC_EYE_PREVIOUS,
+    VariantDialogIds::IDC_NOSE_PREVIOUS,    VariantDialogIds::IDC_MOUTH_PREVIOUS,
+    VariantDialogIds::IDC_GLASSES_PREVIOUS, VariantDialogIds::IDC_EXPRESSION_PREVIOUS};
+constexpr UINT kNextButtons[kVariantTables] = {
+    VariantDialogIds::IDC_BROW_NEXT,    VariantDialogIds::IDC_EYE_NEXT,
+    VariantDialogIds::IDC_NOSE_NEXT,    VariantDialogIds::IDC_MOUTH_NEXT,
+    VariantDialogIds::IDC_GLASSES_NEXT, VariantDialogIds::IDC_EXPRESSION_NEXT};
+constexpr UINT kExpressionButton = VariantDialogIds::IDC_EXPRESSION;
+constexpr UINT kFirstVariantButton = VariantDialogIds::IDC_BROW_PREVIOUS,
+               kLastVariantButton = VariantDialogIds::IDC_EXPRESSION_NEXT;
 
 // One position per list; each kind of dialog keeps its own for the whole program.
 using VariantPositions = std::array<int, kVariantTables>;

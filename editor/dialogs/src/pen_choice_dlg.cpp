@@ -66,7 +66,8 @@ void CPenChoiceDlg::OnDrawItem(int id, LPDRAWITEMSTRUCT dis) {
     // is read from beyond the picture.
     dc->FillSolidRect(&item, RGB(255, 255, 255));
     CBitmap picture;
-    if (!picture.LoadBitmap(MAKEINTRESOURCE(kPlainPicture + 2 * (k - 1) + (k == m_choice)))) {
+    if (!picture.LoadBitmap(
+            MAKEINTRESOURCE(zel::dialogs::IDB_FIRST_PEN + 2 * (k - 1) + (k == m_choice)))) {
         return;
     }
     BITMAP bm;

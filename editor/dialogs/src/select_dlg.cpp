@@ -51,7 +51,7 @@ void dlgSelect::DoDataExchange(CDataExchange* dx) {
 
 BOOL dlgSelect::OnInitDialog() {
     CVariantDialog::OnInitDialog();
-    SetBitmap(WORD(343), kNoTransparentColor);
+    SetBitmap(IDB_MAKE_FACE_SKIN, kNoTransparentColor);
     m_group = m_action = m_variant = -1;
 
     // The picture the dialog opens with is Cancel's backup.
@@ -63,8 +63,8 @@ BOOL dlgSelect::OnInitDialog() {
     }
     m_changed = 0;
 
-    ShowPicture(m_done, 312, 40, 40, "Done");
-    ShowPicture(m_cancel, 313, 40, 40, "Cancel");
+    ShowPicture(m_done, IDB_DONE, 40, 40, "Done");
+    ShowPicture(m_cancel, IDB_CANCEL, 40, 40, "Cancel");
     ShowVariantButtons();
     return TRUE;
 }
@@ -85,9 +85,12 @@ void dlgSelect::OnBackgroundDrawn(CDC* offscreen) {
 void dlgSelect::ShowGender(int gender) {
     m_gender = gender;
     // Only the pressed button gets its tooltip.
-    ShowPicture(m_man, gender == 1 ? 308 : 300, 50, 40, gender == 1 ? "Man" : nullptr);
-    ShowPicture(m_woman, gender == 2 ? 309 : 310, 50, 40, gender == 2 ? "Woman" : nullptr);
-    ShowPicture(m_child, gender == 3 ? 306 : 307, 40, 40, gender == 3 ? "Child" : nullptr);
+    ShowPicture(m_man, gender == 1 ? IDB_MAN_CHOSEN : IDB_MAN, 50, 40,
+                gender == 1 ? "Man" : nullptr);
+    ShowPicture(m_woman, gender == 2 ? IDB_WOMAN_CHOSEN : IDB_WOMAN, 50, 40,
+                gender == 2 ? "Woman" : nullptr);
+    ShowPicture(m_child, gender == 3 ? IDB_CHILD_CHOSEN : IDB_CHILD, 40, 40,
+                gender == 3 ? "Child" : nullptr);
     for (CIconButton* button : {&m_man, &m_woman, &m_child}) {
         button->SetTransparent(FALSE);
     }

@@ -30,7 +30,7 @@ void CVariantDialog::DoDataExchange(CDataExchange* dx) {
 }
 
 void CVariantDialog::ShowVariantButtons() {
-    ShowPicture(m_expression, 360, 120, 30, "Expression");
+    ShowPicture(m_expression, IDB_EXPRESSION, 120, 30, "Expression");
     show_variant_arrows(m_previous, m_next);
     ShowGroup(kBrowGroup);
 }

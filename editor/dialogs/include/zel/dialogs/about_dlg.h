@@ -3,12 +3,12 @@
 // manual is, and a link that opens the manual.
 
 #include "zel/controls/hyper_link.h"
+#include "zel/dialogs/small_dialog_ids.h"
 
 #include <string>
 
-class CAboutDlg : public CDialog {
+class CAboutDlg : public CDialog, public zel::dialogs::AboutIds {
 public:
-    enum : UINT { IDD = 280, IDC_LINK = 1169, IDB_ABOUT = 388 };
     // The picture's part that is shown, and where (dialog units) and the text block (pixels).
     static constexpr RECT kPictureSource{0, 0, 369, 337};
     static constexpr RECT kPicture{39, 18, 204, 118};

@@ -9,30 +9,8 @@
 
 #include <array>
 
-class dlgAddBkgd : public CComposeDialog {
+class dlgAddBkgd : public CComposeDialog, public zel::dialogs::AddBkgdIds {
 public:
-    enum : UINT {
-        IDD = 288,
-        IDC_MOUNTAINS = 1195,
-        IDC_LANDMARKS = 1190,
-        IDC_SPECIALS = 1034,
-        IDC_BEACHES = 1203,
-        IDC_OTHERS = 1033,
-        IDC_MOUNTAINS_PREVIOUS = 1194,
-        IDC_MOUNTAINS_NEXT = 1196,
-        IDC_LANDMARKS_PREVIOUS = 1189,
-        IDC_LANDMARKS_NEXT = 1191,
-        IDC_SPECIALS_PREVIOUS = 1199,
-        IDC_SPECIALS_NEXT = 1200,
-        IDC_BEACHES_PREVIOUS = 1192,
-        IDC_BEACHES_NEXT = 1193,
-        IDC_OTHERS_PREVIOUS = 1197,
-        IDC_OTHERS_NEXT = 1198,
-        IDC_MOVE_UP = 1138,
-        IDC_MOVE_DOWN = 1139,
-        IDC_MOVE_LEFT = 1140,
-        IDC_MOVE_RIGHT = 1141,
-    };
     // Categories: the background libraries 1 to 5.
     enum { kMountains = 1, kLandmarks, kSpecials, kBeaches, kOthers, kCategories = 5 };
 

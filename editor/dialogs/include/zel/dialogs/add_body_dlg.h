@@ -6,31 +6,8 @@
 
 #include "zel/dialogs/compose_dialog.h"
 
-class dlgAddBody : public CComposeDialog {
+class dlgAddBody : public CComposeDialog, public zel::dialogs::AddBodyIds {
 public:
-    enum : UINT {
-        IDD = 287,
-        IDC_MAN = 1025,
-        IDC_WOMAN = 1026,
-        IDC_CHILD = 1027,
-        IDC_STEP_HEAD = 1144,
-        IDC_STEP_BODY = 1145,
-        IDC_STEP_BOTH = 1148,
-        IDC_FAST = 1146,
-        IDC_SLOW = 1147,
-        IDC_MOVE_UP = 1138,
-        IDC_MOVE_DOWN = 1139,
-        IDC_MOVE_LEFT = 1140,
-        IDC_MOVE_RIGHT = 1141,
-        IDC_ENLARGE = 1142,
-        IDC_REDUCE = 1143,
-        IDC_ROTATE_CW = 1187,
-        IDC_ROTATE_CCW = 1186,
-        IDC_NEXT = 1188,
-        IDC_PREVIOUS = 1189,
-        IDC_ROTATE_SPARE = 1190,
-    };
-
     explicit dlgAddBody(CWnd* parent = nullptr);
     ~dlgAddBody() override;
 

@@ -5,31 +5,13 @@
 // to redraw the face into the head work file, which the preview then shows again. Cancel puts
 // the face back as it was when the dialog opened. Nothing in the program opens it.
 
+#include "zel/dialogs/small_dialog_ids.h"
 #include "zel/dialogs/variant_dialog.h"
 
 #include <array>
 
-class dlgAdvEdit : public CVariantDialog {
+class dlgAdvEdit : public CVariantDialog, public zel::dialogs::AdvEditIds {
 public:
-    enum : UINT {
-        IDD = 282,
-        IDC_MOVE_UP = 1138,
-        IDC_MOVE_DOWN = 1139,
-        IDC_MOVE_LEFT = 1140,
-        IDC_MOVE_RIGHT = 1141,
-        IDC_MOVE_UP_2 = 1155,
-        IDC_MOVE_DOWN_2 = 1156,
-        IDC_MOVE_LEFT_2 = 1157,
-        IDC_MOVE_RIGHT_2 = 1158,
-        IDC_ENLARGE = 1142,
-        IDC_REDUCE = 1143,
-        IDC_DISPLAY = 1146,
-        IDC_HIDE = 1147,
-        IDC_COLOR = 1149,
-        IDC_GLASSES_ROUND = 1148,
-        IDC_GLASSES_STANDARD = 1150,
-        IDC_GLASSES_RECTANGULAR = 1151,
-    };
     // Actions.
     enum { kMove = 1, kScale = 3, kColour = 4, kAddGlasses = 30, kDisplay = 31 };
     // The caption of every prompt but the glasses'.

@@ -2,12 +2,11 @@
 // A small dialog with a choice between two radio buttons. The view opens it on a command that
 // no menu item sends; nothing reads the choice afterwards.
 
+#include "zel/dialogs/small_dialog_ids.h"
 #include "zel/platform/platform.h"
 
-class CAuxButtonsDlg : public CDialog {
+class CAuxButtonsDlg : public CDialog, public zel::dialogs::AuxButtonsIds {
 public:
-    enum : UINT { IDD = 245, IDC_FIRST = 1063, IDC_SECOND = 1064 };
-
     explicit CAuxButtonsDlg(CWnd* parent = nullptr);
 
     // 1 while the first button is chosen, 0 for the second; kept between runs.

@@ -6,29 +6,8 @@
 
 #include "zel/dialogs/face_dialog.h"
 
-class CChangeFaceDlg : public CFaceDialog {
+class CChangeFaceDlg : public CFaceDialog, public zel::dialogs::ChangeFaceIds {
 public:
-    enum : UINT {
-        IDD = 286,
-        IDC_MOUTH = 1113,
-        IDC_LEFT_EYE = 1176,
-        IDC_RIGHT_EYE = 1178,
-        IDC_LEFT_BROW = 1174,
-        IDC_RIGHT_BROW = 1175,
-        IDC_NOSE = 1112,
-        IDC_GLASSES = 1050,
-        IDC_FACE_EDGE_LEFT = 1177,
-        IDC_FACE_EDGE_RIGHT = 1179,
-        IDC_MOVE_LEFT = 1140,
-        IDC_MOVE_RIGHT = 1141,
-        IDC_MOVE_DOWN = 1139,
-        IDC_MOVE_UP = 1138,
-        IDC_REDUCE = 1143,
-        IDC_ENLARGE = 1142,
-        IDC_COLOR = 1149,
-        IDC_HIDE = 1147,
-        IDC_DISPLAY = 1146,
-    };
     // Actions.
     enum { kMove = 1, kScale = 3, kColour = 4, kDisplay = 31 };
 

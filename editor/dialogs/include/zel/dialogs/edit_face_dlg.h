@@ -7,24 +7,10 @@
 #include "zel/controls/icon_button.h"
 #include "zel/controls/shade_button.h"
 #include "zel/controls/skin_dialog.h"
+#include "zel/dialogs/edit_face_ids.h"
 
-class CEditFaceDlg : public CSkinDialog {
+class CEditFaceDlg : public CSkinDialog, public zel::dialogs::EditFaceIds {
 public:
-    enum { IDD = 283 };
-    // Controls and commands.
-    enum : int {
-        kZoomIn = 1063,
-        kZoomOut = 1064,
-        kUndo = 1075,
-        kPen = 1076,
-        kVerticalBar = 1080,
-        kHorizontalBar = 1081,
-        kDone = 1082,
-        kPointer = 1093, // no control sends it
-        kErase = 1094,
-        kText = 1097,
-        kCancel = 1167,
-    };
     // Tool modes.
     enum : int { kModePointer = 1, kModeErase = 2, kModePen = 3, kModeText = 4 };
 

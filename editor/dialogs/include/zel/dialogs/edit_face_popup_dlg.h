@@ -1,13 +1,11 @@
 #pragma once
 // The text pop-up of Edit Face: asks for the text that the text tool writes into the picture.
 
+#include "zel/dialogs/edit_face_ids.h"
 #include "zel/platform/platform.h"
 
-class CEditFacePopupDlg : public CDialog {
+class CEditFacePopupDlg : public CDialog, public zel::dialogs::EditFacePopupIds {
 public:
-    enum { IDD = 254 };
-    static constexpr int kTextField = 1098;
-
     explicit CEditFacePopupDlg(CWnd* parent = nullptr);
 
     // The text, taken from the edit field when the dialog ends with OK.

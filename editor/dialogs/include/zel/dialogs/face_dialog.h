@@ -56,7 +56,6 @@ int render_head(const std::string& headPath);
 /// The action and parameter of an action button (move up, down, left or right, enlarge, reduce,
 /// display, do not display: 1138 to 1147); false for another button.
 bool action_button(UINT id, int& action, int& parameter);
-constexpr UINT kFirstActionButton = 1138, kLastActionButton = 1147;
 
 /// Asks for a colour in the colour dialog, starting at `initial`, with custom colours kept for
 /// the program's run. True, with `chosen` set, when the user confirmed.

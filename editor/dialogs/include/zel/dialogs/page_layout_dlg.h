@@ -5,11 +5,11 @@
 // page (left, top, right, bottom), which the view hands in and takes back unless the dialog
 // ends with Cancel.
 
+#include "zel/dialogs/page_layout_ids.h"
 #include <zel/platform/platform.h>
 
-class CPageLayoutDlg : public CDialog {
+class CPageLayoutDlg : public CDialog, public zel::dialogs::PageLayoutIds {
 public:
-    enum { IDD = 246 };
     explicit CPageLayoutDlg(CWnd* parent = nullptr);
 
     // The page in client pixels, for the current orientation.

@@ -5,47 +5,14 @@
 // the face back as it was when the dialog opened. Nothing in the program opens it.
 
 #include "zel/dialogs/dialog_pictures.h"
+#include "zel/dialogs/small_dialog_ids.h"
 
 #include <zel/face_engine.h>
 
 #include <string>
 
-class CPartEditDlg : public CDialog {
+class CPartEditDlg : public CDialog, public zel::dialogs::PartEditIds {
 public:
-    enum : UINT {
-        IDD = 281,
-        // Parts.
-        IDC_LEFT_BROW = 1108,
-        IDC_RIGHT_BROW = 1109,
-        IDC_LEFT_EYE = 1110,
-        IDC_RIGHT_EYE = 1111,
-        IDC_NOSE = 1112,
-        IDC_MOUTH = 1113,
-        IDC_GLASSES = 1127,
-        // Actions.
-        IDC_MOVE = 1114,
-        IDC_SCALE = 1115,
-        IDC_COLOUR = 1124,
-        IDC_GLASSES_TYPE = 1130,
-        IDC_DISPLAY = 1116,
-        // Directions and values.
-        IDC_UP = 1117,
-        IDC_DOWN = 1118,
-        IDC_LEFT = 1119,
-        IDC_RIGHT = 1120,
-        IDC_LARGER = 1122,
-        IDC_SMALLER = 1123,
-        IDC_SHOW = 1125,
-        IDC_HIDE = 1126,
-        IDC_STANDARD = 1133,
-        IDC_ROUND = 1132,
-        IDC_RECTANGULAR = 1134,
-        // Buttons.
-        IDC_CHOOSE_COLOUR = 1135,
-        IDC_APPLY = 1121,
-        IDC_DONE = 1082,
-        IDC_CANCEL = 1128,
-    };
     // Actions.
     enum { kMove = 1, kScale = 3, kColour = 4, kGlassesType = 30, kDisplay = 31 };
     // The preview, in dialog units, and the pad byte of its screen copy.

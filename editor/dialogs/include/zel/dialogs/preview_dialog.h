@@ -6,14 +6,12 @@
 #include "zel/controls/shade_button.h"
 #include "zel/controls/skin_dialog.h"
 #include "zel/dialogs/dialog_pictures.h"
+#include "zel/dialogs/editing_ids.h"
 
 #include <string>
 
-class CPreviewDialog : public CSkinDialog {
+class CPreviewDialog : public CSkinDialog, public zel::dialogs::PreviewDialogIds {
 public:
-    // The buttons every editing dialog has.
-    enum : UINT { IDC_DONE = 1082, IDC_CANCEL = 1128 };
-
     CPreviewDialog(UINT templateId, CWnd* parent, const RECT& preview);
 
     // The preview rectangle in this dialog's pixels.

@@ -7,14 +7,8 @@
 
 #include "zel/dialogs/variant_dialog.h"
 
-class dlgSelect : public CVariantDialog {
+class dlgSelect : public CVariantDialog, public zel::dialogs::MakeFaceIds {
 public:
-    enum : UINT {
-        IDD = 285,
-        IDC_MAN = 1170,
-        IDC_WOMAN = 1171,
-        IDC_CHILD = 1172,
-    };
     // The variant lists, in the order the group rows show them.
     enum Table { kBrows, kEyes, kNose, kMouth, kGlasses, kExpression, kTables };
 

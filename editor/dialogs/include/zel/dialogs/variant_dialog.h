@@ -7,30 +7,8 @@
 
 #include <array>
 
-class CVariantDialog : public CFaceDialog {
+class CVariantDialog : public CFaceDialog, public zel::dialogs::VariantDialogIds {
 public:
-    // The group buttons and the lists' arrows, the same in every dialog of this kind.
-    enum : UINT {
-        IDC_BROWS = 1029,
-        IDC_EYES = 1032,
-        IDC_NOSE = 1112,
-        IDC_MOUTH = 1113,
-        IDC_GLASSES = 1050,
-        IDC_EXPRESSION = 1053,
-        IDC_BROW_PREVIOUS = 1028,
-        IDC_BROW_NEXT = 1030,
-        IDC_EYE_PREVIOUS = 1031,
-        IDC_EYE_NEXT = 1033,
-        IDC_NOSE_PREVIOUS = 1037,
-        IDC_NOSE_NEXT = 1039,
-        IDC_MOUTH_PREVIOUS = 1043,
-        IDC_MOUTH_NEXT = 1045,
-        IDC_GLASSES_PREVIOUS = 1049,
-        IDC_GLASSES_NEXT = 1051,
-        IDC_EXPRESSION_PREVIOUS = 1052,
-        IDC_EXPRESSION_NEXT = 1054,
-    };
-
     int Group() const { return m_group; }
     int Action() const { return m_action; }
     int Variant() const { return m_variant; }
