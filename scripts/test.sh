@@ -11,6 +11,7 @@ fuzz_seconds=${ZEL_FUZZ_SECONDS:-60}
 bash scripts/setup.sh
 cmake --preset "$preset"
 cmake --build --preset "$preset" -j "$(nproc)"
+bash scripts/check_platform_reach.sh "build/$preset"
 
 # The fuzz run comes first so that the test runner's summary closes the output.
 if [ "$fuzz_seconds" -gt 0 ]; then

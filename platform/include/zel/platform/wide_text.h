@@ -1,5 +1,5 @@
 #pragma once
-// Wide texts, as the editor's owned-drawn menus keep their labels, to and from the program's
+// Wide texts, as the editor's owner-drawn menus keep their labels, to and from the program's
 // UTF-8 text. Bytes that are no UTF-8 become U+FFFD.
 
 #include <string>
