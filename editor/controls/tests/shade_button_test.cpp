@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -115,12 +116,17 @@ TEST(ShadePatterns, RampsAndBumpsRunTheirWay) {
 }
 
 TEST(ShadePatterns, SoftBumpStaysInRangeLitFromTopLeft) {
-    // Before the noise every value is clamped to g .. 255 - g, so the noise cannot wrap.
+    // Before the noise every value is clamped to g .. 255 - g, so the noise cannot wrap: each
+    // value stays near the relief without noise (the relief at granularity 8 is 15/16 of it, the
+    // clamps differ by 8 and the noise adds up to 8), where a wrapped byte lands 200 away.
     const Relief soft = render(60, 30, CShadeButton::kSoftBump, 8);
-    EXPECT_GE(*std::min_element(soft.v.begin(), soft.v.end()), 0);
-    EXPECT_LE(*std::max_element(soft.v.begin(), soft.v.end()), 255);
     const Relief quiet = render(60, 30, CShadeButton::kSoftBump, 0);
     EXPECT_EQ(*std::min_element(quiet.v.begin(), quiet.v.end()), 0);
+    int farthest = 0;
+    for (std::size_t i = 0; i < soft.v.size(); ++i) {
+        farthest = std::max(farthest, std::abs(soft.v[i] - quiet.v[i]));
+    }
+    EXPECT_LE(farthest, 32);
     const Relief g8 = render(60, 30, CShadeButton::kSoftBump, 8);
     // Clamped corners plus noise never wrap: dark stays dark, bright stays bright.
     for (int y = 0; y < 2; ++y) {

@@ -18,33 +18,6 @@ namespace {
 
 constexpr COLORREF kBlack = RGB(0, 0, 0), kWhite = RGB(255, 255, 255);
 
-// Black pixels of each pen, row by row from its first row, each row centred on column 7.
-struct Shape {
-    int firstRow;
-    std::vector<int> widths;
-};
-const Shape kShapes[6] = {
-    {7, {1}},
-    {5, {1, 3, 5, 3, 1}},
-    {4, {1, 5, 5, 7, 5, 5, 1}},
-    {3, {3, 7, 7, 9, 9, 9, 7, 7, 3}},
-    {2, {5, 9, 9, 11, 11, 11, 11, 11, 9, 9, 5}},
-    {0, {3, 7, 11, 11, 13, 13, 15, 15, 15, 13, 13, 11, 11, 7, 3}},
-};
-
-bool black_in_shape(int pen, int x, int y, bool bordered) {
-    if (bordered && (x == 0 || y == 0 || x == 15 || y == 15)) {
-        return true;
-    }
-    const Shape& s = kShapes[pen - 1];
-    const int row = y - s.firstRow;
-    if (row < 0 || row >= int(s.widths.size())) {
-        return false;
-    }
-    const int half = (s.widths[std::size_t(row)] - 1) / 2;
-    return x >= 7 - half && x <= 7 + half;
-}
-
 // The picture of `id` as the program loads it, 16 x 16.
 std::vector<COLORREF> picture(int id) {
     CBitmap bitmap;
@@ -66,26 +39,100 @@ std::vector<COLORREF> picture(int id) {
     return pixels;
 }
 
-TEST(PenPictures, EveryPenIsItsShapeInBlackOnWhitePlainAndBordered) {
+// The black pixels of a pen picture, row by row: the first and last black column of each row
+// (-1 for a row without black).
+struct Rows {
+    int first[16];
+    int last[16];
+};
+Rows black_rows(const std::vector<COLORREF>& pixels) {
+    Rows r{};
+    for (int y = 0; y < 16; ++y) {
+        r.first[y] = r.last[y] = -1;
+        for (int x = 0; x < 16; ++x) {
+            if (pixels[std::size_t(16 * y + x)] == kBlack) {
+                r.first[y] = r.first[y] < 0 ? x : r.first[y];
+                r.last[y] = x;
+            }
+        }
+    }
+    return r;
+}
+
+TEST(PenPictures, EachPenIsADiscAroundThePointItDrawsAtAndTheNextIsLarger) {
+    ensure_app();
+    std::vector<COLORREF> smaller;
+    int previousWidth = 0;
+    for (int pen = 1; pen <= 6; ++pen) {
+        const std::vector<COLORREF> pixels = picture(zel::dialogs::IDB_FIRST_PEN + 2 * (pen - 1));
+        ASSERT_EQ(pixels.size(), 256u);
+        const Rows rows = black_rows(pixels);
+        int top = -1, bottom = -1;
+        for (int y = 0; y < 16; ++y) {
+            // Each row is one run of black on white, centred on column 7.
+            for (int x = 0; x < 16; ++x) {
+                const bool inside = rows.first[y] >= 0 && x >= rows.first[y] && x <= rows.last[y];
+                ASSERT_EQ(pixels[std::size_t(16 * y + x)], inside ? kBlack : kWhite)
+                    << "pen " << pen << " at " << x << "," << y;
+            }
+            if (rows.first[y] >= 0) {
+                EXPECT_EQ(rows.first[y] + rows.last[y], 14) << "pen " << pen << " row " << y;
+                top = top < 0 ? y : top;
+                bottom = y;
+            }
+        }
+        // The rows run without a gap, centred on row 7, widening to the middle and narrowing
+        // after it the same way.
+        ASSERT_GE(top, 0) << pen;
+        EXPECT_EQ(top + bottom, 14) << pen;
+        for (int y = top; y <= bottom; ++y) {
+            EXPECT_GE(rows.first[y], 0) << "pen " << pen << " row " << y;
+            EXPECT_EQ(rows.last[y] - rows.first[y], rows.last[14 - y] - rows.first[14 - y]) << pen;
+            if (y > top && y <= 7) {
+                EXPECT_LE(rows.first[y], rows.first[y - 1]) << "pen " << pen << " row " << y;
+            }
+        }
+        // As wide as it is high; larger than the pen before it, which it covers.
+        const int width = rows.last[7] - rows.first[7] + 1;
+        EXPECT_EQ(width, bottom - top + 1) << pen;
+        EXPECT_GT(width, previousWidth) << pen;
+        for (std::size_t i = 0; i < smaller.size(); ++i) {
+            if (smaller[i] == kBlack) {
+                EXPECT_EQ(pixels[i], kBlack) << "pen " << pen << " does not cover pen " << pen - 1;
+            }
+        }
+        previousWidth = width;
+        smaller = pixels;
+    }
+    // The smallest pen is the point itself, the largest fills the picture but its last row and
+    // column.
+    EXPECT_EQ(previousWidth, 15);
+    const Rows point = black_rows(picture(zel::dialogs::IDB_FIRST_PEN));
+    EXPECT_EQ(point.first[7], 7);
+    EXPECT_EQ(point.last[7], 7);
+    EXPECT_EQ(point.first[6], -1);
+}
+
+TEST(PenPictures, TheBorderedPictureIsThePlainOneInsideAOnePixelFrame) {
     ensure_app();
     for (int pen = 1; pen <= 6; ++pen) {
-        for (int bordered = 0; bordered < 2; ++bordered) {
-            const int id = 256 + 2 * (pen - 1) + bordered;
-            const std::vector<COLORREF> pixels = picture(id);
-            ASSERT_EQ(pixels.size(), 256u);
-            for (int y = 0; y < 16; ++y) {
-                for (int x = 0; x < 16; ++x) {
-                    EXPECT_EQ(pixels[std::size_t(16 * y + x)],
-                              black_in_shape(pen, x, y, bordered != 0) ? kBlack : kWhite)
-                        << "picture " << id << " at " << x << "," << y;
-                }
+        const int id = zel::dialogs::IDB_FIRST_PEN + 2 * (pen - 1);
+        const std::vector<COLORREF> plain = picture(id);
+        const std::vector<COLORREF> bordered = picture(id + 1);
+        ASSERT_EQ(bordered.size(), 256u);
+        for (int y = 0; y < 16; ++y) {
+            for (int x = 0; x < 16; ++x) {
+                const bool frame = x == 0 || y == 0 || x == 15 || y == 15;
+                EXPECT_EQ(bordered[std::size_t(16 * y + x)],
+                          frame ? kBlack : plain[std::size_t(16 * y + x)])
+                    << "pen " << pen << " at " << x << "," << y;
             }
         }
     }
 }
 
 TEST(PenPictures, AreFourBitsAPixel) {
-    for (int id = 256; id <= 267; ++id) {
+    for (int id = zel::dialogs::IDB_FIRST_PEN; id < zel::dialogs::IDB_FIRST_PEN + 12; ++id) {
         std::ifstream file(std::string(ZEL_PEN_FOLDER) + "/" + std::to_string(id) + ".bmp",
                            std::ios::binary);
         ASSERT_TRUE(file) << id;
@@ -115,15 +162,17 @@ TEST_F(PenChoiceTest, TheCurrentPenIsShownInItsBorderOnWhite) {
         button->GetClientRect(&item);
         ASSERT_GE(item.Width(), 16);
         ASSERT_GE(item.Height(), 16);
-        // The picture sits in the middle of the larger button; around it only white.
+        // The pen's picture (the current one's inside its border) sits in the middle of the
+        // larger button; around it only white.
+        const std::vector<COLORREF> shown =
+            picture(zel::dialogs::IDB_FIRST_PEN + 2 * (pen - 1) + (pen == 4 ? 1 : 0));
         const int left = (item.Width() - 16) / 2, top = (item.Height() - 16) / 2;
         CClientDC dc(button);
         for (int y = 0; y < item.Height(); ++y) {
             for (int x = 0; x < item.Width(); ++x) {
                 const int px = x - left, py = y - top;
                 const bool inside = px >= 0 && py >= 0 && px < 16 && py < 16;
-                const bool black = inside && black_in_shape(pen, px, py, pen == 4);
-                ASSERT_EQ(dc.GetPixel(x, y), black ? kBlack : kWhite)
+                ASSERT_EQ(dc.GetPixel(x, y), inside ? shown[std::size_t(16 * py + px)] : kWhite)
                     << "pen " << pen << " at " << x << "," << y;
             }
         }
