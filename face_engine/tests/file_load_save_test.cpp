@@ -13,6 +13,7 @@
 #include <cstring>
 #include <string>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <vector>
 
 namespace zel::engine {
@@ -148,6 +149,19 @@ TEST_F(FileLoadSaveTest, ASavedFaceLoadsBackRecordForRecord) {
         ASSERT_EQ(std::memcmp(bw[r], shown.row_table()[r], 40), 0) << r;
     EXPECT_EQ(clr[0][0].r, 192) << "the colour face, bottom row first";
     EXPECT_EQ(read_all(path("zelprord1r.zel")), " ") << "the load work file is wiped";
+}
+
+// A folder whose name holds a dot keeps the face file: it is not cut short at that dot (which
+// wrote "<work>/my.zel" over whatever was there and lost the file name).
+TEST_F(FileLoadSaveTest, AFolderWithADotInItsNameKeepsTheFaceFile) {
+    const std::string folder = path("my.faces");
+    ASSERT_EQ(::mkdir(folder.c_str(), 0700), 0);
+    ASSERT_EQ(write_whole_file(path("my.zel"), "other"), 0);
+    ASSERT_EQ(save(folder + "/smile"), 1);
+    EXPECT_EQ(read_all(path("my.zel")), "other");
+    face_record_init(&face());
+    ASSERT_EQ(load(folder + "/smile"), 1);
+    EXPECT_STREQ(face().parts[kSlotLeftEye].name, "RING");
 }
 
 TEST_F(FileLoadSaveTest, APlainFileWithCrLfLineEndsLoads) {
