@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(
     # toolchain
     build-essential cmake ninja-build g++ clang libclang-rt-14-dev clang-format git
+    # Debian packages of the build (cpack's dependency list comes from dpkg-shlibdeps)
+    dpkg-dev
     # tests and benchmarks
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     # picture files

@@ -2,6 +2,8 @@
 
 #include <climits>
 #include <cstdlib>
+#include <dlfcn.h>
+#include <link.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -19,21 +21,41 @@ std::string without_trailing_slash(std::string path) {
     return path;
 }
 
-// The share folder of the installed tree the running program belongs to (<prefix>/bin/..), so
-// that an installation works wherever it was put; empty when there is none.
-std::string beside_program() {
-    char exe[PATH_MAX];
-    const ssize_t n = ::readlink("/proc/self/exe", exe, sizeof exe - 1);
-    if (n <= 0)
+std::string resolved(const std::string& path) {
+    char out[PATH_MAX];
+    return ::realpath(path.c_str(), out) == nullptr ? std::string() : std::string(out);
+}
+
+// The file of the shared library this copy of the lookup was linked into, empty when it is the
+// program's own: every library carries its own copy, so a library finds the data of the
+// installation it belongs to, whichever program loaded it.
+std::string holding_library() {
+    static const char anchor = 0;
+    Dl_info info{};
+    link_map* map = nullptr;
+    if (::dladdr1(&anchor, &info, reinterpret_cast<void**>(&map), RTLD_DL_LINKMAP) == 0 ||
+        map == nullptr || map->l_name == nullptr || *map->l_name == '\0')
         return {};
-    exe[n] = '\0';
-    std::string candidate(exe);
-    candidate.erase(candidate.rfind('/'));
-    candidate += "/../share/zel-editor";
-    char resolved[PATH_MAX];
-    if (::realpath(candidate.c_str(), resolved) == nullptr || !is_folder(resolved))
+    return resolved(map->l_name);
+}
+
+// The data folder at `relative` from the folder of `file`, resolved; empty when there is none.
+std::string share_beside(const std::string& file, const char* relative) {
+    const auto slash = file.rfind('/');
+    if (slash == std::string::npos)
         return {};
-    return resolved;
+    const std::string folder = resolved(file.substr(0, slash + 1) + relative);
+    return !folder.empty() && is_folder(folder.c_str()) ? folder : std::string();
+}
+
+// The share folder of the installed tree that holds this code (<prefix>/share/zel-editor for
+// <prefix>/bin/program or <prefix>/lib/library), so that an installation works wherever it was
+// put; empty when there is none.
+std::string beside_installation() {
+    if (const std::string library = holding_library(); !library.empty())
+        return share_beside(library, ZEL_DATA_FROM_LIBDIR);
+    const std::string program = resolved("/proc/self/exe");
+    return program.empty() ? std::string() : share_beside(program, ZEL_DATA_FROM_BINDIR);
 }
 
 } // namespace
@@ -41,7 +63,7 @@ std::string beside_program() {
 std::string data_folder() {
     if (const char* dir = std::getenv("ZEL_DATA_DIR"); dir && *dir)
         return without_trailing_slash(dir);
-    if (std::string beside = beside_program(); !beside.empty())
+    if (std::string beside = beside_installation(); !beside.empty())
         return beside;
     if (is_folder(ZEL_DATA_INSTALL_DIR))
         return ZEL_DATA_INSTALL_DIR;

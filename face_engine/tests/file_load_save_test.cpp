@@ -154,6 +154,19 @@ TEST_F(FileLoadSaveTest, ASavedFaceLoadsBackRecordForRecord) {
     EXPECT_EQ(read_all(path("zelprord1r.zel")), " ") << "the load work file is wiped";
 }
 
+// A folder whose name holds a dot keeps the face file: it is not cut short at that dot (which
+// wrote "<work>/my.zel" over whatever was there and lost the file name).
+TEST_F(FileLoadSaveTest, AFolderWithADotInItsNameKeepsTheFaceFile) {
+    const std::string folder = path("my.faces");
+    ASSERT_EQ(::mkdir(folder.c_str(), 0700), 0);
+    ASSERT_EQ(write_whole_file(path("my.zel"), "other"), 0);
+    ASSERT_EQ(save(folder + "/smile"), 1);
+    EXPECT_EQ(read_all(path("my.zel")), "other");
+    face_record_init(&face());
+    ASSERT_EQ(load(folder + "/smile"), 1);
+    EXPECT_STREQ(face().parts[kSlotLeftEye].name, "RING");
+}
+
 TEST_F(FileLoadSaveTest, APlainFileWithCrLfLineEndsLoads) {
     std::string text = plain_text();
     std::string crlf;

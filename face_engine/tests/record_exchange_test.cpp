@@ -148,7 +148,9 @@ TEST(SmallExports, ExtensionCutter) {
     const std::pair<std::string, std::string> cases[] = {
         {".profile", ".profile"},
         {"a.b.zel", "a.b"},
-        {"C:\\my.faces\\smile", "C:\\my"},
+        {"/home/me/my.faces/smile", "/home/me/my.faces/smile"},
+        {"/home/me/my.faces/smile.zel", "/home/me/my.faces/smile"},
+        {"/home/me/.faces", "/home/me/.faces"},
         {"noext", "noext"},
         {"C:\\faces\\smile.zel", "C:\\faces\\smile"},
     };

@@ -115,8 +115,8 @@ INSTANTIATE_TEST_SUITE_P(Shipped, StarterFaces,
                                            Starter{"man-glasses", 1, 2, true},
                                            Starter{"woman", 2, 2, false},
                                            Starter{"child", 3, 2, false}),
-                         [](const ::testing::TestParamInfo<Starter>& info) {
-                             std::string name = info.param.file;
+                         [](const ::testing::TestParamInfo<Starter>& tested) {
+                             std::string name = tested.param.file;
                              for (char& c : name)
                                  if (c == '-')
                                      c = '_';

@@ -29,8 +29,13 @@ bool same_without_case(std::string_view a, std::string_view b) {
 } // namespace
 
 std::optional<std::size_t> extension_dot(std::string_view path) {
+    // Only a dot in the file's own name starts an extension, and not its first character: a dot
+    // in a folder's name would cut the folder short, so that a picture saved as
+    // "/home/me/my.pictures/smile" went to "/home/me/my.bmp".
+    const std::size_t slash = path.rfind('/');
+    const std::size_t name = slash == std::string_view::npos ? 0 : slash + 1;
     const std::size_t dot = path.rfind('.');
-    if (dot == std::string_view::npos || dot == 0)
+    if (dot == std::string_view::npos || dot <= name)
         return std::nullopt;
     return dot;
 }

@@ -10,8 +10,8 @@ namespace zel::imaging {
 // Longest extension accepted anywhere.
 inline constexpr std::size_t max_extension = 10;
 
-// Position of the '.' that starts the extension of path, or nullopt when there is none. The
-// last '.' counts, even inside a folder name; a '.' at index 0 does not.
+// Position of the '.' that starts the extension of path, or nullopt when there is none: the last
+// '.' of the file's own name, unless it is that name's first character.
 std::optional<std::size_t> extension_dot(std::string_view path);
 
 // The extension of path (without the '.'), or nullopt when there is none or it is longer than

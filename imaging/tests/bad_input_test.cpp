@@ -97,8 +97,8 @@ INSTANTIATE_TEST_SUITE_P(Files, ImagingBadInput,
                                            "negative.bmp", "folder.bmp", "missing-folder.bmp",
                                            "cut.bmp", "cut.jpg", "cut.tga", "cut.psd", "slow.tga",
                                            "slow.png", "slow-png.bmp", "claims.bmp"),
-                         [](const auto& info) {
-                             std::string name = info.param;
+                         [](const auto& tested) {
+                             std::string name = tested.param;
                              for (char& c : name)
                                  if (!std::isalnum(static_cast<unsigned char>(c)))
                                      c = '_';

@@ -23,11 +23,13 @@ TEST(ImagingTakeOffExt, CutsAtTheLastDotAndCopiesTheExtension) {
     EXPECT_STREQ(path.c_str(), "C:\\dir\\zel_all");
     EXPECT_STREQ(ext, "bmp");
     EXPECT_EQ(cut("a.b.jpeg").path, "a.b");
-    EXPECT_EQ(cut("/dir.x/name").path, "/dir"); // a dot in a folder name counts
+    EXPECT_EQ(cut("/dir.x/name.tga").path, "/dir.x/name");
 }
 
 TEST(ImagingTakeOffExt, LeavesPathsWithoutAUsableExtension) {
-    for (const std::string path : {"noext", ".hidden", "name.abcdefghijk"}) {
+    // A dot in a folder's name or at the start of the file's name starts no extension.
+    for (const std::string path :
+         {"noext", ".hidden", "name.abcdefghijk", "/home/my.pictures/smile", "/dir/.hidden"}) {
         const Cut result = cut(path);
         EXPECT_EQ(result.path, path);
         EXPECT_EQ(result.ext, "unchanged");

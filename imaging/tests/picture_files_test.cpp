@@ -196,6 +196,18 @@ TEST(ImagingPictureFiles, SavesOfOneSizeEachWriteTheirOwnPicture) {
     }
 }
 
+// A dot in a folder's name is no extension: the picture stays in its folder under its own name.
+TEST(ImagingPictureFiles, APictureSavedInAFolderWithADotStaysThere) {
+    const fs::path folder = work_file("my.pictures");
+    fs::create_directories(folder);
+    Picture picture(6, 5);
+    fill_pattern(picture);
+    const std::string name = (folder / "smile").string();
+    ASSERT_EQ(save_pixels(picture.rows(), 6, 5, name.c_str(), "bmp"), 1);
+    EXPECT_TRUE(fs::exists(name + ".bmp"));
+    EXPECT_FALSE(fs::exists(work_file("my.bmp")));
+}
+
 TEST(ImagingPictureFiles, LargePicturesAreShrunkKeepingTheirAspect) {
     Picture wide(1440, 960);
     Picture tall(600, 2000);

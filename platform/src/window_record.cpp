@@ -386,10 +386,10 @@ void WindowRecord::keyPressEvent(QKeyEvent* e) {
     if (vk != 0) {
         deliver(WM_KEYDOWN, vk, 1);
     }
-    const QString text = e->text();
-    if (!guard.isNull() && !dead && !text.isEmpty() && text.at(0).unicode() >= 0x20 &&
+    const QString typed = e->text();
+    if (!guard.isNull() && !dead && !typed.isEmpty() && typed.at(0).unicode() >= 0x20 &&
         !(e->modifiers() & Qt::ControlModifier)) {
-        deliver(WM_CHAR, text.at(0).unicode(), 1);
+        deliver(WM_CHAR, typed.at(0).unicode(), 1);
     }
 }
 

@@ -63,8 +63,8 @@ void set_shell_open_hook(ShellOpenHook hook) {
     install(detail::shell_open_hook(), std::move(hook), defaults().shell);
 }
 void set_sound_hook(SoundHook hook) {
-    SoundHook play = hook ? std::move(hook) : defaults().sound;
-    detail::sound_hook() = [play = std::move(play)](const SoundRequest& r) {
+    detail::sound_hook() = [play =
+                                hook ? std::move(hook) : defaults().sound](const SoundRequest& r) {
         sound_log().push_back(r);
         play(r);
     };

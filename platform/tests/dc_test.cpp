@@ -66,7 +66,7 @@ INSTANTIATE_TEST_SUITE_P(
                       RopCase{"PATCOPY", PATCOPY, RGB(0x81, 0x42, 0x24)},
                       RopCase{"BLACKNESS", BLACKNESS, RGB(0, 0, 0)},
                       RopCase{"WHITENESS", WHITENESS, RGB(255, 255, 255)}),
-    [](const ::testing::TestParamInfo<RopCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<RopCase>& tested) { return std::string(tested.param.name); });
 
 TEST(PlatformDcTest, MaskAndPaintMakeTransparentCopy) {
     // The classic transparent copy: a monochrome mask from the key colour, AND it, OR the

@@ -97,7 +97,7 @@ TEST_P(DamagedFile, LeavesItsEntriesOutAndSaysSoOnce) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Reader, DamagedFile, ::testing::ValuesIn(damages()),
-                         [](const auto& info) { return std::string(info.param.label); });
+                         [](const auto& tested) { return std::string(tested.param.label); });
 
 TEST(Reader, MissingFileIsReportedAndTheOthersStillRead) {
     TestDataFolder data("missing");

@@ -388,7 +388,7 @@ TEST_P(EverySet, TablesAreCompleteAndFuzzySetsCoverEveryValue) {
 }
 
 INSTANTIATE_TEST_SUITE_P(TemplateData, EverySet, ::testing::ValuesIn(kSets),
-                         [](const auto& info) { return "Set" + std::to_string(info.param); });
+                         [](const auto& tested) { return "Set" + std::to_string(tested.param); });
 
 TEST(TemplateData, GlassesAreInSetSixOnly) {
     for (const std::string& name : glasses_names()) {

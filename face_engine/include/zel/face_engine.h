@@ -265,7 +265,8 @@ ZELEDIT_API void pix_array_copy(_pixel** target, _pixel** source, int cols, int 
 ZELEDIT_API void shift_clr_rgb2brg(_pixel** arr, int cols, int rows);
 /// Every pixel (b0, b1, b2) becomes (b1, b2, b0) in place: the inverse of shift_clr_rgb2brg.
 ZELEDIT_API void shift_clr_brg2rgb(_pixel** arr, int cols, int rows);
-/// Cuts path at its last "." (not one at index 0) by writing a NUL there.
+/// Cuts path at the last "." of its file name (not the name's first character) by writing a
+/// NUL there; a "." in a folder's name is no extension.
 ZELEDIT_API void take_off_ext(char* path);
 
 /// @}

@@ -67,9 +67,13 @@ void take_off_ext(char* path) {
     if (path == nullptr) {
         return;
     }
-    char* dot = std::strrchr(path, '.');
-    // A dot at index 0 does not start an extension.
-    if (dot != nullptr && dot != path) {
+    // Only a dot in the file's own name starts an extension, and not its first character: a
+    // dot in a folder's name would cut the folder short and lose the file name, so that a face
+    // saved in "/home/me/my.faces/smile" went to "/home/me/my.zel".
+    char* slash = std::strrchr(path, '/');
+    char* name = slash != nullptr ? slash + 1 : path;
+    char* dot = std::strrchr(name, '.');
+    if (dot != nullptr && dot != name) {
         *dot = '\0';
     }
 }

@@ -7,8 +7,9 @@
 
 namespace zel {
 
-// $ZEL_DATA_DIR when set; else the share folder beside the running program's folder
-// (<prefix>/share/zel-editor for <prefix>/bin/program) when it exists; else the installed share
+// $ZEL_DATA_DIR when set; else the share folder of the installed tree that holds the calling
+// code when it exists: <prefix>/share/zel-editor for the program <prefix>/bin/program, and for
+// a library <prefix>/lib/library whichever program loaded it; else the configured install
 // folder when it exists; else the build tree's copy. Never ends with '/'.
 std::string data_folder();
 
