@@ -63,8 +63,8 @@ void set_shell_open_hook(ShellOpenHook hook) {
     install(detail::shell_open_hook(), std::move(hook), defaults().shell);
 }
 void set_sound_hook(SoundHook hook) {
-    detail::sound_hook() = [play =
-                                hook ? std::move(hook) : defaults().sound](const SoundRequest& r) {
+    const SoundHook play = hook ? std::move(hook) : defaults().sound;
+    detail::sound_hook() = [play](const SoundRequest& r) {
         sound_log().push_back(r);
         play(r);
     };
