@@ -11,7 +11,9 @@
 //   above every other position of its window;
 // - the mean shape of the nine points and how far faces stray from it, with the misfit limit
 //   and weight the search holds its points to (--model);
-// - the thickness values: where lids, lips and brows lie around the eye and mouth lines;
+// - the thickness values: where lids, lips and brows lie around the eye and mouth lines found;
+// - the line rules: how far lids and brows lie from the brightness edges the strips find, and
+//   the lower lip's profile with where a mouth of its width has its edge;
 // - the fuzzy sets: the twelve measures of the faces as the generation finds them, in thirds.
 // With --check the generation is first tried with tables measured on one half of the portraits
 // on the other half, both ways round: the landmark errors, lines and codes to expect on
@@ -23,6 +25,7 @@
 #include "calibrate_shape.h"
 #include "calibrate_shape_model.h"
 #include "sample_lines.h"
+#include "tables_in_use.h"
 
 #include <Magick++.h>
 
@@ -83,6 +86,7 @@ vyrgen::GenerationTables calibrate_tables(std::vector<zelgen::Sample>& samples,
         for (const std::string& line : lines)
             note("mean face shape, " + line);
     }
+    zelgen::round_as_stored(tables);
     const auto own = zelgen::landmark_errors(samples, tables);
     note("landmarks on the portraits measured: " + zelgen::error_summary(own));
     for (const std::string& line : per_point(own))
@@ -90,14 +94,18 @@ vyrgen::GenerationTables calibrate_tables(std::vector<zelgen::Sample>& samples,
     note(zelgen::mouth_rows_report(samples, tables));
 
     std::vector<std::string> lines;
-    tables.thickness =
-        zelgen::measure_thickness(samples, kThicknessOutside, kThicknessMargin, lines);
+    const zelgen::LineTables found =
+        zelgen::measure_lines(samples, tables, kThicknessOutside, kThicknessMargin, lines);
+    tables.thickness = found.thickness;
+    tables.lineRules = zel::engine::line_rules_values(found.rules);
+    tables.lowerLip = zel::engine::lower_lip_values(found.rules);
+    zelgen::round_as_stored(tables);
     for (const std::string& line : lines)
         note(line);
-    note(zelgen::lower_lip_report(samples, tables));
 
     const auto measures = zelgen::measure_faces(samples, tables);
     tables.fuzzy = zelgen::measure_fuzzy_sets(measures, kExaggeration);
+    zelgen::round_as_stored(tables);
     note("fuzzy sets from the measures of " + std::to_string(measures.size()) + " faces");
     return tables;
 }
