@@ -187,8 +187,8 @@ TEST(StripSearch, BrowEdgesTopThenBottomBelowIt) {
     EXPECT_NEAR(lower, 37, 1);
 }
 
-// A lower lip in bright skin: the line between the lips at rows 48..49, the lip 50..57, the
-// shadow under it 58..61 and the chin.
+// A mouth in bright skin: the upper lip at rows 40..47, the line between the lips 48..49, the
+// lower lip 50..57, the shadow under it 58..61 and the chin.
 void draw_mouth(Grey& grey, int shift = 0) {
     grey.band(40 + shift, 47 + shift, 150);
     grey.band(48 + shift, 49 + shift, 40);
@@ -196,17 +196,17 @@ void draw_mouth(Grey& grey, int shift = 0) {
     grey.band(58 + shift, 61 + shift, 110);
 }
 
-// The lower lip's profile as the calibration measures it: the samples of a strip around the
-// lip's edge, less their mean, of length 1.
-std::array<double, kLowerLipSamples> lip_profile_of(const Grey& grey, int edge, double D) {
+// A lip edge's profile as the calibration measures it: the samples of a strip around the edge,
+// less their mean, of length 1.
+LipProfile lip_profile_of(const Grey& grey, int edge, double D) {
     const RowProfile sums = strip_profile(grey.rows(), 20, 100, 8, 10, 0, 99);
-    std::array<double, kLowerLipSamples> v{};
+    LipProfile v{};
     double mean = 0;
-    for (int k = 0; k < kLowerLipSamples; ++k) {
-        const double at = edge + D * (kLowerLipFirstOffset + k * kLowerLipStep);
+    for (int k = 0; k < kLipSamples; ++k) {
+        const double at = edge + D * (kLipFirstOffset + k * kLipStep);
         const int y = static_cast<int>(std::floor(at));
         v[static_cast<std::size_t>(k)] = (1 - (at - y)) * sums[y] + (at - y) * sums[y + 1];
-        mean += v[static_cast<std::size_t>(k)] / kLowerLipSamples;
+        mean += v[static_cast<std::size_t>(k)] / kLipSamples;
     }
     double norm = 0;
     for (double& x : v) {
@@ -218,55 +218,47 @@ std::array<double, kLowerLipSamples> lip_profile_of(const Grey& grey, int edge, 
     return v;
 }
 
-TEST(StripSearch, LowerLipIsTheRowMostLikeTheLipsProfile) {
+TEST(StripSearch, ALipEdgeIsTheRowMostLikeItsProfile) {
     Grey model(20, 100);
     draw_mouth(model);
-    const auto profile = lip_profile_of(model, 58, 50.0);
+    const LipProfile profile = lip_profile_of(model, 58, 50.0);
     Grey grey(20, 100);
     draw_mouth(grey, 3); // the same mouth three rows lower
     const RowProfile sums = strip_profile(grey.rows(), 20, 100, 8, 10, 0, 99);
-    LowerLip lip{&profile, 50.0, 61.0, 0.0};
-    EXPECT_EQ(lower_lip_row(sums, 52, 75, lip), 61);
+    LipEdge lip{&profile, 50.0, 61.0, 0.0};
+    EXPECT_EQ(lip_edge_row(sums, 52, 75, lip), 61);
     // Far from where a mouth of its width has it, the likeness gives way to the place.
     lip.expectedRow = 75.0;
     lip.weight = 500.0;
-    EXPECT_GT(lower_lip_row(sums, 52, 75, lip), 66);
+    EXPECT_GT(lip_edge_row(sums, 52, 75, lip), 66);
     // Without a profile, or with one that is all 0, nothing is found.
-    EXPECT_EQ(lower_lip_row(sums, 52, 75, LowerLip{}), 0);
-    const std::array<double, kLowerLipSamples> none{};
-    EXPECT_EQ(lower_lip_row(sums, 52, 75, LowerLip{&none, 50.0, 61.0, 0.0}), 0);
+    EXPECT_EQ(lip_edge_row(sums, 52, 75, LipEdge{}), 0);
+    const LipProfile none{};
+    EXPECT_EQ(lip_edge_row(sums, 52, 75, LipEdge{&none, 50.0, 61.0, 0.0}), 0);
 }
 
-TEST(StripSearch, MouthLineUpperLipAndLowerLip) {
+TEST(StripSearch, MouthLipsEachByItsProfileWithinItsRows) {
     Grey model(20, 100);
     draw_mouth(model);
-    const auto profile = lip_profile_of(model, 58, 50.0);
+    const LipProfile upperProfile = lip_profile_of(model, 40, 50.0);
+    const LipProfile lowerProfile = lip_profile_of(model, 58, 50.0);
     Grey grey(20, 100);
-    grey.band(34, 38, 230);
-    draw_mouth(grey);
+    draw_mouth(grey, -2);
     int line = -1, upper = -1, lower = -1;
-    const LowerLip lip{&profile, 50.0, 58.0, 0.0};
-    ASSERT_EQ(face_searchmouthline(grey.rows(), 20, 100, 8, 10, rows_of(25, 75, 25, 50, 50, 70, 50),
-                                   lip, line, upper, lower),
+    ASSERT_EQ(face_searchmouthline(grey.rows(), 20, 100, 8, 10, rows_of(25, 75, 30, 48, 50, 70, 47),
+                                   LipEdge{&upperProfile, 50.0, 38.0, 0.0},
+                                   LipEdge{&lowerProfile, 50.0, 56.0, 0.0}, line, upper, lower),
               0);
-    EXPECT_NEAR(line, 49, 1);
-    EXPECT_GT(upper, 36);
-    EXPECT_LT(upper, 46);
-    EXPECT_EQ(lower, 58);
-    // Two equal notches: the one at the middle row (weight 100 ^ 2 = 102) beats the one half a
-    // window away (weight 0 ^ 2 = 2).
-    Grey two(20, 100);
-    two.band(40, 41, 40);
-    two.band(60, 61, 40);
-    ASSERT_EQ(face_searchmouthline(two.rows(), 20, 100, 8, 10, rows_of(25, 75, 25, 50, 50, 70, 60),
-                                   LowerLip{}, line, upper, lower),
+    EXPECT_EQ(line, 0);
+    EXPECT_EQ(upper, 38);
+    EXPECT_EQ(lower, 56);
+    // A lip without a profile is not found; the other still is.
+    ASSERT_EQ(face_searchmouthline(grey.rows(), 20, 100, 8, 10, rows_of(25, 75, 30, 48, 50, 70, 47),
+                                   LipEdge{}, LipEdge{&lowerProfile, 50.0, 56.0, 0.0}, line, upper,
+                                   lower),
               0);
-    EXPECT_NEAR(line, 60, 1);
-    EXPECT_EQ(lower, 0);
-    ASSERT_EQ(face_searchmouthline(two.rows(), 20, 100, 8, 10, rows_of(25, 75, 25, 50, 50, 70, 40),
-                                   LowerLip{}, line, upper, lower),
-              0);
-    EXPECT_NEAR(line, 40, 1);
+    EXPECT_EQ(upper, 0);
+    EXPECT_EQ(lower, 56);
 }
 
 TEST(StripSearch, UpsideDownWindowsAreRefusedWithOneMessage) {
@@ -279,7 +271,8 @@ TEST(StripSearch, UpsideDownWindowsAreRefusedWithOneMessage) {
     EXPECT_EQ(Messages::texts()[0], "Height is too big @ face_searcheyeline()");
     EXPECT_EQ(brow_scan_columns(grey.rows(), 20, 80, 2, 12, upsideDown, record), -13);
     EXPECT_EQ(Messages::texts().back(), "Height is too big @ face_searchbrow()");
-    EXPECT_EQ(mouthline_scan_columns(grey.rows(), 20, 80, 2, 12, upsideDown, LowerLip{}, record),
+    EXPECT_EQ(mouthline_scan_columns(grey.rows(), 20, 80, 2, 12, upsideDown, LipEdge{}, LipEdge{},
+                                     record),
               -13);
     EXPECT_EQ(Messages::texts().back(), "Height is too big @ face_searchmouthline()");
     EXPECT_EQ(Messages::texts().size(), 3u);
@@ -313,7 +306,8 @@ TEST(ColumnScan, StripsCoverTheColumnsAndStayInsideThePicture) {
               0);
     EXPECT_EQ(record.b[0], 0);
     ASSERT_EQ(mouthline_scan_columns(grey.rows(), 20, 80, 2, 12,
-                                     rows_of(70, 95, 70, 80, 80, 95, 80), LowerLip{}, record),
+                                     rows_of(70, 95, 70, 80, 80, 95, 80), LipEdge{}, LipEdge{},
+                                     record),
               0);
 }
 
@@ -394,25 +388,30 @@ TEST(LineRules, ValuesRoundTripAndAbsentRangesGiveNoRules) {
     LineRules rules;
     rules.eyeTopShift = 0.01;
     rules.browTopWeight = 15.0;
-    rules.lipBase = -0.2;
-    rules.lipWeight = 12.0;
-    rules.lipProfile[14] = 0.5;
-    const LineRules back =
-        line_rules_from_values(line_rules_values(rules), lower_lip_values(rules));
+    rules.lowerLip.base = -0.2;
+    rules.lowerLip.weight = 12.0;
+    rules.lowerLip.profile[14] = 0.5;
+    LineRules back;
+    line_rules_from_values(line_rules_values(rules), back);
+    back.lowerLip = lip_rule_from_values(lip_rule_values(rules.lowerLip));
     EXPECT_EQ(back.eyeTopShift, 0.01);
     EXPECT_EQ(back.browTopWeight, 15.0);
-    EXPECT_EQ(back.lipBase, -0.2);
-    EXPECT_EQ(back.lipWeight, 12.0);
-    EXPECT_EQ(back.lipProfile[14], 0.5);
+    EXPECT_EQ(back.lowerLip.base, -0.2);
+    EXPECT_EQ(back.lowerLip.weight, 12.0);
+    EXPECT_EQ(back.lowerLip.profile[14], 0.5);
     FakeGenerationTables none;
     const LineRules absent = read_line_rules(1);
     EXPECT_EQ(absent.eyeTopShift, 0.0);
-    EXPECT_EQ(absent.lipWeight, 0.0);
-    EXPECT_EQ(absent.lipProfile[0], 0.0);
+    EXPECT_EQ(absent.upperLip.weight, 0.0);
+    EXPECT_EQ(absent.lowerLip.profile[0], 0.0);
     RuleValues line{};
     line[0] = 0.02;
     none.set_named_range(kLineRulesRange, line);
-    EXPECT_EQ(read_line_rules(1).eyeTopShift, 0.02);
+    none.set_named_range(kUpperLipRange, lip_rule_values(rules.lowerLip));
+    const LineRules read = read_line_rules(1);
+    EXPECT_EQ(read.eyeTopShift, 0.02);
+    EXPECT_EQ(read.upperLip.profile[14], 0.5);
+    EXPECT_EQ(read.lowerLip.profile[14], 0.0);
 }
 
 class FeatureLineSearch : public ::testing::Test {

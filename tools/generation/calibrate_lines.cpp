@@ -175,7 +175,8 @@ std::vector<FaceLandmarks> search_lines(const std::vector<Found>& found,
     vyrgen::GenerationTables trial = tables;
     trial.thickness = t;
     trial.lineRules = zel::engine::line_rules_values(rules);
-    trial.lowerLip = zel::engine::lower_lip_values(rules);
+    trial.upperLip = zel::engine::lip_rule_values(rules.upperLip);
+    trial.lowerLip = zel::engine::lip_rule_values(rules.lowerLip);
     const TablesInUse use(trial);
     std::vector<FaceLandmarks> all;
     for (const Found& f : found) {
@@ -255,13 +256,12 @@ std::vector<double> brow_bottoms(const std::vector<Found>& found, std::array<dou
     return all;
 }
 
-// The samples of a strip's sums as the lower lip's rule reads them around row y.
-std::array<double, zel::engine::kLowerLipSamples> lip_samples(const zel::engine::RowProfile& sums,
-                                                              double y, double D) {
+// The samples of a strip's sums as a lip's rule reads them around row y.
+zel::engine::LipProfile lip_samples(const zel::engine::RowProfile& sums, double y, double D) {
     using namespace zel::engine;
-    std::array<double, kLowerLipSamples> v{};
-    for (int k = 0; k < kLowerLipSamples; ++k) {
-        const double at = y + D * (kLowerLipFirstOffset + k * kLowerLipStep);
+    LipProfile v{};
+    for (int k = 0; k < kLipSamples; ++k) {
+        const double at = y + D * (kLipFirstOffset + k * kLipStep);
         const int y0 = static_cast<int>(std::floor(at));
         const double f = at - y0;
         v[static_cast<std::size_t>(k)] = (1.0 - f) * sums[y0] + f * sums[y0 + 1];
@@ -270,7 +270,7 @@ std::array<double, zel::engine::kLowerLipSamples> lip_samples(const zel::engine:
 }
 
 // v less its mean, scaled to length 1 (left at 0 when it does not vary).
-void normalise(std::array<double, zel::engine::kLowerLipSamples>& v) {
+void normalise(zel::engine::LipProfile& v) {
     const double mean = std::accumulate(v.begin(), v.end(), 0.0) / v.size();
     double norm = 0.0;
     for (double& x : v) {
@@ -282,37 +282,34 @@ void normalise(std::array<double, zel::engine::kLowerLipSamples>& v) {
             x /= std::sqrt(norm);
 }
 
-// The lower lip's mean profile around the reference lip's edge over the strips the mouth's
-// middle is averaged over, and where the edge lies below the mouth corners' line for a mouth's
-// width.
-void measure_lower_lip(const std::vector<Found>& found, zel::engine::LineRules& rules) {
+// A lip edge's mean profile around the reference edge (key) over the strips the mouth's middle
+// is averaged over, and where the edge lies below the mouth corners' line for a mouth's width.
+zel::engine::LipRule measure_lip(const std::vector<Found>& found, const char* key) {
     using namespace zel::engine;
-    std::array<double, kLowerLipSamples> mean{};
+    LipRule rule;
     std::vector<double> widths, places;
+    const double reach = kLipStep * kLipSamples;
     for (const Found& f : found) {
         Sample& s = *f.sample;
         GreyRows grey(s);
         const FaceLandmarks::Mouth& m = f.lm.mouth;
-        const double edge = s.ref.at("mouth_bot").y;
+        const double edge = s.ref.at(key).y;
         const int cx = (m.r_x + m.l_x) / 2;
         const double half = (m.r_x - m.l_x) * 0.125;
         for (int x = static_cast<int>(cx - half) + 1; x <= static_cast<int>(cx + half) + 1; ++x) {
             const RowProfile sums =
                 strip_profile(grey.rows(), s.cols, s.rows, x - 1, x + 1,
-                              static_cast<int>(edge + f.D * kLowerLipFirstOffset) - 2,
-                              static_cast<int>(edge + f.D * (kLowerLipFirstOffset +
-                                                             kLowerLipSamples * kLowerLipStep)) +
-                                  2);
+                              static_cast<int>(edge + f.D * kLipFirstOffset) - 2,
+                              static_cast<int>(edge + f.D * (kLipFirstOffset + reach)) + 2);
             auto v = lip_samples(sums, edge, f.D);
             normalise(v);
-            for (int k = 0; k < kLowerLipSamples; ++k)
-                mean[static_cast<std::size_t>(k)] += v[static_cast<std::size_t>(k)];
+            for (int k = 0; k < kLipSamples; ++k)
+                rule.profile[static_cast<std::size_t>(k)] += v[static_cast<std::size_t>(k)];
         }
         widths.push_back((m.r_x - m.l_x) / f.D);
         places.push_back((edge - f.mouthRow) / f.D);
     }
-    normalise(mean);
-    rules.lipProfile = mean;
+    normalise(rule.profile);
     // Least squares of the place on the width, and the spread about it.
     const double n = static_cast<double>(widths.size());
     const double mw = std::accumulate(widths.begin(), widths.end(), 0.0) / n;
@@ -322,12 +319,13 @@ void measure_lower_lip(const std::vector<Found>& found, zel::engine::LineRules& 
         sww += (widths[i] - mw) * (widths[i] - mw);
         swp += (widths[i] - mw) * (places[i] - mp);
     }
-    rules.lipSlope = sww > 0 ? swp / sww : 0.0;
-    rules.lipBase = mp - rules.lipSlope * mw;
+    rule.slope = sww > 0 ? swp / sww : 0.0;
+    rule.base = mp - rule.slope * mw;
     std::vector<double> residuals;
     for (std::size_t i = 0; i < widths.size(); ++i)
-        residuals.push_back(places[i] - (rules.lipBase + rules.lipSlope * widths[i]));
-    rules.lipWeight = place_weight(spread(residuals));
+        residuals.push_back(places[i] - (rule.base + rule.slope * widths[i]));
+    rule.weight = place_weight(spread(residuals));
+    return rule;
 }
 
 } // namespace
@@ -347,7 +345,8 @@ LineTables measure_lines(std::vector<Sample>& samples, const vyrgen::GenerationT
         out.thickness[3 * g + 1] = t[3 * (g - 1) + 1];
         out.thickness[3 * g + 2] = t[3 * kLeftEyeTop + 1] + kBrowLidGap;
     }
-    measure_lower_lip(found, out.rules);
+    out.rules.upperLip = measure_lip(found, "mouth_top");
+    out.rules.lowerLip = measure_lip(found, "mouth_bot");
     measure_shifts(found, tables, out.thickness, out.rules);
     const std::vector<double> bottoms = brow_bottoms(found, out.thickness, out.rules);
     if (!bottoms.empty()) {
@@ -374,11 +373,16 @@ LineTables measure_lines(std::vector<Sample>& samples, const vyrgen::GenerationT
                   "reference: %zu of %zu brows",
                   bottoms.size(), 2 * found.size());
     report.push_back(line);
+    for (const auto& [name, lip] :
+         {std::pair{"upper", &out.rules.upperLip}, std::pair{"lower", &out.rules.lowerLip}}) {
+        std::snprintf(line, sizeof line,
+                      "%s lip's edge below the mouth corners' line: %.3f + %.3f x the mouth's "
+                      "width (of the eyes' distance), place weighed %.1f",
+                      name, lip->base, lip->slope, lip->weight);
+        report.push_back(line);
+    }
     std::snprintf(line, sizeof line,
-                  "lower lip's edge below the mouth corners' line: %.3f + %.3f x the mouth's "
-                  "width (of the eyes' distance), place weighed %.1f; upper lids' places weighed "
-                  "%.1f, lower lids' %.1f, brows' tops' %.1f",
-                  out.rules.lipBase, out.rules.lipSlope, out.rules.lipWeight,
+                  "places weighed: upper lids' %.1f, lower lids' %.1f, brows' tops' %.1f",
                   out.rules.eyeTopWeight, out.rules.eyeBottomWeight, out.rules.browTopWeight);
     report.push_back(line);
     return out;

@@ -13,7 +13,7 @@
 //   and weight the search holds its points to (--model);
 // - the thickness values: where lids, lips and brows lie around the eye and mouth lines found;
 // - the line rules: how far lids and brows lie from the brightness edges the strips find, and
-//   the lower lip's profile with where a mouth of its width has its edge;
+//   each lip edge's profile with where a mouth of its width has it;
 // - the fuzzy sets: the twelve measures of the faces as the generation finds them, in thirds.
 // With --check the generation is first tried with tables measured on one half of the portraits
 // on the other half, both ways round: the landmark errors, lines and codes to expect on
@@ -98,7 +98,8 @@ vyrgen::GenerationTables calibrate_tables(std::vector<zelgen::Sample>& samples,
         zelgen::measure_lines(samples, tables, kThicknessOutside, kThicknessMargin, lines);
     tables.thickness = found.thickness;
     tables.lineRules = zel::engine::line_rules_values(found.rules);
-    tables.lowerLip = zel::engine::lower_lip_values(found.rules);
+    tables.upperLip = zel::engine::lip_rule_values(found.rules.upperLip);
+    tables.lowerLip = zel::engine::lip_rule_values(found.rules.lowerLip);
     zelgen::round_as_stored(tables);
     for (const std::string& line : lines)
         note(line);

@@ -47,6 +47,10 @@ int read_range(int, const char* name, double range[21]) {
         std::memcpy(range, g_tables->lineRules->data(), sizeof(double) * 21);
         return 1;
     }
+    if (std::strcmp(name, "UPPER_LIP") == 0 && g_tables->upperLip) {
+        std::memcpy(range, g_tables->upperLip->data(), sizeof(double) * 21);
+        return 1;
+    }
     if (std::strcmp(name, "LOWER_LIP") == 0 && g_tables->lowerLip) {
         std::memcpy(range, g_tables->lowerLip->data(), sizeof(double) * 21);
         return 1;
@@ -95,7 +99,8 @@ template <std::size_t N> void round_all(std::array<double, N>& values) {
 
 void round_as_stored(vyrgen::GenerationTables& t) {
     round_all(t.range);
-    for (auto* optional : {&t.shape, &t.modelMean, &t.modelSpread, &t.lineRules, &t.lowerLip})
+    for (auto* optional :
+         {&t.shape, &t.modelMean, &t.modelSpread, &t.lineRules, &t.upperLip, &t.lowerLip})
         if (*optional)
             round_all(**optional);
     round_all(t.thickness);

@@ -79,7 +79,8 @@ std::string tables_text(int set) {
             text << ' ' << v;
     }
     for (const auto& [name, values] :
-         {std::pair{"LINE_RULES", line_rules(set)}, std::pair{"LOWER_LIP", lower_lip(set)}}) {
+         {std::pair{"LINE_RULES", line_rules(set)}, std::pair{"UPPER_LIP", upper_lip(set)},
+          std::pair{"LOWER_LIP", lower_lip(set)}}) {
         if (!values)
             continue;
         text << "\nrange " << name;

@@ -106,10 +106,12 @@ GenerationTables read_generation_tables(const std::string& path) {
             std::array<double, 21> v{};
             read_values(lines, words, 1, v);
             (words[0] == "model_mean" ? t.modelMean : t.modelSpread) = v;
-        } else if (words[0] == "line_rules" || words[0] == "lower_lip") {
+        } else if (words[0] == "line_rules" || words[0] == "upper_lip" || words[0] == "lower_lip") {
             std::array<double, 21> v{};
             read_values(lines, words, 1, v);
-            (words[0] == "line_rules" ? t.lineRules : t.lowerLip) = v;
+            (words[0] == "line_rules"  ? t.lineRules
+             : words[0] == "upper_lip" ? t.upperLip
+                                       : t.lowerLip) = v;
         } else if (words[0] == "thick") {
             read_values(lines, words, 1, t.thickness);
             thick = true;
@@ -178,7 +180,8 @@ void write_generation_tables(const std::string& path, const GenerationTables& t,
     for (const double v : t.thickness)
         text << ' ' << v;
     for (const auto& [name, values] :
-         {std::pair{"line_rules", &t.lineRules}, std::pair{"lower_lip", &t.lowerLip}}) {
+         {std::pair{"line_rules", &t.lineRules}, std::pair{"upper_lip", &t.upperLip},
+          std::pair{"lower_lip", &t.lowerLip}}) {
         if (!*values)
             continue;
         text << '\n' << name;
@@ -245,6 +248,10 @@ std::optional<std::array<double, 21>> shape_model_spread(int /*set*/) {
 
 std::optional<std::array<double, 21>> line_rules(int /*set*/) {
     return tables().lineRules;
+}
+
+std::optional<std::array<double, 21>> upper_lip(int /*set*/) {
+    return tables().upperLip;
 }
 
 std::optional<std::array<double, 21>> lower_lip(int /*set*/) {

@@ -10,27 +10,27 @@ namespace {
 // "LINE_RULES": the three shifts, then the three weights; the rest is spare.
 constexpr int kShifts = 0;
 constexpr int kWeights = 3;
-// "LOWER_LIP": the lip's place, then its profile; the rest is spare.
+// A lip's range: its place, then its profile; the rest is spare.
 constexpr int kLipPlace = 0;
 constexpr int kLipProfile = 3;
-static_assert(kLipProfile + kLowerLipSamples <= kRuleValues);
+static_assert(kLipProfile + kLipSamples <= kRuleValues);
+
+RuleValues read_values(int set, const char* name) {
+    RuleValues v{};
+    if (generation_tables().read_range(set, name, v.data()) == 0)
+        v.fill(0.0);
+    return v;
+}
 
 } // namespace
 
-LineRules line_rules_from_values(const RuleValues& line, const RuleValues& lip) {
-    LineRules r;
-    r.eyeTopShift = line[kShifts];
-    r.eyeBottomShift = line[kShifts + 1];
-    r.browTopShift = line[kShifts + 2];
-    r.eyeTopWeight = line[kWeights];
-    r.eyeBottomWeight = line[kWeights + 1];
-    r.browTopWeight = line[kWeights + 2];
-    r.lipBase = lip[kLipPlace];
-    r.lipSlope = lip[kLipPlace + 1];
-    r.lipWeight = lip[kLipPlace + 2];
-    std::copy(lip.begin() + kLipProfile, lip.begin() + kLipProfile + kLowerLipSamples,
-              r.lipProfile.begin());
-    return r;
+void line_rules_from_values(const RuleValues& v, LineRules& r) {
+    r.eyeTopShift = v[kShifts];
+    r.eyeBottomShift = v[kShifts + 1];
+    r.browTopShift = v[kShifts + 2];
+    r.eyeTopWeight = v[kWeights];
+    r.eyeBottomWeight = v[kWeights + 1];
+    r.browTopWeight = v[kWeights + 2];
 }
 
 RuleValues line_rules_values(const LineRules& r) {
@@ -44,23 +44,30 @@ RuleValues line_rules_values(const LineRules& r) {
     return v;
 }
 
-RuleValues lower_lip_values(const LineRules& r) {
+LipRule lip_rule_from_values(const RuleValues& v) {
+    LipRule r;
+    r.base = v[kLipPlace];
+    r.slope = v[kLipPlace + 1];
+    r.weight = v[kLipPlace + 2];
+    std::copy(v.begin() + kLipProfile, v.begin() + kLipProfile + kLipSamples, r.profile.begin());
+    return r;
+}
+
+RuleValues lip_rule_values(const LipRule& r) {
     RuleValues v{};
-    v[kLipPlace] = r.lipBase;
-    v[kLipPlace + 1] = r.lipSlope;
-    v[kLipPlace + 2] = r.lipWeight;
-    std::copy(r.lipProfile.begin(), r.lipProfile.end(), v.begin() + kLipProfile);
+    v[kLipPlace] = r.base;
+    v[kLipPlace + 1] = r.slope;
+    v[kLipPlace + 2] = r.weight;
+    std::copy(r.profile.begin(), r.profile.end(), v.begin() + kLipProfile);
     return v;
 }
 
 LineRules read_line_rules(int set) {
-    RuleValues line{};
-    RuleValues lip{};
-    if (generation_tables().read_range(set, kLineRulesRange, line.data()) == 0)
-        line.fill(0.0);
-    if (generation_tables().read_range(set, kLowerLipRange, lip.data()) == 0)
-        lip.fill(0.0);
-    return line_rules_from_values(line, lip);
+    LineRules r;
+    line_rules_from_values(read_values(set, kLineRulesRange), r);
+    r.upperLip = lip_rule_from_values(read_values(set, kUpperLipRange));
+    r.lowerLip = lip_rule_from_values(read_values(set, kLowerLipRange));
+    return r;
 }
 
 } // namespace zel::engine

@@ -1,9 +1,9 @@
 #pragma once
-// The measured rules of the feature-line search, read from the template set as two ranges of 21
+// The measured rules of the feature-line search, read from the template set as ranges of 21
 // values: "LINE_RULES", how far each lid and the brow's top lie from the brightness edge the
 // strips find and how much an edge's distance from where the average face has the line counts
-// against its steepness; and "LOWER_LIP", the lower lip's brightness profile with where a mouth
-// of its width has its lower edge. The calibration measures them on portraits with reference
+// against its steepness; "UPPER_LIP" and "LOWER_LIP", each lip edge's brightness profile with
+// where a mouth of its width has it. The calibration measures them on portraits with reference
 // points.
 
 #include <array>
@@ -11,15 +11,30 @@
 namespace zel::engine {
 
 inline constexpr char kLineRulesRange[] = "LINE_RULES";
+inline constexpr char kUpperLipRange[] = "UPPER_LIP";
 inline constexpr char kLowerLipRange[] = "LOWER_LIP";
 inline constexpr int kRuleValues = 21;
 
-// The lower lip's profile is sampled at rows from kLowerLipFirstOffset eye distances above the
-// lip's edge (the lips and the mouth's opening) to kLowerLipFirstOffset + (kLowerLipSamples - 1)
-// x kLowerLipStep below it (the chin), kLowerLipStep apart.
-inline constexpr int kLowerLipSamples = 15;
-inline constexpr double kLowerLipFirstOffset = -0.2;
-inline constexpr double kLowerLipStep = 0.04;
+// A lip edge's profile is sampled at rows from kLipFirstOffset eye distances above the edge to
+// kLipFirstOffset + (kLipSamples - 1) x kLipStep below it, kLipStep apart: for the upper lip
+// the nose's base, the lip, the line between the lips and the teeth; for the lower lip the
+// lips and the mouth's opening, the lip, the shadow under it and the chin.
+inline constexpr int kLipSamples = 15;
+inline constexpr double kLipFirstOffset = -0.2;
+inline constexpr double kLipStep = 0.04;
+
+using LipProfile = std::array<double, kLipSamples>;
+
+// One lip edge: where it lies below the mouth corners' line, in eye distances, as a mouth of
+// width w (in eye distances) has it on average: base + slope x w; how much a row's distance d
+// from there (in eye distances) costs against its likeness to the edge's profile: weight x d x
+// d; and the edge's mean profile (mean 0, length 1; all 0 when unknown).
+struct LipRule {
+    double base = 0.0;
+    double slope = 0.0;
+    double weight = 0.0;
+    LipProfile profile{};
+};
 
 struct LineRules {
     // Reference row less the edge found, as fractions of the face box height: the upper lid
@@ -33,26 +48,20 @@ struct LineRules {
     double eyeTopWeight = 0.0;
     double eyeBottomWeight = 0.0;
     double browTopWeight = 0.0;
-    // Where the lower lip's edge lies below the mouth corners' line, in eye distances, as a
-    // mouth of width w (in eye distances) has it on average: base + slope x w; and how much a
-    // row's distance d from there (in eye distances) costs against its likeness to the lower
-    // lip's profile: weight x d x d.
-    double lipBase = 0.0;
-    double lipSlope = 0.0;
-    double lipWeight = 0.0;
-    // The lower lip's mean profile around its edge (mean 0, length 1); all 0 when unknown.
-    std::array<double, kLowerLipSamples> lipProfile{};
+    LipRule upperLip;
+    LipRule lowerLip;
 };
 
 using RuleValues = std::array<double, kRuleValues>;
 
-// The rules from the values of the two ranges, and back.
-LineRules line_rules_from_values(const RuleValues& lineRules, const RuleValues& lowerLip);
+// The rules of "LINE_RULES" and of a lip's range from their values, and back.
+void line_rules_from_values(const RuleValues& values, LineRules& rules);
 RuleValues line_rules_values(const LineRules& rules);
-RuleValues lower_lip_values(const LineRules& rules);
+LipRule lip_rule_from_values(const RuleValues& values);
+RuleValues lip_rule_values(const LipRule& rule);
 
 // The rules of the template set; a range it lacks gives none (no shift and no weight, or no
-// lower lip profile).
+// lip profile).
 LineRules read_line_rules(int set);
 
 } // namespace zel::engine

@@ -182,31 +182,31 @@ int search_brow(const LineContext& c, bool right, const FaceLandmarks::Eye& eye,
     return kOk;
 }
 
-int search_mouth(const LineContext& c, FaceLandmarks::Mouth& mouth) {
-    const double eyeDistance = c.eyeDistance;
-    const double line = (mouth.l_y + mouth.r_y) / 2.0;
-    // The mouth's rows run from the top's first limit to the bottom's last, as the line between
-    // the lips may lie anywhere the lips do.
-    StripRows r =
-        feature_strip_rows(c.v, kMouthTop, kMouthBottom, 0.0, 0.0, (mouth.l_y + mouth.r_y) / 2);
-    r.y0 = first_row(c.v, kMouthTop);
-    r.y1 = last_row(c.v, kMouthBottom);
-    LowerLip lip;
-    lip.profile = &c.rules.lipProfile;
+// A lip edge's rule for a mouth whose corners' line is line and width width pixels.
+LipEdge lip_edge(const LipRule& rule, double eyeDistance, double line, double width) {
+    LipEdge lip;
+    lip.profile = &rule.profile;
     lip.eyeDistance = eyeDistance;
-    if (eyeDistance > 0.0) {
-        const double width = (mouth.r_x - mouth.l_x) / eyeDistance;
-        lip.expectedRow = line + eyeDistance * (c.rules.lipBase + c.rules.lipSlope * width);
-    }
-    lip.weight = c.rules.lipWeight;
+    if (eyeDistance > 0.0)
+        lip.expectedRow = line + eyeDistance * (rule.base + rule.slope * width / eyeDistance);
+    lip.weight = rule.weight;
+    return lip;
+}
+
+int search_mouth(const LineContext& c, FaceLandmarks::Mouth& mouth) {
+    const double line = (mouth.l_y + mouth.r_y) / 2.0;
+    const double width = mouth.r_x - mouth.l_x;
+    const StripRows r =
+        feature_strip_rows(c.v, kMouthTop, kMouthBottom, 0.0, 0.0, (mouth.l_y + mouth.r_y) / 2);
     LineRecord record;
     if (const int result =
-            mouthline_scan_columns(c.grey, c.cols, c.rows, mouth.l_x, mouth.r_x, r, lip, record);
+            mouthline_scan_columns(c.grey, c.cols, c.rows, mouth.l_x, mouth.r_x, r,
+                                   lip_edge(c.rules.upperLip, c.eyeDistance, line, width),
+                                   lip_edge(c.rules.lowerLip, c.eyeDistance, line, width), record);
         result != kOk)
         return result;
-    write_feature(mouth, record, (mouth.r_x + mouth.l_x) / 2,
-                  (mouth.r_x - mouth.l_x) * kAveragedHalfWidth, c.v, kMouthTop, kMouthBottom, 0.0,
-                  0.0);
+    write_feature(mouth, record, (mouth.r_x + mouth.l_x) / 2, width * kAveragedHalfWidth, c.v,
+                  kMouthTop, kMouthBottom, 0.0, 0.0);
     return kOk;
 }
 
@@ -276,10 +276,11 @@ int brow_scan_columns(unsigned char** grey, int cols, int rows, int p, int q, co
 }
 
 int mouthline_scan_columns(unsigned char** grey, int cols, int rows, int p, int q,
-                           const StripRows& r, const LowerLip& lip, LineRecord& record) {
+                           const StripRows& r, const LipEdge& upperLip, const LipEdge& lowerLip,
+                           LineRecord& record) {
     return scan_columns(
         [&](int xa, int xb, const StripRows& rr, int& a, int& b, int& c) {
-            return face_searchmouthline(grey, cols, rows, xa, xb, rr, lip, a, b, c);
+            return face_searchmouthline(grey, cols, rows, xa, xb, rr, upperLip, lowerLip, a, b, c);
         },
         cols, rows, p, q, r, record);
 }

@@ -103,20 +103,20 @@ int steepest_fall(const RowProfile& p, int from, int to, const EdgePlace& place 
 int steepest_rise(const RowProfile& p, int from, int to, const EdgePlace& place = {},
                   double scale = 0.0);
 
-// What the mouth strips read the lower lip by (see feature_line_rules.h): the lip's profile, the
-// eyes' distance in pixels the profile is sampled by, the row a mouth of its width has its
-// lower lip's edge on and the cost of a row's distance from it.
-struct LowerLip {
-    const std::array<double, kLowerLipSamples>* profile = nullptr;
+// What the mouth strips read a lip's edge by (see feature_line_rules.h): the edge's profile, the
+// eyes' distance in pixels the profile is sampled by, the row a mouth of its width has the
+// edge on and the cost of a row's distance from it.
+struct LipEdge {
+    const LipProfile* profile = nullptr;
     double eyeDistance = 0.0;
     double expectedRow = 0.0;
     double weight = 0.0;
 };
 
 // The row of rows from..to whose brightness around it (the sums, sampled as the lip's profile
-// is) is most like the lower lip's profile, less the cost of its distance from the expected
-// row; 0 without a profile or a row.
-int lower_lip_row(const RowProfile& sums, int from, int to, const LowerLip& lip);
+// is) correlates best with the lip edge's profile, less the cost of its distance from the
+// expected row; 0 without a profile or a row.
+int lip_edge_row(const RowProfile& sums, int from, int to, const LipEdge& lip);
 
 // Strip searches over columns xa..xb. Each gives 0, or -13 after a message when rows.y1 <
 // rows.y0, or -2 out of memory. Boundaries not found are 0.
@@ -130,16 +130,15 @@ int face_searcheyeline(unsigned char** grey, int cols, int rows, int xa, int xb,
 // centre is 0.
 int face_searchbrow(unsigned char** grey, int cols, int rows, int xa, int xb, const StripRows& r,
                     int& valley, int& upper, int& lower);
-// The mouth: the line between the lips is the darkest notch over y0..y1, weighted towards the
-// middle row, and the upper lip's edge lies halfway up from it to the bright peak above; the
-// lower lip's edge is the lower_lip_row of the bottom rows.
+// The mouth: each lip's edge is the lip_edge_row of its rows (the upper lip's of the top rows,
+// the lower lip's of the bottom rows); the centre is 0.
 int face_searchmouthline(unsigned char** grey, int cols, int rows, int xa, int xb,
-                         const StripRows& r, const LowerLip& lip, int& line, int& upper,
-                         int& lower);
+                         const StripRows& r, const LipEdge& upperLip, const LipEdge& lowerLip,
+                         int& line, int& upper, int& lower);
 
 // One feature's strips: entry i describes the strip centred on column x0 + 1 + i; a its
-// centre row (the line of the mouth; 0 for an eye or a brow), b its upper and c its lower
-// boundary row (0 = not found).
+// centre row (0: no feature's rule gives one), b its upper and c its lower boundary row (0 =
+// not found).
 struct LineRecord {
     int n = 0;
     int x0 = 0;
@@ -155,7 +154,8 @@ int eyeline_scan_columns(unsigned char** grey, int cols, int rows, int p, int q,
 int brow_scan_columns(unsigned char** grey, int cols, int rows, int p, int q, const StripRows& r,
                       LineRecord& record);
 int mouthline_scan_columns(unsigned char** grey, int cols, int rows, int p, int q,
-                           const StripRows& r, const LowerLip& lip, LineRecord& record);
+                           const StripRows& r, const LipEdge& upperLip, const LipEdge& lowerLip,
+                           LineRecord& record);
 
 // The mean upper and lower boundary over the entries whose column x0 + i lies in from..to and
 // whose value moved by its shift (in rows) lies within the group's limits, moved by the shift

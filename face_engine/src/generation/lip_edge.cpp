@@ -1,7 +1,7 @@
-// The lower lip's edge in a mouth strip: the row whose brightness around it, sampled in eye
-// distances, correlates best with the lower lip's mean profile, less the cost of lying far from
-// where a mouth of its width has the edge. The correlation needs no level: a dark or bright
-// face, a lit or shadowed mouth match alike.
+// A lip's edge in a mouth strip: the row whose brightness around it, sampled in eye distances,
+// correlates best with the edge's mean profile, less the cost of lying far from where a mouth
+// of its width has the edge. The correlation needs no level: a dark or bright face, a lit or
+// shadowed mouth match alike.
 
 #include "generation/feature_line_search.h"
 
@@ -19,7 +19,7 @@ double sum_at(const RowProfile& sums, double y) {
 
 } // namespace
 
-int lower_lip_row(const RowProfile& sums, int from, int to, const LowerLip& lip) {
+int lip_edge_row(const RowProfile& sums, int from, int to, const LipEdge& lip) {
     if (lip.profile == nullptr || !(lip.eyeDistance > 0.0))
         return 0;
     double known = 0.0;
@@ -30,16 +30,16 @@ int lower_lip_row(const RowProfile& sums, int from, int to, const LowerLip& lip)
     double bestScore = -HUGE_VAL;
     int best = 0;
     for (int y = from; y <= to; ++y) {
-        double v[kLowerLipSamples];
+        double v[kLipSamples];
         double mean = 0.0;
-        for (int k = 0; k < kLowerLipSamples; ++k) {
-            v[k] = sum_at(sums, y + lip.eyeDistance * (kLowerLipFirstOffset + k * kLowerLipStep));
+        for (int k = 0; k < kLipSamples; ++k) {
+            v[k] = sum_at(sums, y + lip.eyeDistance * (kLipFirstOffset + k * kLipStep));
             mean += v[k];
         }
-        mean /= kLowerLipSamples;
+        mean /= kLipSamples;
         double norm = 0.0;
         double dot = 0.0;
-        for (int k = 0; k < kLowerLipSamples; ++k) {
+        for (int k = 0; k < kLipSamples; ++k) {
             norm += (v[k] - mean) * (v[k] - mean);
             dot += (v[k] - mean) * (*lip.profile)[static_cast<std::size_t>(k)];
         }
