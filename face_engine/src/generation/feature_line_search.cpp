@@ -92,7 +92,6 @@ int scan_columns(Search search, int cols, int rows, int p, int q, const StripRow
         return kOk;
     record.n = hi - lo - 3;
     try {
-        record.a.assign(static_cast<std::size_t>(hi - lo), 0);
         record.b.assign(static_cast<std::size_t>(hi - lo), 0);
         record.c.assign(static_cast<std::size_t>(hi - lo), 0);
     } catch (const std::bad_alloc&) {
@@ -107,7 +106,7 @@ int scan_columns(Search search, int cols, int rows, int p, int q, const StripRow
     }
     for (int x = lo + 1; x < hi - 1; ++x) {
         const std::size_t i = static_cast<std::size_t>(x - lo - 1);
-        if (const int result = search(x - 1, x + 1, clipped, record.a[i], record.b[i], record.c[i]);
+        if (const int result = search(x - 1, x + 1, clipped, record.b[i], record.c[i]);
             result != kOk)
             return result;
     }
@@ -260,27 +259,25 @@ FeatureWindows feature_windows_from_thickness(const double thick[kThicknessValue
 int eyeline_scan_columns(unsigned char** grey, int cols, int rows, int p, int q, const StripRows& r,
                          LineRecord& record) {
     return scan_columns(
-        [&](int xa, int xb, const StripRows& rr, int& a, int& b, int& c) {
-            return face_searcheyeline(grey, cols, rows, xa, xb, rr, a, b, c);
+        [&](int xa, int xb, const StripRows& rr, int& b, int& c) {
+            return face_searcheyeline(grey, cols, rows, xa, xb, rr, b, c);
         },
         cols, rows, p, q, r, record);
 }
 
 int brow_scan_columns(unsigned char** grey, int cols, int rows, int p, int q, const StripRows& r,
                       LineRecord& record) {
-    return scan_columns(
-        [&](int xa, int xb, const StripRows& rr, int& a, int& b, int& c) {
-            return face_searchbrow(grey, cols, rows, xa, xb, rr, a, b, c);
-        },
-        cols, rows, p, q, r, record);
+    return scan_columns([&](int xa, int xb, const StripRows& rr, int& b,
+                            int& c) { return face_searchbrow(grey, cols, rows, xa, xb, rr, b, c); },
+                        cols, rows, p, q, r, record);
 }
 
 int mouthline_scan_columns(unsigned char** grey, int cols, int rows, int p, int q,
                            const StripRows& r, const LipEdge& upperLip, const LipEdge& lowerLip,
                            LineRecord& record) {
     return scan_columns(
-        [&](int xa, int xb, const StripRows& rr, int& a, int& b, int& c) {
-            return face_searchmouthline(grey, cols, rows, xa, xb, rr, upperLip, lowerLip, a, b, c);
+        [&](int xa, int xb, const StripRows& rr, int& b, int& c) {
+            return face_searchmouthline(grey, cols, rows, xa, xb, rr, upperLip, lowerLip, b, c);
         },
         cols, rows, p, q, r, record);
 }

@@ -121,28 +121,24 @@ int lip_edge_row(const RowProfile& sums, int from, int to, const LipEdge& lip);
 // Strip searches over columns xa..xb. Each gives 0, or -13 after a message when rows.y1 <
 // rows.y0, or -2 out of memory. Boundaries not found are 0.
 // The eye: the upper lid's edge is the steepest fall within the top rows, the lower lid's the
-// steepest rise within the bottom rows, each weighed against its distance from its place; the
-// centre is 0.
+// steepest rise within the bottom rows, each weighed against its distance from its place.
 int face_searcheyeline(unsigned char** grey, int cols, int rows, int xa, int xb, const StripRows& r,
-                       int& centre, int& upper, int& lower);
+                       int& upper, int& lower);
 // The brow: its top edge is the steepest fall within the top rows (weighed against its distance
-// from its place), its lower edge the steepest rise below that within the bottom rows; the
-// centre is 0.
+// from its place), its lower edge the steepest rise below that within the bottom rows.
 int face_searchbrow(unsigned char** grey, int cols, int rows, int xa, int xb, const StripRows& r,
-                    int& valley, int& upper, int& lower);
+                    int& upper, int& lower);
 // The mouth: each lip's edge is the lip_edge_row of its rows (the upper lip's of the top rows,
-// the lower lip's of the bottom rows); the centre is 0.
+// the lower lip's of the bottom rows).
 int face_searchmouthline(unsigned char** grey, int cols, int rows, int xa, int xb,
                          const StripRows& r, const LipEdge& upperLip, const LipEdge& lowerLip,
-                         int& line, int& upper, int& lower);
+                         int& upper, int& lower);
 
-// One feature's strips: entry i describes the strip centred on column x0 + 1 + i; a its
-// centre row (0: no feature's rule gives one), b its upper and c its lower boundary row (0 =
-// not found).
+// One feature's strips: entry i describes the strip centred on column x0 + 1 + i; b its upper
+// and c its lower boundary row (0 = not found).
 struct LineRecord {
     int n = 0;
     int x0 = 0;
-    std::vector<int> a;
     std::vector<int> b;
     std::vector<int> c;
 };

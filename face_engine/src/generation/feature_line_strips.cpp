@@ -121,8 +121,8 @@ int steepest_rise(const RowProfile& p, int from, int to, const EdgePlace& place,
 }
 
 int face_searcheyeline(unsigned char** grey, int cols, int rows, int xa, int xb, const StripRows& r,
-                       int& centre, int& upper, int& lower) {
-    centre = upper = lower = 0;
+                       int& upper, int& lower) {
+    upper = lower = 0;
     if (upside_down(r.y0, r.y1, "Height is too big @ face_searcheyeline()"))
         return kUpsideDown;
     try {
@@ -137,8 +137,8 @@ int face_searcheyeline(unsigned char** grey, int cols, int rows, int xa, int xb,
 }
 
 int face_searchbrow(unsigned char** grey, int cols, int rows, int xa, int xb, const StripRows& r,
-                    int& valley, int& upper, int& lower) {
-    valley = upper = lower = 0;
+                    int& upper, int& lower) {
+    upper = lower = 0;
     if (upside_down(r.y0, r.y1, "Height is too big @ face_searchbrow()"))
         return kUpsideDown;
     try {
@@ -175,8 +175,8 @@ int lip_edge_in(unsigned char** grey, int cols, int rows, int xa, int xb, int fr
 
 int face_searchmouthline(unsigned char** grey, int cols, int rows, int xa, int xb,
                          const StripRows& r, const LipEdge& upperLip, const LipEdge& lowerLip,
-                         int& line, int& upper, int& lower) {
-    line = upper = lower = 0;
+                         int& upper, int& lower) {
+    upper = lower = 0;
     if (upside_down(r.y0, r.y1, "Height is too big @ face_searchmouthline()"))
         return kUpsideDown;
     try {
