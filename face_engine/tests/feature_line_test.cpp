@@ -131,6 +131,20 @@ TEST(Edges, SteepestFallAndRiseWithinTheirRows) {
     EXPECT_EQ(steepest_fall(profile_of({9, 9, 5, 5, 9, 9, 5, 5}, 0), 0, 7), 1);
 }
 
+TEST(Edges, AnEdgeLiesBetweenRowsWhereItsSteepnessPeaks) {
+    // Steepness 20 at row 3, 40 at row 4, 30 at row 5: the parabola's top lies 0.17 below row 4.
+    const RowProfile p = profile_of({100, 100, 100, 95, 80, 55, 50, 50, 50}, 0);
+    EXPECT_EQ(steepest_fall(p, 0, 8), 4);
+    EXPECT_NEAR(edge_between_rows(p, 4), 4.1667, 1e-4);
+    // At the profile's ends, or for no edge, the row itself.
+    EXPECT_EQ(edge_between_rows(p, 1), 1.0);
+    EXPECT_EQ(edge_between_rows(p, 0), 0.0);
+    // Never more than half a row off.
+    const RowProfile lopsided = profile_of({100, 100, 100, 99, 60, 20, 19, 19, 19}, 0);
+    EXPECT_GE(edge_between_rows(lopsided, 4), 3.5);
+    EXPECT_LE(edge_between_rows(lopsided, 4), 4.5);
+}
+
 TEST(Edges, AnEdgeFarFromItsPlaceGivesWayToANearerOneAlmostAsSteep) {
     // A steep fall at row 12 (a brow or a frame) and one nearly as steep at row 22 (the lid).
     std::vector<int> values(30, 200);
@@ -149,12 +163,13 @@ TEST(Edges, AnEdgeFarFromItsPlaceGivesWayToANearerOneAlmostAsSteep) {
 TEST(StripSearch, EyeLidsAreTheSteepestEdgesAboveAndBelow) {
     Grey grey(20, 80);
     grey.band(40, 46, 50);
-    int upper = -1, lower = -1;
+    double upper = -1, lower = -1;
     ASSERT_EQ(face_searcheyeline(grey.rows(), 20, 80, 8, 10, rows_of(25, 60, 30, 43, 43, 55), upper,
                                  lower),
               0);
-    EXPECT_EQ(upper, 39);
-    EXPECT_EQ(lower, 46);
+    // The band's edges lie between rows 39 and 40 and between 46 and 47.
+    EXPECT_EQ(upper, 39.5);
+    EXPECT_EQ(lower, 46.5);
     // Windows that hold no edge find nothing.
     ASSERT_EQ(face_searcheyeline(grey.rows(), 20, 80, 8, 10, rows_of(25, 60, 28, 34, 50, 55), upper,
                                  lower),
@@ -166,7 +181,7 @@ TEST(StripSearch, EyeLidsAreTheSteepestEdgesAboveAndBelow) {
 TEST(StripSearch, BrowEdgesTopThenBottomBelowIt) {
     Grey grey(20, 80);
     grey.band(30, 37, 60);
-    int upper = -1, lower = -1;
+    double upper = -1, lower = -1;
     ASSERT_EQ(
         face_searchbrow(grey.rows(), 20, 80, 8, 10, rows_of(10, 60, 20, 40, 20, 45), upper, lower),
         0);
@@ -242,7 +257,7 @@ TEST(StripSearch, MouthLipsEachByItsProfileWithinItsRows) {
     const LipProfile lowerProfile = lip_profile_of(model, 58, 50.0);
     Grey grey(20, 100);
     draw_mouth(grey, -2);
-    int upper = -1, lower = -1;
+    double upper = -1, lower = -1;
     ASSERT_EQ(face_searchmouthline(grey.rows(), 20, 100, 8, 10, rows_of(25, 75, 30, 48, 50, 70, 47),
                                    LipEdge{&upperProfile, 50.0, 38.0, 0.0},
                                    LipEdge{&lowerProfile, 50.0, 56.0, 0.0}, upper, lower),
@@ -285,8 +300,8 @@ TEST(ColumnScan, StripsCoverTheColumnsAndStayInsideThePicture) {
     EXPECT_EQ(record.n, 7);
     ASSERT_EQ(record.b.size(), 10u);
     for (int i = 0; i <= 7; ++i) { // strips centred on columns 3..10
-        EXPECT_EQ(record.b[i], 39) << i;
-        EXPECT_EQ(record.c[i], 46) << i;
+        EXPECT_EQ(record.b[i], 39.5) << i;
+        EXPECT_EQ(record.c[i], 46.5) << i;
     }
     EXPECT_EQ(record.b[8], 0);
     // Fewer than three columns: no strip.
@@ -295,7 +310,7 @@ TEST(ColumnScan, StripsCoverTheColumnsAndStayInsideThePicture) {
     // Columns and rows past the picture are clipped; wholly outside, nothing is searched.
     ASSERT_EQ(eyeline_scan_columns(grey.rows(), 20, 80, -30, 5, eye, record), 0);
     EXPECT_EQ(record.x0, 0);
-    EXPECT_EQ(record.b[0], 39);
+    EXPECT_EQ(record.b[0], 39.5);
     ASSERT_EQ(eyeline_scan_columns(grey.rows(), 20, 80, 25, 60, eye, record), 0);
     EXPECT_TRUE(record.b.empty());
     ASSERT_EQ(brow_scan_columns(grey.rows(), 20, 80, 2, 12, rows_of(-40, -10, -35, -20, -20, -15),

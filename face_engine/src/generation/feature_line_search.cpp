@@ -92,8 +92,8 @@ int scan_columns(Search search, int cols, int rows, int p, int q, const StripRow
         return kOk;
     record.n = hi - lo - 3;
     try {
-        record.b.assign(static_cast<std::size_t>(hi - lo), 0);
-        record.c.assign(static_cast<std::size_t>(hi - lo), 0);
+        record.b.assign(static_cast<std::size_t>(hi - lo), 0.0);
+        record.c.assign(static_cast<std::size_t>(hi - lo), 0.0);
     } catch (const std::bad_alloc&) {
         return kNoMemory;
     }
@@ -259,7 +259,7 @@ FeatureWindows feature_windows_from_thickness(const double thick[kThicknessValue
 int eyeline_scan_columns(unsigned char** grey, int cols, int rows, int p, int q, const StripRows& r,
                          LineRecord& record) {
     return scan_columns(
-        [&](int xa, int xb, const StripRows& rr, int& b, int& c) {
+        [&](int xa, int xb, const StripRows& rr, double& b, double& c) {
             return face_searcheyeline(grey, cols, rows, xa, xb, rr, b, c);
         },
         cols, rows, p, q, r, record);
@@ -267,16 +267,18 @@ int eyeline_scan_columns(unsigned char** grey, int cols, int rows, int p, int q,
 
 int brow_scan_columns(unsigned char** grey, int cols, int rows, int p, int q, const StripRows& r,
                       LineRecord& record) {
-    return scan_columns([&](int xa, int xb, const StripRows& rr, int& b,
-                            int& c) { return face_searchbrow(grey, cols, rows, xa, xb, rr, b, c); },
-                        cols, rows, p, q, r, record);
+    return scan_columns(
+        [&](int xa, int xb, const StripRows& rr, double& b, double& c) {
+            return face_searchbrow(grey, cols, rows, xa, xb, rr, b, c);
+        },
+        cols, rows, p, q, r, record);
 }
 
 int mouthline_scan_columns(unsigned char** grey, int cols, int rows, int p, int q,
                            const StripRows& r, const LipEdge& upperLip, const LipEdge& lowerLip,
                            LineRecord& record) {
     return scan_columns(
-        [&](int xa, int xb, const StripRows& rr, int& b, int& c) {
+        [&](int xa, int xb, const StripRows& rr, double& b, double& c) {
             return face_searchmouthline(grey, cols, rows, xa, xb, rr, upperLip, lowerLip, b, c);
         },
         cols, rows, p, q, r, record);
@@ -297,8 +299,8 @@ void line_record_average(const LineRecord& record, int from, int to, int& top, i
         const int x = record.x0 + i;
         if (x < from || x > to)
             continue;
-        const int b = record.b[static_cast<std::size_t>(i)];
-        const int c = record.c[static_cast<std::size_t>(i)];
+        const double b = record.b[static_cast<std::size_t>(i)];
+        const double c = record.c[static_cast<std::size_t>(i)];
         if (b != 0 && inside(b + topShift, topGroup)) {
             topSum += b + topShift;
             ++topCount;

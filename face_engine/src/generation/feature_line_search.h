@@ -102,6 +102,9 @@ int steepest_fall(const RowProfile& p, int from, int to, const EdgePlace& place 
                   double scale = 0.0);
 int steepest_rise(const RowProfile& p, int from, int to, const EdgePlace& place = {},
                   double scale = 0.0);
+// Where between rows the edge at row y lies: the top of the parabola through the steepness at
+// y - 1, y and y + 1, at most half a row off y; y itself at the profile's ends or when y is 0.
+double edge_between_rows(const RowProfile& p, int y);
 
 // What the mouth strips read a lip's edge by (see feature_line_rules.h): the edge's profile, the
 // eyes' distance in pixels the profile is sampled by, the row a mouth of its width has the
@@ -123,24 +126,24 @@ int lip_edge_row(const RowProfile& sums, int from, int to, const LipEdge& lip);
 // The eye: the upper lid's edge is the steepest fall within the top rows, the lower lid's the
 // steepest rise within the bottom rows, each weighed against its distance from its place.
 int face_searcheyeline(unsigned char** grey, int cols, int rows, int xa, int xb, const StripRows& r,
-                       int& upper, int& lower);
+                       double& upper, double& lower);
 // The brow: its top edge is the steepest fall within the top rows (weighed against its distance
 // from its place), its lower edge the steepest rise below that within the bottom rows.
 int face_searchbrow(unsigned char** grey, int cols, int rows, int xa, int xb, const StripRows& r,
-                    int& upper, int& lower);
+                    double& upper, double& lower);
 // The mouth: each lip's edge is the lip_edge_row of its rows (the upper lip's of the top rows,
 // the lower lip's of the bottom rows).
 int face_searchmouthline(unsigned char** grey, int cols, int rows, int xa, int xb,
                          const StripRows& r, const LipEdge& upperLip, const LipEdge& lowerLip,
-                         int& upper, int& lower);
+                         double& upper, double& lower);
 
 // One feature's strips: entry i describes the strip centred on column x0 + 1 + i; b its upper
-// and c its lower boundary row (0 = not found).
+// and c its lower boundary row, between rows where the edge lies between them (0 = not found).
 struct LineRecord {
     int n = 0;
     int x0 = 0;
-    std::vector<int> b;
-    std::vector<int> c;
+    std::vector<double> b;
+    std::vector<double> c;
 };
 
 // Scan the strips of columns p..q (either order) with the rows r. 0 or the first failing

@@ -120,16 +120,29 @@ int steepest_rise(const RowProfile& p, int from, int to, const EdgePlace& place,
     return steepest(p, from, to, 1, place, scale);
 }
 
+double edge_between_rows(const RowProfile& p, int y) {
+    if (y == 0 || y - 2 < p.y0() || y + 2 > p.y1())
+        return y;
+    const double before = p[y] - p[y - 2];
+    const double at = p[y + 1] - p[y - 1];
+    const double after = p[y + 2] - p[y];
+    const double bend = before - 2.0 * at + after;
+    if (bend == 0.0)
+        return y;
+    return y + std::clamp(0.5 * (before - after) / bend, -0.5, 0.5);
+}
+
 int face_searcheyeline(unsigned char** grey, int cols, int rows, int xa, int xb, const StripRows& r,
-                       int& upper, int& lower) {
+                       double& upper, double& lower) {
     upper = lower = 0;
     if (upside_down(r.y0, r.y1, "Height is too big @ face_searcheyeline()"))
         return kUpsideDown;
     try {
         const RowProfile p =
             strip_profile_smoothed(grey, cols, rows, xa, xb, r.y0, r.y1, kEyeSmoothPasses);
-        upper = steepest_fall(p, r.topFrom, r.topTo, r.top, r.eyeDistance);
-        lower = steepest_rise(p, r.bottomFrom, r.bottomTo, r.bottom, r.eyeDistance);
+        upper = edge_between_rows(p, steepest_fall(p, r.topFrom, r.topTo, r.top, r.eyeDistance));
+        lower = edge_between_rows(
+            p, steepest_rise(p, r.bottomFrom, r.bottomTo, r.bottom, r.eyeDistance));
     } catch (const std::bad_alloc&) {
         return kNoMemory;
     }
@@ -137,15 +150,17 @@ int face_searcheyeline(unsigned char** grey, int cols, int rows, int xa, int xb,
 }
 
 int face_searchbrow(unsigned char** grey, int cols, int rows, int xa, int xb, const StripRows& r,
-                    int& upper, int& lower) {
+                    double& upper, double& lower) {
     upper = lower = 0;
     if (upside_down(r.y0, r.y1, "Height is too big @ face_searchbrow()"))
         return kUpsideDown;
     try {
         const RowProfile p = strip_profile_smoothed(grey, cols, rows, xa, xb, r.y0, r.y1);
-        upper = steepest_fall(p, r.topFrom, r.topTo, r.top, r.eyeDistance);
-        lower = steepest_rise(p, upper != 0 ? std::max(r.bottomFrom, upper + 1) : r.bottomFrom,
-                              r.bottomTo);
+        const int top = steepest_fall(p, r.topFrom, r.topTo, r.top, r.eyeDistance);
+        upper = edge_between_rows(p, top);
+        lower = edge_between_rows(
+            p, steepest_rise(p, top != 0 ? std::max(r.bottomFrom, top + 1) : r.bottomFrom,
+                             r.bottomTo));
     } catch (const std::bad_alloc&) {
         return kNoMemory;
     }
@@ -175,7 +190,7 @@ int lip_edge_in(unsigned char** grey, int cols, int rows, int xa, int xb, int fr
 
 int face_searchmouthline(unsigned char** grey, int cols, int rows, int xa, int xb,
                          const StripRows& r, const LipEdge& upperLip, const LipEdge& lowerLip,
-                         int& upper, int& lower) {
+                         double& upper, double& lower) {
     upper = lower = 0;
     if (upside_down(r.y0, r.y1, "Height is too big @ face_searchmouthline()"))
         return kUpsideDown;
