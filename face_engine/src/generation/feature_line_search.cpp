@@ -113,16 +113,33 @@ int scan_columns(Search search, int cols, int rows, int p, int q, const StripRow
     return kOk;
 }
 
+// A feature's strips over columns p..q are averaged near its middle column cx, over the
+// entries whose column lies in from..to (the scan's last strip never is): only those strips are
+// scanned, from p to q.
+struct FeatureColumns {
+    int p;
+    int q;
+    int cx;
+    int from;
+    int to;
+};
+FeatureColumns feature_columns(int p, int q, int cx, double halfWidth) {
+    FeatureColumns c{0, 0, cx, trunc_to_int(cx - halfWidth), trunc_to_int(cx + halfWidth)};
+    c.p = std::max(std::min(p, q), c.from);
+    c.q = std::max(c.p, std::min(std::max(p, q), c.to + 4));
+    return c;
+}
+
 // The feature's x members take its middle column; its rows are averaged over the strips, and
 // its bottom row never lies above its top row.
 template <typename Part>
-void write_feature(Part& part, const LineRecord& record, int cx, double halfWidth,
+void write_feature(Part& part, const LineRecord& record, const FeatureColumns& columns,
                    const FeatureWindows& v, int topGroup, int bottomGroup, double topShift,
                    double bottomShift) {
-    part.top_x = cx;
-    part.bottom_x = cx;
-    line_record_average(record, trunc_to_int(cx - halfWidth), trunc_to_int(cx + halfWidth),
-                        part.top_y, part.bottom_y, v, topGroup, bottomGroup, topShift, bottomShift);
+    part.top_x = columns.cx;
+    part.bottom_x = columns.cx;
+    line_record_average(record, columns.from, columns.to, part.top_y, part.bottom_y, v, topGroup,
+                        bottomGroup, topShift, bottomShift);
     part.bottom_y = std::max(part.bottom_y, part.top_y);
 }
 
@@ -151,12 +168,14 @@ int search_eye(const LineContext& c, bool right, FaceLandmarks::Eye& eye) {
     r.top.weight = c.rules.eyeTopWeight;
     r.bottom.weight = c.rules.eyeBottomWeight;
     r.eyeDistance = c.eyeDistance;
+    const FeatureColumns columns =
+        feature_columns(outer, inner, (eye.in_x + eye.out_x) / 2, d * kAveragedHalfWidth);
     LineRecord record;
-    if (const int result = eyeline_scan_columns(c.grey, c.cols, c.rows, outer, inner, r, record);
+    if (const int result =
+            eyeline_scan_columns(c.grey, c.cols, c.rows, columns.p, columns.q, r, record);
         result != kOk)
         return result;
-    write_feature(eye, record, (eye.in_x + eye.out_x) / 2, d * kAveragedHalfWidth, c.v, topGroup,
-                  bottomGroup, topShift, bottomShift);
+    write_feature(eye, record, columns, c.v, topGroup, bottomGroup, topShift, bottomShift);
     return kOk;
 }
 
@@ -172,12 +191,14 @@ int search_brow(const LineContext& c, bool right, const FaceLandmarks::Eye& eye,
     StripRows r = feature_strip_rows(c.v, topGroup, bottomGroup, topShift, 0.0, 0);
     r.top.weight = c.rules.browTopWeight;
     r.eyeDistance = c.eyeDistance;
+    const FeatureColumns columns =
+        feature_columns(p, q, (eye.out_x + eye.in_x) / 2, d * kAveragedHalfWidth);
     LineRecord record;
-    if (const int result = brow_scan_columns(c.grey, c.cols, c.rows, p, q, r, record);
+    if (const int result =
+            brow_scan_columns(c.grey, c.cols, c.rows, columns.p, columns.q, r, record);
         result != kOk)
         return result;
-    write_feature(brow, record, (eye.out_x + eye.in_x) / 2, d * kAveragedHalfWidth, c.v, topGroup,
-                  bottomGroup, topShift, 0.0);
+    write_feature(brow, record, columns, c.v, topGroup, bottomGroup, topShift, 0.0);
     return kOk;
 }
 
@@ -197,15 +218,16 @@ int search_mouth(const LineContext& c, FaceLandmarks::Mouth& mouth) {
     const double width = mouth.r_x - mouth.l_x;
     const StripRows r =
         feature_strip_rows(c.v, kMouthTop, kMouthBottom, 0.0, 0.0, (mouth.l_y + mouth.r_y) / 2);
+    const FeatureColumns columns = feature_columns(
+        mouth.l_x, mouth.r_x, (mouth.r_x + mouth.l_x) / 2, width * kAveragedHalfWidth);
     LineRecord record;
     if (const int result =
-            mouthline_scan_columns(c.grey, c.cols, c.rows, mouth.l_x, mouth.r_x, r,
+            mouthline_scan_columns(c.grey, c.cols, c.rows, columns.p, columns.q, r,
                                    lip_edge(c.rules.upperLip, c.eyeDistance, line, width),
                                    lip_edge(c.rules.lowerLip, c.eyeDistance, line, width), record);
         result != kOk)
         return result;
-    write_feature(mouth, record, (mouth.r_x + mouth.l_x) / 2, width * kAveragedHalfWidth, c.v,
-                  kMouthTop, kMouthBottom, 0.0, 0.0);
+    write_feature(mouth, record, columns, c.v, kMouthTop, kMouthBottom, 0.0, 0.0);
     return kOk;
 }
 
