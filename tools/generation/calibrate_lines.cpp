@@ -38,7 +38,7 @@ constexpr double kBrowTopTolerance = 0.02;
 // within the lines' limits less the shift, so the second round sees the edges the search will.
 constexpr int kShiftRounds = 3;
 // How much a line's distance from where the portraits have it counts against the likeness of its
-// edge (the lower lip's correlation with its profile, a lid's steepness as a share of the
+// edge (a lip's correlation with its profile, a lid's or brow's steepness as a share of the
 // strip's steepest, 1 at best), per spread of that place among the portraits: the likeness gives
 // way to the distance only when two rows look alike to within a tenth.
 constexpr double kPlaceShare = 0.1;
