@@ -14,7 +14,9 @@ set(ZELEDIT_STAGE_SOURCES
     ${_zel_stages}/src/generation/temple_skin.cpp
     ${_zel_stages}/src/generation/face_shape_model.cpp
     ${_zel_stages}/src/generation/landmark_dump.cpp
+    ${_zel_stages}/src/generation/feature_line_rules.cpp
     ${_zel_stages}/src/generation/feature_line_strips.cpp
+    ${_zel_stages}/src/generation/lip_edge.cpp
     ${_zel_stages}/src/generation/feature_line_search.cpp
     ${_zel_stages}/src/generation/feature_line_dump.cpp
     ${_zel_stages}/src/generation/fuzzy_sets.cpp

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <grp.h>
 #include <pwd.h>
 #include <sched.h>
@@ -106,6 +107,26 @@ bool unprivileged_ids(uid_t& uid, gid_t& gid) {
     uid = nobody->pw_uid;
     gid = nobody->pw_gid;
     return true;
+}
+
+UnprivilegedFolder::UnprivilegedFolder(const std::string& name) {
+    if (!unprivileged_ids(m_uid, m_gid))
+        return;
+    std::string pattern = "/tmp/" + name + "-XXXXXX";
+    if (::mkdtemp(pattern.data()) == nullptr)
+        return;
+    if (::chown(pattern.c_str(), m_uid, m_gid) != 0) {
+        ::rmdir(pattern.c_str());
+        return;
+    }
+    m_path = pattern;
+}
+
+UnprivilegedFolder::~UnprivilegedFolder() {
+    if (made()) {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_path, ignored);
+    }
 }
 
 std::string become_unprivileged(const std::vector<gid_t>& groups) {

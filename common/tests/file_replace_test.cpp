@@ -163,16 +163,13 @@ TEST_F(FileReplaceTest, ATargetThatIsNoRegularFileIsRefused) {
 // The rename over a file needs only the folder's permission; a file the user may not write is
 // refused all the same. Root may write any file, so the case runs as an ordinary user.
 TEST_F(FileReplaceTest, AFileTheUserMayNotWriteIsRefusedAndKept) {
-    uid_t uid = 0;
-    gid_t gid = 0;
-    if (!zel::testing::unprivileged_ids(uid, gid))
+    const zel::testing::UnprivilegedFolder shared("zel-replace");
+    if (!shared.made())
         GTEST_SKIP() << "no unprivileged user \"nobody\" to run as";
-    // A folder of that user's own, which root's private work folder is not.
-    char shared[] = "/tmp/zel-replace-XXXXXX";
-    ASSERT_NE(::mkdtemp(shared), nullptr);
-    const std::string dir = shared;
+    const std::string& dir = shared.path();
+    const uid_t uid = shared.uid();
+    const gid_t gid = shared.gid();
     const std::string file = dir + "/locked.zel";
-    ASSERT_EQ(::chown(dir.c_str(), uid, gid), 0);
     write_file(file, "kept");
     ASSERT_EQ(::chown(file.c_str(), uid, gid), 0);
     ::chmod(file.c_str(), 0444);

@@ -105,17 +105,12 @@ TEST_F(WorkFolderTest, ANamedLinkFileOrRelativePathIsRefusedAndNotReplaced) {
 // A private folder the user may not write: no work space can be made in it, and the problem
 // says so. Root may write it, so the case runs as an ordinary user.
 TEST_F(WorkFolderTest, ANamedFolderThatTakesNoWorkSpaceIsReportedAndNotReplaced) {
-    uid_t uid = 0;
-    gid_t gid = 0;
-    if (!zel::testing::unprivileged_ids(uid, gid))
+    const zel::testing::UnprivilegedFolder shared("zel-work-folder");
+    if (!shared.made())
         GTEST_SKIP() << "no unprivileged user \"nobody\" to run as";
-    char shared[] = "/tmp/zel-work-folder-XXXXXX";
-    ASSERT_NE(::mkdtemp(shared), nullptr);
-    const std::string dir = shared;
-    const std::string locked = dir + "/read-only";
+    const std::string locked = shared.path() + "/read-only";
     ::mkdir(locked.c_str(), 0500);
-    for (const std::string& path : {dir, locked})
-        ASSERT_EQ(::chown(path.c_str(), uid, gid), 0);
+    ASSERT_EQ(::chown(locked.c_str(), shared.uid(), shared.gid()), 0);
     const std::string answer = zel::testing::in_child([&]() -> std::string {
         if (std::string dropped = zel::testing::become_unprivileged(); !dropped.empty())
             return dropped;
@@ -127,8 +122,6 @@ TEST_F(WorkFolderTest, ANamedFolderThatTakesNoWorkSpaceIsReportedAndNotReplaced)
             wrong += "a work space was made in a read-only folder; ";
         return wrong + zel::work_folder_problem();
     });
-    ::rmdir(locked.c_str());
-    ::rmdir(dir.c_str());
     if (answer.rfind("skip:", 0) == 0)
         GTEST_SKIP() << answer;
     EXPECT_EQ(answer, "The work folder " + locked +

@@ -5,13 +5,12 @@
 
 #include <zel/common/data_folder.h>
 #include <zel/common/work_folder.h>
+#include <zel/testing/file_size_limit.h>
 
-#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <sys/resource.h>
 #include <vector>
 
 namespace zel::editor::test {
@@ -280,15 +279,11 @@ TEST_F(ViewTest, AFailedFaceFileLoadClearsThePanelsOnTheScreen) {
 TEST_F(ViewTest, ALoadThatTheWorkFolderCannotTakeReportsTheWorkFolder) {
     ASSERT_TRUE(Start());
     // A work folder with room for no more than a few bytes of any file.
-    rlimit limit{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &limit), 0);
-    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit tight = limit;
-    tight.rlim_cur = 64;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tight), 0);
-    LoadStarterFace("man");
-    ::setrlimit(RLIMIT_FSIZE, &limit);
-    std::signal(SIGXFSZ, handler);
+    {
+        const zel::testing::FileSizeLimit full(64);
+        ASSERT_TRUE(full.set());
+        LoadStarterFace("man");
+    }
     EXPECT_EQ(Doc()->m_facePresent, 0);
     ASSERT_EQ(m_boxes.size(), 1u);
     EXPECT_EQ(m_boxes[0].text,

@@ -5,16 +5,15 @@
 #include "file/zel2_text.h"
 #include "file/zel_cipher.h"
 
+#include <zel/testing/file_size_limit.h>
 #include <zel/testing/processes.h>
 #include <zel/testing/test_env.h>
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <string>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -284,15 +283,12 @@ TEST_F(FileLoadSaveTest, AFailedSaveNeverDestroysThePreviousFile) {
     // A disk that fills up halfway through the enciphered copy.
     std::string big(200000, 'a');
     ASSERT_EQ(write_whole_file(path("big.zel"), big), 0);
-    rlimit old{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = old;
-    small.rlim_cur = 100000;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const int result = zel_encipher_replace(path("big.zel"), path("keep.zel"), "wplk");
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
+    int result = 0;
+    {
+        const zel::testing::FileSizeLimit full(100000);
+        ASSERT_TRUE(full.set());
+        result = zel_encipher_replace(path("big.zel"), path("keep.zel"), "wplk");
+    }
     EXPECT_EQ(result, -11);
     EXPECT_EQ(read_all(path("keep.zel")), previous);
     for (int attempt = 0; attempt < 3; ++attempt) {
@@ -327,17 +323,13 @@ TEST_F(FileLoadSaveTest, ASaveKeepsThePermissionBitsAndWritesThroughALink) {
 // Root may write any file: the refusal of a file the user may not write is seen as an ordinary
 // user, in a folder of that user's own.
 TEST_F(FileLoadSaveTest, AFileTheUserMayNotWriteIsNotSavedOver) {
-    uid_t uid = 0;
-    gid_t gid = 0;
-    if (!zel::testing::unprivileged_ids(uid, gid))
+    const zel::testing::UnprivilegedFolder shared("zel-face-save");
+    if (!shared.made())
         GTEST_SKIP() << "no unprivileged user \"nobody\" to run as";
-    char shared[] = "/tmp/zel-face-save-XXXXXX";
-    ASSERT_NE(::mkdtemp(shared), nullptr);
-    const std::string dir = shared;
+    const std::string& dir = shared.path();
     const std::string file = dir + "/locked.zel";
     ASSERT_EQ(write_whole_file(file, "kept"), 0);
-    ASSERT_EQ(::chown(dir.c_str(), uid, gid), 0);
-    ASSERT_EQ(::chown(file.c_str(), uid, gid), 0);
+    ASSERT_EQ(::chown(file.c_str(), shared.uid(), shared.gid()), 0);
     ::chmod(file.c_str(), 0444);
     const std::string answer = zel::testing::in_child([&]() -> std::string {
         if (std::string dropped = zel::testing::become_unprivileged(); !dropped.empty())
@@ -349,7 +341,6 @@ TEST_F(FileLoadSaveTest, AFileTheUserMayNotWriteIsNotSavedOver) {
         return save(file) == 0 ? "" : "the face was saved over a file the user may not write";
     });
     const std::string kept = read_all(file);
-    std::filesystem::remove_all(dir);
     if (answer.rfind("skip:", 0) == 0)
         GTEST_SKIP() << answer;
     EXPECT_EQ(answer, "");

@@ -155,7 +155,10 @@ TEST_F(GenerationPortraits, RunWithTooNarrowSidesStopsAfterTheDrawing) {
     call.points.point[1] = {110, 0, 1, 0}; // 11 columns: no face to build on
     Output out(p.cols(), p.rows());
     EXPECT_EQ(call.run(out.bits), 0);
-    EXPECT_TRUE(log.texts().empty());
+    ASSERT_EQ(log.texts().size(), 1u);
+    EXPECT_EQ(log.last().rfind("The face found (", 0), 0u) << log.last();
+    EXPECT_NE(log.last().find(" by 11) is too small or not inside the image.\n"), std::string::npos)
+        << log.last();
     EXPECT_TRUE(out.untouched());
     // The face edge holds the segmentation's drawing, as it stood before the box set-up.
     unsigned char** edge = current_face().parts[kSlotFaceEdge].bitmap;
@@ -166,7 +169,7 @@ TEST_F(GenerationPortraits, RunWithTooNarrowSidesStopsAfterTheDrawing) {
     EXPECT_EQ(differ, 0);
 }
 
-TEST_F(GenerationPortraits, SkinColourMissingAtTheChinFailsQuietly) {
+TEST_F(GenerationPortraits, SkinColourMissingAtTheChinIsRefusedWithItsReason) {
     Portrait p(testing::portrait_names().front());
     ASSERT_TRUE(p.ok());
     MessageLog log;
@@ -174,7 +177,10 @@ TEST_F(GenerationPortraits, SkinColourMissingAtTheChinFailsQuietly) {
     call.skin = _pixel{0, 255, 0, 0};
     Output out(p.cols(), p.rows());
     EXPECT_EQ(call.run(out.bits), 0);
-    EXPECT_TRUE(log.texts().empty());
+    ASSERT_EQ(log.texts().size(), 1u);
+    EXPECT_EQ(log.last(), "No skin region reaching the chin has been found.\n"
+                          "Please make sure that the skin color was picked on the face and the "
+                          "chin's position on the chin.\n");
     EXPECT_TRUE(out.untouched());
 }
 

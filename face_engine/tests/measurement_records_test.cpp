@@ -80,4 +80,45 @@ TEST(FaceLandmarks, EyeCornersByCodeAndSide) {
     EXPECT_EQ(marks.eyes[0].top_x, 0);
 }
 
+TEST(FaceLandmarks, BrowPointsByCodeAndSide) {
+    FaceLandmarks marks;
+    marks.set_brow_point(3, 0, 10, 11);
+    marks.set_brow_point(4, 7, 20, 21); // any non-zero side is the right brow
+    marks.set_brow_point(0, 0, 99, 99); // codes other than 3 and 4 store nothing
+    marks.set_brow_point(1, 1, 99, 99);
+    EXPECT_EQ(marks.brows[0].top_x, 10);
+    EXPECT_EQ(marks.brows[0].top_y, 11);
+    EXPECT_EQ(marks.brows[0].bottom_y, 0);
+    EXPECT_EQ(marks.brows[1].bottom_x, 20);
+    EXPECT_EQ(marks.brows[1].bottom_y, 21);
+    EXPECT_EQ(marks.brows[1].top_x, 0);
+}
+
+TEST(FaceLandmarks, ColourSettersTakeRgbAndKeepTheSpareByte) {
+    FaceLandmarks marks;
+    marks.face_landmarks_init();
+    void (FaceLandmarks::*setters[])(_pixel) = {
+        &FaceLandmarks::set_brow_color,  &FaceLandmarks::set_eye_color,
+        &FaceLandmarks::set_nose_color,  &FaceLandmarks::set_mouth_color,
+        &FaceLandmarks::set_bkgnd_color, &FaceLandmarks::set_edge_color,
+        &FaceLandmarks::set_face_color};
+    _pixel FaceLandmarks::*stored[] = {&FaceLandmarks::brow_color,  &FaceLandmarks::eye_color,
+                                       &FaceLandmarks::nose_color,  &FaceLandmarks::mouth_color,
+                                       &FaceLandmarks::bkgnd_color, &FaceLandmarks::edge_color,
+                                       &FaceLandmarks::face_color};
+    for (int k = 0; k < 7; ++k) {
+        (marks.*stored[k]).spare = 40;
+        const auto v = static_cast<unsigned char>(10 * k);
+        (marks.*setters[k])(
+            _pixel{v, static_cast<unsigned char>(v + 1), static_cast<unsigned char>(v + 2), 99});
+    }
+    for (int k = 0; k < 7; ++k) {
+        const _pixel& c = marks.*stored[k];
+        EXPECT_EQ(c.r, 10 * k) << k;
+        EXPECT_EQ(c.g, 10 * k + 1) << k;
+        EXPECT_EQ(c.b, 10 * k + 2) << k;
+        EXPECT_EQ(c.spare, 40) << k;
+    }
+}
+
 } // namespace

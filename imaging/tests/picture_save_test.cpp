@@ -5,14 +5,13 @@
 #include "picture_fixtures.h"
 
 #include "zel/common/work_folder.h"
+#include "zel/testing/file_size_limit.h"
 #include "zel/testing/processes.h"
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <filesystem>
 #include <string>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -88,15 +87,12 @@ TEST(ImagingPictureSave, ASaveThatCannotBeWrittenWholeLeavesTheOldPicture) {
         const std::string path = folder + "/picture." + ext;
         ASSERT_EQ(save_to(small, path, ext), 1) << ext;
         const std::string old = read_bytes(path);
-        rlimit limit{};
-        ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &limit), 0);
-        const auto handler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit tight = limit;
-        tight.rlim_cur = 20000;
-        ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tight), 0);
-        const int saved = save_to(large, path, ext);
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-        std::signal(SIGXFSZ, handler);
+        int saved = 0;
+        {
+            const zel::testing::FileSizeLimit full(20000);
+            ASSERT_TRUE(full.set());
+            saved = save_to(large, path, ext);
+        }
         EXPECT_EQ(saved, 0) << ext;
         EXPECT_TRUE(read_bytes(path) == old) << ext << ": the old picture was not kept";
     }
@@ -118,18 +114,14 @@ TEST(ImagingPictureSave, WorkFilesAreWrittenInPlace) {
 // Root may write any file: the refusal is seen as an ordinary user, in a program of its own (the
 // picture library keeps threads that a child made by fork alone could not use).
 TEST(ImagingPictureSave, APictureTheUserMayNotWriteIsRefusedAndKept) {
-    uid_t uid = 0;
-    gid_t gid = 0;
-    if (!zel::testing::unprivileged_ids(uid, gid))
+    const zel::testing::UnprivilegedFolder shared("zel-picture-save");
+    if (!shared.made())
         GTEST_SKIP() << "no unprivileged user \"nobody\" to run as";
-    char shared[] = "/tmp/zel-picture-save-XXXXXX";
-    ASSERT_NE(::mkdtemp(shared), nullptr);
-    const std::string dir = shared;
-    ASSERT_EQ(::chown(dir.c_str(), uid, gid), 0);
+    const std::string& dir = shared.path();
     for (const std::string ext : kFormats) {
         const std::string locked = dir + "/locked." + ext;
         write_bytes(locked, "kept");
-        ASSERT_EQ(::chown(locked.c_str(), uid, gid), 0);
+        ASSERT_EQ(::chown(locked.c_str(), shared.uid(), shared.gid()), 0);
         ::chmod(locked.c_str(), 0444);
     }
     std::vector<std::string> argv{ZEL_SAVE_PICTURE_PATH};
@@ -142,7 +134,6 @@ TEST(ImagingPictureSave, APictureTheUserMayNotWriteIsRefusedAndKept) {
     std::string kept;
     for (const std::string ext : kFormats)
         kept += read_bytes(dir + "/locked." + ext);
-    fs::remove_all(dir);
     if (answer.rfind("skip:", 0) == 0)
         GTEST_SKIP() << answer;
     // Each fine picture saved, each locked one refused.

@@ -3,11 +3,17 @@
 // Plays the user of caricature generation for every photo the reference file lists: the photo
 // shrunk to fit 720 x 960, the reference chin as the chin mark, the head top found above it,
 // skin picked on the cheeks and background in the top corners. Runs GetCartoon and prints one
-// line per photo: whether a face was generated (or why not) and the error of each landmark the
-// search found, as a fraction of the reference inter-ocular distance. The last line sums up:
+// line per photo: whether a face was generated (or why not), the error of each landmark the
+// search found, as a fraction of the reference inter-ocular distance, the rows measured for the
+// lids, brows and lips and the seven part codes. The last lines sum up:
 //   overall: photos N generated M median E max F
+//   lines: photos N eye_height_r R eye_height_median E lip_height_r R mouth_bottom_median E
+//          brow_top_median E brows_upside_down K        (on one line)
+//   codes: lips_thick A1 A2 A3 eye_shape B1 B2 B3
+// See line_figures.h for what they measure.
 
 #include "contact_sheet.h"
+#include "line_figures.h"
 #include "portraits.h"
 
 #include "face_state.h"
@@ -94,6 +100,7 @@ int main(int argc, char** argv) {
         const auto references = zelgen::read_references(referencePath);
         std::vector<double> errors;
         std::vector<zelgen::SheetEntry> sheet;
+        zelgen::LineFigures lines;
         int generated = 0;
         for (const zelgen::Reference& ref : references) {
             zelgen::Photo photo;
@@ -127,13 +134,21 @@ int main(int argc, char** argv) {
             }
             char tail[32];
             std::snprintf(tail, sizeof tail, " worst %.3f", worst);
-            std::printf("%s%s\n", line.c_str(), tail);
+            const FaceMeasures& measures = zel::engine::face_object().measures;
+            std::printf("%s%s %s\n", line.c_str(), tail, zelgen::photo_rows(lm, measures).c_str());
+            zelgen::ReferencePoints points;
+            for (const char* key : zelgen::line_reference_keys()) {
+                const zelgen::Point p = ref.point(key);
+                points[key] = {p.x * photo.scale(), p.y * photo.scale()};
+            }
+            lines.add(lm, measures, points, iod);
             if (!sheetPath.empty())
                 sheet.push_back(sheet_entry(photo, made));
         }
         std::printf("overall: photos %zu generated %d median %.3f max %.3f\n", references.size(),
                     generated, median(errors),
                     errors.empty() ? 0.0 : *std::max_element(errors.begin(), errors.end()));
+        std::printf("%s\n%s\n", lines.lines().c_str(), lines.codes().c_str());
         if (!sheetPath.empty())
             zelgen::write_contact_sheet(sheetPath, sheet, kSheetPerRow, kSheetCell);
     } catch (const std::exception& error) {

@@ -2,9 +2,7 @@
 
 #include "tables_in_use.h"
 
-#include "generation/cartoon.h"
 #include "generation/part_choice.h"
-#include "generation/stages.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,7 +11,6 @@ namespace zelgen {
 namespace {
 
 constexpr int kProportions = 5; // the first five measures are proportions, the others codes
-constexpr int kSex = 1;
 
 double quantile(std::vector<double> v, double q) {
     std::sort(v.begin(), v.end());
@@ -28,13 +25,10 @@ std::vector<std::array<double, 12>> measure_faces(std::vector<Sample>& samples,
     const TablesInUse use(tables);
     std::vector<std::array<double, 12>> all;
     for (Sample& s : samples) {
-        FaceBox box = s.box;
+        FaceBox box;
         FaceLandmarks lm;
-        lm.face_landmarks_init();
-        if (landmark_search(kSex, box, s.hsv(), s.cols, s.rows, lm) != 0 ||
-            feature_line_search(kSex, s.hsv(), s.cols, s.rows, box, lm) != 0)
+        if (!run_line_stages(s, box, lm))
             continue;
-        cartoon_fit_parts(kSex, box, lm);
         const auto x = shape_measure_inputs(box, lm.eyes[0], lm.eyes[1], lm.nose, lm.mouth,
                                             lm.brows[0], lm.brows[1]);
         if (std::all_of(x.begin(), x.end(), [](double v) { return std::isfinite(v); }))

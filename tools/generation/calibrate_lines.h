@@ -1,9 +1,14 @@
 #pragma once
-// Thickness values measured on portraits: where the lids, the lips and the brows lie around the
-// eye and mouth lines, as fractions of the face box height.
+// The feature-line search's tables measured on portraits: where the lids, the lips and the brows
+// lie around the eye and mouth lines the landmark search finds (the thickness values, as
+// fractions of the face box height), how far the lids and brows lie from the brightness edges
+// the strips find, and the lower lip's profile with where a mouth of its width has it (the line
+// rules).
 
 #include "calibration_samples.h"
 #include "generation_tables.h"
+
+#include "generation/feature_line_rules.h"
 
 #include <array>
 #include <string>
@@ -11,14 +16,15 @@
 
 namespace zelgen {
 
-// The thickness values from the samples: per boundary the median as its default and the
-// quantiles outside and 1 - outside, widened by margin, as its limits. Lines of report tell what
-// was measured.
-std::array<double, 30> measure_thickness(std::vector<Sample>& samples, double outside,
-                                         double margin, std::vector<std::string>& report);
+struct LineTables {
+    std::array<double, 30> thickness{};
+    zel::engine::LineRules rules;
+};
 
-// How often a mouth strip finds no bright peak below the lips, and where the lower-lip walk
-// would then put the lip's lower edge (the window's fourth-last row) against the reference.
-std::string lower_lip_report(std::vector<Sample>& samples, const vyrgen::GenerationTables& tables);
+// The line tables from the samples, with the landmarks the search finds with tables: per
+// boundary the median place as its default and the quantiles outside and 1 - outside of the
+// reference places, widened by margin, as its limits. Lines of report tell what was measured.
+LineTables measure_lines(std::vector<Sample>& samples, const vyrgen::GenerationTables& tables,
+                         double outside, double margin, std::vector<std::string>& report);
 
 } // namespace zelgen

@@ -11,16 +11,21 @@
 //   above every other position of its window;
 // - the mean shape of the nine points and how far faces stray from it, with the misfit limit
 //   and weight the search holds its points to (--model);
-// - the thickness values: where lids, lips and brows lie around the eye and mouth lines;
+// - the thickness values: where lids, lips and brows lie around the eye and mouth lines found;
+// - the line rules: how far lids and brows lie from the brightness edges the strips find, and
+//   each lip edge's profile with where a mouth of its width has it;
 // - the fuzzy sets: the twelve measures of the faces as the generation finds them, in thirds.
-// With --check the landmark search is first tried with tables measured on one half of the
-// portraits on the other half, both ways round: the figures to expect on portraits not seen.
+// With --check the generation is first tried with tables measured on one half of the portraits
+// on the other half, both ways round: the landmark errors, lines and codes to expect on
+// portraits not seen.
 
 #include "calibrate_fuzzy.h"
 #include "calibrate_landmarks.h"
 #include "calibrate_lines.h"
 #include "calibrate_shape.h"
 #include "calibrate_shape_model.h"
+#include "sample_lines.h"
+#include "tables_in_use.h"
 
 #include <Magick++.h>
 
@@ -29,6 +34,7 @@
 #include <cstdlib>
 #include <exception>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -57,28 +63,78 @@ void add_shape_model(const std::vector<zelgen::Sample>& samples,
     tables.modelSpread = spread;
 }
 
-// Tables from one half, errors on the other, both ways round.
-std::string check(std::vector<zelgen::Sample>& samples, const zelgen::LandmarkSettings& settings,
-                  const zelgen::ShapeModelSettings& modelSettings) {
+using Note = std::function<void(const std::string&)>;
+
+std::vector<std::string> per_point(const std::vector<std::vector<double>>& errors);
+
+// Every table from the samples; what was measured goes to note.
+vyrgen::GenerationTables calibrate_tables(std::vector<zelgen::Sample>& samples,
+                                          const zelgen::LandmarkSettings& settings,
+                                          const zelgen::ShapeModelSettings& modelSettings,
+                                          const Note& note) {
+    vyrgen::GenerationTables tables;
+    zelgen::calibrate_landmarks(samples, settings, tables);
+    {
+        std::vector<std::string> lines;
+        tables.shape = zelgen::measure_face_shape(samples, zelgen::ShapeMargin{}, lines);
+        for (const std::string& line : lines)
+            note("face shape, " + line);
+    }
+    {
+        std::vector<std::string> lines;
+        add_shape_model(samples, modelSettings, tables, lines);
+        for (const std::string& line : lines)
+            note("mean face shape, " + line);
+    }
+    zelgen::round_as_stored(tables);
+    const auto own = zelgen::landmark_errors(samples, tables);
+    note("landmarks on the portraits measured: " + zelgen::error_summary(own));
+    for (const std::string& line : per_point(own))
+        note(line);
+    note(zelgen::mouth_rows_report(samples, tables));
+
+    std::vector<std::string> lines;
+    const zelgen::LineTables found =
+        zelgen::measure_lines(samples, tables, kThicknessOutside, kThicknessMargin, lines);
+    tables.thickness = found.thickness;
+    tables.lineRules = zel::engine::line_rules_values(found.rules);
+    tables.upperLip = zel::engine::lip_rule_values(found.rules.upperLip);
+    tables.lowerLip = zel::engine::lip_rule_values(found.rules.lowerLip);
+    zelgen::round_as_stored(tables);
+    for (const std::string& line : lines)
+        note(line);
+
+    const auto measures = zelgen::measure_faces(samples, tables);
+    tables.fuzzy = zelgen::measure_fuzzy_sets(measures, kExaggeration);
+    zelgen::round_as_stored(tables);
+    note("fuzzy sets from the measures of " + std::to_string(measures.size()) + " faces");
+    return tables;
+}
+
+// Tables from one half, landmark errors, lines and codes on the other, both ways round.
+std::vector<std::string> check(std::vector<zelgen::Sample>& samples,
+                               const zelgen::LandmarkSettings& settings,
+                               const zelgen::ShapeModelSettings& modelSettings) {
     std::vector<zelgen::Sample> halves[2];
     const std::size_t count = samples.size();
     for (std::size_t i = 0; i < count; ++i)
         halves[i % 2].push_back(std::move(samples[i]));
     std::vector<std::vector<double>> errors;
+    zelgen::LineFigures lines;
     for (int fold = 0; fold < 2; ++fold) {
-        vyrgen::GenerationTables tables;
-        zelgen::calibrate_landmarks(halves[fold], settings, tables);
-        std::vector<std::string> unused;
-        tables.shape = zelgen::measure_face_shape(halves[fold], zelgen::ShapeMargin{}, unused);
-        add_shape_model(halves[fold], modelSettings, tables, unused);
+        const vyrgen::GenerationTables tables =
+            calibrate_tables(halves[fold], settings, modelSettings, [](const std::string&) {});
         auto e = zelgen::landmark_errors(halves[1 - fold], tables);
         errors.insert(errors.end(), e.begin(), e.end());
+        lines.merge(zelgen::sample_line_figures(halves[1 - fold], tables));
     }
     samples.clear();
     for (std::size_t i = 0; i < count; ++i)
         samples.push_back(std::move(halves[i % 2][i / 2]));
-    return "landmarks with tables from the other half of the portraits: " +
-           zelgen::error_summary(errors);
+    return {"landmarks with tables from the other half of the portraits: " +
+                zelgen::error_summary(errors),
+            "with tables from the other half, " + lines.lines(),
+            "with tables from the other half, " + lines.codes()};
 }
 
 std::vector<std::string> per_point(const std::vector<std::vector<double>>& errors) {
@@ -143,38 +199,13 @@ int main(int argc, char** argv) {
              (reference.parent_path().filename() / reference.filename()).string() +
              " that reach the landmark search");
         if (checking)
-            note(check(samples, settings, modelSettings));
-
-        vyrgen::GenerationTables tables;
-        zelgen::calibrate_landmarks(samples, settings, tables);
-        {
-            std::vector<std::string> lines;
-            tables.shape = zelgen::measure_face_shape(samples, zelgen::ShapeMargin{}, lines);
-            for (const std::string& line : lines)
-                note("face shape, " + line);
-        }
-        {
-            std::vector<std::string> lines;
-            add_shape_model(samples, modelSettings, tables, lines);
-            for (const std::string& line : lines)
-                note("mean face shape, " + line);
-        }
-        const auto own = zelgen::landmark_errors(samples, tables);
-        note("landmarks on the portraits measured: " + zelgen::error_summary(own));
-        for (const std::string& line : per_point(own))
-            note(line);
-        note(zelgen::mouth_rows_report(samples, tables));
-
-        std::vector<std::string> lines;
-        tables.thickness =
-            zelgen::measure_thickness(samples, kThicknessOutside, kThicknessMargin, lines);
-        for (const std::string& line : lines)
-            note(line);
-        note(zelgen::lower_lip_report(samples, tables));
-
-        const auto measures = zelgen::measure_faces(samples, tables);
-        tables.fuzzy = zelgen::measure_fuzzy_sets(measures, kExaggeration);
-        note("fuzzy sets from the measures of " + std::to_string(measures.size()) + " faces");
+            for (const std::string& line : check(samples, settings, modelSettings))
+                note(line);
+        const vyrgen::GenerationTables tables =
+            calibrate_tables(samples, settings, modelSettings, note);
+        const zelgen::LineFigures lines = zelgen::sample_line_figures(samples, tables);
+        note("on the portraits measured, " + lines.lines());
+        note("on the portraits measured, " + lines.codes());
 
         vyrgen::write_generation_tables(argv[3], tables, notes);
     } catch (const std::exception& error) {

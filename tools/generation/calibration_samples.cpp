@@ -108,6 +108,18 @@ bool prepare_sample(const std::string& folder, const Reference& ref, int sex, Sa
     return ready;
 }
 
+bool run_line_stages(Sample& s, FaceBox& box, FaceLandmarks& lm) {
+    using namespace zel::engine;
+    constexpr int kSex = 1;
+    box = s.box;
+    lm.face_landmarks_init();
+    if (landmark_search(kSex, box, s.hsv(), s.cols, s.rows, lm) != kOk ||
+        feature_line_search(kSex, s.hsv(), s.cols, s.rows, box, lm) != kOk)
+        return false;
+    cartoon_fit_parts(kSex, box, lm);
+    return true;
+}
+
 std::vector<Sample> prepare_samples(const std::string& folder, const std::string& referencePath,
                                     int sex) {
     std::vector<Sample> samples;

@@ -48,6 +48,10 @@ private:
 bool prepare_sample(const std::string& folder, const Reference& ref, int sex, Sample& sample,
                     std::string& why);
 
+// The landmark and feature-line stages on a sample with the tables in force, then the box
+// fitted to the eyes as GetCartoon fits it before the part choice. False when a stage fails.
+bool run_line_stages(Sample& sample, FaceBox& box, FaceLandmarks& landmarks);
+
 // Every portrait of the reference file that reaches the landmark search; the others are
 // reported on standard error.
 std::vector<Sample> prepare_samples(const std::string& folder, const std::string& referencePath,

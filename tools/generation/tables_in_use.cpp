@@ -3,6 +3,9 @@
 #include "generation/generation_tables.h"
 
 #include <cstring>
+#include <locale>
+#include <sstream>
+#include <string>
 
 namespace zelgen {
 namespace {
@@ -40,6 +43,18 @@ int read_range(int, const char* name, double range[21]) {
         std::memcpy(range, g_tables->modelMean->data(), sizeof(double) * 21);
         return 1;
     }
+    if (std::strcmp(name, "LINE_RULES") == 0 && g_tables->lineRules) {
+        std::memcpy(range, g_tables->lineRules->data(), sizeof(double) * 21);
+        return 1;
+    }
+    if (std::strcmp(name, "UPPER_LIP") == 0 && g_tables->upperLip) {
+        std::memcpy(range, g_tables->upperLip->data(), sizeof(double) * 21);
+        return 1;
+    }
+    if (std::strcmp(name, "LOWER_LIP") == 0 && g_tables->lowerLip) {
+        std::memcpy(range, g_tables->lowerLip->data(), sizeof(double) * 21);
+        return 1;
+    }
     if (std::strcmp(name, "SHAPE_SPREAD") == 0 && g_tables->modelSpread) {
         std::memcpy(range, g_tables->modelSpread->data(), sizeof(double) * 21);
         return 1;
@@ -66,7 +81,34 @@ int read_fuzzy(int, void* buffer, int count) {
     return 1;
 }
 
+// The value as the tables file writes it and reads it back.
+double stored(double v) {
+    std::ostringstream text;
+    text.imbue(std::locale::classic());
+    text.precision(6);
+    text << v;
+    return std::stod(text.str());
+}
+
+template <std::size_t N> void round_all(std::array<double, N>& values) {
+    for (double& v : values)
+        v = stored(v);
+}
+
 } // namespace
+
+void round_as_stored(vyrgen::GenerationTables& t) {
+    round_all(t.range);
+    for (auto* optional :
+         {&t.shape, &t.modelMean, &t.modelSpread, &t.lineRules, &t.upperLip, &t.lowerLip})
+        if (*optional)
+            round_all(**optional);
+    round_all(t.thickness);
+    for (vyrgen::FuzzySet& f : t.fuzzy) {
+        round_all(f.p);
+        round_all(f.value);
+    }
+}
 
 TablesInUse::TablesInUse(const vyrgen::GenerationTables& tables) {
     g_tables = &tables;

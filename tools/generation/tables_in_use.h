@@ -6,6 +6,10 @@
 
 namespace zelgen {
 
+// Rounds every value of tables as the tables file stores it (six significant digits), so that
+// what is measured with tables in memory is what the template sets will give.
+void round_as_stored(vyrgen::GenerationTables& tables);
+
 class TablesInUse {
 public:
     // Installs tables (kept by reference: they must outlive the object); every set reads them.

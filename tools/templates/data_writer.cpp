@@ -78,6 +78,15 @@ std::string tables_text(int set) {
         for (const double v : *spread)
             text << ' ' << v;
     }
+    for (const auto& [name, values] :
+         {std::pair{"LINE_RULES", line_rules(set)}, std::pair{"UPPER_LIP", upper_lip(set)},
+          std::pair{"LOWER_LIP", lower_lip(set)}}) {
+        if (!values)
+            continue;
+        text << "\nrange " << name;
+        for (const double v : *values)
+            text << ' ' << v;
+    }
     text << "\nthick";
     for (const double v : thickness_values(set))
         text << ' ' << v;

@@ -106,6 +106,12 @@ GenerationTables read_generation_tables(const std::string& path) {
             std::array<double, 21> v{};
             read_values(lines, words, 1, v);
             (words[0] == "model_mean" ? t.modelMean : t.modelSpread) = v;
+        } else if (words[0] == "line_rules" || words[0] == "upper_lip" || words[0] == "lower_lip") {
+            std::array<double, 21> v{};
+            read_values(lines, words, 1, v);
+            (words[0] == "line_rules"  ? t.lineRules
+             : words[0] == "upper_lip" ? t.upperLip
+                                       : t.lowerLip) = v;
         } else if (words[0] == "thick") {
             read_values(lines, words, 1, t.thickness);
             thick = true;
@@ -173,6 +179,15 @@ void write_generation_tables(const std::string& path, const GenerationTables& t,
     text << "\nthick";
     for (const double v : t.thickness)
         text << ' ' << v;
+    for (const auto& [name, values] :
+         {std::pair{"line_rules", &t.lineRules}, std::pair{"upper_lip", &t.upperLip},
+          std::pair{"lower_lip", &t.lowerLip}}) {
+        if (!*values)
+            continue;
+        text << '\n' << name;
+        for (const double v : **values)
+            text << ' ' << v;
+    }
     text << '\n';
     for (std::size_t k = 0; k < t.fuzzy.size(); ++k) {
         text << "fuzzy " << k;
@@ -229,6 +244,18 @@ std::optional<std::array<double, 21>> shape_model_mean(int /*set*/) {
 
 std::optional<std::array<double, 21>> shape_model_spread(int /*set*/) {
     return tables().modelSpread;
+}
+
+std::optional<std::array<double, 21>> line_rules(int /*set*/) {
+    return tables().lineRules;
+}
+
+std::optional<std::array<double, 21>> upper_lip(int /*set*/) {
+    return tables().upperLip;
+}
+
+std::optional<std::array<double, 21>> lower_lip(int /*set*/) {
+    return tables().lowerLip;
 }
 
 std::array<double, 30> thickness_values(int /*set*/) {

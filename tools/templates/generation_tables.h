@@ -11,6 +11,9 @@
 //   model_mean m0 .. m20                    the mean face shape of "SHAPE_MEAN" (optional)
 //   model_spread d0 .. d20                  its spreads, of "SHAPE_SPREAD" (with model_mean)
 //   thick t0 .. t29                         the thickness values
+//   line_rules l0 .. l20                    the feature lines' rules of "LINE_RULES" (optional)
+//   upper_lip l0 .. l20                     the upper lip's rule of "UPPER_LIP" (optional)
+//   lower_lip l0 .. l20                     the lower lip's rule of "LOWER_LIP" (optional)
 //   fuzzy k p0 .. p6 v_low v_mid v_high     the twelve fuzzy sets, k = 0 .. 11
 //   points NAME reference count             a point template, then count lines "x y weight"
 
@@ -46,6 +49,9 @@ struct GenerationTables {
     std::optional<std::array<double, 21>> modelMean;   // the nine points' mean shape
     std::optional<std::array<double, 21>> modelSpread; // and how far faces stray from it
     std::array<double, 30> thickness{};
+    std::optional<std::array<double, 21>> lineRules; // the feature lines' measured rules
+    std::optional<std::array<double, 21>> upperLip;  // and each lip's
+    std::optional<std::array<double, 21>> lowerLip;
     std::array<FuzzySet, 12> fuzzy{};
 };
 
@@ -70,6 +76,10 @@ std::optional<std::array<double, 21>> face_shape(int set);
 std::optional<std::array<double, 21>> shape_model_mean(int set);
 std::optional<std::array<double, 21>> shape_model_spread(int set);
 std::array<double, 30> thickness_values(int set);
+// "LINE_RULES", "UPPER_LIP" and "LOWER_LIP", when the tables hold them (the same for every set).
+std::optional<std::array<double, 21>> line_rules(int set);
+std::optional<std::array<double, 21>> upper_lip(int set);
+std::optional<std::array<double, 21>> lower_lip(int set);
 std::array<FuzzySet, 12> fuzzy_sets(int set);
 
 } // namespace vyrgen

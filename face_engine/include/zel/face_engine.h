@@ -155,6 +155,18 @@ struct ZELEDIT_API FaceLandmarks {
     void set_nose_point(int code, int x, int y);
     /// Mouth point: code 0 left corner, 1 right corner, 3 top, 4 bottom; others store nothing.
     void set_mouth_point(int code, int x, int y);
+    /// Brow point of the left (side 0) or right (non-zero) brow: code 3 top, 4 bottom; other
+    /// codes store nothing.
+    void set_brow_point(int code, int side, int x, int y);
+
+    /// The colour setters take R, G and B of colour; the stored spare byte stays as it was.
+    void set_brow_color(_pixel colour);
+    void set_eye_color(_pixel colour);
+    void set_nose_color(_pixel colour);
+    void set_mouth_color(_pixel colour);
+    void set_bkgnd_color(_pixel colour);
+    void set_edge_color(_pixel colour);
+    void set_face_color(_pixel colour);
 };
 
 /// Part proportions and part codes.
@@ -365,10 +377,12 @@ struct vyPointSetTag {
 /// @param out       the caller's rows x cols drawing (1 white, 0 ink), row 0 at the bottom; may
 ///                  be null. Written only when the run succeeds.
 /// @return 1 when the caricature was made; 0 on any failure, whose reason was shown through
-///         vyMessage where the input was refused. The current face is reset at the start of
-///         every run and holds the generated face after a successful one.
+///         vyMessage where the input was refused or no usable face was found in the photo
+///         (no skin region at the chin, a face box too small or outside the picture). The
+///         current face is reset at the start of every run and holds the generated face after
+///         a successful one.
 ZELEDIT_API int GetCartoon(int sex, char* colourFileName, _pixel** photo, int cols, int rows,
-                           _pixel& skin, _pixel& background, vyPointTag& chin,
-                           vyPointTag& headTop, vyPointSetTag& points, unsigned char** out);
+                           _pixel& skin, _pixel& background, vyPointTag& chin, vyPointTag& headTop,
+                           vyPointSetTag& points, unsigned char** out);
 
 /// @}

@@ -10,6 +10,7 @@
 #include <zel/imaging.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <new>
 
@@ -30,7 +31,6 @@ enum Group : int {
     kMouthBottom = 9,
 };
 
-constexpr double kWindowMargin = 0.025;
 constexpr double kEyeStripShrink = -0.25;
 constexpr double kBrowStripWiden = 0.5;
 constexpr double kAveragedHalfWidth = 0.125;
@@ -40,6 +40,19 @@ int first_row(const FeatureWindows& v, int group) {
 }
 int last_row(const FeatureWindows& v, int group) {
     return v[3 * group + 2];
+}
+
+// Rows the smoothing and the steepness of a profile reach beyond the rows a boundary may take.
+constexpr int kProfileReach = 6;
+
+// A boundary's limits as the rows its edge may take, the edge lying shift rows off the line.
+struct EdgeRows {
+    int from;
+    int to;
+};
+EdgeRows edge_rows(const FeatureWindows& v, int group, double shift) {
+    return {static_cast<int>(std::ceil(first_row(v, group) - shift)),
+            static_cast<int>(std::floor(last_row(v, group) - shift))};
 }
 
 // The luma of the HSV rows as a grey picture of the image library, released with the stage.
@@ -65,18 +78,12 @@ private:
     unsigned char** pixels_ = nullptr;
 };
 
-using StripSearch = int (*)(unsigned char**, int, int, int, int, int, int, int, int&, int&, int&);
-
-int brow_strip(unsigned char** grey, int cols, int rows, int xa, int xb, int y0, int y1, int,
-               int& valley, int& upper, int& lower) {
-    return face_searchbrow(grey, cols, rows, xa, xb, y0, y1, valley, upper, lower);
-}
-
 // The strips of columns p..q: every strip of three columns that lies inside the picture, its
 // rows clipped to the picture. A window that is upside down goes to the strip search, which
 // refuses it; one that clipping empties leaves no strip.
-int scan_columns(StripSearch search, unsigned char** grey, int cols, int rows, int p, int q, int y0,
-                 int y1, int ym, LineRecord& record) {
+template <typename Search>
+int scan_columns(Search search, int cols, int rows, int p, int q, const StripRows& r,
+                 LineRecord& record) {
     const int lo = std::max(std::min(p, q), 0);
     const int hi = std::min(std::max(p, q), cols);
     record = LineRecord{};
@@ -85,91 +92,170 @@ int scan_columns(StripSearch search, unsigned char** grey, int cols, int rows, i
         return kOk;
     record.n = hi - lo - 3;
     try {
-        record.a.assign(static_cast<std::size_t>(hi - lo), 0);
-        record.b.assign(static_cast<std::size_t>(hi - lo), 0);
-        record.c.assign(static_cast<std::size_t>(hi - lo), 0);
+        record.b.assign(static_cast<std::size_t>(hi - lo), 0.0);
+        record.c.assign(static_cast<std::size_t>(hi - lo), 0.0);
     } catch (const std::bad_alloc&) {
         return kNoMemory;
     }
-    int top = y0;
-    int bottom = y1;
-    if (y0 <= y1) {
-        top = std::max(y0, 0);
-        bottom = std::min(y1, rows - 1);
-        if (top > bottom)
+    StripRows clipped = r;
+    if (r.y0 <= r.y1) {
+        clipped.y0 = std::max(r.y0, 0);
+        clipped.y1 = std::min(r.y1, rows - 1);
+        if (clipped.y0 > clipped.y1)
             return kOk;
     }
     for (int x = lo + 1; x < hi - 1; ++x) {
         const std::size_t i = static_cast<std::size_t>(x - lo - 1);
-        if (const int result = search(grey, cols, rows, x - 1, x + 1, top, bottom, ym, record.a[i],
-                                      record.b[i], record.c[i]);
+        if (const int result = search(x - 1, x + 1, clipped, record.b[i], record.c[i]);
             result != kOk)
             return result;
     }
     return kOk;
 }
 
-// The feature's x members take its middle column; its rows are averaged over the strips.
-template <typename Part>
-void write_feature(Part& part, const LineRecord& record, int cx, double halfWidth,
-                   const FeatureWindows& v, int topGroup, int bottomGroup) {
-    part.top_x = cx;
-    part.bottom_x = cx;
-    line_record_average(record, trunc_to_int(cx - halfWidth), trunc_to_int(cx + halfWidth),
-                        part.top_y, part.bottom_y, v, topGroup, bottomGroup);
+// A feature's strips over columns p..q are averaged near its middle column cx, over the
+// entries whose column lies in from..to (the scan's last strip never is): only those strips are
+// scanned, from p to q.
+struct FeatureColumns {
+    int p;
+    int q;
+    int cx;
+    int from;
+    int to;
+};
+FeatureColumns feature_columns(int p, int q, int cx, double halfWidth) {
+    FeatureColumns c{0, 0, cx, trunc_to_int(cx - halfWidth), trunc_to_int(cx + halfWidth)};
+    c.p = std::max(std::min(p, q), c.from);
+    c.q = std::max(c.p, std::min(std::max(p, q), c.to + 4));
+    return c;
 }
 
-int search_eye(unsigned char** grey, int cols, int rows, const FeatureWindows& v, bool right,
-               FaceLandmarks::Eye& eye) {
+// The feature's x members take its middle column; its rows are averaged over the strips, and
+// its bottom row never lies above its top row.
+template <typename Part>
+void write_feature(Part& part, const LineRecord& record, const FeatureColumns& columns,
+                   const FeatureWindows& v, int topGroup, int bottomGroup, double topShift,
+                   double bottomShift) {
+    part.top_x = columns.cx;
+    part.bottom_x = columns.cx;
+    line_record_average(record, columns.from, columns.to, part.top_y, part.bottom_y, v, topGroup,
+                        bottomGroup, topShift, bottomShift);
+    part.bottom_y = std::max(part.bottom_y, part.top_y);
+}
+
+// What the stage works with besides the landmarks.
+struct LineContext {
+    unsigned char** grey;
+    int cols;
+    int rows;
+    const FeatureWindows& v;
+    const LineRules& rules;
+    double height;      // the face box height the shifts are fractions of
+    double eyeDistance; // the eyes' distance the edges' places are weighed in
+};
+
+int search_eye(const LineContext& c, bool right, FaceLandmarks::Eye& eye) {
     const int d = right ? eye.out_x - eye.in_x : eye.in_x - eye.out_x;
     const int e = trunc_to_int(d * kEyeStripShrink);
     const int inner = right ? eye.in_x - e : eye.in_x + e;
     const int outer = right ? eye.out_x + e : eye.out_x - e;
     const int topGroup = right ? kRightEyeTop : kLeftEyeTop;
     const int bottomGroup = right ? kRightEyeBottom : kLeftEyeBottom;
+    const double topShift = c.rules.eyeTopShift * c.height;
+    const double bottomShift = c.rules.eyeBottomShift * c.height;
+    StripRows r = feature_strip_rows(c.v, topGroup, bottomGroup, topShift, bottomShift,
+                                     (eye.in_y + eye.out_y) / 2);
+    r.top.weight = c.rules.eyeTopWeight;
+    r.bottom.weight = c.rules.eyeBottomWeight;
+    r.eyeDistance = c.eyeDistance;
+    const FeatureColumns columns =
+        feature_columns(outer, inner, (eye.in_x + eye.out_x) / 2, d * kAveragedHalfWidth);
     LineRecord record;
     if (const int result =
-            scan_columns(face_searcheyeline, grey, cols, rows, outer, inner, first_row(v, topGroup),
-                         last_row(v, bottomGroup), (eye.in_y + eye.out_y) / 2, record);
+            eyeline_scan_columns(c.grey, c.cols, c.rows, columns.p, columns.q, r, record);
         result != kOk)
         return result;
-    write_feature(eye, record, (eye.in_x + eye.out_x) / 2, d * kAveragedHalfWidth, v, topGroup,
-                  bottomGroup);
+    write_feature(eye, record, columns, c.v, topGroup, bottomGroup, topShift, bottomShift);
     return kOk;
 }
 
-int search_brow(unsigned char** grey, int cols, int rows, const FeatureWindows& v, bool right,
-                const FaceLandmarks::Eye& eye, FaceLandmarks::Brow& brow) {
+int search_brow(const LineContext& c, bool right, const FaceLandmarks::Eye& eye,
+                FaceLandmarks::Brow& brow) {
     const int d = right ? eye.out_x - eye.in_x : eye.in_x - eye.out_x;
     const int f = trunc_to_int(d * kBrowStripWiden);
     const int p = right ? eye.in_x - f : eye.out_x - f;
     const int q = right ? eye.out_x + f : eye.in_x + f;
     const int topGroup = right ? kRightBrowTop : kLeftBrowTop;
     const int bottomGroup = right ? kRightBrowBottom : kLeftBrowBottom;
+    const double topShift = c.rules.browTopShift * c.height;
+    StripRows r = feature_strip_rows(c.v, topGroup, bottomGroup, topShift, 0.0, 0);
+    r.top.weight = c.rules.browTopWeight;
+    r.eyeDistance = c.eyeDistance;
+    const FeatureColumns columns =
+        feature_columns(p, q, (eye.out_x + eye.in_x) / 2, d * kAveragedHalfWidth);
     LineRecord record;
-    if (const int result = scan_columns(brow_strip, grey, cols, rows, p, q, first_row(v, topGroup),
-                                        last_row(v, bottomGroup), 0, record);
+    if (const int result =
+            brow_scan_columns(c.grey, c.cols, c.rows, columns.p, columns.q, r, record);
         result != kOk)
         return result;
-    write_feature(brow, record, (eye.out_x + eye.in_x) / 2, d * kAveragedHalfWidth, v, topGroup,
-                  bottomGroup);
+    write_feature(brow, record, columns, c.v, topGroup, bottomGroup, topShift, 0.0);
     return kOk;
 }
 
-int search_mouth(unsigned char** grey, int cols, int rows, const FeatureWindows& v,
-                 FaceLandmarks::Mouth& mouth) {
+// A lip edge's rule for a mouth whose corners' line is line and width width pixels.
+LipEdge lip_edge(const LipRule& rule, double eyeDistance, double line, double width) {
+    LipEdge lip;
+    lip.profile = &rule.profile;
+    lip.eyeDistance = eyeDistance;
+    if (eyeDistance > 0.0)
+        lip.expectedRow = line + eyeDistance * (rule.base + rule.slope * width / eyeDistance);
+    lip.weight = rule.weight;
+    return lip;
+}
+
+int search_mouth(const LineContext& c, FaceLandmarks::Mouth& mouth) {
+    const double line = (mouth.l_y + mouth.r_y) / 2.0;
+    const double width = mouth.r_x - mouth.l_x;
+    const StripRows r =
+        feature_strip_rows(c.v, kMouthTop, kMouthBottom, 0.0, 0.0, (mouth.l_y + mouth.r_y) / 2);
+    const FeatureColumns columns = feature_columns(
+        mouth.l_x, mouth.r_x, (mouth.r_x + mouth.l_x) / 2, width * kAveragedHalfWidth);
     LineRecord record;
-    if (const int result = scan_columns(
-            face_searchmouthline, grey, cols, rows, mouth.l_x, mouth.r_x, first_row(v, kMouthTop),
-            last_row(v, kMouthBottom), (mouth.l_y + mouth.r_y) / 2, record);
+    if (const int result =
+            mouthline_scan_columns(c.grey, c.cols, c.rows, columns.p, columns.q, r,
+                                   lip_edge(c.rules.upperLip, c.eyeDistance, line, width),
+                                   lip_edge(c.rules.lowerLip, c.eyeDistance, line, width), record);
         result != kOk)
         return result;
-    write_feature(mouth, record, (mouth.r_x + mouth.l_x) / 2,
-                  (mouth.r_x - mouth.l_x) * kAveragedHalfWidth, v, kMouthTop, kMouthBottom);
+    write_feature(mouth, record, columns, c.v, kMouthTop, kMouthBottom, 0.0, 0.0);
     return kOk;
 }
 
 } // namespace
+
+StripRows feature_strip_rows(const FeatureWindows& v, int topGroup, int bottomGroup,
+                             double topShift, double bottomShift, int middle) {
+    const EdgeRows top = edge_rows(v, topGroup, topShift);
+    const EdgeRows bottom = edge_rows(v, bottomGroup, bottomShift);
+    StripRows r;
+    r.topFrom = top.from;
+    r.topTo = top.to;
+    r.bottomFrom = bottom.from;
+    r.bottomTo = bottom.to;
+    r.y0 = std::min(top.from, bottom.from) - kProfileReach;
+    r.y1 = std::max(top.to, bottom.to) + kProfileReach;
+    r.middle = middle;
+    r.top.row = v[3 * topGroup] - topShift;
+    r.bottom.row = v[3 * bottomGroup] - bottomShift;
+    return r;
+}
+
+double eye_distance(const FaceLandmarks& lm) {
+    const FaceLandmarks::Eye& l = lm.eyes[0];
+    const FaceLandmarks::Eye& r = lm.eyes[1];
+    return std::hypot((r.in_x + r.out_x - l.in_x - l.out_x) / 2.0,
+                      (r.in_y + r.out_y - l.in_y - l.out_y) / 2.0);
+}
 
 FeatureWindows feature_windows_from_thickness(const double thick[kThicknessValues], double cyL,
                                               double cyR, double cyM, int height) {
@@ -181,7 +267,6 @@ FeatureWindows feature_windows_from_thickness(const double thick[kThicknessValue
                                 {cyL, false}, {cyL, true},  {cyR, false}, {cyR, true},
                                 {cyM, false}, {cyM, true}};
     const double H = height;
-    const int m = trunc_to_int(H * kWindowMargin);
     FeatureWindows v{};
     for (int g = 0; g < 10; ++g) {
         for (int k = 0; k < 3; ++k) {
@@ -189,51 +274,67 @@ FeatureWindows feature_windows_from_thickness(const double thick[kThicknessValue
             v[3 * g + k] =
                 trunc_to_int(centres[g].below ? H * t + centres[g].row : centres[g].row - H * t);
         }
-        v[3 * g + 1] -= m;
-        v[3 * g + 2] += m;
     }
     return v;
 }
 
-int eyeline_scan_columns(unsigned char** grey, int cols, int rows, int p, int q, int y0, int y1,
-                         int ym, LineRecord& record) {
-    return scan_columns(face_searcheyeline, grey, cols, rows, p, q, y0, y1, ym, record);
+int eyeline_scan_columns(unsigned char** grey, int cols, int rows, int p, int q, const StripRows& r,
+                         LineRecord& record) {
+    return scan_columns(
+        [&](int xa, int xb, const StripRows& rr, double& b, double& c) {
+            return face_searcheyeline(grey, cols, rows, xa, xb, rr, b, c);
+        },
+        cols, rows, p, q, r, record);
 }
 
-int brow_scan_columns(unsigned char** grey, int cols, int rows, int p, int q, int y0, int y1,
+int brow_scan_columns(unsigned char** grey, int cols, int rows, int p, int q, const StripRows& r,
                       LineRecord& record) {
-    return scan_columns(brow_strip, grey, cols, rows, p, q, y0, y1, 0, record);
+    return scan_columns(
+        [&](int xa, int xb, const StripRows& rr, double& b, double& c) {
+            return face_searchbrow(grey, cols, rows, xa, xb, rr, b, c);
+        },
+        cols, rows, p, q, r, record);
 }
 
-int mouthline_scan_columns(unsigned char** grey, int cols, int rows, int p, int q, int y0, int y1,
-                           int ym, LineRecord& record) {
-    return scan_columns(face_searchmouthline, grey, cols, rows, p, q, y0, y1, ym, record);
+int mouthline_scan_columns(unsigned char** grey, int cols, int rows, int p, int q,
+                           const StripRows& r, const LipEdge& upperLip, const LipEdge& lowerLip,
+                           LineRecord& record) {
+    return scan_columns(
+        [&](int xa, int xb, const StripRows& rr, double& b, double& c) {
+            return face_searchmouthline(grey, cols, rows, xa, xb, rr, upperLip, lowerLip, b, c);
+        },
+        cols, rows, p, q, r, record);
 }
 
 void line_record_average(const LineRecord& record, int from, int to, int& top, int& bottom,
-                         const FeatureWindows& v, int topGroup, int bottomGroup) {
-    std::int64_t topSum = 0;
-    std::int64_t bottomSum = 0;
+                         const FeatureWindows& v, int topGroup, int bottomGroup, double topShift,
+                         double bottomShift) {
+    double topSum = 0.0;
+    double bottomSum = 0.0;
     int topCount = 0;
     int bottomCount = 0;
     const int n = std::min<int>(record.n, static_cast<int>(record.b.size()));
+    auto inside = [&](double row, int group) {
+        return row >= first_row(v, group) && row <= last_row(v, group);
+    };
     for (int i = 0; i < n; ++i) {
         const int x = record.x0 + i;
         if (x < from || x > to)
             continue;
-        const int b = record.b[static_cast<std::size_t>(i)];
-        const int c = record.c[static_cast<std::size_t>(i)];
-        if (b != 0 && b >= first_row(v, topGroup) && b <= last_row(v, topGroup)) {
-            topSum += b;
+        const double b = record.b[static_cast<std::size_t>(i)];
+        const double c = record.c[static_cast<std::size_t>(i)];
+        if (b != 0 && inside(b + topShift, topGroup)) {
+            topSum += b + topShift;
             ++topCount;
         }
-        if (c != 0 && c >= first_row(v, bottomGroup) && c <= last_row(v, bottomGroup)) {
-            bottomSum += c;
+        if (c != 0 && inside(c + bottomShift, bottomGroup)) {
+            bottomSum += c + bottomShift;
             ++bottomCount;
         }
     }
-    top = topCount > 0 ? static_cast<int>(topSum / topCount) : v[3 * topGroup];
-    bottom = bottomCount > 0 ? static_cast<int>(bottomSum / bottomCount) : v[3 * bottomGroup];
+    top = topCount > 0 ? static_cast<int>(std::lround(topSum / topCount)) : v[3 * topGroup];
+    bottom = bottomCount > 0 ? static_cast<int>(std::lround(bottomSum / bottomCount))
+                             : v[3 * bottomGroup];
 }
 
 int feature_line_search(int set, _pixel** hsv, int cols, int rows, const FaceBox& box,
@@ -241,6 +342,7 @@ int feature_line_search(int set, _pixel** hsv, int cols, int rows, const FaceBox
     double thick[kThicknessValues] = {};
     if (generation_tables().read_thickness(set, thick) == 0)
         return kMissing;
+    const LineRules rules = read_line_rules(set);
     const FaceLandmarks::Eye& le = lm.eyes[0];
     const FaceLandmarks::Eye& re = lm.eyes[1];
     const FeatureWindows v = feature_windows_from_thickness(
@@ -249,15 +351,17 @@ int feature_line_search(int set, _pixel** hsv, int cols, int rows, const FaceBox
     const GreyPicture grey(hsv, cols, rows);
     if (grey.rows() == nullptr)
         return kNoMemory;
-    int result = search_eye(grey.rows(), cols, rows, v, false, lm.eyes[0]);
+    const LineContext c{grey.rows(),     cols, rows, v, rules, static_cast<double>(box.height),
+                        eye_distance(lm)};
+    int result = search_eye(c, false, lm.eyes[0]);
     if (result == kOk)
-        result = search_eye(grey.rows(), cols, rows, v, true, lm.eyes[1]);
+        result = search_eye(c, true, lm.eyes[1]);
     if (result == kOk)
-        result = search_brow(grey.rows(), cols, rows, v, false, lm.eyes[0], lm.brows[0]);
+        result = search_brow(c, false, lm.eyes[0], lm.brows[0]);
     if (result == kOk)
-        result = search_brow(grey.rows(), cols, rows, v, true, lm.eyes[1], lm.brows[1]);
+        result = search_brow(c, true, lm.eyes[1], lm.brows[1]);
     if (result == kOk)
-        result = search_mouth(grey.rows(), cols, rows, v, lm.mouth);
+        result = search_mouth(c, lm.mouth);
     return result;
 }
 

@@ -6,10 +6,27 @@
 #include "generation/cartoon.h"
 #include "generation/stages.h"
 
+#include <cstdio>
 #include <new>
 
 namespace zel::engine {
 namespace {
+
+// The refusals of the stages that have no message of their own.
+void show_no_skin_at_chin() {
+    vyMessage("No skin region reaching the chin has been found.\n"
+              "Please make sure that the skin color was picked on the face and the chin's "
+              "position on the chin.\n");
+}
+
+void show_unusable_box(const FaceBox& box) {
+    char text[256];
+    std::snprintf(text, sizeof text,
+                  "The face found (%d by %d) is too small or not inside the image.\n"
+                  "Please check the chin's position, the top of the head and the face's sides.\n",
+                  box.maxy - box.miny + 1, box.maxx - box.minx + 1);
+    vyMessage(text);
+}
 
 int run_cartoon(int sex, const char* colourFileName, _pixel** photo, int cols, int rows,
                 _pixel skin, _pixel background, vyPointTag chin, vyPointTag headTop,
@@ -33,18 +50,25 @@ int run_cartoon(int sex, const char* colourFileName, _pixel** photo, int cols, i
     }
     work.box.box_record_init();
     generation_state().face_bottom_y = chin.y;
-    if (segmentation_stage(work, skin, background, chin) != kOk)
+    if (const int result = segmentation_stage(work, skin, background, chin); result != kOk) {
+        if (result == kFail)
+            show_no_skin_at_chin();
         return 0;
-    if (!cartoon_box_usable(work.box, cols, rows))
+    }
+    if (!cartoon_box_usable(work.box, cols, rows)) {
+        show_unusable_box(work.box);
         return 0;
+    }
     _zel_object& edge = face.parts[kSlotFaceEdge];
     for (int y = 0; y < rows; ++y)
         for (int x = 0; x < cols; ++x)
             edge.bitmap[y][x] = work.drawing.pixels[y][x];
 
     cartoon_set_landmarks(sex, chin, headTop, points, work.box, cols);
-    if (!cartoon_box_usable(work.box, cols, rows))
+    if (!cartoon_box_usable(work.box, cols, rows)) {
+        show_unusable_box(work.box);
         return 0;
+    }
 
     work.landmarks.face_landmarks_init();
     if (landmark_stage(work, sex) != kOk)

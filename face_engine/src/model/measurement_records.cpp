@@ -147,6 +147,49 @@ void FaceLandmarks::set_mouth_point(int code, int x, int y) {
     }
 }
 
+void FaceLandmarks::set_brow_point(int code, int side, int x, int y) {
+    Brow& brow = brows[side == 0 ? 0 : 1];
+    if (code == 3) {
+        brow.top_x = x;
+        brow.top_y = y;
+    } else if (code == 4) {
+        brow.bottom_x = x;
+        brow.bottom_y = y;
+    }
+}
+
+namespace {
+
+void take_rgb(_pixel& stored, _pixel colour) {
+    stored.r = colour.r;
+    stored.g = colour.g;
+    stored.b = colour.b;
+}
+
+} // namespace
+
+void FaceLandmarks::set_brow_color(_pixel colour) {
+    take_rgb(brow_color, colour);
+}
+void FaceLandmarks::set_eye_color(_pixel colour) {
+    take_rgb(eye_color, colour);
+}
+void FaceLandmarks::set_nose_color(_pixel colour) {
+    take_rgb(nose_color, colour);
+}
+void FaceLandmarks::set_mouth_color(_pixel colour) {
+    take_rgb(mouth_color, colour);
+}
+void FaceLandmarks::set_bkgnd_color(_pixel colour) {
+    take_rgb(bkgnd_color, colour);
+}
+void FaceLandmarks::set_edge_color(_pixel colour) {
+    take_rgb(edge_color, colour);
+}
+void FaceLandmarks::set_face_color(_pixel colour) {
+    take_rgb(face_color, colour);
+}
+
 void FaceMeasures::measures_record_init() {
     *this = FaceMeasures{};
 }

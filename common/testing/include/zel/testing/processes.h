@@ -31,6 +31,27 @@ std::string run_unprivileged(const std::vector<std::string>& argv,
 // false when there is no such user.
 bool unprivileged_ids(uid_t& uid, gid_t& gid);
 
+// A fresh folder below /tmp that become_unprivileged's user owns, for the files of a case that
+// runs as that user (root's private work folder is no such place); removed with all it holds
+// when the object goes. made() is false when there is no such user.
+class UnprivilegedFolder {
+public:
+    explicit UnprivilegedFolder(const std::string& name);
+    ~UnprivilegedFolder();
+    UnprivilegedFolder(const UnprivilegedFolder&) = delete;
+    UnprivilegedFolder& operator=(const UnprivilegedFolder&) = delete;
+
+    bool made() const { return !m_path.empty(); }
+    const std::string& path() const { return m_path; }
+    uid_t uid() const { return m_uid; }
+    gid_t gid() const { return m_gid; }
+
+private:
+    std::string m_path;
+    uid_t m_uid = 0;
+    gid_t m_gid = 0;
+};
+
 // In a child: a file system of `bytes` mounted on folder (which must exist), in a mount
 // namespace of the child's own. Empty, or a "skip:" answer when mounting is not allowed here.
 std::string mount_small_file_system(const std::string& folder, std::size_t bytes);
