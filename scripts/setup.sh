@@ -12,6 +12,8 @@ packages=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     # picture files
     libmagick++-dev pkg-config
+    # the face shape's least squares
+    libeigen3-dev
     # window system (Qt 6 Widgets, print support, offscreen platform, Xvfb for screenshots)
     qt6-base-dev libgl-dev qt6-multimedia-dev fonts-dejavu-core xvfb xauth imagemagick
     # the stand-in of a font family the font dialog is asked for

@@ -298,5 +298,126 @@ TEST(FaceShapeMend, DegenerateInputNeitherCrashesNorMovesPointsToNaN) {
     }
 }
 
+// The model with one way faces vary together: a turned head, its nose and mouth moved across
+// the face against the eyes (the nose, nearer the camera, the more), its far half narrower.
+ShapeModel turning_model() {
+    ShapeModel m = model();
+    ShapeMode turn;
+    turn.move = {{{0.0, 0.0},
+                  {-0.1, 0.0},
+                  {0.0, 0.0},
+                  {-0.2, 0.0},
+                  {0.6, 0.0},
+                  {0.55, 0.0},
+                  {0.55, 0.0},
+                  {0.3, 0.0},
+                  {0.2, 0.0}}};
+    turn.spread = 0.15;
+    m.modes = {turn};
+    m.rest.fill({0.03, 0.03});
+    return m;
+}
+
+// The model's points placed as placed() does, bent by units of its first mode.
+std::array<PointCandidate, kShapePoints> placed_bent(const ShapeModel& m, double units) {
+    const ShapePlacement p{kScale * std::cos(kTurn), kScale * std::sin(kTurn), 120.0, 90.0};
+    std::array<PointCandidate, kShapePoints> points;
+    for (int i = 0; i < kShapePoints; ++i) {
+        const ShapeOffset o{m.mean[i].x + units * m.modes[0].move[i].x,
+                            m.mean[i].y + units * m.modes[0].move[i].y};
+        double x = 0, y = 0;
+        p.place(o, x, y);
+        points[i] = {static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y)), 0.8};
+    }
+    return points;
+}
+
+TEST(FaceShapeModes, ATurnedHeadFitsTheBentShapeAndOnlyItsLookAlikeIsChosenAgain) {
+    const ShapeModel turning = turning_model();
+    ShapeModel still = turning;
+    still.modes.clear();
+    // Turned by two of the mode's spreads: the nose lies 0.18 of the eyes' distance aside.
+    const auto truth = placed_bent(turning, 0.3);
+    // The mean shape alone takes the turned nose for misplaced; the bent shape does not.
+    const ShapeFit stiff = fit_face_shape(still, truth);
+    ASSERT_TRUE(stiff.valid);
+    EXPECT_GT(stiff.misfit[kNoseCentre], still.misfitLimit);
+    const ShapeFit bent = fit_face_shape(turning, truth);
+    ASSERT_TRUE(bent.valid);
+    for (int i = 0; i < kShapePoints; ++i)
+        EXPECT_LT(bent.misfit[i], 1.0) << i;
+    int calls = 0;
+    auto points = truth;
+    EXPECT_EQ(mend_face_shape(turning, points, none(calls)), 0);
+    EXPECT_EQ(calls, 0);
+
+    // A nose wing on a look-alike (a nostril's shadow below it) is asked for where the turned
+    // face has it, and the wing there is taken; the turned nose centre stays where it is.
+    points[kNoseRight].y += 8;
+    double askedX = 0, askedY = 0, askedRadius = 0;
+    const ShapeCandidateSource source = [&](int point, double x, double y, double radius) {
+        EXPECT_EQ(point, kNoseRight);
+        askedX = x;
+        askedY = y;
+        askedRadius = radius;
+        return std::vector<PointCandidate>{truth[point]};
+    };
+    EXPECT_EQ(mend_face_shape(turning, points, source), 1);
+    // Asked near the turned place, which the search reaches.
+    EXPECT_LT(std::hypot(askedX - truth[kNoseRight].x, askedY - truth[kNoseRight].y),
+              askedRadius / 2);
+    for (int i = 0; i < kShapePoints; ++i) {
+        EXPECT_EQ(points[i].x, truth[i].x) << i;
+        EXPECT_EQ(points[i].y, truth[i].y) << i;
+    }
+}
+
+TEST(FaceShapeModes, APointIsJudgedByTheShapeBentToTheOthersNotToItself) {
+    // The nose centre alone moved aside as a turn would move it: the other points say the
+    // head is not turned, so it stands out, however well a bending would explain it alone.
+    const ShapeModel turning = turning_model();
+    auto points = placed(turning);
+    points[kNoseCentre].x += 11;
+    const ShapeFit fit = fit_face_shape(turning, points);
+    ASSERT_TRUE(fit.valid);
+    EXPECT_GT(fit.misfit[kNoseCentre], turning.misfitLimit);
+    for (int i = 0; i < kShapePoints; ++i) {
+        if (i != kNoseCentre) {
+            EXPECT_LT(fit.misfit[i], turning.misfitLimit) << i;
+        }
+    }
+    // How far the search reaches for it: its spread about the bent shape and the bending's
+    // uncertainty, never less than the rest spread alone.
+    EXPECT_GE(fit.reach(kNoseCentre), 0.03 * kScale - 1e-9);
+    EXPECT_LT(fit.reach(kNoseCentre), 0.06 * kScale);
+}
+
+TEST(FaceShapeModes, RangesHoldTheModesAndBrokenModesAreNotUsed) {
+    const ShapeModel turning = turning_model();
+    double range[21];
+    shape_mode_to_range(turning.modes[0], range);
+    const ShapeMode back = shape_mode_from_range(range);
+    EXPECT_EQ(back.spread, turning.modes[0].spread);
+    for (int i = 0; i < kShapePoints; ++i) {
+        EXPECT_EQ(back.move[i].x, turning.modes[0].move[i].x);
+        EXPECT_EQ(back.move[i].y, turning.modes[0].move[i].y);
+    }
+    shape_rest_to_range(turning.rest, range);
+    EXPECT_EQ(shape_rest_from_range(range)[kMouthLeft].y, turning.rest[kMouthLeft].y);
+    EXPECT_EQ(shape_mode_range(0), "SHAPE_MODE1");
+    EXPECT_EQ(shape_mode_range(3), "SHAPE_MODE4");
+
+    const auto points = placed(turning);
+    ShapeModel broken = turning;
+    broken.modes[0].spread = 0.0;
+    EXPECT_FALSE(fit_face_shape(broken, points).valid);
+    broken = turning;
+    broken.modes[0].move[kNoseLeft].y = std::numeric_limits<double>::infinity();
+    EXPECT_FALSE(fit_face_shape(broken, points).valid);
+    broken = turning;
+    broken.modes.assign(kShapeModes + 1, turning.modes[0]);
+    EXPECT_FALSE(fit_face_shape(broken, points).valid);
+}
+
 } // namespace
 } // namespace zel::engine

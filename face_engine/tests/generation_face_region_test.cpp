@@ -151,13 +151,18 @@ TEST_F(Threshold, SkinReachedBeforeAQuarterOfThePictureTakesTheFirstLevel) {
     EXPECT_EQ(threshold(), 20);
 }
 
-TEST_F(Threshold, NothingToMeasureFails) {
+TEST_F(Threshold, NothingToMeasureFailsAndSaysWhy) {
     int t = -1;
+    MessageLog log;
     auto none = filled_mask(40, 40, 0);
     EXPECT_EQ(face_threshold(hsv->pixels, 40, 40, back->bits, none->bits, jaw, box, &t), -13);
     auto all = filled_mask(40, 40, 1);
     EXPECT_EQ(face_threshold(hsv->pixels, 40, 40, all->bits, skin->bits, jaw, box, &t), -13);
     EXPECT_EQ(t, -1);
+    ASSERT_EQ(log.texts().size(), 2u);
+    EXPECT_EQ(log.last(), "No skin apart from the background has been found on the face.\n"
+                          "Please make sure that the background color was picked beside the head "
+                          "and the skin color on the face.\n");
 }
 
 // One ray along row 1 of a 20 x 3 picture crossing an ink run at columns 5..11.
@@ -277,9 +282,15 @@ TEST(InkRegions, OverflowsAreReported) {
         for (int x = 0; x < 720; x += 2)
             stripes->bits[y][x] = 0;
     auto face = filled_mask(720, 200, 0);
-    EXPECT_EQ(face_keep_ink_regions(stripes->bits, face->bits, 720, 200), -2);
+    // Each says which list overflowed: the run that ends there shows why.
+    MessageLog log;
+    EXPECT_EQ(face_keep_ink_regions(stripes->bits, face->bits, 720, 200), -13);
+    EXPECT_EQ(log.last(), "Segmentation list table overflows @ face_keep_ink_regions().");
     EXPECT_EQ(face_drop_small_ink(stripes->bits, face->bits, 720, 200, 0, 200), -13);
+    EXPECT_EQ(log.last(), "Segmentation list table overflows @ face_drop_small_ink().");
     EXPECT_EQ(face_fill_enclosed(stripes->bits, face->bits, 720, 200), -13);
+    EXPECT_EQ(log.last(), "Segmentation list table overflows @ face_fill_enclosed().");
+    EXPECT_EQ(log.texts().size(), 3u);
 }
 
 TEST(InkRegions, EnclosedWhiteOutsideTheFaceIsInked) {

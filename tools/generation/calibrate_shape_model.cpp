@@ -1,5 +1,7 @@
 #include "calibrate_shape_model.h"
 
+#include <Eigen/Dense>
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -76,6 +78,63 @@ double robust_sigma(const std::vector<double>& v) {
     return kMadToSigma * median(deviation);
 }
 
+// The modes of the shapes' offsets from the mean (18 values each): the covariance's
+// eigenvectors of the greatest eigenvalues, each turned so that its largest move is positive
+// (tables come out the same from run to run); then the rest spreads.
+void measure_modes(const std::vector<Eigen::VectorXd>& offsets, const ShapeModelSettings& settings,
+                   zel::engine::ShapeModel& model, std::vector<std::string>& lines) {
+    const int count = std::min(settings.modes, zel::engine::kShapeModes);
+    if (count < 1 || offsets.size() < 2)
+        return;
+    constexpr int n = 2 * kShapePoints;
+    Eigen::MatrixXd covariance = Eigen::MatrixXd::Zero(n, n);
+    for (const Eigen::VectorXd& o : offsets)
+        covariance += o * o.transpose();
+    covariance /= static_cast<double>(offsets.size() - 1);
+    const Eigen::SelfAdjointEigenSolver<Eigen::MatrixXd> solved(covariance);
+    const double total = solved.eigenvalues().sum();
+    Eigen::MatrixXd directions(n, count);
+    double share = 0.0;
+    for (int k = 0; k < count; ++k) {
+        Eigen::VectorXd v = solved.eigenvectors().col(n - 1 - k);
+        Eigen::Index largest = 0;
+        v.cwiseAbs().maxCoeff(&largest);
+        if (v(largest) < 0)
+            v = -v;
+        directions.col(k) = v;
+        zel::engine::ShapeMode mode;
+        for (int i = 0; i < kShapePoints; ++i)
+            mode.move[i] = {v(2 * i), v(2 * i + 1)};
+        mode.spread = std::sqrt(std::max(solved.eigenvalues()(n - 1 - k), 0.0));
+        model.modes.push_back(mode);
+        share += solved.eigenvalues()(n - 1 - k) / total;
+    }
+    std::vector<double> rest[n];
+    for (const Eigen::VectorXd& o : offsets) {
+        const Eigen::VectorXd left = o - directions * (directions.transpose() * o);
+        for (int j = 0; j < n; ++j)
+            rest[j].push_back(left(j));
+    }
+    for (int i = 0; i < kShapePoints; ++i) {
+        const double sx = robust_sigma(rest[2 * i]), sy = robust_sigma(rest[2 * i + 1]);
+        model.rest[i] = {std::hypot(sx, settings.floor), std::hypot(sy, settings.floor)};
+        char line[200];
+        std::snprintf(line, sizeof line, "%s strays %.3f, %.3f from the shape bent along %d modes",
+                      kKeys[i], sx, sy, count);
+        lines.push_back(line);
+    }
+    std::string spreads;
+    for (const zel::engine::ShapeMode& mode : model.modes) {
+        char value[16];
+        std::snprintf(value, sizeof value, " %.3f", mode.spread);
+        spreads += value;
+    }
+    char line[200];
+    std::snprintf(line, sizeof line, "%d modes hold %.0f%% of how the shapes vary, spreads%s",
+                  count, 100 * share, spreads.c_str());
+    lines.push_back(line);
+}
+
 } // namespace
 
 zel::engine::ShapeModel measure_shape_model(const std::vector<Sample>& samples,
@@ -118,6 +177,18 @@ zel::engine::ShapeModel measure_shape_model(const std::vector<Sample>& samples,
         mean = in_eye_frame(next);
     }
     model.mean = mean;
+    std::vector<Eigen::VectorXd> offsets;
+    for (const Shape& shape : shapes) {
+        Shape a;
+        if (!aligned_to(mean, shape, a))
+            continue;
+        Eigen::VectorXd o(2 * kShapePoints);
+        for (int i = 0; i < kShapePoints; ++i) {
+            o(2 * i) = a[i].x - mean[i].x;
+            o(2 * i + 1) = a[i].y - mean[i].y;
+        }
+        offsets.push_back(o);
+    }
     for (int i = 0; i < kShapePoints; ++i) {
         std::vector<double> dx, dy;
         for (std::size_t k = 0; k < shapes.size(); ++k) {
@@ -135,6 +206,7 @@ zel::engine::ShapeModel measure_shape_model(const std::vector<Sample>& samples,
                       kKeys[i], mean[i].x, mean[i].y, sx, sy, dx.size());
         lines.push_back(line);
     }
+    measure_modes(offsets, settings, model, lines);
     return model;
 }
 

@@ -55,6 +55,16 @@ int read_range(int, const char* name, double range[21]) {
         std::memcpy(range, g_tables->lowerLip->data(), sizeof(double) * 21);
         return 1;
     }
+    if (std::strcmp(name, "SHAPE_REST") == 0 && g_tables->modelRest) {
+        std::memcpy(range, g_tables->modelRest->data(), sizeof(double) * 21);
+        return 1;
+    }
+    for (std::size_t k = 0; k < g_tables->modelModes.size(); ++k) {
+        if (name == "SHAPE_MODE" + std::to_string(k + 1)) {
+            std::memcpy(range, g_tables->modelModes[k].data(), sizeof(double) * 21);
+            return 1;
+        }
+    }
     if (std::strcmp(name, "SHAPE_SPREAD") == 0 && g_tables->modelSpread) {
         std::memcpy(range, g_tables->modelSpread->data(), sizeof(double) * 21);
         return 1;
@@ -99,10 +109,12 @@ template <std::size_t N> void round_all(std::array<double, N>& values) {
 
 void round_as_stored(vyrgen::GenerationTables& t) {
     round_all(t.range);
-    for (auto* optional :
-         {&t.shape, &t.modelMean, &t.modelSpread, &t.lineRules, &t.upperLip, &t.lowerLip})
+    for (auto* optional : {&t.shape, &t.modelMean, &t.modelSpread, &t.modelRest, &t.lineRules,
+                           &t.upperLip, &t.lowerLip})
         if (*optional)
             round_all(**optional);
+    for (auto& mode : t.modelModes)
+        round_all(mode);
     round_all(t.thickness);
     for (vyrgen::FuzzySet& f : t.fuzzy) {
         round_all(f.p);

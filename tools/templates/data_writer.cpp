@@ -77,6 +77,17 @@ std::string tables_text(int set) {
         text << "\nrange SHAPE_SPREAD";
         for (const double v : *spread)
             text << ' ' << v;
+        if (const auto rest = shape_model_rest(set)) {
+            text << "\nrange SHAPE_REST";
+            for (const double v : *rest)
+                text << ' ' << v;
+            const auto modes = shape_model_modes(set);
+            for (std::size_t k = 0; k < modes.size(); ++k) {
+                text << "\nrange SHAPE_MODE" << k + 1;
+                for (const double v : modes[k])
+                    text << ' ' << v;
+            }
+        }
     }
     for (const auto& [name, values] :
          {std::pair{"LINE_RULES", line_rules(set)}, std::pair{"UPPER_LIP", upper_lip(set)},

@@ -12,6 +12,8 @@ namespace vyrgen {
 namespace {
 
 constexpr char kHeader[] = "zel-generation-tables 1";
+// The face engine reads at most this many modes of the face shape.
+constexpr std::size_t kMostModes = 4;
 
 std::optional<GenerationTables> g_tables;
 
@@ -106,6 +108,14 @@ GenerationTables read_generation_tables(const std::string& path) {
             std::array<double, 21> v{};
             read_values(lines, words, 1, v);
             (words[0] == "model_mean" ? t.modelMean : t.modelSpread) = v;
+        } else if (words[0] == "model_rest") {
+            std::array<double, 21> v{};
+            read_values(lines, words, 1, v);
+            t.modelRest = v;
+        } else if (words[0] == "model_mode") {
+            if (t.modelModes.size() == kMostModes)
+                lines.fail("at most " + std::to_string(kMostModes) + " model_mode lines");
+            read_values(lines, words, 1, t.modelModes.emplace_back());
         } else if (words[0] == "line_rules" || words[0] == "upper_lip" || words[0] == "lower_lip") {
             std::array<double, 21> v{};
             read_values(lines, words, 1, v);
@@ -149,6 +159,9 @@ GenerationTables read_generation_tables(const std::string& path) {
         lines.fail("range, thick and the point templates are needed");
     if (t.modelMean.has_value() != t.modelSpread.has_value())
         lines.fail("model_mean and model_spread come together");
+    if (t.modelRest.has_value() != !t.modelModes.empty() ||
+        (t.modelRest.has_value() && !t.modelMean.has_value()))
+        lines.fail("model_rest and model_mode come together, with model_mean");
     return t;
 }
 
@@ -174,6 +187,16 @@ void write_generation_tables(const std::string& path, const GenerationTables& t,
             continue;
         text << '\n' << name;
         for (const double v : **values)
+            text << ' ' << v;
+    }
+    if (t.modelRest) {
+        text << "\nmodel_rest";
+        for (const double v : *t.modelRest)
+            text << ' ' << v;
+    }
+    for (const auto& mode : t.modelModes) {
+        text << "\nmodel_mode";
+        for (const double v : mode)
             text << ' ' << v;
     }
     text << "\nthick";
@@ -244,6 +267,14 @@ std::optional<std::array<double, 21>> shape_model_mean(int /*set*/) {
 
 std::optional<std::array<double, 21>> shape_model_spread(int /*set*/) {
     return tables().modelSpread;
+}
+
+std::optional<std::array<double, 21>> shape_model_rest(int /*set*/) {
+    return tables().modelRest;
+}
+
+std::vector<std::array<double, 21>> shape_model_modes(int /*set*/) {
+    return tables().modelModes;
 }
 
 std::optional<std::array<double, 21>> line_rules(int /*set*/) {

@@ -10,6 +10,9 @@
 //   shape s0 .. s20                         the face proportions of "FACE_SHAPE" (optional)
 //   model_mean m0 .. m20                    the mean face shape of "SHAPE_MEAN" (optional)
 //   model_spread d0 .. d20                  its spreads, of "SHAPE_SPREAD" (with model_mean)
+//   model_rest d0 .. d20                    the spreads about the bent shape, of "SHAPE_REST"
+//   model_mode m0 .. m20                    a way faces vary together, of "SHAPE_MODE1" ...
+//                                           (in order, at most four, with model_rest)
 //   thick t0 .. t29                         the thickness values
 //   line_rules l0 .. l20                    the feature lines' rules of "LINE_RULES" (optional)
 //   upper_lip l0 .. l20                     the upper lip's rule of "UPPER_LIP" (optional)
@@ -48,6 +51,8 @@ struct GenerationTables {
     std::optional<std::array<double, 21>> shape;       // the landmark pairs' proportions
     std::optional<std::array<double, 21>> modelMean;   // the nine points' mean shape
     std::optional<std::array<double, 21>> modelSpread; // and how far faces stray from it
+    std::optional<std::array<double, 21>> modelRest;   // or from it bent along the modes
+    std::vector<std::array<double, 21>> modelModes;    // the ways faces vary together
     std::array<double, 30> thickness{};
     std::optional<std::array<double, 21>> lineRules; // the feature lines' measured rules
     std::optional<std::array<double, 21>> upperLip;  // and each lip's
@@ -75,6 +80,9 @@ std::optional<std::array<double, 21>> face_shape(int set);
 // "SHAPE_MEAN" and "SHAPE_SPREAD", when the tables hold them (the same for every set).
 std::optional<std::array<double, 21>> shape_model_mean(int set);
 std::optional<std::array<double, 21>> shape_model_spread(int set);
+// "SHAPE_REST" and "SHAPE_MODE1" ..., when the tables hold them (the same for every set).
+std::optional<std::array<double, 21>> shape_model_rest(int set);
+std::vector<std::array<double, 21>> shape_model_modes(int set);
 std::array<double, 30> thickness_values(int set);
 // "LINE_RULES", "UPPER_LIP" and "LOWER_LIP", when the tables hold them (the same for every set).
 std::optional<std::array<double, 21>> line_rules(int set);

@@ -92,8 +92,14 @@ int face_threshold(_pixel** hsv, int cols, int rows, unsigned char** background,
             }
         }
     }
-    if (n == 0 || k == 0)
+    // Every skin pixel took the background's colour class (the background colour was picked
+    // on the face, or the skin colour beside it): nothing tells the face from its backdrop.
+    if (n == 0 || k == 0) {
+        vyMessage("No skin apart from the background has been found on the face.\n"
+                  "Please make sure that the background color was picked beside the head and "
+                  "the skin color on the face.\n");
         return kUpsideDown;
+    }
 
     int lo = 0;
     int hi = -1;

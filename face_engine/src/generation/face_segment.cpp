@@ -42,18 +42,22 @@ int face_segment(FaceBox& box, _pixel** photo, _pixel** hsv, unsigned char** dra
     Mask background = make_mask(cols, rows);
     if (!background)
         return kNoMemory;
-    if (mask_from_ranges(hsv, cols, rows, s4.rows.get(), s4.cols, s4.rowCount, s16.rows.get(),
-                         s16.cols, s16.rowCount, backRange, background.get(), nullptr,
-                         nullptr) != kOk)
-        return kNoMemory;
+    // A region list's overflow stays one (its message shown), not a want of memory.
+    if (const int r =
+            mask_from_ranges(hsv, cols, rows, s4.rows.get(), s4.cols, s4.rowCount, s16.rows.get(),
+                             s16.cols, s16.rowCount, backRange, background.get(), nullptr, nullptr);
+        r != kOk)
+        return r;
 
     Mask skin = make_mask(cols, rows);
     if (!skin)
         return kNoMemory;
     bool boxSet = false;
-    if (mask_from_ranges(hsv, cols, rows, s4.rows.get(), s4.cols, s4.rowCount, s16.rows.get(),
-                         s16.cols, s16.rowCount, skinRange, skin.get(), &box, &boxSet) != kOk)
-        return kNoMemory;
+    if (const int r =
+            mask_from_ranges(hsv, cols, rows, s4.rows.get(), s4.cols, s4.rowCount, s16.rows.get(),
+                             s16.cols, s16.rowCount, skinRange, skin.get(), &box, &boxSet);
+        r != kOk)
+        return r;
     s4.rows.reset();
     s16.rows.reset();
     // Without a skin region at the chin there is no face to outline: every later step would

@@ -19,6 +19,14 @@ void show_no_skin_at_chin() {
               "position on the chin.\n");
 }
 
+// A stage that ran out of memory says so, as the set-up does; its other refusals have shown
+// their own message where one exists.
+int shown_if_out_of_memory(int result) {
+    if (result == kNoMemory)
+        vyMessage("Out of memory!");
+    return result;
+}
+
 void show_unusable_box(const FaceBox& box) {
     char text[256];
     std::snprintf(text, sizeof text,
@@ -53,6 +61,7 @@ int run_cartoon(int sex, const char* colourFileName, _pixel** photo, int cols, i
     if (const int result = segmentation_stage(work, skin, background, chin); result != kOk) {
         if (result == kFail)
             show_no_skin_at_chin();
+        shown_if_out_of_memory(result);
         return 0;
     }
     if (!cartoon_box_usable(work.box, cols, rows)) {
@@ -71,9 +80,9 @@ int run_cartoon(int sex, const char* colourFileName, _pixel** photo, int cols, i
     }
 
     work.landmarks.face_landmarks_init();
-    if (landmark_stage(work, sex) != kOk)
+    if (shown_if_out_of_memory(landmark_stage(work, sex)) != kOk)
         return 0;
-    if (feature_line_stage(work, sex) != kOk)
+    if (shown_if_out_of_memory(feature_line_stage(work, sex)) != kOk)
         return 0;
     cartoon_store_landmarks(points, work.landmarks);
     cartoon_fit_parts(sex, work.box, work.landmarks);
@@ -133,6 +142,7 @@ int GetCartoon(int sex, char* colourFileName, _pixel** photo, int cols, int rows
                                         chin, headTop, points, out);
     } catch (const std::bad_alloc&) {
         // The work records were released on the way out; the run failed for want of memory.
+        vyMessage("Out of memory!");
         return 0;
     }
 }

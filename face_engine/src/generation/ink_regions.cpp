@@ -4,6 +4,7 @@
 // judged.
 
 #include "engine_codes.h"
+#include "generation/cartoon.h"
 #include "generation/face_region.h"
 #include "generation/region_list.h"
 
@@ -27,8 +28,10 @@ void paint(const RegionList& list, int r, unsigned char** image, unsigned char v
 
 int face_keep_ink_regions(unsigned char** drawing, unsigned char** face, int cols, int rows) {
     RegionList list(rows);
-    if (!list.add_rows(drawing, cols, rows, kInk))
-        return kNoMemory;
+    if (!list.add_rows(drawing, cols, rows, kInk)) {
+        vyMessage("Segmentation list table overflows @ face_keep_ink_regions().");
+        return kUpsideDown;
+    }
     list.merge();
     int largest = -1;
     long largestArea = 0;
@@ -76,8 +79,10 @@ int face_drop_small_ink(unsigned char** drawing, unsigned char** face, int cols,
     const unsigned char ink = static_cast<unsigned char>(value);
     const unsigned char white = ink != 0 ? 0 : 1;
     RegionList list(rows);
-    if (!list.add_rows(drawing, cols, rows, ink))
+    if (!list.add_rows(drawing, cols, rows, ink)) {
+        vyMessage("Segmentation list table overflows @ face_drop_small_ink().");
         return kUpsideDown;
+    }
     list.merge();
     for (int r = 0; r < list.region_count(); ++r) {
         long contacts = 0;
@@ -98,8 +103,10 @@ int face_drop_small_ink(unsigned char** drawing, unsigned char** face, int cols,
 
 int face_fill_enclosed(unsigned char** drawing, unsigned char** face, int cols, int rows) {
     RegionList list(rows);
-    if (!list.add_rows(drawing, cols, rows, kWhite))
+    if (!list.add_rows(drawing, cols, rows, kWhite)) {
+        vyMessage("Segmentation list table overflows @ face_fill_enclosed().");
         return kUpsideDown;
+    }
     list.merge();
     for (int r = 0; r < list.region_count(); ++r) {
         bool open = false;

@@ -549,7 +549,18 @@ void mend_by_shape(_pixel** hsv, int cols, int rows, int set, const FaceBox& box
     if (generation_tables().read_range(set, kShapeMeanRange, mean) == 0 ||
         generation_tables().read_range(set, kShapeSpreadRange, spread) == 0)
         return;
-    const ShapeModel model = shape_model_from_ranges(mean, spread);
+    ShapeModel model = shape_model_from_ranges(mean, spread);
+    // The ways faces vary together, when the tables hold them.
+    if (double rest[kRangeValues] = {};
+        generation_tables().read_range(set, kShapeRestRange, rest) != 0) {
+        model.rest = shape_rest_from_range(rest);
+        for (int k = 0; k < kShapeModes; ++k) {
+            double mode[kRangeValues] = {};
+            if (generation_tables().read_range(set, shape_mode_range(k).c_str(), mode) == 0)
+                break;
+            model.modes.push_back(shape_mode_from_range(mode));
+        }
+    }
     std::array<PointCandidate, kShapePoints> points;
     for (int i = 0; i < kShapePoints; ++i) {
         const auto which = static_cast<LandmarkPoint>(i);

@@ -37,8 +37,8 @@ void hsv_pair_clamped(_pixel skin, _pixel background, const vyPointTag& chin, Hs
 
 // The whole stage: masks of background and skin, the face box from the skin region that
 // reaches the chin, the face region and its line drawing, the box top from the background.
-// 0; -1 when no skin region reaches the chin; -2 out of memory (also a region-list overflow
-// while the masks are made); the face region's -2 or -13.
+// 0; -1 when no skin region reaches the chin; -2 out of memory; -13 a region list overflowed
+// or the face region holds no skin (each with a message).
 int face_segment(FaceBox& box, _pixel** photo, _pixel** hsv, unsigned char** drawing, int cols,
                  int rows, const HsvRange& backRange, const HsvRange& skinRange,
                  const JawBand& jaw);

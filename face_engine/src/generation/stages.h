@@ -41,7 +41,7 @@ int cartoon_work_setup(CartoonWork& work, _pixel** photo, int cols, int rows);
 // Segmentation and line drawing: the skin and background masks from the picked colours, the
 // face box from the skin region that reaches the chin, the drawing of the face region.
 // 0; -1 when no skin region reaches the chin (the box could not be set); -2 out of memory;
-// -13 a region list overflowed (with a message) or the face region holds no skin.
+// -13 a region list overflowed or the face region holds no skin (each with a message).
 int segmentation_stage(CartoonWork& work, _pixel skin, _pixel background, const vyPointTag& chin);
 
 // Lowers the box top a little before the landmark search (the change stays in the box).
