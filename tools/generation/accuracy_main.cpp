@@ -15,6 +15,7 @@
 #include "contact_sheet.h"
 #include "line_figures.h"
 #include "portraits.h"
+#include "statistics.h"
 
 #include "face_state.h"
 
@@ -44,17 +45,6 @@ std::string one_line(std::string text) {
     while (!text.empty() && text.back() == ' ')
         text.pop_back();
     return text;
-}
-
-double median(std::vector<double> v) {
-    if (v.empty())
-        return 0.0;
-    const std::size_t mid = v.size() / 2;
-    std::nth_element(v.begin(), v.begin() + mid, v.end());
-    if (v.size() % 2 == 1)
-        return v[mid];
-    const double upper = v[mid];
-    return (upper + *std::max_element(v.begin(), v.begin() + mid)) / 2.0;
 }
 
 zelgen::SheetEntry sheet_entry(const zelgen::Photo& photo, const zelgen::Generation& made) {
@@ -146,7 +136,7 @@ int main(int argc, char** argv) {
                 sheet.push_back(sheet_entry(photo, made));
         }
         std::printf("overall: photos %zu generated %d median %.3f max %.3f\n", references.size(),
-                    generated, median(errors),
+                    generated, zelgen::median(errors),
                     errors.empty() ? 0.0 : *std::max_element(errors.begin(), errors.end()));
         std::printf("%s\n%s\n", lines.lines().c_str(), lines.codes().c_str());
         if (!sheetPath.empty())

@@ -1,5 +1,7 @@
 #include "line_figures.h"
 
+#include "statistics.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -7,17 +9,6 @@
 
 namespace zelgen {
 namespace {
-
-double median(std::vector<double> v) {
-    if (v.empty())
-        return 0.0;
-    const std::size_t mid = v.size() / 2;
-    std::nth_element(v.begin(), v.begin() + mid, v.end());
-    if (v.size() % 2 == 1)
-        return v[mid];
-    const double upper = v[mid];
-    return (upper + *std::max_element(v.begin(), v.begin() + mid)) / 2.0;
-}
 
 // Pearson's correlation; 0 when either side does not vary.
 double correlation(const std::vector<double>& a, const std::vector<double>& b) {
