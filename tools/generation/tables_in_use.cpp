@@ -4,8 +4,10 @@
 
 #include <cstring>
 #include <locale>
+#include <optional>
 #include <sstream>
 #include <string>
+#include <utility>
 
 namespace zelgen {
 namespace {
@@ -30,44 +32,28 @@ int read_points(int, const char* name, std::int32_t* header, std::int32_t* x, st
     return 0;
 }
 
+// A range copied out as the template library hands it: 21 doubles.
+int give_range(const std::array<double, 21>& values, double range[21]) {
+    std::memcpy(range, values.data(), sizeof values);
+    return 1;
+}
+
 int read_range(int, const char* name, double range[21]) {
-    if (std::strcmp(name, "SEARCH_RANGE") == 0) {
-        std::memcpy(range, g_tables->range.data(), sizeof(double) * 21);
-        return 1;
+    const vyrgen::GenerationTables& t = *g_tables;
+    if (std::strcmp(name, "SEARCH_RANGE") == 0)
+        return give_range(t.range, range);
+    const std::pair<const char*, const std::optional<std::array<double, 21>>*> optional[] = {
+        {"FACE_SHAPE", &t.shape},         {"SHAPE_MEAN", &t.modelMean},
+        {"SHAPE_SPREAD", &t.modelSpread}, {"SHAPE_REST", &t.modelRest},
+        {"LINE_RULES", &t.lineRules},     {"UPPER_LIP", &t.upperLip},
+        {"LOWER_LIP", &t.lowerLip}};
+    for (const auto& [key, values] : optional) {
+        if (std::strcmp(name, key) == 0)
+            return *values ? give_range(**values, range) : 0;
     }
-    if (std::strcmp(name, "FACE_SHAPE") == 0 && g_tables->shape) {
-        std::memcpy(range, g_tables->shape->data(), sizeof(double) * 21);
-        return 1;
-    }
-    if (std::strcmp(name, "SHAPE_MEAN") == 0 && g_tables->modelMean) {
-        std::memcpy(range, g_tables->modelMean->data(), sizeof(double) * 21);
-        return 1;
-    }
-    if (std::strcmp(name, "LINE_RULES") == 0 && g_tables->lineRules) {
-        std::memcpy(range, g_tables->lineRules->data(), sizeof(double) * 21);
-        return 1;
-    }
-    if (std::strcmp(name, "UPPER_LIP") == 0 && g_tables->upperLip) {
-        std::memcpy(range, g_tables->upperLip->data(), sizeof(double) * 21);
-        return 1;
-    }
-    if (std::strcmp(name, "LOWER_LIP") == 0 && g_tables->lowerLip) {
-        std::memcpy(range, g_tables->lowerLip->data(), sizeof(double) * 21);
-        return 1;
-    }
-    if (std::strcmp(name, "SHAPE_REST") == 0 && g_tables->modelRest) {
-        std::memcpy(range, g_tables->modelRest->data(), sizeof(double) * 21);
-        return 1;
-    }
-    for (std::size_t k = 0; k < g_tables->modelModes.size(); ++k) {
-        if (name == "SHAPE_MODE" + std::to_string(k + 1)) {
-            std::memcpy(range, g_tables->modelModes[k].data(), sizeof(double) * 21);
-            return 1;
-        }
-    }
-    if (std::strcmp(name, "SHAPE_SPREAD") == 0 && g_tables->modelSpread) {
-        std::memcpy(range, g_tables->modelSpread->data(), sizeof(double) * 21);
-        return 1;
+    for (std::size_t k = 0; k < t.modelModes.size(); ++k) {
+        if (name == "SHAPE_MODE" + std::to_string(k + 1))
+            return give_range(t.modelModes[k], range);
     }
     return 0;
 }
