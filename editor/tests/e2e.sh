@@ -25,8 +25,22 @@ cd "$here/out"
 env -u ZEL_DATA_DIR ZEL_WORKDIR="$here/work" "$here/install/bin/zel-editor" &
 pid=$!
 fail() { echo "e2e: $*" >&2; kill "$pid" 2>/dev/null || true; exit 1; }
-wid=$(timeout 20 xdotool search --sync --onlyvisible --name "ZEL Editor" | head -1) ||
-    fail "the main window did not open"
+# The first visible window whose name matches, within 20 seconds. xdotool's own waiting gives up
+# when a window closes while it walks the tree (a dialog that ends just then: BadWindow), so each
+# search is one look, repeated.
+window_named() {
+    local found
+    for _ in $(seq 1 100); do
+        found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1) || true
+        if [ -n "$found" ]; then
+            echo "$found"
+            return 0
+        fi
+        sleep 0.2
+    done
+    return 1
+}
+wid=$(window_named "ZEL Editor") || fail "the main window did not open"
 sleep 1
 # The client area starts below the menu bar: find the top of the background's slate band.
 eval "$(xdotool getwindowgeometry --shell "$wid")"
@@ -50,7 +64,7 @@ file_menu_opens() {
     local w
     xdotool key alt+f
     sleep 1
-    for w in $(xdotool search --onlyvisible --classname zel-editor); do
+    for w in $(xdotool search --onlyvisible --classname zel-editor 2>/dev/null || true); do
         [ "$w" != "$wid" ] || continue
         eval "$(xdotool getwindowgeometry --shell "$w")"
         if [ "$X" -ge "$left" ] && [ "$X" -lt "$((left + 40))" ] && [ "$Y" -gt "$top" ] &&
@@ -68,8 +82,7 @@ sleep 0.5
 # client area starts at the top of the skin's slate band).
 open_dialog() {
     local wid
-    wid=$(timeout 20 xdotool search --sync --onlyvisible --name "^$1\$" | head -1) ||
-        fail "the $1 dialog did not open"
+    wid=$(window_named "^$1\$") || fail "the $1 dialog did not open"
     sleep 1
     eval "$(xdotool getwindowgeometry --shell "$wid")"
     dialog_left=$X
@@ -99,7 +112,7 @@ import -window root "$here/loaded.png"
 
 # A top-level window of the program with the given size: its left and top.
 window_of_size() {
-    for w in $(xdotool search --onlyvisible --classname zel-editor); do
+    for w in $(xdotool search --onlyvisible --classname zel-editor 2>/dev/null || true); do
         eval "$(xdotool getwindowgeometry --shell "$w")"
         if [ "$WIDTH" = "$1" ] && [ "$HEIGHT" = "$2" ]; then
             echo "$X $Y"
@@ -157,8 +170,7 @@ sleep 1
 click 59 195
 open_dialog "Change Face"
 dclick 505 308
-timeout 20 xdotool search --sync --onlyvisible --name "Select Color" >/dev/null ||
-    fail "the colour dialog did not open"
+window_named "Select Color" >/dev/null || fail "the colour dialog did not open"
 sleep 1
 xdotool key alt+h ctrl+a
 xdotool type --delay 30 "#c81e3c"
@@ -206,8 +218,8 @@ click 262 435
 sleep 2
 xdotool type --delay 20 "$here/out/cut.zel"
 xdotool key Return
-timeout 20 xdotool search --sync --onlyvisible --name "^Load caricature from a ZEL file\$" \
-    >/dev/null || fail "no message for the face file cut short"
+window_named "^Load caricature from a ZEL file\$" >/dev/null ||
+    fail "no message for the face file cut short"
 xdotool key Return
 sleep 1.5
 import -window root "$here/failed.png"
