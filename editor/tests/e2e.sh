@@ -40,6 +40,18 @@ window_named() {
     done
     return 1
 }
+# Return on a message box until it has gone: a box only takes keys once the program has given it
+# the focus, which with no window manager can come a moment after it shows.
+dismiss() {
+    for _ in $(seq 1 10); do
+        xdotool key Return
+        for _ in $(seq 1 10); do
+            [ -n "$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1)" ] || return 0
+            sleep 0.2
+        done
+    done
+    return 1
+}
 wid=$(window_named "ZEL Editor") || fail "the main window did not open"
 sleep 1
 # The client area starts below the menu bar: find the top of the background's slate band.
@@ -220,8 +232,8 @@ xdotool type --delay 20 "$here/out/cut.zel"
 xdotool key Return
 window_named "^Load caricature from a ZEL file\$" >/dev/null ||
     fail "no message for the face file cut short"
-xdotool key Return
-sleep 1.5
+dismiss "^Load caricature from a ZEL file\$" || fail "the message for the face file cut short did not close"
+sleep 1
 import -window root "$here/failed.png"
 
 # Exit: nothing is loaded any more, so the program ends without a question.
