@@ -22,10 +22,6 @@ ON_BN_CLICKED(IDC_BEACHES_NEXT, OnBeachesNext)
 ON_BN_CLICKED(IDC_OTHERS, OnOthers)
 ON_BN_CLICKED(IDC_OTHERS_PREVIOUS, OnOthersPrevious)
 ON_BN_CLICKED(IDC_OTHERS_NEXT, OnOthersNext)
-ON_BN_CLICKED(IDC_MOVE_UP, OnMoveUp)
-ON_BN_CLICKED(IDC_MOVE_DOWN, OnMoveDown)
-ON_BN_CLICKED(IDC_MOVE_LEFT, OnMoveLeft)
-ON_BN_CLICKED(IDC_MOVE_RIGHT, OnMoveRight)
 END_MESSAGE_MAP()
 
 dlgAddBkgd::dlgAddBkgd(CWnd* parent) : CComposeDialog(IDD, parent) {
@@ -37,12 +33,6 @@ dlgAddBkgd::~dlgAddBkgd() = default;
 
 void dlgAddBkgd::DoDataExchange(CDataExchange* dx) {
     CComposeDialog::DoDataExchange(dx);
-    DDX_Control(dx, IDC_DONE, m_done);
-    DDX_Control(dx, IDC_CANCEL, m_cancel);
-    DDX_Control(dx, IDC_MOVE_UP, m_moveUp);
-    DDX_Control(dx, IDC_MOVE_DOWN, m_moveDown);
-    DDX_Control(dx, IDC_MOVE_LEFT, m_moveLeft);
-    DDX_Control(dx, IDC_MOVE_RIGHT, m_moveRight);
     const UINT categories[] = {IDC_MOUNTAINS, IDC_LANDMARKS, IDC_SPECIALS, IDC_BEACHES, IDC_OTHERS};
     const UINT previous[] = {IDC_MOUNTAINS_PREVIOUS, IDC_LANDMARKS_PREVIOUS, IDC_SPECIALS_PREVIOUS,
                              IDC_BEACHES_PREVIOUS, IDC_OTHERS_PREVIOUS};
@@ -62,12 +52,7 @@ BOOL dlgAddBkgd::OnInitDialog() {
     m_fast = 1;
     OpenComposition();
 
-    ShowPictureButton(m_done, IDB_DONE, 40, "Done");
-    ShowPictureButton(m_cancel, IDB_CANCEL, 40, "Cancel");
-    ShowPictureButton(m_moveUp, IDB_ARROW_UP, 32, "Move Up", true);
-    ShowPictureButton(m_moveDown, IDB_ARROW_DOWN, 32, "Move Down", true);
-    ShowPictureButton(m_moveLeft, IDB_ARROW_LEFT, 32, "Move Left");
-    ShowPictureButton(m_moveRight, IDB_ARROW_RIGHT, 32, "Move Right");
+    ShowCommonButtons();
     for (int i = 0; i < kCategories; ++i) {
         ShowArrow(m_previous[i], false);
         ShowArrow(m_next[i], true);
@@ -84,10 +69,7 @@ void dlgAddBkgd::ComposeFirst() {
 }
 
 void dlgAddBkgd::OnBackgroundDrawn(CDC* offscreen) {
-    for (CShadeButton* button :
-         {&m_done, &m_cancel, &m_moveUp, &m_moveDown, &m_moveLeft, &m_moveRight}) {
-        button->CaptureBackground(offscreen);
-    }
+    CaptureCommonBackgrounds(offscreen);
     for (int i = 0; i < kCategories; ++i) {
         m_previous[i].CaptureBackground(offscreen);
         m_next[i].CaptureBackground(offscreen);
@@ -162,16 +144,4 @@ void dlgAddBkgd::OnOthersPrevious() {
 }
 void dlgAddBkgd::OnOthersNext() {
     Select(kOthers, 1);
-}
-void dlgAddBkgd::OnMoveUp() {
-    Move(1);
-}
-void dlgAddBkgd::OnMoveDown() {
-    Move(2);
-}
-void dlgAddBkgd::OnMoveLeft() {
-    Move(3);
-}
-void dlgAddBkgd::OnMoveRight() {
-    Move(4);
 }

@@ -15,10 +15,6 @@ ON_BN_CLICKED(IDC_STEP_BODY, OnStepBody)
 ON_BN_CLICKED(IDC_STEP_BOTH, OnStepBoth)
 ON_BN_CLICKED(IDC_FAST, OnFast)
 ON_BN_CLICKED(IDC_SLOW, OnSlow)
-ON_BN_CLICKED(IDC_MOVE_UP, OnMoveUp)
-ON_BN_CLICKED(IDC_MOVE_DOWN, OnMoveDown)
-ON_BN_CLICKED(IDC_MOVE_LEFT, OnMoveLeft)
-ON_BN_CLICKED(IDC_MOVE_RIGHT, OnMoveRight)
 ON_BN_CLICKED(IDC_ENLARGE, OnEnlarge)
 ON_BN_CLICKED(IDC_REDUCE, OnReduce)
 ON_BN_CLICKED(IDC_ROTATE_CW, OnRotateClockwise)
@@ -37,8 +33,6 @@ dlgAddBody::~dlgAddBody() = default;
 
 void dlgAddBody::DoDataExchange(CDataExchange* dx) {
     CComposeDialog::DoDataExchange(dx);
-    DDX_Control(dx, IDC_DONE, m_done);
-    DDX_Control(dx, IDC_CANCEL, m_cancel);
     DDX_Control(dx, IDC_MAN, m_man);
     DDX_Control(dx, IDC_WOMAN, m_woman);
     DDX_Control(dx, IDC_CHILD, m_child);
@@ -47,10 +41,6 @@ void dlgAddBody::DoDataExchange(CDataExchange* dx) {
     DDX_Control(dx, IDC_STEP_BOTH, m_stepBoth);
     DDX_Control(dx, IDC_FAST, m_fastButton);
     DDX_Control(dx, IDC_SLOW, m_slowButton);
-    DDX_Control(dx, IDC_MOVE_UP, m_moveUp);
-    DDX_Control(dx, IDC_MOVE_DOWN, m_moveDown);
-    DDX_Control(dx, IDC_MOVE_LEFT, m_moveLeft);
-    DDX_Control(dx, IDC_MOVE_RIGHT, m_moveRight);
     DDX_Control(dx, IDC_ENLARGE, m_enlarge);
     DDX_Control(dx, IDC_REDUCE, m_reduce);
     DDX_Control(dx, IDC_ROTATE_CW, m_rotateCw);
@@ -66,12 +56,7 @@ BOOL dlgAddBody::OnInitDialog() {
     m_fast = 0;
     OpenComposition();
 
-    ShowPictureButton(m_done, IDB_DONE, 40, "Done");
-    ShowPictureButton(m_cancel, IDB_CANCEL, 40, "Cancel");
-    ShowPictureButton(m_moveUp, IDB_ARROW_UP, 32, "Move Up", true);
-    ShowPictureButton(m_moveDown, IDB_ARROW_DOWN, 32, "Move Down", true);
-    ShowPictureButton(m_moveLeft, IDB_ARROW_LEFT, 32, "Move Left");
-    ShowPictureButton(m_moveRight, IDB_ARROW_RIGHT, 32, "Move Right");
+    ShowCommonButtons();
     ShowPictureButton(m_enlarge, IDB_ARROW_UP, 32, "Enlarge");
     ShowPictureButton(m_reduce, IDB_ARROW_DOWN, 32, "Reduce");
     ShowPictureButton(m_rotateCw, IDB_ROTATE_CW, 32, "Rotate clockwise");
@@ -97,11 +82,9 @@ void dlgAddBody::ComposeFirst() {
 }
 
 void dlgAddBody::OnBackgroundDrawn(CDC* offscreen) {
-    for (CShadeButton* button :
-         {&m_done,     &m_cancel,    &m_man,        &m_woman,      &m_child,    &m_stepHead,
-          &m_stepBody, &m_stepBoth,  &m_fastButton, &m_slowButton, &m_moveUp,   &m_moveDown,
-          &m_moveLeft, &m_moveRight, &m_enlarge,    &m_reduce,     &m_rotateCw, &m_rotateCcw,
-          &m_next,     &m_previous,  &m_rotateSpare}) {
+    for (CShadeButton* button : {&m_man, &m_woman, &m_child, &m_stepHead, &m_stepBody, &m_stepBoth,
+                                 &m_fastButton, &m_slowButton, &m_enlarge, &m_reduce, &m_rotateCw,
+                                 &m_rotateCcw, &m_next, &m_previous, &m_rotateSpare}) {
         button->CaptureBackground(offscreen);
     }
 }
@@ -181,18 +164,6 @@ void dlgAddBody::OnFast() {
 }
 void dlgAddBody::OnSlow() {
     ShowSpeed(0);
-}
-void dlgAddBody::OnMoveUp() {
-    Step(kMove, 1);
-}
-void dlgAddBody::OnMoveDown() {
-    Step(kMove, 2);
-}
-void dlgAddBody::OnMoveLeft() {
-    Step(kMove, 3);
-}
-void dlgAddBody::OnMoveRight() {
-    Step(kMove, 4);
 }
 void dlgAddBody::OnEnlarge() {
     Step(kScale, 1);

@@ -4,13 +4,45 @@
 
 #include <zel/composition.h>
 
+using namespace zel::dialogs;
+
 BEGIN_MESSAGE_MAP(CComposeDialog, CPreviewDialog)
 ON_BN_CLICKED(IDC_DONE, OnDone)
 ON_BN_CLICKED(IDC_CANCEL, OnCancel)
+ON_BN_CLICKED(IDC_MOVE_UP, OnMoveUp)
+ON_BN_CLICKED(IDC_MOVE_DOWN, OnMoveDown)
+ON_BN_CLICKED(IDC_MOVE_LEFT, OnMoveLeft)
+ON_BN_CLICKED(IDC_MOVE_RIGHT, OnMoveRight)
 END_MESSAGE_MAP()
 
 CComposeDialog::CComposeDialog(UINT templateId, CWnd* parent)
     : CPreviewDialog(templateId, parent, kPreview) {}
+
+void CComposeDialog::DoDataExchange(CDataExchange* dx) {
+    CPreviewDialog::DoDataExchange(dx);
+    DDX_Control(dx, IDC_DONE, m_done);
+    DDX_Control(dx, IDC_CANCEL, m_cancel);
+    DDX_Control(dx, IDC_MOVE_UP, m_moveUp);
+    DDX_Control(dx, IDC_MOVE_DOWN, m_moveDown);
+    DDX_Control(dx, IDC_MOVE_LEFT, m_moveLeft);
+    DDX_Control(dx, IDC_MOVE_RIGHT, m_moveRight);
+}
+
+void CComposeDialog::ShowCommonButtons() {
+    ShowPictureButton(m_done, IDB_DONE, 40, "Done");
+    ShowPictureButton(m_cancel, IDB_CANCEL, 40, "Cancel");
+    ShowPictureButton(m_moveUp, IDB_ARROW_UP, 32, "Move Up", true);
+    ShowPictureButton(m_moveDown, IDB_ARROW_DOWN, 32, "Move Down", true);
+    ShowPictureButton(m_moveLeft, IDB_ARROW_LEFT, 32, "Move Left");
+    ShowPictureButton(m_moveRight, IDB_ARROW_RIGHT, 32, "Move Right");
+}
+
+void CComposeDialog::CaptureCommonBackgrounds(CDC* offscreen) {
+    for (CShadeButton* button :
+         {&m_done, &m_cancel, &m_moveUp, &m_moveDown, &m_moveLeft, &m_moveRight}) {
+        button->CaptureBackground(offscreen);
+    }
+}
 
 std::string CComposeDialog::BackupPath() const {
     return zel::dialogs::composed_backup_path(m_composedPath);

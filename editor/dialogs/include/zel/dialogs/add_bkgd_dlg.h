@@ -26,6 +26,7 @@ protected:
     void OnBackgroundDrawn(CDC* offscreen) override;
 
     void ComposeFirst() override;
+    void Move(int direction) override;
     void OnMountains();
     void OnMountainsPrevious();
     void OnMountainsNext();
@@ -41,21 +42,15 @@ protected:
     void OnOthers();
     void OnOthersPrevious();
     void OnOthersNext();
-    void OnMoveUp();
-    void OnMoveDown();
-    void OnMoveLeft();
-    void OnMoveRight();
     DECLARE_MESSAGE_MAP()
 
 private:
     void ShowCategory(int category);
     void Select(int category, int forward);
-    void Move(int direction);
 
     int m_stepLayer = 50;
     int m_fast = 1;
     int m_category = kMountains;
 
-    CShadeButton m_done, m_cancel, m_moveUp, m_moveDown, m_moveLeft, m_moveRight;
     std::array<CShadeButton, kCategories> m_categories, m_previous, m_next;
 };

@@ -20,6 +20,7 @@ protected:
     void OnBackgroundDrawn(CDC* offscreen) override;
 
     void ComposeFirst() override;
+    void Move(int direction) override { Step(kMove, direction); }
     void OnMan();
     void OnWoman();
     void OnChild();
@@ -28,10 +29,6 @@ protected:
     void OnStepBoth();
     void OnFast();
     void OnSlow();
-    void OnMoveUp();
-    void OnMoveDown();
-    void OnMoveLeft();
-    void OnMoveRight();
     void OnEnlarge();
     void OnReduce();
     void OnRotateClockwise();
@@ -52,7 +49,7 @@ private:
     int m_stepLayer = 50;
     int m_fast = 0;
 
-    CShadeButton m_done, m_cancel, m_man, m_woman, m_child, m_stepHead, m_stepBody, m_stepBoth,
-        m_fastButton, m_slowButton, m_moveUp, m_moveDown, m_moveLeft, m_moveRight, m_enlarge,
-        m_reduce, m_rotateCw, m_rotateCcw, m_next, m_previous, m_rotateSpare;
+    CShadeButton m_man, m_woman, m_child, m_stepHead, m_stepBody, m_stepBoth, m_fastButton,
+        m_slowButton, m_enlarge, m_reduce, m_rotateCw, m_rotateCcw, m_next, m_previous,
+        m_rotateSpare;
 };

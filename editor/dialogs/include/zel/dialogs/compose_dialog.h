@@ -1,14 +1,15 @@
 #pragma once
 // What Add Body and Add Background share: the inputs the view hands them, the composed work
 // file that every action of the composition library rewrites and the preview reloads, its
-// backup, the layer records saved for undo when the dialog opens, and Done and Cancel. Cancel
-// puts the layer records and the composed file back as they were when the dialog opened.
+// backup, the layer records saved for undo when the dialog opens, Done and Cancel, and the four
+// move buttons. Cancel puts the layer records and the composed file back as they were when the
+// dialog opened.
 
 #include "zel/dialogs/preview_dialog.h"
 
 #include <string>
 
-class CComposeDialog : public CPreviewDialog {
+class CComposeDialog : public CPreviewDialog, public zel::dialogs::ComposeDialogIds {
 public:
     // The preview of both dialogs, in dialog units.
     static constexpr RECT kPreview{23, 26, 179, 220};
@@ -29,6 +30,7 @@ public:
     int NothingChosen() const { return m_nothingChosen; }
 
 protected:
+    void DoDataExchange(CDataExchange* dx) override;
     // The opening's common steps: the head given to the composer, the first composition of a
     // first run (`ComposeFirst`), the preview, the backup; changed 0.
     void OpenComposition();
@@ -46,14 +48,24 @@ protected:
     static void ShowPictureButton(CShadeButton& button, int picture, BYTE key, const char* tooltip,
                                   bool lighten = false);
     static void ShowArrow(CShadeButton& button, bool next);
+    // Done, Cancel and the move buttons set up, and their backgrounds captured.
+    void ShowCommonButtons();
+    void CaptureCommonBackgrounds(CDC* offscreen);
+    // A move button pressed: 1 up, 2 down, 3 left, 4 right.
+    virtual void Move(int direction) = 0;
 
     void OnDone();
     // The Cancel button, Escape and the close box all end here, so none of them keeps a
     // change half-way.
     void OnCancel() override;
+    void OnMoveUp() { Move(1); }
+    void OnMoveDown() { Move(2); }
+    void OnMoveLeft() { Move(3); }
+    void OnMoveRight() { Move(4); }
     DECLARE_MESSAGE_MAP()
 
 protected:
     int m_nothingChosen = 1;
     std::string m_backupPath;
+    CShadeButton m_done, m_cancel, m_moveUp, m_moveDown, m_moveLeft, m_moveRight;
 };

@@ -104,6 +104,16 @@ struct ChangeFaceIds {
     };
 };
 
+// The move buttons of Add Body and Add Background.
+struct ComposeDialogIds {
+    enum : UINT {
+        IDC_MOVE_UP = 1138,
+        IDC_MOVE_DOWN = 1139,
+        IDC_MOVE_LEFT = 1140,
+        IDC_MOVE_RIGHT = 1141
+    };
+};
+
 // Add Body.
 struct AddBodyIds {
     enum : UINT {
@@ -116,10 +126,6 @@ struct AddBodyIds {
         IDC_STEP_BOTH = 1148,
         IDC_FAST = 1146,
         IDC_SLOW = 1147,
-        IDC_MOVE_UP = 1138,
-        IDC_MOVE_DOWN = 1139,
-        IDC_MOVE_LEFT = 1140,
-        IDC_MOVE_RIGHT = 1141,
         IDC_ENLARGE = 1142,
         IDC_REDUCE = 1143,
         IDC_ROTATE_CW = 1187,
@@ -149,10 +155,6 @@ struct AddBkgdIds {
         IDC_BEACHES_NEXT = 1193,
         IDC_OTHERS_PREVIOUS = 1197,
         IDC_OTHERS_NEXT = 1198,
-        IDC_MOVE_UP = 1138,
-        IDC_MOVE_DOWN = 1139,
-        IDC_MOVE_LEFT = 1140,
-        IDC_MOVE_RIGHT = 1141,
     };
 };
 
