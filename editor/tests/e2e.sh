@@ -52,6 +52,19 @@ dismiss() {
     done
     return 1
 }
+# The first row of the slate band within 60 rows below a window's top left corner (x, y) on a
+# screenshot, 300 pixels in from its left edge: where the window's client area starts.
+slate_top() {
+    local dy colour
+    for dy in $(seq 0 60); do
+        colour=$(convert "$1" -format "%[fx:int(255*p{$(($2 + 300)),$(($3 + dy))}.r)]" info:)
+        if [ "$colour" -lt 90 ]; then
+            echo $(($3 + dy))
+            return 0
+        fi
+    done
+    return 1
+}
 wid=$(window_named "ZEL Editor") || fail "the main window did not open"
 sleep 1
 # The client area starts below the menu bar: find the top of the background's slate band.
@@ -59,14 +72,7 @@ eval "$(xdotool getwindowgeometry --shell "$wid")"
 left=$X
 top=$Y
 import -window root "$here/start.png"
-for dy in $(seq 0 60); do
-    colour=$(convert "$here/start.png" -format "%[fx:int(255*p{$((left + 300)),$((top + dy))}.r)]" info:)
-    if [ "$colour" -lt 90 ]; then
-        client_top=$((top + dy))
-        break
-    fi
-done
-[ -n "${client_top:-}" ] || fail "no background found in the main window"
+client_top=$(slate_top "$here/start.png" "$left" "$top") || fail "no background found in the main window"
 click() { xdotool mousemove "$((left + $1))" "$((client_top + $2))" click 1; }
 
 # Alt+F opens the File menu only while the main window has the keyboard focus: with no window
@@ -99,15 +105,7 @@ open_dialog() {
     eval "$(xdotool getwindowgeometry --shell "$wid")"
     dialog_left=$X
     import -window root "$here/dialog.png"
-    dialog_top=
-    for dy in $(seq 0 60); do
-        colour=$(convert "$here/dialog.png" -format "%[fx:int(255*p{$((X + 300)),$((Y + dy))}.r)]" info:)
-        if [ "$colour" -lt 90 ]; then
-            dialog_top=$((Y + dy))
-            break
-        fi
-    done
-    [ -n "$dialog_top" ] || fail "no skin found in the $1 dialog"
+    dialog_top=$(slate_top "$here/dialog.png" "$X" "$Y") || fail "no skin found in the $1 dialog"
 }
 dclick() {
     xdotool mousemove "$((dialog_left + $1))" "$((dialog_top + $2))" click 1
