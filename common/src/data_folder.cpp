@@ -3,9 +3,12 @@
 #include <climits>
 #include <cstdlib>
 #include <dlfcn.h>
+#include <filesystem>
 #include <link.h>
+#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace zel {
 namespace {
@@ -39,23 +42,38 @@ std::string holding_library() {
     return resolved(map->l_name);
 }
 
-// The data folder at `relative` from the folder of `file`, resolved; empty when there is none.
+// The data folder at `relative` from the folder of `file`, a resolved path, so that its ".."
+// steps are undone by name alone; empty when there is none.
 std::string share_beside(const std::string& file, const char* relative) {
-    const auto slash = file.rfind('/');
-    if (slash == std::string::npos)
-        return {};
-    const std::string folder = resolved(file.substr(0, slash + 1) + relative);
-    return !folder.empty() && is_folder(folder.c_str()) ? folder : std::string();
+    const std::filesystem::path folder = std::filesystem::path(file).parent_path() / relative;
+    const std::string normal = without_trailing_slash(folder.lexically_normal().string());
+    return is_folder(normal.c_str()) ? normal : std::string();
+}
+
+// The file holding this code, and where its tree's share folder lies from that file's folder.
+struct OwnFile {
+    std::string path;
+    const char* toShare;
+};
+
+// Found once: a loaded library or a running program stays where it was found, and resolving
+// it walks every link of its path, which the template lookups would otherwise repeat on each
+// read of a table.
+const OwnFile& own_file() {
+    static const OwnFile file = [] {
+        if (std::string library = holding_library(); !library.empty())
+            return OwnFile{std::move(library), ZEL_DATA_FROM_LIBDIR};
+        return OwnFile{resolved("/proc/self/exe"), ZEL_DATA_FROM_BINDIR};
+    }();
+    return file;
 }
 
 // The share folder of the installed tree that holds this code (<prefix>/share/zel-editor for
 // <prefix>/bin/program or <prefix>/lib/library), so that an installation works wherever it was
-// put; empty when there is none.
+// put; empty when there is none. Looked for on every call: the folder may come or go.
 std::string beside_installation() {
-    if (const std::string library = holding_library(); !library.empty())
-        return share_beside(library, ZEL_DATA_FROM_LIBDIR);
-    const std::string program = resolved("/proc/self/exe");
-    return program.empty() ? std::string() : share_beside(program, ZEL_DATA_FROM_BINDIR);
+    const OwnFile& own = own_file();
+    return own.path.empty() ? std::string() : share_beside(own.path, own.toShare);
 }
 
 } // namespace
