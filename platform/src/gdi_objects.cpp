@@ -8,6 +8,7 @@
 #include <cstring>
 #include <map>
 #include <memory>
+#include <new>
 #include <unordered_set>
 
 namespace zel::platform::detail {
@@ -146,9 +147,14 @@ void BitmapObject::syncToDib() {
 }
 
 BitmapObject* new_bitmap(int width, int height, bool mono) {
+    QImage image(width > 0 ? width : 1, height > 0 ? height : 1, QImage::Format_RGB32);
+    // Qt gives a null image for a size it cannot hold or find memory for.
+    if (image.isNull()) {
+        return nullptr;
+    }
+    image.fill(Qt::black);
     auto* b = new BitmapObject;
-    b->image = QImage(width > 0 ? width : 1, height > 0 ? height : 1, QImage::Format_RGB32);
-    b->image.fill(mono ? Qt::black : Qt::black);
+    b->image = std::move(image);
     b->mono = mono;
     return b;
 }
@@ -200,6 +206,9 @@ HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, cons
         return nullptr;
     }
     BitmapObject* b = new_bitmap(width, height, bitsPerPixel == 1);
+    if (b == nullptr) {
+        return nullptr;
+    }
     if (bits != nullptr && bitsPerPixel == 1) {
         // Word-aligned rows, top row first, bit 1 = white.
         const int stride = ((width + 15) / 16) * 2;
@@ -228,12 +237,19 @@ HBITMAP CreateDIBSection(HDC, const BITMAPINFO* info, UINT, void** bits, void*, 
         return nullptr;
     }
     BitmapObject* b = new_bitmap(h.biWidth, rows, false);
+    if (b == nullptr) {
+        return nullptr;
+    }
+    const std::size_t size = std::size_t(dib_stride(h.biWidth, h.biBitCount)) * std::size_t(rows);
+    b->dibBits = new (std::nothrow) unsigned char[size]();
+    if (b->dibBits == nullptr) {
+        delete b;
+        return nullptr;
+    }
     b->dibSection = true;
     b->dibHeader = h;
     const int colors = dib_color_count(h);
     b->dibColors.assign(info->bmiColors, info->bmiColors + colors);
-    const std::size_t size = std::size_t(dib_stride(h.biWidth, h.biBitCount)) * std::size_t(rows);
-    b->dibBits = new unsigned char[size]();
     if (bits != nullptr) {
         *bits = b->dibBits;
     }
@@ -474,6 +490,11 @@ BOOL GetIconInfo(HICON icon, ICONINFO* info) {
     const int w = i->image.width(), h = i->image.height();
     BitmapObject* color = new_bitmap(w, h, false);
     BitmapObject* mask = new_bitmap(w, h, true);
+    if (color == nullptr || mask == nullptr) {
+        delete color;
+        delete mask;
+        return FALSE;
+    }
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
             const QRgb p = i->image.pixel(x, y);

@@ -93,6 +93,7 @@ struct AccelTable {
     std::vector<ACCEL> entries;
 };
 
+// A black picture of the size (at least 1 x 1); null when Qt cannot make one that large.
 BitmapObject* new_bitmap(int width, int height, bool mono);
 QColor qcolor(COLORREF c);
 COLORREF colorref(QRgb c);

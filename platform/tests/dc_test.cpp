@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <vector>
 
 using namespace zel::platform::test;
@@ -257,6 +258,29 @@ TEST(PlatformDcTest, HandlesAreCheckedBeforeUse) {
     EXPECT_EQ(other.SelectObject(c), nullptr);
     mem.SelectObject(o1);
     DeleteObject(c);
+}
+
+// A picture larger than memory can hold is refused, not handed out as a bitmap without pixels
+// (nor are the caller's rows copied into one).
+TEST(PlatformDcTest, BitmapsTooLargeToMakeAreRefused) {
+    ensure_app();
+    CWindowDC screen(nullptr);
+    const int huge = std::numeric_limits<int>::max();
+    CBitmap compatible;
+    EXPECT_FALSE(compatible.CreateCompatibleBitmap(&screen, huge, huge));
+    EXPECT_EQ(compatible.m_hObject, nullptr);
+    const unsigned rows[4] = {};
+    EXPECT_EQ(CreateBitmap(huge, huge, 1, 32, rows), nullptr);
+    EXPECT_EQ(CreateBitmap(huge, huge, 1, 1, rows), nullptr);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = huge;
+    info.bmiHeader.biHeight = huge;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    void* bits = &info;
+    EXPECT_EQ(CreateDIBSection(screen.m_hDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0), nullptr);
+    EXPECT_EQ(bits, &info);
 }
 
 // The same, where the deleted objects' memory still holds what they were: only the check of
