@@ -168,7 +168,10 @@ void fill_qmenu(QMenu* q, HMENU m, HWND owner, const std::function<void(UINT)>& 
     if (mo == nullptr) {
         return;
     }
-    for (const MenuItem& i : mo->items) {
+    // Owner-drawn items are measured by the owner while the list is walked, and the owner may
+    // change the menu then: the pop-up shows the items it had when it opened.
+    const std::vector<MenuItem> items = mo->items;
+    for (const MenuItem& i : items) {
         if (i.flags & MF_SEPARATOR && !(i.flags & MF_OWNERDRAW)) {
             q->addSeparator();
             continue;

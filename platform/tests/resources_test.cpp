@@ -223,12 +223,20 @@ class MenuOwner : public CWnd {
 public:
     int measured = 0;
     int drawn = 0;
+    CMenu* changedWhileMeasured = nullptr; // a menu the owner changes while it is measured
 
 protected:
     void OnMeasureItem(int, LPMEASUREITEMSTRUCT mis) {
         ++measured;
         mis->itemWidth = 80;
         mis->itemHeight = 22;
+        if (changedWhileMeasured != nullptr) {
+            changedWhileMeasured->RemoveMenu(0, MF_BYPOSITION);
+            for (UINT k = 0; k < 40; ++k) {
+                changedWhileMeasured->AppendMenu(MF_OWNERDRAW, 300 + k, nullptr);
+            }
+            changedWhileMeasured = nullptr;
+        }
     }
     void OnDrawItem(int, LPDRAWITEMSTRUCT dis) {
         ++drawn;
@@ -269,6 +277,39 @@ TEST(PlatformPopupMenuTest, TracksAndReturnsTheChosenCommand) {
         popup.TrackPopupMenu(TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, 10, 10, &owner);
     EXPECT_EQ(chosen, 201);
     EXPECT_EQ(owner.measured, 1);
+    owner.DestroyWindow();
+}
+
+// The owner changes the menu while its first item is measured, as the pop-up is made: the
+// pop-up holds the items the menu had when it opened, and the menu keeps the change.
+TEST(PlatformPopupMenuTest, MenuChangedWhileItsItemsAreMeasuredShowsItsOpeningItems) {
+    ensure_app();
+    MenuOwner owner;
+    ASSERT_TRUE(owner.CreateEx(0, nullptr, "owner", WS_POPUP | WS_VISIBLE, CRect(0, 0, 100, 100),
+                               nullptr, 0));
+    CMenu popup;
+    ASSERT_TRUE(popup.CreatePopupMenu());
+    popup.AppendMenu(MF_OWNERDRAW, 201, nullptr);
+    popup.AppendMenu(MF_OWNERDRAW, 202, nullptr);
+    owner.changedWhileMeasured = &popup;
+    QObject scope;
+    int shownItems = 0;
+    QTimer::singleShot(100, &scope, [&shownItems] {
+        QWidget* shown = QApplication::activePopupWidget();
+        if (shown == nullptr) {
+            return;
+        }
+        const auto actions = shown->actions();
+        shownItems = int(actions.size());
+        if (actions.size() == 2) {
+            actions[1]->trigger();
+        }
+        shown->close();
+    });
+    EXPECT_EQ(popup.TrackPopupMenu(TPM_RETURNCMD | TPM_NONOTIFY, 10, 10, &owner), 202);
+    EXPECT_EQ(shownItems, 2);
+    EXPECT_EQ(owner.measured, 2);
+    EXPECT_EQ(popup.GetMenuItemCount(), 41u);
     owner.DestroyWindow();
 }
 
