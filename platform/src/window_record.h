@@ -39,6 +39,7 @@ struct WindowRecord : QWidget {
     QString text;
     HFONT font = nullptr;
     bool dead = false;
+    bool destroying = false; // WM_DESTROY has been sent: destruction is under way
 
     // Retained client surface and the part of it waiting for WM_PAINT.
     QImage surface;

@@ -250,6 +250,7 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR windowName, DWORD 
 
 namespace {
 void send_destroy(WindowRecord* r) {
+    r->destroying = true;
     dispatch(r, WM_DESTROY, 0, 0);
     for (WindowRecord* c : r->childRecords()) {
         send_destroy(c);
@@ -276,7 +277,9 @@ void finish_destroy(WindowRecord* r) {
 } // namespace
 
 void zel::platform::detail::destroy_window(WindowRecord* r) {
-    if (r == nullptr || r->dead) {
+    // A window asked to go while it is going (a WM_DESTROY handler destroying it or one of its
+    // parents) is left to the destruction under way, which would otherwise start again.
+    if (r == nullptr || r->dead || r->destroying) {
         return;
     }
     QPointer<WindowRecord> guard(r);

@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QWidget>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -172,6 +173,46 @@ TEST_F(PlatformWindowTest, DestroyEndsMessagesAndTimers) {
     EXPECT_EQ(wnd.log.size(), n);
     EXPECT_EQ(SendMessage(h, WM_USER + 1, 5, 0), 0); // a dead handle is refused
     EXPECT_FALSE(PostMessage(h, WM_USER + 1, 5, 0));
+}
+
+// A WM_DESTROY handler that destroys its own window or a parent: the destruction under way
+// goes on; it is not begun again.
+class DestroyingOnDestroy : public CWnd {
+public:
+    CWnd* toDestroy = nullptr;
+    int destroys = 0;
+
+protected:
+    void OnDestroy() {
+        ++destroys;
+        if (destroys > 3) {
+            return; // what the test reports; without a stop here the stack would run out
+        }
+        toDestroy->DestroyWindow();
+        CWnd::OnDestroy();
+    }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(DestroyingOnDestroy, CWnd)
+ON_WM_DESTROY()
+END_MESSAGE_MAP()
+
+TEST_F(PlatformWindowTest, DestroyAskedForWhileDestroyingIsLeftToTheDestructionUnderWay) {
+    DestroyingOnDestroy self;
+    ASSERT_TRUE(self.CreateEx(0, nullptr, "self", WS_POPUP, CRect(0, 0, 20, 20), nullptr, 0));
+    self.toDestroy = &self;
+    EXPECT_TRUE(self.DestroyWindow());
+    EXPECT_EQ(self.destroys, 1);
+    EXPECT_EQ(self.m_hWnd, nullptr);
+
+    DestroyingOnDestroy child;
+    ASSERT_TRUE(child.Create(nullptr, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), &wnd, 7));
+    child.toDestroy = &wnd;
+    wnd.DestroyWindow();
+    EXPECT_EQ(child.destroys, 1);
+    EXPECT_EQ(std::count(wnd.log.begin(), wnd.log.end(), "destroy"), 1);
+    EXPECT_EQ(child.m_hWnd, nullptr);
+    EXPECT_EQ(wnd.m_hWnd, nullptr);
 }
 
 TEST_F(PlatformWindowTest, ChildWithBorderHasSmallerClientAndPaintsOverTheParent) {
