@@ -156,9 +156,12 @@ INT_PTR CDialog::DoModal() {
             zel::platform::detail::modal_hook()(*this);
         }
     }
-    if (!m_ended && live_window(m_hWnd) != nullptr) {
+    if (WindowRecord* shown = live_window(m_hWnd); !m_ended && shown != nullptr) {
         QEventLoop loop;
         m_loop = &loop;
+        // A dialog whose window goes without EndDialog (destroyed, or gone with its owner)
+        // ends the loop as well, which would otherwise wait for a window nobody can answer.
+        QObject::connect(shown, &QObject::destroyed, &loop, &QEventLoop::quit);
         loop.exec();
         m_loop = nullptr;
     }

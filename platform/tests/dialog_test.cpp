@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QTimer>
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -179,6 +181,26 @@ TEST_F(PlatformDialogTest, HookAnswersThroughEndDialogWithoutALoop) {
     EXPECT_EQ(calls, 1);
     EXPECT_EQ(dlg.text, "typed");
     EXPECT_EQ(dlg.choice, 0);
+}
+
+// A modal dialog whose window is destroyed from inside its loop, without EndDialog: DoModal
+// returns instead of waiting on for a window that is gone.
+TEST_F(PlatformDialogTest, ModalDialogDestroyedWithoutEndingReturns) {
+    TestDialog dlg;
+    bool rescued = false;
+    QObject scope;
+    zel::platform::set_modal_dialog_hook([&](CDialog& d) {
+        CDialog* shown = &d;
+        QTimer::singleShot(10, &scope, [shown] { shown->DestroyWindow(); });
+        // Only so that a failing run ends.
+        QTimer::singleShot(3000, &scope, [shown, &rescued] {
+            rescued = true;
+            shown->EndDialog(IDABORT);
+        });
+    });
+    dlg.DoModal();
+    EXPECT_FALSE(rescued);
+    EXPECT_EQ(dlg.m_hWnd, nullptr);
 }
 
 TEST_F(PlatformDialogTest, DataExchangeFillsTheControlsOnOpening) {
