@@ -5,7 +5,9 @@
 
 #include <QPainter>
 
+#include <cstdint>
 #include <cstring>
+#include <limits>
 #include <map>
 #include <memory>
 #include <new>
@@ -55,6 +57,11 @@ int dib_stride(int width, int bitCount) {
     return ((width * bitCount + 31) >> 5) << 2;
 }
 
+bool dib_size_fits(int width, int height, int bitCount) {
+    return width > 0 && height != 0 && height != std::numeric_limits<int>::min() && bitCount > 0 &&
+           std::int64_t(width) * bitCount + 31 <= std::numeric_limits<int>::max();
+}
+
 int dib_color_count(const BITMAPINFOHEADER& h) {
     if (h.biBitCount > 8) {
         return 0;
@@ -67,6 +74,9 @@ QImage image_from_dib(const BITMAPINFO* info, const void* bits) {
         return {};
     }
     const BITMAPINFOHEADER& h = info->bmiHeader;
+    if (!dib_size_fits(h.biWidth, h.biHeight, h.biBitCount)) {
+        return {};
+    }
     const int w = h.biWidth;
     const int rows = h.biHeight < 0 ? -h.biHeight : h.biHeight;
     const int bpp = h.biBitCount;
@@ -230,6 +240,9 @@ HBITMAP CreateDIBSection(HDC, const BITMAPINFO* info, UINT, void** bits, void*, 
         return nullptr;
     }
     const BITMAPINFOHEADER& h = info->bmiHeader;
+    if (!dib_size_fits(h.biWidth, h.biHeight, h.biBitCount)) {
+        return nullptr;
+    }
     const int rows = h.biHeight < 0 ? -h.biHeight : h.biHeight;
     if (h.biWidth <= 0 || rows <= 0 || h.biCompression != BI_RGB ||
         (h.biBitCount != 1 && h.biBitCount != 4 && h.biBitCount != 8 && h.biBitCount != 24 &&

@@ -99,6 +99,9 @@ QColor qcolor(COLORREF c);
 COLORREF colorref(QRgb c);
 // The row stride of a device-independent picture, in bytes.
 int dib_stride(int width, int bitCount);
+// Whether a header's width and height (negative: top-down) describe rows whose stride and
+// count an int holds, so that the picture's arithmetic stays defined.
+bool dib_size_fits(int width, int height, int bitCount);
 // Decodes device-independent rows into an RGB32 image (null image for unsupported formats).
 QImage image_from_dib(const BITMAPINFO* info, const void* bits);
 int dib_color_count(const BITMAPINFOHEADER& h);

@@ -225,7 +225,9 @@ int GetDIBits(HDC, HBITMAP bitmap, UINT start, UINT lines, void* bits, BITMAPINF
         return 1;
     }
     const int bpp = h.biBitCount;
-    if (bpp != 8 && bpp != 24 && bpp != 32) {
+    if ((bpp != 8 && bpp != 24 && bpp != 32) ||
+        (h.biHeight != 0 &&
+         !dib_size_fits(h.biWidth > 0 ? h.biWidth : img.width(), h.biHeight, bpp))) {
         return 0;
     }
     // The caller's header gives the size of the rows it has room for (the picture is cut or

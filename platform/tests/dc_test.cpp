@@ -283,6 +283,31 @@ TEST(PlatformDcTest, BitmapsTooLargeToMakeAreRefused) {
     EXPECT_EQ(bits, &info);
 }
 
+// Header sizes beyond what a row stride or a row count can hold are refused, not computed with.
+TEST(PlatformDcTest, DeviceIndependentHeadersBeyondIntSizesAreRefused) {
+    ensure_app();
+    CWindowDC screen(nullptr);
+    MemoryDc target(4, 4, RGB(255, 255, 255));
+    const unsigned char rows[16] = {};
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biWidth = 1;
+    info.bmiHeader.biHeight = std::numeric_limits<int>::min();
+    void* bits = nullptr;
+    EXPECT_EQ(CreateDIBSection(screen.m_hDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0), nullptr);
+    EXPECT_EQ(target.dc.StretchDIBits(0, 0, 1, 1, 0, 0, 1, 1, rows, &info, DIB_RGB_COLORS, SRCCOPY),
+              0);
+    unsigned char out[16] = {};
+    EXPECT_EQ(GetDIBits(screen.m_hDC, target.bitmap, 0, 1, out, &info, DIB_RGB_COLORS), 0);
+    // A row of this many 24-bit pixels has more bytes than an int counts.
+    info.bmiHeader.biWidth = std::numeric_limits<int>::max() / 24 + 1;
+    info.bmiHeader.biHeight = 1;
+    EXPECT_EQ(CreateDIBSection(screen.m_hDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0), nullptr);
+    EXPECT_EQ(target.dc.GetPixel(0, 0), RGB(255, 255, 255));
+}
+
 // The same, where the deleted objects' memory still holds what they were: only the check of
 // the handle itself refuses them.
 TEST(PlatformDcTest, DeletedHandlesAreRefusedWhileTheirMemoryStillLooksAlive) {
