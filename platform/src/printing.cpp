@@ -37,16 +37,22 @@ QMargins paper_margins(const PrinterSettings& s) {
             mm_to_pixels(s.marginRightMm, dpi), mm_to_pixels(s.marginBottomMm, dpi)};
 }
 
-// The printable area: the paper in the printed orientation without its margins.
-QSize page_pixels(const PrinterSettings& s) {
+// The printable area: the paper in the printed orientation without its margins. It is empty
+// for paper without a size, or margins that cover it.
+QSize printable_pixels(const PrinterSettings& s) {
     double w = s.pageWidthMm, h = s.pageHeightMm;
     if ((s.orientation == 2) != (w > h)) {
         std::swap(w, h);
     }
     const int dpi = page_dpi(s);
     const QMargins m = paper_margins(s);
-    return {std::max(mm_to_pixels(w, dpi) - m.left() - m.right(), 1),
-            std::max(mm_to_pixels(h, dpi) - m.top() - m.bottom(), 1)};
+    return {mm_to_pixels(w, dpi) - m.left() - m.right(),
+            mm_to_pixels(h, dpi) - m.top() - m.bottom()};
+}
+
+// The page picture's size: the printable area, at least one pixel.
+QSize page_pixels(const PrinterSettings& s) {
+    return printable_pixels(s).expandedTo(QSize(1, 1));
 }
 
 // A page picture is large (35 MB for A4 at 300 dpi). Its memory is asked for in huge pages
@@ -160,6 +166,11 @@ void CView::OnFilePrint() {
         return;
     }
     const PrinterSettings settings = info.m_pPD->m_settings;
+    if (printable_pixels(settings).isEmpty()) {
+        // The pages would come out blank: the drawing would have no room on them.
+        AfxMessageBox("Failed to start print job.", MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
     JobDc printer(settings);
     OnBeginPrinting(&printer.dc(), &info);
     PrintJob job;

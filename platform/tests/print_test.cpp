@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -256,6 +257,38 @@ TEST_F(PlatformPrintTest, UnwritablePdfFileIsReported) {
     view.OnFilePrint();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, "Failed to start print job.");
+}
+
+// Paper without a size (a printer that names none), or margins that cover the paper, leave
+// the drawing no room: printing is reported as failed, not done as a blank page.
+TEST_F(PlatformPrintTest, PaperWithoutRoomToPrintOnIsReported) {
+    const std::string pdf = zel::work_path("no-room.pdf");
+    std::vector<PrinterSettings> papers(2);
+    papers[0].pageWidthMm = 0;
+    papers[0].pageHeightMm = 0;
+    papers[1].marginLeftMm = 120;
+    papers[1].marginRightMm = 120;
+    for (const PrinterSettings& paper : papers) {
+        std::remove(pdf.c_str());
+        set_print_dialog_hook([&](const PrintDialogRequest&) {
+            PrintDialogAnswer a = pdf_answer(pdf);
+            a.settings.pageWidthMm = paper.pageWidthMm;
+            a.settings.pageHeightMm = paper.pageHeightMm;
+            a.settings.marginLeftMm = paper.marginLeftMm;
+            a.settings.marginRightMm = paper.marginRightMm;
+            return a;
+        });
+        std::vector<MessageBoxRequest> boxes;
+        set_message_box_hook([&](const MessageBoxRequest& r) {
+            boxes.push_back(r);
+            return IDOK;
+        });
+        view.OnFilePrint();
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].text, "Failed to start print job.");
+        EXPECT_EQ(view.printed, 0);
+        EXPECT_FALSE(std::ifstream(pdf).good());
+    }
 }
 
 TEST_F(PlatformPrintTest, CancelledPrintDialogPrintsNothing) {
