@@ -303,7 +303,12 @@ int LoadString(HINSTANCE instance, UINT id, LPTSTR buffer, int bufferSize) {
         }
         text = f.readAll().toStdString();
     }
-    const int n = std::min(int(text.size()), bufferSize - 1);
+    int n = std::min(int(text.size()), bufferSize - 1);
+    // A string cut to the buffer ends before a letter whose bytes would not all fit, so that
+    // what the caller shows stays readable text.
+    while (n > 0 && n < int(text.size()) && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80) {
+        --n;
+    }
     std::memcpy(buffer, text.data(), std::size_t(n));
     buffer[n] = 0;
     return n;

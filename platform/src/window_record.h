@@ -20,7 +20,6 @@ class QMenuBar;
 class QLineEdit;
 class QScrollBar;
 class QTimer;
-class QEventLoop;
 
 namespace zel::platform::detail {
 
@@ -56,7 +55,6 @@ struct WindowRecord : QWidget {
     bool classCursorSet = false;
     HMENU menu = nullptr;
     QMenuBar* menuBar = nullptr;
-    QEventLoop* modalLoop = nullptr;
 
     // Buttons.
     bool pressed = false;     // the mouse went down on it and is held

@@ -237,6 +237,11 @@ TEST_F(PlatformSystemTest, ResourcesByNumber) {
     EXPECT_TRUE(s.LoadString(57344));
     EXPECT_EQ(s, "ZEL Editor");
     EXPECT_FALSE(s.LoadString(1));
+    // Cut to a buffer that ends inside a letter, the letter is left out whole.
+    register_strings({{57345, "Caf\xC3\xA9s"}});
+    char cut[5];
+    EXPECT_EQ(LoadString(AfxGetResourceHandle(), 57345, cut, sizeof cut), 3);
+    EXPECT_STREQ(cut, "Caf");
 
     const std::string png = zel::work_path("311.png");
     QImage img(7, 5, QImage::Format_RGB32);
