@@ -129,7 +129,9 @@ int zeleditObject::save(const char* path) const {
         << nSex << ":\n";
     for (const unsigned char byte : bgClr)
         out << static_cast<int>(byte) << ":\n";
-    return 0;
+    // A full disk shows only when the stream's buffer reaches the file.
+    out.close();
+    return out ? 0 : -10;
 }
 
 int zeleditObject::load(const char* path) {

@@ -119,6 +119,7 @@ TEST(LayerRecord, LoadRefusesMissingShortAndOversizedFiles) {
     const std::string missing = zel::testing::work_dir() + "/absent.txt";
     EXPECT_EQ(record.load(missing.c_str()), -10);
     EXPECT_EQ(record.save((zel::testing::work_dir() + "/no/such/folder.txt").c_str()), -10);
+    EXPECT_EQ(record.save("/dev/full"), -10) << "a record the disk did not take was reported saved";
 
     const std::string shortFile = zel::testing::work_dir() + "/short.txt";
     std::ofstream(shortFile) << "51:\n/lib:\nbody01-00:\n";

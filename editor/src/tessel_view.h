@@ -172,4 +172,7 @@ private:
     void AfterLayerDialog(int changed, int& added, int& firstTime);
     // Shows a message owned by the view.
     int Say(const char* text, const char* caption, UINT type);
+    // Whether the file a save writes may be replaced: the file dialog asked about the name it
+    // handed back, but not about the name with the extension the save adds to it.
+    bool MayReplace(const std::string& chosen, const std::string& written, const char* caption);
 };

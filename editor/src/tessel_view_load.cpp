@@ -27,12 +27,13 @@ bool names_face_file(const std::string& path) {
 
 // The face engine reads a face file into a work file before anything else. When a file that
 // can be read cannot be copied into the work folder either (the folder is full or gone), the
-// load failed for the work folder, and a good file must not be called invalid.
+// load failed for the work folder, and a good file must not be called invalid. A file larger
+// than any face file was refused for its size: it is neither held nor copied to find out.
 bool work_folder_refuses(const std::string& source) {
     std::error_code error;
     const bool regular = std::filesystem::is_regular_file(source, error);
     const std::uintmax_t size = regular ? std::filesystem::file_size(source, error) : 0;
-    if (!regular || error || size == 0) {
+    if (!regular || error || size == 0 || size > kZelMaxFaceFileBytes) {
         return false;
     }
     std::ifstream in(source, std::ios::binary);

@@ -39,6 +39,17 @@ std::string save_start_folder(const std::string& lastFaceFolder) {
 
 } // namespace
 
+bool CTesselView::MayReplace(const std::string& chosen, const std::string& written,
+                             const char* caption) {
+    std::error_code error;
+    if (written == chosen || !std::filesystem::exists(written, error)) {
+        return true;
+    }
+    const std::string text = std::filesystem::path(written).filename().string() +
+                             " already exists.\nDo you want to replace it?";
+    return Say(text.c_str(), caption, MB_YESNO | MB_ICONWARNING) == IDYES;
+}
+
 void CTesselView::OnSave() {
     CTesselDoc* doc = GetDocument();
     if (doc->m_composedShown == 0 && doc->m_facePresent == 0) {
@@ -58,10 +69,17 @@ void CTesselView::OnSave() {
     const std::string format = save_format(index);
     int saved = 0;
     if (index == 1) {
-        saved = save_face_file(face_file_name(m_chosenPath));
+        const std::string name = face_file_name(m_chosenPath);
+        if (!MayReplace(m_chosenPath, name, "Save as")) {
+            return;
+        }
+        saved = save_face_file(name);
     } else if (!format.empty() && doc->m_composedShown != 0) {
         // Only a composed picture on show is written: the array holds nothing else worth it.
         const PictureName picture = picture_file_name(m_chosenPath, format);
+        if (!MayReplace(m_chosenPath, picture.name, "Save as")) {
+            return;
+        }
         saved = save_pixels(doc->m_composed, doc->m_composedWidth, doc->m_composedHeight,
                             picture.name.c_str(), picture.extension.c_str());
     }
@@ -92,7 +110,11 @@ void CTesselView::OnSaveFaceFile() {
         return;
     }
     m_chosenPath = dialog.GetPathName().str();
-    if (save_face_file(face_file_name(m_chosenPath)) != 0) {
+    const std::string name = face_file_name(m_chosenPath);
+    if (!MayReplace(m_chosenPath, name, "Save in ZEL")) {
+        return;
+    }
+    if (save_face_file(name) != 0) {
         doc->m_faceChanged = 0;
         m_lastFaceFolder = std::filesystem::path(m_chosenPath).parent_path().string();
     } else {

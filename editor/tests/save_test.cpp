@@ -8,6 +8,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 namespace zel::editor::test {
 namespace {
@@ -139,6 +141,67 @@ TEST_F(SaveTest, AFailedSaveSaysSoAndChangesNoFlag) {
     EXPECT_EQ(m_boxes[0].text, "The specified document's format is invalid or not supported!");
     EXPECT_EQ(m_boxes[0].caption, "Save as");
     EXPECT_EQ(Doc()->m_composedChanged, 1);
+}
+
+// The file dialog asks before it hands back a file that exists; a name typed without its
+// extension gets it added after the dialog, and the file of that name must be asked about too
+// rather than replaced unasked.
+TEST_F(SaveTest, ANameTypedWithoutItsExtensionAsksBeforeTheFileOfThatNameIsReplaced) {
+    ASSERT_TRUE(Start());
+    LoadStarterFace("woman");
+    AddBodyThroughTheRoad();
+    const fs::path folder = fs::path(zel::work_folder()) / "asked";
+    fs::create_directories(folder);
+    const auto read = [](const fs::path& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    };
+    struct Case {
+        UINT command;
+        int index;
+        const char* typed;
+        const char* written;
+        const char* caption;
+    };
+    const Case cases[] = {
+        {ID_CMD_SAVE, 1, "john", "john.zel", "Save as"},
+        {ID_SAVE_FACE_FILE, 1, "kid", "kid.zel", "Save in ZEL"},
+        {ID_FILE_SAVE, 2, "pic", "pic.bmp", "Save as"},
+        {ID_FILE_SAVE, 3, "photo", "photo.jpg", "Save as"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.written);
+        const fs::path written = folder / c.written;
+        std::ofstream(written) << "kept";
+        Doc()->m_faceChanged = 1;
+        Doc()->m_composedChanged = 1;
+        m_boxes.clear();
+        AnswerFileDialog((folder / c.typed).string(), c.index);
+        AnswerMessageBox(IDNO);
+        Command(c.command);
+        ASSERT_EQ(m_boxes.size(), 1u);
+        EXPECT_EQ(m_boxes[0].text, std::string(c.written) + " already exists.\nDo you want to "
+                                                            "replace it?");
+        EXPECT_EQ(m_boxes[0].caption, c.caption);
+        EXPECT_EQ(m_boxes[0].type, UINT(MB_YESNO | MB_ICONWARNING));
+        EXPECT_EQ(read(written), "kept");
+        EXPECT_EQ(Doc()->m_faceChanged + Doc()->m_composedChanged, 2) << "nothing was saved";
+
+        m_boxes.clear();
+        AnswerFileDialog((folder / c.typed).string(), c.index);
+        AnswerMessageBox(IDYES);
+        Command(c.command);
+        EXPECT_EQ(m_boxes.size(), 1u);
+        EXPECT_NE(read(written), "kept");
+        EXPECT_EQ(Doc()->m_faceChanged + Doc()->m_composedChanged, 1) << "one of them was saved";
+
+        // The file chosen as it is was asked about by the dialog itself.
+        m_boxes.clear();
+        AnswerFileDialog(written.string(), c.index);
+        Command(c.command);
+        EXPECT_TRUE(m_boxes.empty());
+    }
+    fs::remove_all(folder);
 }
 
 TEST_F(SaveTest, SavingStartsAwayFromTheStarterFacesAndThenWhereTheUserSaved) {

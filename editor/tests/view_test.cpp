@@ -313,6 +313,30 @@ TEST_F(ViewTest, ALoadThatTheWorkFolderCannotTakeReportsTheWorkFolder) {
     EXPECT_EQ(m_boxes.size(), 2u);
 }
 
+// A file larger than any face file is refused by the engine for its size. Whether the work
+// folder would take it is no question then: it is not copied there (nor held in memory) to
+// find out, and it is called invalid like any other file that is no face.
+TEST_F(ViewTest, AFileTooLargeForAFaceFileIsCalledInvalidWithoutACopyInTheWorkFolder) {
+    ASSERT_TRUE(Start());
+    const fs::path folder = fs::path(zel::work_folder()) / "large";
+    fs::create_directories(folder);
+    const fs::path huge = folder / "huge.zel";
+    std::ofstream(huge) << "2:";
+    fs::resize_file(huge, 64u << 20);
+    AnswerFileDialog(huge.string());
+    {
+        // Room for a face file in the work folder, not for a copy of this one.
+        const zel::testing::FileSizeLimit roomForAFace(16u << 20);
+        ASSERT_TRUE(roomForAFace.set());
+        Command(ID_LOAD_CARICATURE);
+    }
+    EXPECT_EQ(Doc()->m_facePresent, 0);
+    ASSERT_EQ(m_boxes.size(), 1u);
+    EXPECT_EQ(m_boxes[0].text, "The document's format is invalid or not supported!");
+    EXPECT_EQ(m_boxes[0].caption, "Load caricature from a ZEL file");
+    fs::remove_all(folder);
+}
+
 TEST_F(ViewTest, ANameWithoutTheFaceFileExtensionIsNotReadAsAnotherFile) {
     ASSERT_TRUE(Start());
     std::string name = starter_face("man");

@@ -204,6 +204,24 @@ TEST_F(FileLoadSaveTest, FilesThatAreNoFaceLeaveTheFaceAsItWas) {
     EXPECT_EQ(snapshot(), before);
 }
 
+// A name that leads to no regular file (a device behind a link, a pipe) is no face file: it is
+// refused unread, rather than copied into the load work file until the disk is full or waited
+// on for a writer that never comes.
+TEST_F(FileLoadSaveTest, ANameThatIsNoRegularFileIsRefusedUnread) {
+    const std::string before = snapshot();
+    ASSERT_EQ(write_whole_file(path("zelprord1r.zel"), "earlier"), 0);
+    ASSERT_EQ(::symlink("/dev/zero", path("endless.zel").c_str()), 0);
+    {
+        const zel::testing::FileSizeLimit full(1 << 20);
+        ASSERT_TRUE(full.set());
+        EXPECT_EQ(load(path("endless.zel")), 0);
+    }
+    ASSERT_EQ(file_size(path("zelprord1r.zel")), 7) << "the device was copied into the work file";
+    ASSERT_EQ(::mkfifo(path("pipe.zel").c_str(), 0600), 0);
+    EXPECT_EQ(load(path("pipe.zel")), 0);
+    EXPECT_EQ(snapshot(), before);
+}
+
 TEST_F(FileLoadSaveTest, ARefusedFileChangesNothingAndKeepsItsTextInTheWorkFile) {
     const std::string before = snapshot();
     std::string text = plain_text();

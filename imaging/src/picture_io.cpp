@@ -28,11 +28,12 @@ constexpr std::uint64_t max_file_bytes = 256ull * 1024 * 1024;
 // The longest header any check here looks at before the file is read whole.
 constexpr std::size_t head_bytes = 64;
 
-// An open picture file of a usable size.
+// An open picture file of a usable size. It is opened without waiting, so that a pipe is
+// refused as no regular file instead of holding the open until a writer comes.
 class PictureFile {
 public:
     explicit PictureFile(const std::string& path)
-        : m_fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {
+        : m_fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)) {
         struct stat st {};
         if (m_fd >= 0 && ::fstat(m_fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0 &&
             static_cast<std::uint64_t>(st.st_size) <= max_file_bytes)
@@ -254,6 +255,16 @@ bool read_picture_or_report(const std::string& path, Magick::Image& image,
     if (result == ReadResult::refused)
         show_message(caption, path.c_str(), MessageIcon::none);
     return result == ReadResult::read;
+}
+
+std::FILE* open_for_reading(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return nullptr;
+    std::FILE* file = ::fdopen(fd, "rb");
+    if (file == nullptr)
+        ::close(fd);
+    return file;
 }
 
 bool write_picture(Magick::Image& image, const std::string& magick, const std::string& path) {

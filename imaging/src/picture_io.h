@@ -7,6 +7,7 @@
 
 #include <Magick++.h>
 
+#include <cstdio>
 #include <string>
 
 namespace zel::imaging {
@@ -45,6 +46,11 @@ bool read_picture(const std::string& path, Magick::Image& image);
 // OK button.
 bool read_picture_or_report(const std::string& path, Magick::Image& image,
                             const ReadRequest& request, PictureSize& stored, const char* caption);
+
+// Opens the file at path for reading in "rb" mode without waiting: a pipe (or a device) named
+// like a picture has no writer, and a plain open would hold the caller until one came. Null
+// when it cannot be opened.
+std::FILE* open_for_reading(const std::string& path);
 
 // Encodes image in the Magick format magick and writes it to path: in place for a work file,
 // through zel::replace_file for any other (a person's picture). False on any failure.

@@ -50,7 +50,7 @@ int LoadImageFromFile(_pixel** arr, const char* path, int* cols, int* rows, _Bmp
             if (bmp.empty() || !convert_shrunk(path, bmp, maxCols, maxRows, stored))
                 return 0;
         }
-        std::FILE* file = std::fopen(bmp.c_str(), "rb");
+        std::FILE* file = open_for_reading(bmp);
         if (file == nullptr)
             return 0;
         bmp_header_read(hdr, file);

@@ -151,7 +151,7 @@ int image_available(const char* path, int* cols, int* rows) {
         *rows = 0;
     if (path == nullptr || cols == nullptr || rows == nullptr)
         return 0;
-    std::FILE* file = std::fopen(path, "rb");
+    std::FILE* file = open_for_reading(path);
     if (file == nullptr)
         return 0;
     std::fclose(file);

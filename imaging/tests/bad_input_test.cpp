@@ -5,8 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <fcntl.h>
 #include <filesystem>
 #include <functional>
+#include <future>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace zel::imaging::test;
 namespace fs = std::filesystem;
@@ -104,6 +109,40 @@ INSTANTIATE_TEST_SUITE_P(Files, ImagingBadInput,
                                      c = '_';
                              return name;
                          });
+
+// A pipe named like a picture (typed into the open dialog, say) has no writer: a reader that
+// opened it as a file would wait for one for as long as the editor runs.
+TEST(ImagingPipe, EveryReaderRefusesAPipeWithoutWaitingForAWriter) {
+    const zel::MessageHandler previous = zel::set_message_handler(&quiet);
+    for (const std::string name : {"pipe.bmp", "pipe.jpg"}) {
+        SCOPED_TRACE(name);
+        const std::string path = work_file(name);
+        ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+        auto readers = std::async(std::launch::async, [&path] {
+            const char* p = path.c_str();
+            Picture arr(720, 960);
+            int cols = 0, rows = 0;
+            _BmpHeader hdr{};
+            _pixel bg{};
+            return LoadGeneralImage(arr.rows(), p, &cols, &rows, &hdr) +
+                   fget_pixels(arr.rows(), &cols, &rows, p, 720, 960) +
+                   image_available(p, &cols, &rows) + image_get_bkgnd_color(p, &bg) +
+                   imagefile_copy(work_file("copy.bmp").c_str(), p) + Mimage_read(p);
+        });
+        // Half a minute is far beyond any refusal; past it a reader waits on the pipe, and is let
+        // go by writers that come and leave, so that the test can end.
+        const bool waited =
+            readers.wait_for(std::chrono::seconds(30)) == std::future_status::timeout;
+        while (readers.wait_for(std::chrono::milliseconds(10)) == std::future_status::timeout) {
+            const int writer = ::open(path.c_str(), O_WRONLY | O_NONBLOCK);
+            if (writer >= 0)
+                ::close(writer);
+        }
+        EXPECT_FALSE(waited) << "a reader waited for a writer to the pipe";
+        EXPECT_EQ(readers.get(), 0);
+    }
+    zel::set_message_handler(previous);
+}
 
 TEST(ImagingTinyPicture, OnePixelIsAPictureButTooSmallToLoad) {
     const std::string path = save(Picture(1, 1), "one.bmp", "bmp");

@@ -90,7 +90,7 @@ public:
     /// Shows every field in a warning box captioned "zeleditObject::msg_display()".
     void msg_display() const;
     /// Writes the record as text, one "<value>:" line per field. 0, or -10 when the file
-    /// cannot be created.
+    /// cannot be created or not all of it was written.
     int save(const char* path) const;
     /// Reads a record written by save. 0; -10 when the file cannot be opened; -11 when a line
     /// cannot be read or a string does not fit (the fields read so far stay, IsLoaded is 0).

@@ -321,6 +321,9 @@ ZELEDIT_API int part_edge_erase(_zel_object part, unsigned char** bitmap, int co
 /// cipher. Work files live in the private work folder. 1 success, 0 failure.
 /// @{
 
+/// Largest face file a load takes in; a larger file is refused for its size, unread.
+inline constexpr std::uint64_t kZelMaxFaceFileBytes = 8u * 1024u * 1024u;
+
 /// Loads a face file of either version (name: path; its extension is cut off in the caller's
 /// string), renders it and hands out the drawing (bw) and the colour face (clr), rows bottom
 /// first, and the face size (w, h may be null).

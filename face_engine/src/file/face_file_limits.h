@@ -3,13 +3,15 @@
 // generator writes; they exist so that a crafted file cannot make the engine read past its
 // arrays, overflow a conversion, or hold an unbounded file in memory.
 
+#include <zel/face_engine.h>
+
 #include <cstddef>
 
 namespace zel::engine {
 
-// Largest face file (and plain text) a load takes in; a full 720 x 960 drawing of
-// alternating pixels stays well below it.
-inline constexpr std::size_t kMaxFaceFileBytes = 8u * 1024u * 1024u;
+// Largest face file (and plain text) a load takes in, as callers are told; a full 720 x 960
+// drawing of alternating pixels stays well below it.
+inline constexpr std::size_t kMaxFaceFileBytes = kZelMaxFaceFileBytes;
 
 // Proportions of a face's measures (fractions of the face box or of the eye line).
 inline constexpr double kMaxMeasure = 8.0;

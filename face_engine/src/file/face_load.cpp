@@ -23,10 +23,13 @@ void put_key(char* slot, const char* key) {
 
 // Deciphers (or copies) source into the load work file and reads its plain text. The key slot
 // holds the default key before and after. 1 or 2 (the version), or 0 when the source cannot be
-// read, is too large, or decodes to neither version under either key.
+// read, is no regular file, is too large, or decodes to neither version under either key.
 int face_load_zel(char* source, const std::string& temp, std::string& text) {
     take_off_ext(source);
-    if (file_size(zel_file_name(source)) > static_cast<long long>(kMaxFaceFileBytes))
+    // A device or a pipe has no end the copy into the work file would stop at, and a pipe
+    // gives its first byte to the version probe and never again.
+    const long long size = file_size(zel_file_name(source));
+    if (size < 0 || size > static_cast<long long>(kMaxFaceFileBytes))
         return 0;
     const int enciphered = zel_is_enciphered(source);
     if (enciphered < 0)
