@@ -6,6 +6,7 @@
 
 #include "gdi_objects.h"
 #include "window_record.h"
+#include "zel/common/file_replace.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -19,7 +20,9 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <fstream>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace zel::platform::detail {
@@ -156,6 +159,22 @@ bool paint_pages(QPrinter* printer, const PrintJob& job) {
     return true;
 }
 
+// Whether the PDF file at path reaches its end mark. Qt's PDF writer says it finished even
+// when a full disk took none of its last bytes.
+bool pdf_complete(const std::string& path) {
+    constexpr std::streamoff kTail = 64;
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    const std::streamoff size = in ? static_cast<std::streamoff>(in.tellg()) : 0;
+    if (size <= 0) {
+        return false;
+    }
+    const std::streamoff n = std::min(size, kTail);
+    std::string tail(static_cast<std::size_t>(n), '\0');
+    in.seekg(size - n);
+    in.read(tail.data(), n);
+    return in && tail.find("%%EOF") != std::string::npos;
+}
+
 } // namespace
 
 PrintDialogAnswer qt_print_dialog(const PrintDialogRequest& r) {
@@ -186,7 +205,15 @@ PrintDialogAnswer qt_print_dialog(const PrintDialogRequest& r) {
 bool qt_print_output(const PrintJob& job) {
     std::unique_ptr<QPrinter> printer = make_printer(job.settings);
     printer->setDocName(QString::fromStdString(job.title));
-    return paint_pages(printer.get(), job);
+    if (job.settings.outputFile.empty()) {
+        return paint_pages(printer.get(), job);
+    }
+    // A PDF file is the person's own, as a saved picture is: a print that fails on the way
+    // leaves the file that was there before as it was.
+    return zel::replace_file(job.settings.outputFile, [&](const std::string& part) {
+        printer->setOutputFileName(QString::fromStdString(part));
+        return paint_pages(printer.get(), job) && pdf_complete(part);
+    });
 }
 
 // The preview window. Its Print button only closes it with "print": the framework then prints

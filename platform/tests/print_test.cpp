@@ -4,6 +4,7 @@
 #include "zel/platform/testing.h"
 
 #include "zel/common/work_folder.h"
+#include "zel/testing/file_size_limit.h"
 
 #include <gtest/gtest.h>
 
@@ -289,6 +290,36 @@ TEST_F(PlatformPrintTest, PaperWithoutRoomToPrintOnIsReported) {
         EXPECT_EQ(view.printed, 0);
         EXPECT_FALSE(std::ifstream(pdf).good());
     }
+}
+
+TEST_F(PlatformPrintTest, PdfFileTheDiskCannotTakeIsReportedAndTheOldFileKept) {
+    const std::string pdf = zel::work_path("full-disk.pdf");
+    const std::string old = "the file printed before";
+    std::ofstream(pdf, std::ios::binary) << old;
+    set_print_dialog_hook([&](const PrintDialogRequest&) { return pdf_answer(pdf); });
+    std::vector<MessageBoxRequest> boxes;
+    set_message_box_hook([&](const MessageBoxRequest& r) {
+        boxes.push_back(r);
+        return IDOK;
+    });
+    {
+        const zel::testing::FileSizeLimit full(1000);
+        ASSERT_TRUE(full.set());
+        view.OnFilePrint();
+    }
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Failed to start print job.");
+    std::ifstream in(pdf, std::ios::binary);
+    EXPECT_EQ(std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>()),
+              old);
+    // With room on the disk the same print replaces it.
+    boxes.clear();
+    view.OnFilePrint();
+    EXPECT_TRUE(boxes.empty());
+    std::ifstream again(pdf, std::ios::binary);
+    std::string head(5, '\0');
+    again.read(head.data(), 5);
+    EXPECT_EQ(head, "%PDF-");
 }
 
 TEST_F(PlatformPrintTest, CancelledPrintDialogPrintsNothing) {
