@@ -462,6 +462,13 @@ void CWnd::DrawMenuBar() {
         r->menuBar->setGeometry(0, 0, r->width(), GetSystemMetrics(SM_CYMENU));
         r->menuBar->show();
     }
+    // The bar's pop-ups are its children: they go with the actions that open them, once
+    // whatever one of them may be running (a command chosen from it) is over.
+    for (QAction* a : r->menuBar->actions()) {
+        if (QMenu* old = a->menu()) {
+            old->deleteLater();
+        }
+    }
     r->menuBar->clear();
     MenuObject* m = live_menu(r->menu);
     if (m == nullptr) {

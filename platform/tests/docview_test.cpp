@@ -267,6 +267,14 @@ TEST_F(PlatformDocViewTest, MenuBarAsksTheUpdateHandlersBeforeOpening) {
     EXPECT_FALSE(items[3]->isEnabled()); // nobody handles it
     items[4]->trigger();
     EXPECT_EQ(g_route, (std::vector<std::string>{"app:app"}));
+    // Drawn again, the bar holds the pop-ups of its menu and no more.
+    for (int i = 0; i < 3; ++i) {
+        frame->DrawMenuBar();
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(bar->findChildren<QMenu*>().size(), 1);
+    ASSERT_EQ(bar->actions().size(), 1);
+    EXPECT_NE(bar->actions()[0]->menu(), nullptr);
 }
 
 TEST_F(PlatformDocViewTest, DroppedFileOpensAsTheDocument) {
