@@ -90,6 +90,14 @@ protected:
         });
         timer->start(20);
     }
+    // Message boxes are answered OK and kept in boxes, for the test to read.
+    void keep_boxes() {
+        set_message_box_hook([this](const MessageBoxRequest& r) {
+            boxes.push_back(r);
+            return IDOK;
+        });
+    }
+    std::vector<MessageBoxRequest> boxes;
     HookReset reset;
     PageView view;
     QObject watches;
@@ -250,11 +258,7 @@ TEST_F(PlatformPrintTest, UnwritablePdfFileIsReported) {
     set_print_dialog_hook([](const PrintDialogRequest&) {
         return pdf_answer(zel::work_path("no-such-folder/page.pdf"));
     });
-    std::vector<MessageBoxRequest> boxes;
-    set_message_box_hook([&](const MessageBoxRequest& r) {
-        boxes.push_back(r);
-        return IDOK;
-    });
+    keep_boxes();
     view.OnFilePrint();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, "Failed to start print job.");
@@ -269,6 +273,7 @@ TEST_F(PlatformPrintTest, PaperWithoutRoomToPrintOnIsReported) {
     papers[0].pageHeightMm = 0;
     papers[1].marginLeftMm = 120;
     papers[1].marginRightMm = 120;
+    keep_boxes();
     for (const PrinterSettings& paper : papers) {
         std::remove(pdf.c_str());
         set_print_dialog_hook([&](const PrintDialogRequest&) {
@@ -279,11 +284,7 @@ TEST_F(PlatformPrintTest, PaperWithoutRoomToPrintOnIsReported) {
             a.settings.marginRightMm = paper.marginRightMm;
             return a;
         });
-        std::vector<MessageBoxRequest> boxes;
-        set_message_box_hook([&](const MessageBoxRequest& r) {
-            boxes.push_back(r);
-            return IDOK;
-        });
+        boxes.clear();
         view.OnFilePrint();
         ASSERT_EQ(boxes.size(), 1u);
         EXPECT_EQ(boxes[0].text, "Failed to start print job.");
@@ -297,11 +298,7 @@ TEST_F(PlatformPrintTest, PdfFileTheDiskCannotTakeIsReportedAndTheOldFileKept) {
     const std::string old = "the file printed before";
     std::ofstream(pdf, std::ios::binary) << old;
     set_print_dialog_hook([&](const PrintDialogRequest&) { return pdf_answer(pdf); });
-    std::vector<MessageBoxRequest> boxes;
-    set_message_box_hook([&](const MessageBoxRequest& r) {
-        boxes.push_back(r);
-        return IDOK;
-    });
+    keep_boxes();
     {
         const zel::testing::FileSizeLimit full(1000);
         ASSERT_TRUE(full.set());
