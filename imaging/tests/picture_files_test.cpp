@@ -112,6 +112,22 @@ TEST(ImagingPictureFiles, ContentDecidesAmongListedFormatsAndPngIsNotRead) {
     zel::set_message_handler(previous);
 }
 
+// A photo renamed to .bmp that is another listed format (a JPEG, say) loads as what it is, and
+// its header tells its own size, not numbers made of its other bytes.
+TEST(ImagingPictureFiles, AJpegNamedBmpLoadsWithItsOwnSizeInTheHeader) {
+    Picture picture(40, 30);
+    fill_pattern(picture);
+    const std::string jpeg = save(picture, "photo.jpg", "jpg");
+    fs::copy_file(jpeg, work_file("photo_named.bmp"));
+    Picture back(720, 960);
+    const Loaded got = load(back, work_file("photo_named.bmp"));
+    ASSERT_EQ(got.result, 1);
+    EXPECT_EQ(got.cols, 40);
+    EXPECT_EQ(got.rows, 30);
+    EXPECT_EQ(got.hdr.width, 40);
+    EXPECT_EQ(got.hdr.height, 30);
+}
+
 // Photographs often carry metadata that Magick finds damaged; their pixels are sound.
 TEST(ImagingPictureFiles, AJpegWithDamagedMetadataIsRead) {
     Picture picture(40, 30);
