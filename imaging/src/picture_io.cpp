@@ -251,6 +251,10 @@ ReadResult read_file_picture(const std::string& path, Magick::Image& image,
             stored = {static_cast<int>(image.columns()), static_cast<int>(image.rows())};
         if (*decoder == "JPEG" && show_upright(image))
             stored = {stored.rows, stored.cols};
+        // Every reader hands over red, green and blue: a picture stored in printing inks (a
+        // CMYK JPEG or PSD) is converted, instead of its ink amounts being taken for them.
+        if (image.colorSpace() == Magick::CMYKColorspace)
+            image.colorSpace(Magick::sRGBColorspace);
         return larger_than(stored, request.maxCols, request.maxRows) ? ReadResult::too_large
                                                                      : ReadResult::read;
     } catch (...) {
