@@ -240,9 +240,44 @@ PictureClaim psd_claim(const Bytes& b) {
 
 // --- JPEG --------------------------------------------------------------------------------
 
-// The frame size from the first start-of-frame segment; the marker walk stops at the first
-// scan, whose data the decoder checks itself.
+// Whether the EXIF block of the APP1 segment at at (its marker) turns the picture a quarter for
+// viewing: orientations 5 to 8 of the first directory's orientation tag. Nothing read lies
+// outside the segment.
+bool exif_turns(const Bytes& b, u64 at, u64 length) {
+    const u64 end = at + 2 + length;
+    const u64 tiff = at + 10;
+    if (length < 8 + 8 || !b.has(at, 2 + length) || b.be(at + 4, 4) != 0x45786966 ||
+        b.be(at + 8, 2) != 0)
+        return false; // not "Exif\0\0" and a TIFF header
+    const u64 order = b.be(tiff, 2);
+    if (order != 0x4949 && order != 0x4d4d)
+        return false;
+    const bool big = order == 0x4d4d;
+    const auto read = [&](u64 where, int count) {
+        return where + static_cast<u64>(count) <= end
+                   ? (big ? b.be(where, count) : b.le(where, count))
+                   : 0;
+    };
+    const u64 directory = tiff + read(tiff + 4, 4);
+    const u64 entries = read(directory, 2);
+    for (u64 i = 0; i < entries; ++i) {
+        const u64 entry = directory + 2 + 12 * i;
+        if (entry + 12 > end)
+            return false;
+        if (read(entry, 2) == 0x0112) {
+            const u64 orientation = read(entry + 8, 2);
+            return orientation >= 5 && orientation <= 8;
+        }
+    }
+    return false;
+}
+
+// The frame size from the first start-of-frame segment, and whether an EXIF segment before it
+// turns the picture; the marker walk stops at the first scan, whose data the decoder checks
+// itself.
 PictureClaim jpeg_claim(const Bytes& b) {
+    bool turned = false;
+    bool exifSeen = false;
     u64 at = 2;
     while (b.has(at, 4)) {
         if (b.byte(at) != 0xff)
@@ -255,10 +290,18 @@ PictureClaim jpeg_claim(const Bytes& b) {
         const u64 length = b.be(at + 2, 2);
         const bool frame =
             marker >= 0xc0 && marker <= 0xcf && marker != 0xc4 && marker != 0xc8 && marker != 0xcc;
-        if (frame)
-            return sized(b.be(at + 7, 2), b.be(at + 5, 2));
+        if (frame) {
+            PictureClaim claim = sized(b.be(at + 7, 2), b.be(at + 5, 2));
+            claim.turned = turned;
+            return claim;
+        }
         if (marker == 0xda || length < 2)
             return {};
+        // Only the first EXIF block counts.
+        if (marker == 0xe1 && !exifSeen && b.be(at + 4, 4) == 0x45786966) {
+            exifSeen = true;
+            turned = exif_turns(b, at, length);
+        }
         at += 2 + length;
     }
     return {};

@@ -18,6 +18,9 @@ struct PictureClaim {
     // usable.
     int cols = 0;
     int rows = 0;
+    // A JPEG whose EXIF orientation turns it a quarter for viewing (a photo taken with the
+    // camera held sideways): shown, it is rows x cols.
+    bool turned = false;
 };
 
 // The claim of a file of these bytes for the Magick decoder that will read it ("BMP", "JPEG",

@@ -149,6 +149,20 @@ bool decode(std::string_view bytes, const std::string& decoder, PictureSize cove
     return true;
 }
 
+// Turns a JPEG as its EXIF orientation says it is shown, as every viewer shows it: a photo
+// taken with the camera held sideways is stored as the camera lay. True when it was turned a
+// quarter, so that its stored size is now its rows by its columns.
+bool show_upright(Magick::Image& image) {
+    const Magick::OrientationType orientation = image.orientation();
+    if (orientation == Magick::UndefinedOrientation || orientation == Magick::TopLeftOrientation)
+        return false;
+    image.autoOrient();
+    return orientation == Magick::LeftTopOrientation ||
+           orientation == Magick::RightTopOrientation ||
+           orientation == Magick::RightBottomOrientation ||
+           orientation == Magick::LeftBottomOrientation;
+}
+
 bool larger_than(PictureSize size, int maxCols, int maxRows) {
     return (maxCols > 0 && size.cols > maxCols) || (maxRows > 0 && size.rows > maxRows);
 }
@@ -216,19 +230,31 @@ ReadResult read_file_picture(const std::string& path, Magick::Image& image,
         const PictureClaim claim = picture_claim(*decoder, all);
         if (!claim.fits)
             return ReadResult::refused;
-        if (larger_than({claim.cols, claim.rows}, request.maxCols, request.maxRows)) {
-            stored = {claim.cols, claim.rows};
+        // Sizes are those of the picture as it is shown; the decoder's scale is asked for the
+        // picture as it is stored.
+        const PictureSize shown = claim.turned ? PictureSize{claim.rows, claim.cols}
+                                               : PictureSize{claim.cols, claim.rows};
+        if (larger_than(shown, request.maxCols, request.maxRows)) {
+            stored = shown;
             return ReadResult::too_large;
         }
         PictureSize cover;
         if (claim.cols > 0 && request.use != ReadRequest::Use::whole)
-            cover = reading_size(request, {claim.cols, claim.rows});
+            cover = reading_size(request, shown);
+        if (claim.turned)
+            cover = {cover.rows, cover.cols};
         if (!decode(all, *decoder, cover, image))
             return ReadResult::refused;
         // A JPEG decoded at a reduced scale knows its stored size as its base size.
         stored = {static_cast<int>(image.baseColumns()), static_cast<int>(image.baseRows())};
         if (stored.cols <= 0 || stored.rows <= 0)
             stored = {static_cast<int>(image.columns()), static_cast<int>(image.rows())};
+        if (*decoder == "JPEG" && show_upright(image))
+            stored = {stored.rows, stored.cols};
+        // Every reader hands over red, green and blue: a picture stored in printing inks (a
+        // CMYK JPEG or PSD) is converted, instead of its ink amounts being taken for them.
+        if (image.colorSpace() == Magick::CMYKColorspace)
+            image.colorSpace(Magick::sRGBColorspace);
         return larger_than(stored, request.maxCols, request.maxRows) ? ReadResult::too_large
                                                                      : ReadResult::read;
     } catch (...) {

@@ -31,7 +31,8 @@ struct ReadRequest {
 };
 
 // Reads the picture file at path into image, decoded as decoder_for chooses, and its stored
-// size into stored. For a fit or zoom the image may come reduced but still at least twice as
+// size into stored; a JPEG comes turned as its EXIF orientation shows it, and its stored size
+// is then the size shown. For a fit or zoom the image may come reduced but still at least twice as
 // large as the size the caller goes on to (so a zoom of it to that size, worked out from
 // stored, gives nearly what the whole picture would); for size_only it may come at any size. False
 // when the file cannot be read, is in no format decoded here, claims more than it holds, is larger

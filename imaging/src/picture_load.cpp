@@ -4,6 +4,7 @@
 #include "bmp_header.h"
 #include "extension.h"
 #include "magick_pixels.h"
+#include "picture_format.h"
 #include "picture_io.h"
 #include "zel/common/work_folder.h"
 #include "zel/imaging.h"
@@ -11,6 +12,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 using namespace zel::imaging;
 
@@ -30,6 +32,20 @@ bool convert_shrunk(const char* path, const std::string& bmp, int maxCols, int m
     return write_picture(image, bmp_magick_name, bmp);
 }
 
+// Whether the picture at path, named as a BMP, is another listed format by its content (a JPEG
+// renamed, say): it is then converted as that format is, so that its header is not read from
+// bytes that are no BMP header.
+bool other_format_named_bmp(const char* path) {
+    std::FILE* file = open_for_reading(path);
+    if (file == nullptr)
+        return false;
+    char head[4] = {};
+    const std::size_t got = std::fread(head, 1, sizeof head, file);
+    std::fclose(file);
+    const auto decoder = decoder_for(std::string_view(head, got), path);
+    return decoder && *decoder != "BMP";
+}
+
 } // namespace
 
 int LoadImageFromFile(_pixel** arr, const char* path, int* cols, int* rows, _BmpHeader* hdr,
@@ -45,7 +61,8 @@ int LoadImageFromFile(_pixel** arr, const char* path, int* cols, int* rows, _Bmp
             return 0;
         std::string bmp = path;
         PictureSize stored;
-        if (index != 0) {
+        const bool converted = index != 0 || other_format_named_bmp(path);
+        if (converted) {
             bmp = zel::work_path("zeledittmpx.bmp");
             if (bmp.empty() || !convert_shrunk(path, bmp, maxCols, maxRows, stored))
                 return 0;
@@ -56,7 +73,7 @@ int LoadImageFromFile(_pixel** arr, const char* path, int* cols, int* rows, _Bmp
         bmp_header_read(hdr, file);
         std::fclose(file);
         // The header promises the size of the picture the user chose, not of the work file.
-        if (index != 0) {
+        if (converted) {
             hdr->width = stored.cols;
             hdr->height = stored.rows;
         }

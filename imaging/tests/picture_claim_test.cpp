@@ -168,6 +168,57 @@ TEST(ImagingPictureClaim, JpegSizeComesFromItsFrameHeader) {
     EXPECT_EQ(picture_claim("JPEG", std::string("\xff\xd8\xff\xda", 4)).cols, 0);
 }
 
+// A JPEG of 3000 x 4000 stored, with an EXIF segment of the given byte order whose first
+// directory holds the camera's maker and then the orientation; the segment may be cut short by
+// cut bytes.
+std::string jpeg_with_orientation(bool bigEndian, unsigned orientation, int cut = 0) {
+    const auto put = [bigEndian](std::string& out, unsigned value, int bytes) {
+        bigEndian ? be(out, value, bytes) : le(out, value, bytes);
+    };
+    std::string tiff = bigEndian ? "MM" : "II";
+    put(tiff, 42, 2);
+    put(tiff, 8, 4);
+    put(tiff, 2, 2);
+    put(tiff, 0x010f, 2); // the camera's maker, before the orientation
+    put(tiff, 2, 2);
+    put(tiff, 4, 4);
+    put(tiff, 0, 4);
+    put(tiff, 0x0112, 2);
+    put(tiff, 3, 2);
+    put(tiff, 1, 4);
+    put(tiff, orientation, 2);
+    put(tiff, 0, 2);
+    put(tiff, 0, 4);
+    const std::string payload = std::string("Exif\0\0", 6) + tiff;
+    std::string jpeg("\xff\xd8\xff\xe1", 4);
+    be(jpeg, static_cast<unsigned>(payload.size() + 2 - static_cast<std::size_t>(cut)), 2);
+    jpeg += payload.substr(0, payload.size() - static_cast<std::size_t>(cut));
+    jpeg += std::string("\xff\xc0\x00\x11\x08", 5);
+    be(jpeg, 4000, 2);
+    be(jpeg, 3000, 2);
+    jpeg.append(10, '\0');
+    return jpeg;
+}
+
+// A photo taken with the camera held sideways is stored as the camera lay; its EXIF orientation
+// (5 to 8) turns it a quarter for viewing, in either byte order. Only what lies inside the
+// segment is read.
+TEST(ImagingPictureClaim, JpegTurnedByItsExifOrientation) {
+    for (const bool bigEndian : {false, true}) {
+        for (unsigned orientation = 0; orientation <= 9; ++orientation) {
+            const auto claim = picture_claim("JPEG", jpeg_with_orientation(bigEndian, orientation));
+            EXPECT_EQ(claim.cols, 3000);
+            EXPECT_EQ(claim.rows, 4000);
+            EXPECT_EQ(claim.turned, orientation >= 5 && orientation <= 8)
+                << bigEndian << " " << orientation;
+        }
+    }
+    // The orientation's entry cut off by the segment's end (the frame that follows is no part
+    // of it).
+    EXPECT_FALSE(picture_claim("JPEG", jpeg_with_orientation(false, 6, 12)).turned);
+    EXPECT_EQ(picture_claim("JPEG", jpeg_with_orientation(false, 6, 12)).cols, 3000);
+}
+
 // The file that kept every reader busy for half a second claims 4112 x 4112 pixels of two bytes
 // in 151 bytes.
 TEST(ImagingPictureClaim, TheSlowTgaIsRefusedByItsHeader) {

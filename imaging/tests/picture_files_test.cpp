@@ -3,7 +3,9 @@
 #include <Magick++.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <vector>
 
 using namespace zel::imaging::test;
 namespace fs = std::filesystem;
@@ -110,6 +112,54 @@ TEST(ImagingPictureFiles, ContentDecidesAmongListedFormatsAndPngIsNotRead) {
         EXPECT_EQ(image_available(path.c_str(), &cols, &rows), 0);
     }
     zel::set_message_handler(previous);
+}
+
+// A photo renamed to .bmp that is another listed format (a JPEG, say) loads as what it is, and
+// its header tells its own size, not numbers made of its other bytes.
+TEST(ImagingPictureFiles, AJpegNamedBmpLoadsWithItsOwnSizeInTheHeader) {
+    Picture picture(40, 30);
+    fill_pattern(picture);
+    const std::string jpeg = save(picture, "photo.jpg", "jpg");
+    fs::copy_file(jpeg, work_file("photo_named.bmp"));
+    Picture back(720, 960);
+    const Loaded got = load(back, work_file("photo_named.bmp"));
+    ASSERT_EQ(got.result, 1);
+    EXPECT_EQ(got.cols, 40);
+    EXPECT_EQ(got.rows, 30);
+    EXPECT_EQ(got.hdr.width, 40);
+    EXPECT_EQ(got.hdr.height, 30);
+}
+
+// A photo stored in printing inks (a CMYK JPEG from a print workflow, a CMYK PSD) is read in its
+// own colours by every reader, not with its ink amounts taken for red, green and blue.
+TEST(ImagingPictureFiles, ACmykPhotoIsReadInItsOwnColours) {
+    const _pixel colour = rgb(200, 120, 60);
+    std::vector<unsigned char> bytes;
+    for (int i = 0; i < 60 * 40; ++i)
+        bytes.insert(bytes.end(), {colour.r, colour.g, colour.b});
+    for (const std::string magick : {"JPEG", "PSD"}) {
+        SCOPED_TRACE(magick);
+        Magick::Image picture(60, 40, "RGB", Magick::CharPixel, bytes.data());
+        picture.colorSpace(Magick::CMYKColorspace);
+        picture.quality(95);
+        const std::string path =
+            work_file("cmyk." + (magick == "JPEG" ? std::string("jpg") : "psd"));
+        picture.write(magick + ":" + path);
+        ASSERT_EQ(Magick::Image(path).colorSpace(), Magick::CMYKColorspace);
+
+        const auto near = [&](_pixel p) {
+            return std::abs(p.r - colour.r) <= 8 && std::abs(p.g - colour.g) <= 8 &&
+                   std::abs(p.b - colour.b) <= 8;
+        };
+        Picture back(720, 960);
+        int cols = 0, rows = 0;
+        ASSERT_EQ(fget_pixels(back.rows(), &cols, &rows, path.c_str(), 720, 960), 1);
+        EXPECT_TRUE(near(back.at(20, 30)));
+        ASSERT_EQ(load(back, path).result, 1);
+        EXPECT_TRUE(near(back.at(20, 30)));
+        ASSERT_EQ(fget_set_pixels(back.rows(), path.c_str(), 30, 20, 0), 1);
+        EXPECT_TRUE(near(back.at(10, 15)));
+    }
 }
 
 // Photographs often carry metadata that Magick finds damaged; their pixels are sound.
