@@ -50,16 +50,29 @@ int rotate(zeleditObject& record, int dir) {
     }
 }
 
-// An enlargement past the canvas and an unknown direction leave the record as it is.
+int scaled(int size, double factor) {
+    return static_cast<int>(size * factor);
+}
+
+// Whether an enlargement still makes a side of this size larger: truncation keeps a side under
+// 20 pixels as it is.
+bool grows(int size) {
+    return scaled(size, enlarge_factor) > size;
+}
+
+// An enlargement past the canvas and an unknown direction leave the record as it is; so does a
+// reduction to a size that no enlargement could bring back (the layer would only shrink on
+// until it could no longer be composed at all).
 int scale(zeleditObject& record, int dir) {
     double factor = 0.0;
     if (dir == 1 && record.tCol < canvas_cols && record.tRow < canvas_rows)
         factor = enlarge_factor;
-    else if (dir == 2)
+    else if (dir == 2 && grows(scaled(record.tCol, reduce_factor)) &&
+             grows(scaled(record.tRow, reduce_factor)))
         factor = reduce_factor;
     if (factor != 0.0) {
-        record.tCol = static_cast<int>(record.tCol * factor);
-        record.tRow = static_cast<int>(record.tRow * factor);
+        record.tCol = scaled(record.tCol, factor);
+        record.tRow = scaled(record.tRow, factor);
     }
     return 0;
 }

@@ -55,6 +55,29 @@ TEST_F(LayerActions, ScaleStepsTruncateAndEnlargeStopsAtTheCanvas) {
     EXPECT_EQ(body.tRow, 500);
 }
 
+// Reducing stops at the smallest size that an enlargement still grows: below 20 pixels the
+// truncated product of an enlargement is the size itself, and further down the layer becomes
+// too small to compose, so the composition could never be rewritten again.
+TEST_F(LayerActions, ReducingStopsWhereEnlargingCanStillBringTheLayerBack) {
+    zeleditObject& head = state().head; // 120 x 240
+    for (int i = 0; i < 200; ++i)
+        EXPECT_EQ(zel2_single_action(ZEL2_HEAD, scale_action, 2), 0);
+    EXPECT_EQ(head.tCol, 21);
+    EXPECT_EQ(head.tRow, 51);
+    EXPECT_EQ(zel2_single_action(ZEL2_HEAD, scale_action, 1), 0);
+    EXPECT_EQ(head.tCol, 22);
+    EXPECT_EQ(head.tRow, 53);
+    for (int i = 0; i < 200; ++i)
+        zel2_single_action(ZEL2_HEAD, scale_action, 1);
+    EXPECT_GE(head.tCol, 120);
+
+    make_scene();
+    for (int i = 0; i < 100; ++i)
+        zel2_scale_save(1, ZEL2_HEAD, 2, out_path().c_str(), 1);
+    EXPECT_EQ(zel2_scale_save(1, ZEL2_HEAD, 1, out_path().c_str(), 1), 0);
+    EXPECT_EQ(zel2_move_save(10, ZEL2_BODY, left, out_path().c_str(), 0), 0);
+}
+
 TEST_F(LayerActions, RotationAndBothLayersAndRefusals) {
     for (int i = 0; i < 3; ++i)
         zel2_single_action(ZEL2_BODY, rotate_action, 2);

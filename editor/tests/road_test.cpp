@@ -5,6 +5,8 @@
 
 #include <zel/common/work_folder.h>
 
+#include <algorithm>
+#include <cstddef>
 #include <filesystem>
 
 namespace zel::editor::test {
@@ -163,6 +165,11 @@ TEST_F(RoadTest, EditFaceTakesTheDrawnCopyAsTheNewFace) {
     LoadStarterFace("man");
     CTesselDoc& doc = *Doc();
     const int width = doc.m_faceRect.Width();
+    // A speck of ink on the paper where the eraser lands (picture pixel 16, 16), so that the
+    // stroke changes the picture.
+    const std::size_t stride = std::size_t(width * 3 + 3) / 4 * 4;
+    const std::size_t row = std::size_t(doc.m_faceRect.Height() - 1 - 16);
+    std::fill_n(doc.m_faceBits.begin() + std::ptrdiff_t(row * stride + 16 * 3), 3, 0);
     // The dialog draws one stroke and ends with Done.
     zel::platform::set_modal_dialog_hook([](CDialog& d) {
         const CRect area = static_cast<CEditFaceDlg&>(d).GetDrawingArea();

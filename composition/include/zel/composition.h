@@ -141,7 +141,8 @@ ZEL_COMPOSITION_EXPORT int zel2_get_previous_bkgd(int index);
 /// @name Composition and layer actions
 /// Actions: 1 move (directions 1 up, 2 down, 3 left, 4 right; 5 pixels; row offset 0..680,
 /// column offset 0..450), 2 rotate (1 counter-clockwise, 2 clockwise; 5 degrees), 3 scale
-/// (1 enlarge x1.05 while the target is under 600 x 800, 2 reduce x0.95).
+/// (1 enlarge x1.05 while the target is under 600 x 800, 2 reduce x0.95 while both sides stay
+/// at 20 pixels or more, the smallest that an enlargement still grows).
 /// @{
 
 /// Paints the canvas with the background's key colour, then the background picture (when

@@ -8,6 +8,7 @@
 
 #include "zel/dialogs/pen_choice_dlg.h"
 
+#include <algorithm>
 #include <initializer_list>
 #include <utility>
 #include <vector>
@@ -312,9 +313,10 @@ void CEditFaceDlg::OnDone() {
         std::vector<BYTE> indexes(std::size_t(indexStride) * std::size_t(m_height));
         ::GetDIBits(m_workDC.m_hDC, m_workBitmap, 0, UINT(m_height), indexes.data(),
                     reinterpret_cast<BITMAPINFO*>(&table), DIB_RGB_COLORS);
+        std::vector<BYTE> edited(std::size_t(stride) * std::size_t(m_height));
         for (int y = 0; y < m_height; ++y) {
             const BYTE* in = indexes.data() + std::size_t(y) * std::size_t(indexStride);
-            BYTE* out = m_faceBits + std::size_t(y) * std::size_t(stride);
+            BYTE* out = edited.data() + std::size_t(y) * std::size_t(stride);
             for (int x = 0; x < m_width; ++x) {
                 const RGBQUAD& c = table.colors[in[x]];
                 *out++ = c.rgbBlue;
@@ -325,6 +327,13 @@ void CEditFaceDlg::OnDone() {
                 *out++ = kPaper;
             }
         }
+        // Presses that left every pixel as it was (a text pop-up cancelled, an erase on bare
+        // paper) are no change: the view would otherwise take the same drawing back as a new
+        // face edge, erase the parts from it and ask for the face to be saved.
+        if (std::equal(edited.begin(), edited.end(), m_faceBits)) {
+            m_changed = 0;
+        }
+        std::copy(edited.begin(), edited.end(), m_faceBits);
     }
     EndDialog(1);
 }

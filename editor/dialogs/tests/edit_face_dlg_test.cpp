@@ -236,6 +236,39 @@ TEST_F(EditFaceTest, UndoOfTheOnlyStrokeClearsChangedAndDoneKeepsTheView) {
     EXPECT_EQ(copy.bits, before);
 }
 
+// Presses that change no pixel are no change: the view must not take the same drawing back as
+// a new face edge nor ask for the face to be saved.
+TEST_F(EditFaceTest, DoneAfterPressesThatChangedNoPixelReportsNoChange) {
+    FaceCopy copy(720, 960);
+    copy.ink(600, 800);
+    const auto before = copy.bits;
+    open(copy);
+    // An erase on bare paper, then a text press whose pop-up is cancelled.
+    press(area(20, 20));
+    release(area(20, 20));
+    zel::platform::set_font_dialog_hook(
+        [](const zel::platform::FontDialogRequest&) { return zel::platform::FontDialogAnswer{}; });
+    command(CEditFaceDlg::kText);
+    answer_popups(0, nullptr);
+    press(area(60, 60));
+    release(area(60, 60));
+    ASSERT_EQ(dialog.GetStrokeCount(), 2);
+    command(CEditFaceDlg::kDone);
+    EXPECT_EQ(dialog.m_hWnd, nullptr);
+    EXPECT_EQ(dialog.m_changed, 0);
+    EXPECT_EQ(copy.bits, before);
+
+    // One pixel inked is a change.
+    open(copy);
+    answer_popups(1, nullptr);
+    command(CEditFaceDlg::kPen);
+    press(area(100, 200));
+    release(area(100, 200));
+    command(CEditFaceDlg::kDone);
+    EXPECT_EQ(dialog.m_changed, 1);
+    EXPECT_NE(copy.bits, before);
+}
+
 TEST_F(EditFaceTest, DoneWritesThePictureIntoTheViewsRows) {
     // 117 x 158 is shown at 2:1; its rows are 351 bytes and one pad byte.
     FaceCopy copy(117, 158);
