@@ -27,7 +27,7 @@ TEST_F(FaceEditTest, MovesMultiplyThePositionAndTruncate) {
         int expected;
     };
     for (const Case& c : {Case{1, 100, 97}, Case{2, 100, 103}, Case{1, 480, 465}, Case{2, 480, 494},
-                          Case{2, 33, 33}, Case{2, 0, 0}}) {
+                          Case{2, 33, 34}, Case{2, 0, 1}, Case{1, 33, 32}, Case{1, 0, 0}}) {
         part(kSlotMouth).ly = c.start;
         EXPECT_EQ(face_move(7, c.step), 0);
         EXPECT_EQ(part(kSlotMouth).ly, c.expected) << c.start;
@@ -37,6 +37,15 @@ TEST_F(FaceEditTest, MovesMultiplyThePositionAndTruncate) {
     EXPECT_EQ(part(kSlotMouth).lx, 465);
     EXPECT_EQ(face_move(7, 4), 0);
     EXPECT_EQ(part(kSlotMouth).lx, 478);
+    // A part moved up to the edge comes back down step by step.
+    part(kSlotMouth).lx = 2;
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(face_move(7, 3), 0);
+    EXPECT_EQ(part(kSlotMouth).lx, 0);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(face_move(7, 4), 0);
+    EXPECT_EQ(part(kSlotMouth).lx, 3);
+    part(kSlotMouth).lx = 478;
     EXPECT_EQ(face_move(7, 5), kBadStep);
     EXPECT_EQ(part(kSlotMouth).lx, 478);
 }

@@ -216,7 +216,9 @@ ZELEDIT_API int face_compose_clr(_pixel** clr, int* w, int* h);
 /// 20-character field (nothing changed); else 0.
 ZELEDIT_API int face_change(int id, const char* name);
 /// Moves the part: step 1 up, 2 down, 3 left, 4 right; each step multiplies the position by
-/// 0.97 or 1.03 (truncated toward zero). -41 not loaded, -43 other step, else 0.
+/// 0.97 or 1.03 (truncated toward zero); a step down or right moves it by a pixel at least, so
+/// that a part moved close to the top or left edge comes back. -41 not loaded, -43 other step,
+/// else 0.
 ZELEDIT_API int face_move(int id, int step);
 /// Scales the part: step 1 enlarges by 1.05, step 2 shrinks by 0.95. -41, -43, else 0.
 ZELEDIT_API int face_scale(int id, int step);

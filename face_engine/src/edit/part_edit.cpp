@@ -4,7 +4,20 @@
 #include "face_state.h"
 #include "truncate.h"
 
+#include <limits>
+
 namespace zel::engine {
+namespace {
+
+// A step down or right moves the part by a pixel at least: 3% of a distance under 34 pixels
+// truncates to nothing, and a part moved up or left that close to the edge would never come
+// back.
+int away_from_edge(int position) {
+    const int moved = trunc_to_int(position * 1.03);
+    return moved > position || position == std::numeric_limits<int>::max() ? moved : position + 1;
+}
+
+} // namespace
 
 int part_edit_geometry(_zel_object* part, int action, int step) {
     if (part == nullptr) {
@@ -16,13 +29,13 @@ int part_edit_geometry(_zel_object* part, int action, int step) {
             part->ly = trunc_to_int(part->ly * 0.97);
             return kOk;
         case 2:
-            part->ly = trunc_to_int(part->ly * 1.03);
+            part->ly = away_from_edge(part->ly);
             return kOk;
         case 3:
             part->lx = trunc_to_int(part->lx * 0.97);
             return kOk;
         case 4:
-            part->lx = trunc_to_int(part->lx * 1.03);
+            part->lx = away_from_edge(part->lx);
             return kOk;
         default:
             return kBadStep;
