@@ -4,7 +4,8 @@
 # where its data is), open Load Caricature, load a starter face, draw a pen stroke and erase
 # across it in Edit Face, step brows and eyes in Make Face, colour the mouth in Change Face, put
 # the head on a body and in front of a mountain, save the picture as JPEG and the face as a face
-# file through the File menu (opened with Alt+F: the keyboard focus comes back to the main window
+# file (twice under a name typed without its extension, answering the question before the
+# second save replaces the file) through the File menu (opened with Alt+F: the keyboard focus comes back to the main window
 # after each dialog, with no window manager on the display), load a face file cut short (both
 # panels show nothing afterwards), exit; then check the saved files, the head and composed work files
 # and the face panel's pixels on screenshots.
@@ -220,6 +221,19 @@ xdotool key Return
 sleep 2
 
 import -window root "$here/saved.png"
+
+# Saved again under the same name typed without its extension: the file dialog asked nothing
+# about "saved", so the program asks before it replaces saved.zel; Yes replaces it.
+file_menu_opens || fail "Alt+F did not open the File menu after the face file was saved"
+xdotool key e
+sleep 2
+xdotool type --delay 20 "$here/out/saved"
+xdotool key Return
+window_named "^Save in ZEL\$" >/dev/null || fail "no question before saved.zel was replaced"
+sleep 0.5
+import -window root "$here/replace.png"
+dismiss "^Save in ZEL\$" || fail "the question before saved.zel was replaced did not close"
+sleep 1
 
 # Load Caricature with a face file cut short, while the face and the composed picture show: the
 # load fails with its message, and both panels then show what the document holds, nothing.
