@@ -84,21 +84,29 @@ void expect_upright(const Picture& arr, int cols, int rows) {
     EXPECT_TRUE(near(at(3 * cols / 4, 3 * rows / 4), blue));
 }
 
+// A photo loaded as the editor loads one, into the working size.
+struct Loaded {
+    Picture arr{720, 960};
+    int cols = 0;
+    int rows = 0;
+    _BmpHeader hdr{};
+};
+void load(const std::string& path, Loaded& out) {
+    ASSERT_EQ(LoadGeneralImage(out.arr.rows(), path.c_str(), &out.cols, &out.rows, &out.hdr), 1);
+}
+
 class ImagingTurnedPhoto : public ::testing::TestWithParam<int> {};
 
 TEST_P(ImagingTurnedPhoto, LoadsUprightAtItsUprightSize) {
     const std::string path =
         write_turned_jpeg("turned" + std::to_string(GetParam()) + ".jpg", 120, 160, GetParam());
-    Picture arr(720, 960);
-    int cols = 0;
-    int rows = 0;
-    _BmpHeader hdr{};
-    ASSERT_EQ(LoadGeneralImage(arr.rows(), path.c_str(), &cols, &rows, &hdr), 1);
-    EXPECT_EQ(cols, 120);
-    EXPECT_EQ(rows, 160);
-    EXPECT_EQ(hdr.width, 120);
-    EXPECT_EQ(hdr.height, 160);
-    expect_upright(arr, cols, rows);
+    Loaded photo;
+    ASSERT_NO_FATAL_FAILURE(load(path, photo));
+    EXPECT_EQ(photo.cols, 120);
+    EXPECT_EQ(photo.rows, 160);
+    EXPECT_EQ(photo.hdr.width, 120);
+    EXPECT_EQ(photo.hdr.height, 160);
+    expect_upright(photo.arr, photo.cols, photo.rows);
 
     int availableCols = 0;
     int availableRows = 0;
@@ -113,16 +121,13 @@ INSTANTIATE_TEST_SUITE_P(Orientations, ImagingTurnedPhoto, ::testing::Values(6, 
 // its upright size.
 TEST(ImagingTurnedPhotoLarge, FitsByItsUprightSize) {
     const std::string path = write_turned_jpeg("turned_large.jpg", 3000, 4000, 6);
-    Picture arr(720, 960);
-    int cols = 0;
-    int rows = 0;
-    _BmpHeader hdr{};
-    ASSERT_EQ(LoadGeneralImage(arr.rows(), path.c_str(), &cols, &rows, &hdr), 1);
-    EXPECT_EQ(cols, 720);
-    EXPECT_EQ(rows, 960);
-    EXPECT_EQ(hdr.width, 3000);
-    EXPECT_EQ(hdr.height, 4000);
-    expect_upright(arr, cols, rows);
+    Loaded photo;
+    ASSERT_NO_FATAL_FAILURE(load(path, photo));
+    EXPECT_EQ(photo.cols, 720);
+    EXPECT_EQ(photo.rows, 960);
+    EXPECT_EQ(photo.hdr.width, 3000);
+    EXPECT_EQ(photo.hdr.height, 4000);
+    expect_upright(photo.arr, photo.cols, photo.rows);
 }
 
 } // namespace
