@@ -307,7 +307,8 @@ ZELEDIT_API int face_build_rebuild(unsigned char** drawing, int cols, int rows, 
 
 /// Takes the caller's retouched drawing (rows bottom first, width x height) as the new face
 /// edge and erases from it every loaded part, so that parts are not drawn twice. 1, or 0 for a
-/// null drawing, no face yet, a zero or oversized extent, or a missing template.
+/// null drawing, no face yet, a zero or oversized extent, a missing template or no memory; on
+/// 0 the face edge stays as it was.
 ZELEDIT_API int set_face_edge_inDLL(unsigned char** drawing, int width, int height);
 /// Erases every loaded part of face (eyes, brows, nose, mouth, glasses) from bitmap (row 0 at
 /// the top, face.colSize x face.rowSize). 0, or the first failure code.
