@@ -231,9 +231,9 @@ ZELEDIT_API int face_gender(int id, int set);
 /// Chooses the glasses: 41 "GLASSES_RND", 42 "GLASSES_REC", any other "GLASSES_STD"; marks
 /// them loaded (their display flag unchanged). Always 0.
 ZELEDIT_API int face_glasses(int style);
-/// Sets the expression: 50 neutral (names restored), 51 and 54 happy, 52 sad, 53 angry
-/// (brows and mouth renamed), 55 and 56 names unchanged; the names of before the first
-/// expression are backed up once. Always 0.
+/// Sets the expression: 50 neutral (names restored from the backup, if one was taken), 51 and
+/// 54 happy, 52 sad, 53 angry (brows and mouth renamed), 55 and 56 names unchanged; the names
+/// of before the first expression are backed up once. Always 0.
 ZELEDIT_API int face_expression(int code);
 /// Applies a move (action 1, steps 1..4) or scale (action 3, steps 1..2) step to the caller's
 /// own record; any other action changes nothing. 0, -43 bad step, -1 null part.
