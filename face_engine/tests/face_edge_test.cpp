@@ -72,10 +72,15 @@ TEST_F(FaceEdgeTest, RefusesWhatDoesNotFit) {
     EXPECT_EQ(set_face_edge_inDLL(drawing.row_table(), 40, 961), 0);
 }
 
-TEST_F(FaceEdgeTest, AMissingTemplateFails) {
-    place(kSlotLeftEye, "NO_SUCH_EYE", 10, 10);
-    BwBuffer drawing(40, 30, 1);
+TEST_F(FaceEdgeTest, AMissingTemplateFailsAndKeepsTheFaceEdge) {
+    place(kSlotLeftEye, "RING", 5, 5);
+    place(kSlotNose, "NO_SUCH_NOSE", 20, 10);
+    place(kSlotMouth, "RING", 20, 20);
+    BwBuffer drawing(40, 30, 0);
     EXPECT_EQ(set_face_edge_inDLL(drawing.row_table(), 40, 30), 0);
+    // The mouth after the failing nose would stay in the face edge and be drawn twice.
+    for (int r = 0; r < kCanvasRows; ++r)
+        ASSERT_EQ(std::memchr(edge()[r], 0, kCanvasCols), nullptr) << "row " << r;
     _zel_object part = face().parts[kSlotLeftEye];
     part.IsLoaded = 0;
     EXPECT_EQ(part_edge_erase(part, edge(), 40, 30, 0, 1), 0) << "not loaded: nothing read";

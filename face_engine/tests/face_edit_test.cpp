@@ -150,6 +150,14 @@ TEST_F(FaceEditTest, ExpressionsBackUpTheNamesOnceAndNeutralRestoresThem) {
     EXPECT_STREQ(part(kSlotMouth).name, "DOT");
     EXPECT_STREQ(part(kSlotLeftEye).name, "EYE222");
     EXPECT_EQ(part(kSlotMouth).lx, 100); // names only
+
+    // A face that holds an expression but no backup keeps its names.
+    face().nExpression = 52;
+    face().bBackedUp = 0;
+    std::memset(face().backupNames, 0, sizeof face().backupNames);
+    EXPECT_EQ(face_expression(50), 0);
+    EXPECT_STREQ(part(kSlotMouth).name, "DOT");
+    EXPECT_STREQ(part(kSlotLeftBrow).name, "BROW3");
 }
 
 TEST_F(FaceEditTest, SaveFormsWriteTheHeadPictureEvenForABadStep) {

@@ -231,9 +231,9 @@ ZELEDIT_API int face_gender(int id, int set);
 /// Chooses the glasses: 41 "GLASSES_RND", 42 "GLASSES_REC", any other "GLASSES_STD"; marks
 /// them loaded (their display flag unchanged). Always 0.
 ZELEDIT_API int face_glasses(int style);
-/// Sets the expression: 50 neutral (names restored), 51 and 54 happy, 52 sad, 53 angry
-/// (brows and mouth renamed), 55 and 56 names unchanged; the names of before the first
-/// expression are backed up once. Always 0.
+/// Sets the expression: 50 neutral (names restored from the backup, if one was taken), 51 and
+/// 54 happy, 52 sad, 53 angry (brows and mouth renamed), 55 and 56 names unchanged; the names
+/// of before the first expression are backed up once. Always 0.
 ZELEDIT_API int face_expression(int code);
 /// Applies a move (action 1, steps 1..4) or scale (action 3, steps 1..2) step to the caller's
 /// own record; any other action changes nothing. 0, -43 bad step, -1 null part.
@@ -307,7 +307,8 @@ ZELEDIT_API int face_build_rebuild(unsigned char** drawing, int cols, int rows, 
 
 /// Takes the caller's retouched drawing (rows bottom first, width x height) as the new face
 /// edge and erases from it every loaded part, so that parts are not drawn twice. 1, or 0 for a
-/// null drawing, no face yet, a zero or oversized extent, or a missing template.
+/// null drawing, no face yet, a zero or oversized extent, a missing template or no memory; on
+/// 0 the face edge stays as it was.
 ZELEDIT_API int set_face_edge_inDLL(unsigned char** drawing, int width, int height);
 /// Erases every loaded part of face (eyes, brows, nose, mouth, glasses) from bitmap (row 0 at
 /// the top, face.colSize x face.rowSize). 0, or the first failure code.

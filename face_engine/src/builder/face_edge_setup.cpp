@@ -21,6 +21,12 @@ constexpr ErasedPart kErasedParts[] = {
     {kSlotNose, false},    {kSlotMouth, false},   {kSlotGlasses, false},
 };
 
+// Copies a whole 720 x 960 face-edge bitmap.
+void copy_rows(unsigned char** target, unsigned char* const* source) {
+    for (int r = 0; r < kCanvasRows; ++r)
+        std::memcpy(target[r], source[r], static_cast<std::size_t>(kCanvasCols));
+}
+
 } // namespace
 
 } // namespace zel::engine
@@ -61,7 +67,18 @@ int set_face_edge_inDLL(unsigned char** drawing, int width, int height) {
     // The face-edge bitmap is the 720 x 960 holder; a larger drawing does not fit it.
     if (width <= 0 || height <= 0 || width > kCanvasCols || height > kCanvasRows)
         return 0;
+    // The parts are erased in a copy: a failure half-way would otherwise leave the face edge
+    // holding the parts not yet erased, drawn twice by every later redraw, while the caller is
+    // told the drawing was not taken.
+    unsigned char** edge = pbm_allocarray(kCanvasCols, kCanvasRows);
+    if (edge == nullptr)
+        return 0;
+    copy_rows(edge, bitmap);
     for (int i = 0; i < height; ++i)
-        std::memcpy(bitmap[i], drawing[height - 1 - i], static_cast<std::size_t>(width));
-    return face_edge_setup(face, bitmap) == kOk ? 1 : 0;
+        std::memcpy(edge[i], drawing[height - 1 - i], static_cast<std::size_t>(width));
+    const bool taken = face_edge_setup(face, edge) == kOk;
+    if (taken)
+        copy_rows(bitmap, edge);
+    pbm_freearray(edge, kCanvasRows);
+    return taken ? 1 : 0;
 }

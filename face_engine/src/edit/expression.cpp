@@ -57,8 +57,12 @@ int face_expression(int code) {
     case 56:
         break;
     default:
-        for (int i = 0; i < kZelBackupNames; ++i) {
-            set_name(face.parts[kBackupSlots[i]], face.backupNames[i]);
+        // Without a backup there is nothing to bring back: a face read with an expression but
+        // no backup (a face file may hold one) would otherwise lose all six names to "".
+        if (face.bBackedUp != 0) {
+            for (int i = 0; i < kZelBackupNames; ++i) {
+                set_name(face.parts[kBackupSlots[i]], face.backupNames[i]);
+            }
         }
         break;
     }
