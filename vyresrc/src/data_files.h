@@ -3,7 +3,8 @@
 // ParseError on the first thing it cannot accept, so a damaged file never half-loads.
 //
 // All three are text: a first line "vyresrc-<kind> 1", then entries; empty lines and lines
-// starting with ';' are skipped; words are separated by blanks.
+// starting with ';' are skipped; words are separated by blanks; every line, the last too, ends
+// with a line end.
 //   parts.vyr   "part NAME cols rows ax ay c0 c1 r0 r1" followed by rows lines of cols characters,
 //               '#' ink and '.' paper, top row first; "loc NAME ax ay c0 c1 r0 r1" for a location
 //               record without a drawing.

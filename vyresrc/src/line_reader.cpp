@@ -7,10 +7,19 @@ namespace vyresrc {
 
 LineReader::LineReader(const std::string& path) : m_in(path, std::ios::binary) {}
 
+// The writer ends every line, so a last line without its end was cut short and may end inside
+// a number that still reads as one. A read that fails (or runs out of memory) on the way must
+// not pass for the end of the file either.
 bool LineReader::next_raw_line(std::string& line) {
-    if (!std::getline(m_in, line))
+    if (!std::getline(m_in, line)) {
+        if (m_in.bad())
+            throw ParseError{"line " + std::to_string(m_line_number + 1) + ": cannot be read"};
         return false;
+    }
     ++m_line_number;
+    if (m_in.eof())
+        throw ParseError{"line " + std::to_string(m_line_number) +
+                         ": has no line end; the file was cut short"};
     if (!line.empty() && line.back() == '\r')
         line.pop_back();
     return true;

@@ -16,9 +16,11 @@ public:
 
     bool is_open() const { return m_in.is_open(); }
     // The next line that is neither empty nor a comment ('#' in the first column is ink in a
-    // drawing, so comments start with ';'). False at the end of the file.
+    // drawing, so comments start with ';'). False at the end of the file; throws as
+    // next_raw_line does.
     bool next_line(std::string& line);
-    // The next line as it stands (drawing rows).
+    // The next line as it stands (drawing rows). Throws ParseError when the line has no end or
+    // the file cannot be read.
     bool next_raw_line(std::string& line);
     int line_number() const { return m_line_number; }
 

@@ -63,6 +63,9 @@ std::vector<Damage> damages() {
         {"RangeTooShort", "tables.vyr", "vyresrc-tables 1\nrange SEARCH_RANGE 0.1 0.2\n"},
         {"NotFinite", "tables.vyr", not_finite_thickness()},
         {"FuzzyIncomplete", "tables.vyr", with_fuzzy_line_dropped()},
+        // Cut short inside the last number, which still reads as a (wrong) number.
+        {"CutInLastWeight", "points.vyr", "vyresrc-points 1\npoints EYE_LEFT_IN 580 1\n1 2 2"},
+        {"CutInLastValue", "tables.vyr", valid_tables().substr(0, valid_tables().size() - 2)},
     };
 }
 

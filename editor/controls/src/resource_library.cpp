@@ -7,8 +7,10 @@
 
 namespace {
 constexpr int kStringStep = 256;
-// A string buffer must keep this many characters free, or the text may have been cut.
-constexpr int kStringSlack = 3;
+// A string buffer must keep this many bytes free, or the text may have been cut: a cut text
+// fills the buffer but for its terminator and the up to three bytes of a letter that did not
+// fit whole.
+constexpr int kStringSlack = 5;
 } // namespace
 
 CResourceLibrary::CResourceLibrary(LPCTSTR fileName, DWORD flags) {

@@ -20,8 +20,9 @@ using namespace zel::controls::test;
 
 namespace {
 
-// Strings of the test library: 1 has 300 characters, 2 more than any string resource holds.
-constexpr UINT kLongString = 1, kEndlessString = 2;
+// Strings of the test library: 1 has 300 characters, 2 more than any string resource holds, 6
+// has 300 bytes with a three-byte letter at bytes 253 to 255.
+constexpr UINT kLongString = 1, kEndlessString = 2, kLetterAtTheCut = 6;
 constexpr WORD kBitmap = 3, kIcon = 4, kDialogRecord = 5;
 
 std::string digits(std::size_t count) {
@@ -152,6 +153,12 @@ TEST_F(LibraryFixture, StringsAreReadWholeOrCutToTheBuffer) {
     EXPECT_EQ(lib.GetStatus(), CResourceLibrary::kLibraryResourceFailed);
     EXPECT_EQ(lib.LoadString(kLongString, nullptr), 0);
     EXPECT_EQ(lib.GetStatus(), CResourceLibrary::kLibraryNoString);
+
+    // A letter that does not fit the first buffer is left out of it whole, which leaves more
+    // room free than a cut between single-byte letters: the text is still read on.
+    EXPECT_EQ(lib.LoadString(kLetterAtTheCut, &text), 300);
+    EXPECT_EQ(text.str(), digits(253) + "\u20AC" + digits(44));
+    EXPECT_EQ(lib.GetStatus(), CResourceLibrary::kLibraryOk);
 
     // A text longer than any string resource stops growing the buffer at the largest one.
     EXPECT_EQ(lib.LoadString(kEndlessString, &text), CResourceLibrary::kLongestString - 1);
