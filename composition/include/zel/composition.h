@@ -89,8 +89,9 @@ public:
     void getBgColor(unsigned char* rgb) const;
     /// Shows every field in a warning box captioned "zeleditObject::msg_display()".
     void msg_display() const;
-    /// Writes the record as text, one "<value>:" line per field. 0, or -10 when the file
-    /// cannot be created or not all of it was written.
+    /// Writes the record as text, one "<value>:" line per field, replacing the file whole. 0, or
+    /// -10 when the file cannot be created or not all of it was written (the file is then as it
+    /// was).
     int save(const char* path) const;
     /// Reads a record written by save. 0; -10 when the file cannot be opened; -11 when a line
     /// cannot be read or a string does not fit (the fields read so far stay, IsLoaded is 0).
