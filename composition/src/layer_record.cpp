@@ -2,6 +2,8 @@
 
 #include "work_paths.h"
 
+#include <climits>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -20,6 +22,18 @@ bool copy_field(char* field, int capacity, const char* text) {
     }
     field[0] = '\0';
     return false;
+}
+
+// A scaled size truncated toward zero. A product past what an int holds is held at its limit,
+// and one that is no number gives no size, rather than an undefined conversion.
+int truncated_size(double size) {
+    if (std::isnan(size))
+        return 0;
+    if (size >= static_cast<double>(INT_MAX))
+        return INT_MAX;
+    if (size <= static_cast<double>(INT_MIN))
+        return INT_MIN;
+    return static_cast<int>(size);
 }
 
 } // namespace
@@ -69,8 +83,8 @@ int zeleditObject::makePath() {
 void zeleditObject::setScale(double cols, double rows) {
     colScale = cols;
     rowScale = rows;
-    tCol = static_cast<int>(colScale * col);
-    tRow = static_cast<int>(rowScale * row);
+    tCol = truncated_size(colScale * col);
+    tRow = truncated_size(rowScale * row);
 }
 
 void zeleditObject::setBgColor(_pixel c) {

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cmath>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -80,6 +82,17 @@ TEST(LayerRecord, SetScaleTruncatesTheTargetSize) {
     record.getTargetSize(cols, rows);
     EXPECT_EQ(cols, 99);
     EXPECT_EQ(rows, 133);
+
+    // Factors whose product no int holds give the nearest size an int holds, not an undefined
+    // one; a factor that is no number gives no size.
+    record.setScale(1e10, -1e10);
+    record.getTargetSize(cols, rows);
+    EXPECT_EQ(cols, INT_MAX);
+    EXPECT_EQ(rows, INT_MIN);
+    record.setScale(std::nan(""), 1.0);
+    record.getTargetSize(cols, rows);
+    EXPECT_EQ(cols, 0);
+    EXPECT_EQ(rows, 400);
 }
 
 std::string text_of(const std::string& path) {

@@ -80,7 +80,8 @@ public:
     void setOffset(int cols, int rows) { colOffset = cols, rowOffset = rows; }
     void setAngle(int degrees) { nAngle = degrees; }
     void getTargetSize(int& cols, int& rows) const { cols = tCol, rows = tRow; }
-    /// Stores both factors and sets the target size to the probed size times them, truncated.
+    /// Stores both factors and sets the target size to the probed size times them, truncated
+    /// (held at the limits of an int; 0 for a factor that is no number).
     void setScale(double cols, double rows);
     void setDisplay(int flag) { bDisplay = flag; }
     void setSex(int n) { nSex = n; }
