@@ -2,6 +2,7 @@
 // recomposition, and the one-level undo of the layer records.
 
 #include "composer_state.h"
+#include "truncated_size.h"
 
 #include <algorithm>
 
@@ -51,7 +52,7 @@ int rotate(zeleditObject& record, int dir) {
 }
 
 int scaled(int size, double factor) {
-    return static_cast<int>(size * factor);
+    return truncated_size(size * factor);
 }
 
 // Whether an enlargement still makes a side of this size larger: truncation keeps a side under

@@ -1,9 +1,8 @@
 // The layer record: defaults, bounded text fields, the path rule and the debug dump.
 
+#include "truncated_size.h"
 #include "work_paths.h"
 
-#include <climits>
-#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -22,18 +21,6 @@ bool copy_field(char* field, int capacity, const char* text) {
     }
     field[0] = '\0';
     return false;
-}
-
-// A scaled size truncated toward zero. A product past what an int holds is held at its limit,
-// and one that is no number gives no size, rather than an undefined conversion.
-int truncated_size(double size) {
-    if (std::isnan(size))
-        return 0;
-    if (size >= static_cast<double>(INT_MAX))
-        return INT_MAX;
-    if (size <= static_cast<double>(INT_MIN))
-        return INT_MIN;
-    return static_cast<int>(size);
 }
 
 } // namespace
@@ -83,8 +70,8 @@ int zeleditObject::makePath() {
 void zeleditObject::setScale(double cols, double rows) {
     colScale = cols;
     rowScale = rows;
-    tCol = truncated_size(colScale * col);
-    tRow = truncated_size(rowScale * row);
+    tCol = zel::composition::truncated_size(colScale * col);
+    tRow = zel::composition::truncated_size(rowScale * row);
 }
 
 void zeleditObject::setBgColor(_pixel c) {

@@ -3,6 +3,7 @@
 
 #include "library_fixture.h"
 
+#include <climits>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -53,6 +54,12 @@ TEST_F(LayerActions, ScaleStepsTruncateAndEnlargeStopsAtTheCanvas) {
     EXPECT_EQ(body.tCol, 600);
     EXPECT_EQ(zel2_single_action(ZEL2_BODY, scale_action, 7), 0);
     EXPECT_EQ(body.tRow, 500);
+
+    // A step from a target no int could grow further (an absurd setScale) stays defined.
+    body.tCol = INT_MIN;
+    EXPECT_EQ(zel2_single_action(ZEL2_BODY, scale_action, 1), 0);
+    EXPECT_EQ(body.tCol, INT_MIN);
+    EXPECT_EQ(body.tRow, 525);
 }
 
 // Reducing stops at the smallest size that an enlargement still grows: below 20 pixels the
