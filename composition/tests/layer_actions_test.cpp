@@ -210,6 +210,14 @@ TEST_F(LayerActions, FailedSelectionKeepsThePreviousPicture) {
     Picture out(array_cols, array_rows);
     ASSERT_TRUE(read_composed(out_path(), out));
     EXPECT_TRUE(near(out.at(150, 300), red));
+
+    // The layers still name the pictures shown, so the next step composes them both.
+    EXPECT_STREQ(state().body.csFile, "body01-00");
+    EXPECT_EQ(state().bkgdVariant[7], no_variant);
+    ASSERT_EQ(zel2_move_save(11, ZEL2_BODY, right, out_path().c_str(), 0), 0);
+    ASSERT_TRUE(read_composed(out_path(), out));
+    EXPECT_TRUE(near(out.at(150, 300), red));
+    EXPECT_TRUE(near(out.at(20, 20), sky));
 }
 
 TEST_F(LayerActions, UndoRestoresTheRecordsOfTheSnapshot) {

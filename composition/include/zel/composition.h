@@ -175,7 +175,8 @@ ZEL_COMPOSITION_EXPORT int zel2_scale_save(int kind, int id, int dir, const char
 ZEL_COMPOSITION_EXPORT int zel2_set_bg_clr(_pixel c, const char* out);
 /// Steps body library index forward (forward non-zero) or back with wrap-around, marks the body
 /// loaded and composes (flagBkgd, body, head) into out: the result of zel2_compose_save; 0 when
-/// the step fails (out keeps the previous picture).
+/// the step fails (out keeps the previous picture, and the body layer and the library's variant
+/// counter stay as they were, so that later steps compose the picture shown).
 ZEL_COMPOSITION_EXPORT int zel2_select_body_save(int flagBkgd, int index, const char* out,
                                                  int forward);
 /// The same for background library index, composing (background, flagBody, head).
