@@ -2,6 +2,7 @@
 // recomposition, and the one-level undo of the layer records.
 
 #include "composer_state.h"
+#include "truncated_size.h"
 
 #include <algorithm>
 
@@ -51,7 +52,7 @@ int rotate(zeleditObject& record, int dir) {
 }
 
 int scaled(int size, double factor) {
-    return static_cast<int>(size * factor);
+    return truncated_size(size * factor);
 }
 
 // Whether an enlargement still makes a side of this size larger: truncation keeps a side under
@@ -107,6 +108,30 @@ Flags dialog_flags(int kind) {
     return kind == 2 ? Flags{1, 1} : Flags{0, 1};
 }
 
+// The layer a library selection fills and the library's variant counter, as they were before
+// the selection. A failed selection puts them back: the layer keeps the picture the person
+// sees in the composition, instead of naming the missing or damaged one, which would make
+// every later step fail to compose (a body) or drop the picture from it (a background).
+class Selection {
+public:
+    Selection(zeleditObject& layer, int* variants, int count, int index)
+        : m_layer(layer), m_saved(layer),
+          m_variant(index >= 0 && index < count ? &variants[index] : nullptr),
+          m_savedVariant(m_variant ? *m_variant : no_variant) {}
+
+    void restore() const {
+        m_layer = m_saved;
+        if (m_variant)
+            *m_variant = m_savedVariant;
+    }
+
+private:
+    zeleditObject& m_layer;
+    zeleditObject m_saved;
+    int* m_variant;
+    int m_savedVariant;
+};
+
 } // namespace
 
 int zel2_single_action(int id, int action, int dir) {
@@ -159,17 +184,23 @@ int zel2_set_bg_clr(_pixel c, const char* out) {
 }
 
 int zel2_select_body_save(int flagBkgd, int index, const char* out, int forward) {
+    const Selection before(state().body, state().bodyVariant, body_libraries, index);
     const int stepped = forward ? zel2_get_next_body(index) : zel2_get_previous_body(index);
-    if (stepped != 0)
+    if (stepped != 0) {
+        before.restore();
         return 0;
+    }
     state().body.IsLoaded = 1;
     return zel2_compose_save(flagBkgd, 1, out);
 }
 
 int zel2_select_bkgd_save(int flagBody, int index, const char* out, int forward) {
+    const Selection before(state().bkgd, state().bkgdVariant, bkgd_libraries, index);
     const int stepped = forward ? zel2_get_next_bkgd(index) : zel2_get_previous_bkgd(index);
-    if (stepped != 0)
+    if (stepped != 0) {
+        before.restore();
         return 0;
+    }
     state().bkgd.IsLoaded = 1;
     return zel2_compose_save(1, flagBody, out);
 }

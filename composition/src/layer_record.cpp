@@ -1,5 +1,6 @@
 // The layer record: defaults, bounded text fields, the path rule and the debug dump.
 
+#include "truncated_size.h"
 #include "work_paths.h"
 
 #include <cstdio>
@@ -69,8 +70,8 @@ int zeleditObject::makePath() {
 void zeleditObject::setScale(double cols, double rows) {
     colScale = cols;
     rowScale = rows;
-    tCol = static_cast<int>(colScale * col);
-    tRow = static_cast<int>(rowScale * row);
+    tCol = zel::composition::truncated_size(colScale * col);
+    tRow = zel::composition::truncated_size(rowScale * row);
 }
 
 void zeleditObject::setBgColor(_pixel c) {

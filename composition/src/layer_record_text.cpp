@@ -3,6 +3,7 @@
 // back.
 
 #include "record_text.h"
+#include "zel/common/file_replace.h"
 #include "zel/composition.h"
 
 #include <climits>
@@ -106,32 +107,37 @@ private:
 int zeleditObject::save(const char* path) const {
     if (path == nullptr)
         return -10;
-    std::ofstream out(path);
-    if (!out)
-        return -10;
-    out.precision(17);
-    out << nOid << ":\n"
-        << csDir << ":\n"
-        << csFile << ":\n"
-        << csExt << ":\n"
-        << col << ":\n"
-        << row << ":\n"
-        << colOffset << ":\n"
-        << rowOffset << ":\n"
-        << nAngle << ":\n"
-        << tCol << ":\n"
-        << tRow << ":\n"
-        << colScale << ":\n"
-        << rowScale << ":\n"
-        << nLayer << ":\n"
-        << nSLayer << ":\n"
-        << (bDisplay ? 1 : 0) << ":\n"
-        << nSex << ":\n";
-    for (const unsigned char byte : bgClr)
-        out << static_cast<int>(byte) << ":\n";
-    // A full disk shows only when the stream's buffer reaches the file.
-    out.close();
-    return out ? 0 : -10;
+    // The record replaces the file whole, so a save the disk cannot take leaves the record
+    // saved before it instead of a cut-off one.
+    const bool saved = zel::replace_file(path, [this](const std::string& sibling) {
+        std::ofstream out(sibling);
+        if (!out)
+            return false;
+        out.precision(17);
+        out << nOid << ":\n"
+            << csDir << ":\n"
+            << csFile << ":\n"
+            << csExt << ":\n"
+            << col << ":\n"
+            << row << ":\n"
+            << colOffset << ":\n"
+            << rowOffset << ":\n"
+            << nAngle << ":\n"
+            << tCol << ":\n"
+            << tRow << ":\n"
+            << colScale << ":\n"
+            << rowScale << ":\n"
+            << nLayer << ":\n"
+            << nSLayer << ":\n"
+            << (bDisplay ? 1 : 0) << ":\n"
+            << nSex << ":\n";
+        for (const unsigned char byte : bgClr)
+            out << static_cast<int>(byte) << ":\n";
+        // A full disk shows only when the stream's buffer reaches the file.
+        out.close();
+        return !out.fail();
+    });
+    return saved ? 0 : -10;
 }
 
 int zeleditObject::load(const char* path) {

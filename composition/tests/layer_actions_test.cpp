@@ -3,6 +3,7 @@
 
 #include "library_fixture.h"
 
+#include <climits>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -53,6 +54,12 @@ TEST_F(LayerActions, ScaleStepsTruncateAndEnlargeStopsAtTheCanvas) {
     EXPECT_EQ(body.tCol, 600);
     EXPECT_EQ(zel2_single_action(ZEL2_BODY, scale_action, 7), 0);
     EXPECT_EQ(body.tRow, 500);
+
+    // A step from a target no int could grow further (an absurd setScale) stays defined.
+    body.tCol = INT_MIN;
+    EXPECT_EQ(zel2_single_action(ZEL2_BODY, scale_action, 1), 0);
+    EXPECT_EQ(body.tCol, INT_MIN);
+    EXPECT_EQ(body.tRow, 525);
 }
 
 // Reducing stops at the smallest size that an enlargement still grows: below 20 pixels the
@@ -203,6 +210,14 @@ TEST_F(LayerActions, FailedSelectionKeepsThePreviousPicture) {
     Picture out(array_cols, array_rows);
     ASSERT_TRUE(read_composed(out_path(), out));
     EXPECT_TRUE(near(out.at(150, 300), red));
+
+    // The layers still name the pictures shown, so the next step composes them both.
+    EXPECT_STREQ(state().body.csFile, "body01-00");
+    EXPECT_EQ(state().bkgdVariant[7], no_variant);
+    ASSERT_EQ(zel2_move_save(11, ZEL2_BODY, right, out_path().c_str(), 0), 0);
+    ASSERT_TRUE(read_composed(out_path(), out));
+    EXPECT_TRUE(near(out.at(150, 300), red));
+    EXPECT_TRUE(near(out.at(20, 20), sky));
 }
 
 TEST_F(LayerActions, UndoRestoresTheRecordsOfTheSnapshot) {

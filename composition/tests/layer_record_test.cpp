@@ -4,10 +4,13 @@
 #include "composer_state.h"
 #include "work_paths.h"
 
+#include "zel/testing/file_size_limit.h"
 #include "zel/testing/test_env.h"
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cmath>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -79,6 +82,17 @@ TEST(LayerRecord, SetScaleTruncatesTheTargetSize) {
     record.getTargetSize(cols, rows);
     EXPECT_EQ(cols, 99);
     EXPECT_EQ(rows, 133);
+
+    // Factors whose product no int holds give the nearest size an int holds, not an undefined
+    // one; a factor that is no number gives no size.
+    record.setScale(1e10, -1e10);
+    record.getTargetSize(cols, rows);
+    EXPECT_EQ(cols, INT_MAX);
+    EXPECT_EQ(rows, INT_MIN);
+    record.setScale(std::nan(""), 1.0);
+    record.getTargetSize(cols, rows);
+    EXPECT_EQ(cols, 0);
+    EXPECT_EQ(rows, 400);
 }
 
 std::string text_of(const std::string& path) {
@@ -132,6 +146,23 @@ TEST(LayerRecord, LoadRefusesMissingShortAndOversizedFiles) {
     const std::string longExt = zel::testing::work_dir() + "/long.txt";
     std::ofstream(longExt) << "51:\n/lib:\nbody01-00:\nabcdefghijk:\n";
     EXPECT_EQ(record.load(longExt.c_str()), -11);
+}
+
+// A save the disk cannot take whole leaves the record saved before it, not a cut-off one.
+TEST(LayerRecord, FailedSaveKeepsThePreviousRecord) {
+    zeleditObject record;
+    record.setDirFile("/lib/body01", "body01-00");
+    const std::string path = zel::testing::work_dir() + "/kept.txt";
+    ASSERT_EQ(record.save(path.c_str()), 0);
+    const std::string before = text_of(path);
+
+    record.setDir(("/" + std::string(1000, 'd')).c_str());
+    {
+        const zel::testing::FileSizeLimit full(before.size() + 100);
+        ASSERT_TRUE(full.set());
+        EXPECT_EQ(record.save(path.c_str()), -10);
+    }
+    EXPECT_EQ(text_of(path), before);
 }
 
 struct Shown {

@@ -80,7 +80,8 @@ public:
     void setOffset(int cols, int rows) { colOffset = cols, rowOffset = rows; }
     void setAngle(int degrees) { nAngle = degrees; }
     void getTargetSize(int& cols, int& rows) const { cols = tCol, rows = tRow; }
-    /// Stores both factors and sets the target size to the probed size times them, truncated.
+    /// Stores both factors and sets the target size to the probed size times them, truncated
+    /// (held at the limits of an int; 0 for a factor that is no number).
     void setScale(double cols, double rows);
     void setDisplay(int flag) { bDisplay = flag; }
     void setSex(int n) { nSex = n; }
@@ -89,8 +90,9 @@ public:
     void getBgColor(unsigned char* rgb) const;
     /// Shows every field in a warning box captioned "zeleditObject::msg_display()".
     void msg_display() const;
-    /// Writes the record as text, one "<value>:" line per field. 0, or -10 when the file
-    /// cannot be created or not all of it was written.
+    /// Writes the record as text, one "<value>:" line per field, replacing the file whole. 0, or
+    /// -10 when the file cannot be created or not all of it was written (the file is then as it
+    /// was).
     int save(const char* path) const;
     /// Reads a record written by save. 0; -10 when the file cannot be opened; -11 when a line
     /// cannot be read or a string does not fit (the fields read so far stay, IsLoaded is 0).
@@ -173,7 +175,8 @@ ZEL_COMPOSITION_EXPORT int zel2_scale_save(int kind, int id, int dir, const char
 ZEL_COMPOSITION_EXPORT int zel2_set_bg_clr(_pixel c, const char* out);
 /// Steps body library index forward (forward non-zero) or back with wrap-around, marks the body
 /// loaded and composes (flagBkgd, body, head) into out: the result of zel2_compose_save; 0 when
-/// the step fails (out keeps the previous picture).
+/// the step fails (out keeps the previous picture, and the body layer and the library's variant
+/// counter stay as they were, so that later steps compose the picture shown).
 ZEL_COMPOSITION_EXPORT int zel2_select_body_save(int flagBkgd, int index, const char* out,
                                                  int forward);
 /// The same for background library index, composing (background, flagBody, head).
