@@ -13,8 +13,9 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fstream>
+#include <fcntl.h>
 #include <iostream>
+#include <unistd.h>
 
 using namespace zel::editor;
 
@@ -48,12 +49,15 @@ BOOL CTesselApp::InitInstance() {
     CCommandLineInfo info;
     ParseCommandLine(info);
     if (!info.m_strFileName.IsEmpty()) {
-        std::ifstream file(info.m_strFileName.str(), std::ios::binary);
-        if (!file) {
+        // Opened without waiting: a pipe nobody writes to would otherwise hold the start-up
+        // before any window shows. The file itself is never read.
+        const int fd = ::open(info.m_strFileName.str().c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) {
             std::cerr << "zel-editor: cannot open " << info.m_strFileName.str() << ": "
                       << std::strerror(errno) << '\n';
             return FALSE;
         }
+        ::close(fd);
     }
     if (!ProcessShellCommand(info)) {
         return FALSE;

@@ -5,8 +5,14 @@
 
 #include <zel/common/work_folder.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstdlib>
+#include <fcntl.h>
 #include <fstream>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 namespace zel::editor::test {
 namespace {
@@ -130,6 +136,32 @@ TEST_F(AppTest, AFileThatCannotBeOpenedEndsStartUpWithoutAWindow) {
     const std::string err = testing::internal::GetCapturedStderr();
     EXPECT_NE(err.find("cannot open /nonexistent/face.zel"), std::string::npos) << err;
     EXPECT_EQ(m_app->m_pMainWnd, nullptr);
+}
+
+// A pipe nobody writes to does not hold the start-up: a helper opens its writing end after a
+// while only to free a start-up that waits for one, and tells that it had to.
+TEST_F(AppTest, APipeOnTheCommandLineDoesNotHoldTheStartUp) {
+    const std::string pipe = zel::work_path("named.zel");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    std::atomic<bool> started{false};
+    std::atomic<bool> freed{false};
+    std::thread helper([&] {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (!started && std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        // Opens only while a reader waits on the other end.
+        if (const int fd = ::open(pipe.c_str(), O_WRONLY | O_NONBLOCK); fd >= 0) {
+            freed = !started;
+            ::close(fd);
+        }
+    });
+    const BOOL ok = Start({pipe});
+    started = true;
+    helper.join();
+    EXPECT_TRUE(ok);
+    EXPECT_FALSE(freed);
+    ::unlink(pipe.c_str());
 }
 
 TEST_F(AppTest, AFileOnTheCommandLineOrDroppedLeavesTheDocumentAsItIs) {

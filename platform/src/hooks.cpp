@@ -12,6 +12,7 @@
 #include "zel/platform/hooks.h"
 #include "zel/platform/system.h"
 
+#include <QByteArray>
 #include <QColorDialog>
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -36,13 +37,22 @@ public:
         if (!s.contains(key)) {
             return false;
         }
-        value = s.value(key).toString().toStdString();
+        // A text gives its UTF-8 bytes, a value kept as bytes gives them as they were.
+        value = s.value(key).toByteArray().toStdString();
         return true;
     }
     void write(const std::string& section, const std::string& entry,
                const std::string& value) override {
         QSettings s(QSettings::IniFormat, QSettings::UserScope, "zel-editor", "zel-editor");
-        s.setValue(QString::fromStdString(section + "/" + entry), QString::fromStdString(value));
+        const QString text = QString::fromStdString(value);
+        // A file name is bytes: one that is no UTF-8 (a name from a Latin-1 folder) would come
+        // back as another name through a text, so it is kept as its bytes.
+        if (text.toStdString() == value) {
+            s.setValue(QString::fromStdString(section + "/" + entry), text);
+        } else {
+            s.setValue(QString::fromStdString(section + "/" + entry),
+                       QByteArray::fromStdString(value));
+        }
     }
     void remove(const std::string& section, const std::string& entry) override {
         QSettings s(QSettings::IniFormat, QSettings::UserScope, "zel-editor", "zel-editor");

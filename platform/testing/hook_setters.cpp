@@ -77,7 +77,9 @@ void clear_recorded_sounds() {
 }
 
 void set_profile_store(std::shared_ptr<ProfileStore> store) {
-    detail::profile_slot() = store ? std::move(store) : defaults().profile;
+    // The user's profile is kept aside before the first store takes its slot.
+    const Defaults& real = defaults();
+    detail::profile_slot() = store ? std::move(store) : real.profile;
 }
 
 bool MemoryProfileStore::read(const std::string& section, const std::string& entry,

@@ -13,11 +13,15 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QUrl>
 #include <QWidget>
 
+#include <filesystem>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 using namespace zel::platform::test;
@@ -307,6 +311,29 @@ TEST_F(PlatformDocViewTest, RecentFilesAndProfileLiveInTheProfileStore) {
     app.WriteProfileInt("Settings", "PreviewPages", 2);
     EXPECT_EQ(app.GetProfileInt("Settings", "PreviewPages", 1), 2u);
     EXPECT_EQ(app.GetProfileInt("Settings", "Missing", 7), 7u);
+}
+
+// The user's profile, kept in a folder of the test's own: a file name comes back byte for byte,
+// whether it is UTF-8 or not.
+TEST_F(PlatformDocViewTest, TheUsersProfileKeepsFileNamesAsTheirBytes) {
+    namespace fs = std::filesystem;
+    const fs::path folder = fs::temp_directory_path() / ("zel-profile-" + std::to_string(getpid()));
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                       QString::fromStdString(folder.string()));
+    zel::platform::set_profile_store(nullptr);
+    const std::string latin1 = "/faces/caf\xe9.zel";
+    const std::string utf8 = "/faces/caf\xc3\xa9.zel";
+    app.AddToRecentFileList(latin1.c_str());
+    app.AddToRecentFileList(utf8.c_str());
+    app.LoadStdProfileSettings(4);
+    const auto& files = app.GetRecentFileList()->Files();
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                       QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+    zel::platform::set_profile_store(std::make_shared<zel::platform::MemoryProfileStore>());
+    fs::remove_all(folder);
+    ASSERT_EQ(files.size(), 2u);
+    EXPECT_EQ(files[0].str(), utf8);
+    EXPECT_EQ(files[1].str(), latin1);
 }
 
 TEST_F(PlatformDocViewTest, DocumentTitleAndStrings) {
