@@ -114,7 +114,11 @@ void CHyperLink::MarkVisited(BOOL visited) {
 }
 
 void CHyperLink::SetHandCursor(HCURSOR cursor) {
-    if (m_ownsCursor && m_cursor != nullptr && m_cursor != cursor) {
+    // The link's own copy handed back stays the link's to free.
+    if (cursor != nullptr && cursor == m_cursor) {
+        return;
+    }
+    if (m_ownsCursor && m_cursor != nullptr) {
         ::DestroyCursor(m_cursor);
     }
     m_ownsCursor = false;

@@ -332,14 +332,28 @@ BOOL IcoMenu::SetCheckMarkImages(int checkedId, int uncheckedId) {
             return FALSE;
         }
     }
-    if (!m_checkMarksShared) {
-        delete m_checkMarks;
-    }
+    CIcoImageList* const old = m_checkMarks;
     m_checkMarks = marks.release();
-    m_checkMarksShared = FALSE;
     m_checkedId = checkedId;
     m_uncheckedId = uncheckedId;
+    PassCheckMarks(old);
+    if (!m_checkMarksShared) {
+        delete old;
+    }
+    m_checkMarksShared = FALSE;
     return TRUE;
+}
+
+// The pop-ups made from this menu draw from its list; they must not keep the one it replaces.
+void IcoMenu::PassCheckMarks(const CIcoImageList* old) {
+    for (const auto& sub : m_madeMenus) {
+        if (sub->m_checkMarksShared && sub->m_checkMarks == old) {
+            sub->m_checkMarks = m_checkMarks;
+            sub->m_checkedId = m_checkedId;
+            sub->m_uncheckedId = m_uncheckedId;
+            sub->PassCheckMarks(old);
+        }
+    }
 }
 
 BOOL IcoMenu::LoadToolbar(UINT toolbarId) {

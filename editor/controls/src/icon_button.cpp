@@ -426,7 +426,10 @@ DWORD CIconButton::SetButtonSound(LPCTSTR sound, HMODULE module, BOOL onClick, B
         zel::controls::bounded_copy(record.name, sizeof record.name, sound);
         record.sound = record.name;
     }
-    record.flags = (module == nullptr ? SND_FILENAME : SND_RESOURCE) | SND_NOWAIT | SND_NODEFAULT;
+    // A number is never a file name, with or without a module: read as one, it would be
+    // taken for the address of a text.
+    const bool file = module == nullptr && !IS_INTRESOURCE(sound);
+    record.flags = (file ? SND_FILENAME : SND_RESOURCE) | SND_NOWAIT | SND_NODEFAULT;
     record.module = module;
     if (asynchronous) {
         record.flags |= SND_ASYNC;

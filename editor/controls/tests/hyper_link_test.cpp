@@ -298,6 +298,24 @@ TEST_F(LinkFixture, HandCursorShowsOverTheLink) {
     EXPECT_NE(link.GetHandCursor(), cross);
 }
 
+TEST(HyperLinkCursor, TheLinksOwnCursorGivenBackStaysItsToFree) {
+    ensure_app();
+    HCURSOR own = nullptr;
+    {
+        CHyperLink link;
+        link.SetHandCursor(nullptr); // the link's copy of the hand
+        own = link.GetHandCursor();
+        ASSERT_NE(own, nullptr);
+        link.SetHandCursor(own);
+        EXPECT_EQ(link.GetHandCursor(), own);
+    }
+    HICON copy = ::CopyIcon(own);
+    EXPECT_EQ(copy, nullptr); // freed with the link
+    if (copy != nullptr) {
+        ::DestroyIcon(copy);
+    }
+}
+
 TEST_F(LinkFixture, ClickOpensTheTargetAndMarksTheLinkVisited) {
     answer(42);
     CHyperLink& link = dialog.left;

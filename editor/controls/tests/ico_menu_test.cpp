@@ -281,6 +281,41 @@ TEST(IcoMenuDraw, ClassicItemsShowSelectionChecksAndGreyText) {
     }
 }
 
+// A pop-up draws its check marks from its parent's list; when the parent takes new check
+// marks, the pop-up shows the new ones (the old list is gone by then).
+TEST(IcoMenuDraw, PopupsFollowTheirParentToNewCheckMarks) {
+    ensure_app();
+    const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+    auto mark = [face](COLORREF c) {
+        return make_bitmap(16, 15, [face, c](CDC& dc) {
+            dc.FillSolidRect(0, 0, 16, 15, face);
+            dc.FillSolidRect(2, 2, 12, 11, c);
+        });
+    };
+    const COLORREF oldColour = RGB(200, 0, 0), newColour = RGB(0, 0, 200);
+    register_picture(IMAGE_BITMAP, 9511, mark(oldColour));
+    register_picture(IMAGE_BITMAP, 9512, mark(RGB(0, 200, 0)));
+    register_picture(IMAGE_BITMAP, 9513, mark(newColour));
+    IcoMenu menu;
+    ASSERT_TRUE(menu.CreatePopupMenu());
+    ASSERT_TRUE(menu.SetCheckMarkImages(9511, 9512));
+    IcoMenu* sub = menu.AppendPopup("&Sub");
+    ASSERT_NE(sub, nullptr);
+    ASSERT_TRUE(sub->AppendItem("&Item", MF_OWNERDRAW, 931));
+    ASSERT_TRUE(menu.SetCheckMarkImages(9513, 9512));
+    HBITMAP drawn = make_bitmap(120, 19, [&](CDC& dc) {
+        DRAWITEMSTRUCT dis;
+        dis.CtlType = ODT_MENU;
+        dis.itemState = ODS_CHECKED;
+        dis.hDC = dc.m_hDC;
+        dis.rcItem = RECT{0, 0, 120, 19};
+        dis.itemData = reinterpret_cast<UINT_PTR>(sub->Items()[0].get());
+        sub->DrawItem(&dis);
+    });
+    EXPECT_EQ(pixel(drawn, 9, 9), newColour);
+    ::DeleteObject(drawn);
+}
+
 namespace {
 // The flat look's drawing, reached directly (this desktop uses the classic theme).
 class FlatMenu : public IcoMenu {

@@ -432,9 +432,15 @@ TEST_F(ButtonFixture, ClickSoundNamesAreBoundedAndResourcesPassedOn) {
     b.SendMessage(BM_CLICK);
     ASSERT_EQ(zel::platform::recorded_sounds().size(), 3u);
     EXPECT_EQ(zel::platform::recorded_sounds()[2].name, "CLICK");
+    // A number without a module is no file name: it names a resource of the program.
+    b.SetButtonSound(MAKEINTRESOURCE(78), nullptr, TRUE, FALSE);
+    b.SendMessage(BM_CLICK);
+    ASSERT_EQ(zel::platform::recorded_sounds().size(), 4u);
+    EXPECT_EQ(zel::platform::recorded_sounds()[3].name, "#78");
+    EXPECT_EQ(zel::platform::recorded_sounds()[3].flags, SND_RESOURCE | SND_NOWAIT | SND_NODEFAULT);
     b.SetButtonSound(nullptr, nullptr, TRUE, FALSE);
     b.SendMessage(BM_CLICK);
-    EXPECT_EQ(zel::platform::recorded_sounds().size(), 3u);
+    EXPECT_EQ(zel::platform::recorded_sounds().size(), 4u);
 }
 
 TEST_F(ButtonFixture, DisablingMovesTheFocusOn) {

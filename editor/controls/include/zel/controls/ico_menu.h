@@ -147,6 +147,8 @@ private:
     IcoMenuData* RetextItem(const wchar_t* text, UINT command, IcoMenu** holder);
     // An empty pop-up that shares this menu's check marks and image size.
     std::unique_ptr<IcoMenu> MakeSubMenu() const;
+    // Hands this menu's check marks to the pop-ups it made that shared `old` with it.
+    void PassCheckMarks(const CIcoImageList* old);
     BOOL TakeOutItem(UINT position, UINT flags, bool destroy);
     BOOL SetOwnImage(IcoMenuData* record, CIcoImageList* images, int index);
     BOOL SetOwnBitmap(IcoMenuData* record, CBitmap* bitmap);
