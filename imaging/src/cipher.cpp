@@ -4,8 +4,11 @@
 #include "zel/imaging.h"
 
 #include <cstdio>
+#include <fcntl.h>
 #include <memory>
 #include <new>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -16,10 +19,29 @@ using File = std::unique_ptr<std::FILE, FileCloser>;
 
 constexpr std::size_t chunk_bytes = 1 << 20;
 
+// Opens src for reading when it is a regular file that is not dst itself. Opening dst with "wb"
+// empties it before a byte of src is read, so a src that is dst (under any name or link) would
+// be lost and reported enciphered; a folder or a pipe would empty dst and give nothing, or hold
+// the caller until a writer came. Such a src is refused before dst is touched.
+File open_source(const char* src, const char* dst) {
+    const int fd = ::open(src, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return nullptr;
+    struct stat in {};
+    struct stat out {};
+    const bool usable =
+        ::fstat(fd, &in) == 0 && S_ISREG(in.st_mode) &&
+        !(::stat(dst, &out) == 0 && out.st_dev == in.st_dev && out.st_ino == in.st_ino);
+    std::FILE* file = usable ? ::fdopen(fd, "rb") : nullptr;
+    if (file == nullptr)
+        ::close(fd);
+    return File(file);
+}
+
 int cipher_copy(const char* src, const char* dst, const char* key, int keyLen) {
     if (src == nullptr || dst == nullptr || key == nullptr || keyLen < 1)
         return -11;
-    File in(std::fopen(src, "rb"));
+    File in = open_source(src, dst);
     if (!in)
         return -11;
     std::FILE* out = std::fopen(dst, "wb");

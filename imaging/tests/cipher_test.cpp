@@ -44,3 +44,20 @@ TEST(ImagingCipher, EmptyMissingAndBadArguments) {
     EXPECT_EQ(zic_encypt(empty.c_str(), work_file("out").c_str(), nullptr, 1), -11);
     EXPECT_EQ(zic_encypt(nullptr, work_file("out").c_str(), "k", 1), -11);
 }
+
+// Opening dst empties it before src is read: a src that is dst, or no file to read, must leave
+// dst as it was.
+TEST(ImagingCipher, ASourceThatIsTheTargetOrNoFileIsRefusedAndTheTargetKept) {
+    const std::string file = work_file("same.zel");
+    write_bytes(file, "kept");
+    const std::string link = work_file("same-link.zel");
+    std::filesystem::remove(link);
+    std::filesystem::create_symlink(file, link);
+    EXPECT_EQ(zic_encypt(file.c_str(), file.c_str(), "k", 1), -11);
+    EXPECT_EQ(zic_decypt(link.c_str(), file.c_str(), "k", 1), -11);
+    EXPECT_EQ(read_bytes(file), "kept");
+    const std::string folder = work_file("a-folder");
+    std::filesystem::create_directories(folder);
+    EXPECT_EQ(zic_decypt(folder.c_str(), file.c_str(), "k", 1), -11);
+    EXPECT_EQ(read_bytes(file), "kept");
+}

@@ -216,8 +216,8 @@ ZEL_IMAGING_EXPORT void ppm_save_ascii(_pixel** arr, int cols, int rows, const c
 /// @name Picture cipher
 /// Byte i of dst = (NOT byte i of src) XOR key[i mod keyLen]; the same call enciphers and
 /// deciphers. 0 when the whole of src was transformed; -11 when src cannot be read, dst cannot
-/// be written, key is null or keyLen < 1 (src is checked first, so a missing src creates no
-/// dst).
+/// be written, key is null or keyLen < 1. src is checked first: a missing src, one that is no
+/// regular file (a folder, a pipe) or one that is dst itself leaves dst untouched.
 /// @{
 
 ZEL_IMAGING_EXPORT int zic_encypt(const char* src, const char* dst, const char* key, int keyLen);
