@@ -195,6 +195,16 @@ bool write_file(const std::string& path, const Magick::Blob& blob) {
         path, [&blob](const std::string& sibling) { return write_bytes(sibling, blob); });
 }
 
+// Magick asked to write in a format it has no encoder for writes the picture in the format it
+// already has, without a word: a conversion to a misspelt format came out a copy, reported made.
+bool has_encoder(const std::string& magick) {
+    if (magick.empty())
+        return false;
+    ExceptionHolder exception;
+    const MagickCore::MagickInfo* info = MagickCore::GetMagickInfo(magick.c_str(), exception.info);
+    return info != nullptr && MagickCore::GetImageEncoder(info) != nullptr;
+}
+
 enum class ReadResult { read, refused, too_large };
 
 ReadResult read_file_picture(const std::string& path, Magick::Image& image,
@@ -295,6 +305,8 @@ std::FILE* open_for_reading(const std::string& path) {
 
 bool write_picture(Magick::Image& image, const std::string& magick, const std::string& path) {
     try {
+        if (!has_encoder(magick))
+            return false;
         Magick::Blob blob;
         // Magick's PSD encoder writes a palette picture in indexed mode, which its own decoder
         // then refuses as an improper header, and a picture read from fewer than 8 bits a

@@ -324,3 +324,15 @@ TEST(ImagingProbe, SizeBackgroundCopyAndSharedPicture) {
     EXPECT_EQ(Mimage_save(work_file("shared").c_str(), copy.c_str()), 1);
     EXPECT_EQ(read_bytes(work_file("shared.bmp")).substr(0, 2), "BM");
 }
+
+// Magick writes a format it has no encoder for in the picture's own format, as if it had.
+TEST(ImagingProbe, AConversionToAFormatWithoutAnEncoderFailsAndWritesNothing) {
+    Picture picture(8, 6);
+    fill_pattern(picture);
+    const std::string path = save(picture, "convert.psd", "psd");
+    const std::string out = work_file("converted.bmp");
+    EXPECT_EQ(imageFmtConvert(path.c_str(), out.c_str(), "NOSUCHFORMAT"), 0);
+    EXPECT_FALSE(fs::exists(out));
+    EXPECT_EQ(imageFmtConvert(path.c_str(), out.c_str(), "BMP3"), 1);
+    EXPECT_EQ(read_bytes(out).substr(0, 2), "BM");
+}
