@@ -10,6 +10,7 @@
 #include <QPainter>
 
 #include <cstring>
+#include <limits>
 #include <unordered_map>
 
 using namespace zel::platform::detail;
@@ -145,6 +146,28 @@ QRect dest_rect(int x, int y, int w, int h) {
     return r;
 }
 
+// The index of a colour in an 8-bit picture's table. A picture of more than 256 colours (a
+// smoothed text's shades) has its further colours drawn in the nearest one of the table, not in
+// its first colour; each is looked up once.
+BYTE table_index(std::unordered_map<QRgb, BYTE>& table, const RGBQUAD* colors, std::size_t used,
+                 QRgb c) {
+    if (const auto it = table.find(c); it != table.end()) {
+        return it->second;
+    }
+    BYTE nearest = 0;
+    int least = std::numeric_limits<int>::max();
+    for (std::size_t i = 0; i < used; ++i) {
+        const int dr = qRed(c) - colors[i].rgbRed, dg = qGreen(c) - colors[i].rgbGreen,
+                  db = qBlue(c) - colors[i].rgbBlue;
+        if (const int d = dr * dr + dg * dg + db * db; d < least) {
+            least = d;
+            nearest = BYTE(i);
+        }
+    }
+    table.emplace(c, nearest);
+    return nearest;
+}
+
 } // namespace
 
 BOOL CDC::StretchBlt(int x, int y, int width, int height, CDC* source, int xSrc, int ySrc,
@@ -278,6 +301,7 @@ int GetDIBits(HDC, HBITMAP bitmap, UINT start, UINT lines, void* bits, BITMAPINF
         }
         h.biClrUsed = 0;
     }
+    const std::size_t used = table.size();
     if (bits == nullptr) {
         return rows;
     }
@@ -296,9 +320,8 @@ int GetDIBits(HDC, HBITMAP bitmap, UINT start, UINT lines, void* bits, BITMAPINF
             const QRgb c = pixel(in, x);
             if (bpp == 8) {
                 if (c != last) {
-                    const auto it = table.find(c);
                     last = c;
-                    lastIndex = it != table.end() ? it->second : 0;
+                    lastIndex = table_index(table, info->bmiColors, used, c);
                 }
                 row[x] = lastIndex;
             } else {

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <limits>
 #include <vector>
 
@@ -209,6 +210,34 @@ TEST(PlatformDcTest, DeviceIndependentRowsRoundTrip) {
     const RGBQUAD q = eight->bmiColors[idx[4 + 2]]; // top row, third pixel
     EXPECT_EQ(q.rgbRed, 128);
     EXPECT_EQ(q.rgbGreen, 128);
+    m.old = m.dc.SelectObject(&m.bitmap);
+}
+
+// A picture of more than 256 colours read in 8 bits: the colours past the table's end are
+// drawn in the nearest colour of the table, not in whatever colour came first.
+TEST(PlatformDcTest, EightBitsDrawColoursPastTheTableInTheNearestOne) {
+    constexpr int kWidth = 300;
+    MemoryDc m(kWidth, 1, 0);
+    for (int x = 0; x < 256; ++x) {
+        m.dc.FillSolidRect(x, 0, 1, 1, RGB(x, x, x));
+    }
+    for (int x = 256; x < kWidth; ++x) {
+        m.dc.FillSolidRect(x, 0, 1, 1, RGB(x - 250, x - 249, x - 250));
+    }
+    std::vector<unsigned char> buf(sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD));
+    auto* eight = reinterpret_cast<BITMAPINFO*>(buf.data());
+    eight->bmiHeader.biBitCount = 8;
+    eight->bmiHeader.biHeight = 1;
+    std::vector<unsigned char> idx((kWidth + 3) / 4 * 4);
+    m.dc.SelectObject(m.old);
+    ASSERT_EQ(GetDIBits(nullptr, m.bitmap, 0, 1, idx.data(), eight, DIB_RGB_COLORS), 1);
+    for (int x = 0; x < kWidth; ++x) {
+        const RGBQUAD q = eight->bmiColors[idx[std::size_t(x)]];
+        const int grey = x < 256 ? x : x - 250;
+        EXPECT_EQ(q.rgbRed, grey) << "pixel " << x;
+        EXPECT_EQ(q.rgbBlue, grey) << "pixel " << x;
+        EXPECT_LE(std::abs(q.rgbGreen - (x < 256 ? x : x - 249)), 1) << "pixel " << x;
+    }
     m.old = m.dc.SelectObject(&m.bitmap);
 }
 
