@@ -10,7 +10,6 @@
 #include <zel/common/work_folder.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cstdint>
 #include <cstdio>
 #include <fcntl.h>
@@ -167,17 +166,6 @@ bool larger_than(PictureSize size, int maxCols, int maxRows) {
     return (maxCols > 0 && size.cols > maxCols) || (maxRows > 0 && size.rows > maxRows);
 }
 
-bool plain_word(const std::string& text) {
-    return !text.empty() && std::all_of(text.begin(), text.end(),
-                                        [](unsigned char c) { return std::isalnum(c) != 0; });
-}
-
-std::string upper(std::string text) {
-    for (char& c : text)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
-
 bool write_bytes(const std::string& path, const Magick::Blob& blob) {
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (file == nullptr)
@@ -326,13 +314,13 @@ bool write_picture(Magick::Image& image, const std::string& magick, const std::s
     }
 }
 
-std::string magick_for_path(const Magick::Image& image, const std::string& path) {
+std::optional<std::string> magick_for_path(const Magick::Image& image, const std::string& path) {
     const auto ext = extension_of(path);
-    if (!ext || !plain_word(*ext))
+    if (!ext)
         return image.magick();
     if (const char* listed = format_magick_name(format_index(*ext)))
         return listed;
-    return upper(*ext);
+    return std::nullopt;
 }
 
 } // namespace zel::imaging

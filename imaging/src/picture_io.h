@@ -8,6 +8,7 @@
 #include <Magick++.h>
 
 #include <cstdio>
+#include <optional>
 #include <string>
 
 namespace zel::imaging {
@@ -57,8 +58,10 @@ std::FILE* open_for_reading(const std::string& path);
 // through zel::replace_file for any other (a person's picture). False on any failure.
 bool write_picture(Magick::Image& image, const std::string& magick, const std::string& path);
 
-// The Magick format for writing to path: the listed format of its extension, else the
-// extension itself in upper case, else the image's own format.
-std::string magick_for_path(const Magick::Image& image, const std::string& path);
+// The Magick format for writing to path: the listed format of its extension, or the image's own
+// format when it has none. Nullopt for any other extension: Magick's encoder of that name could
+// write no picture (a text dump, a web page), write other files beside it or hand the picture
+// to an outside program.
+std::optional<std::string> magick_for_path(const Magick::Image& image, const std::string& path);
 
 } // namespace zel::imaging

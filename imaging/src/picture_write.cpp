@@ -43,7 +43,8 @@ int imagefile_copy(const char* dst, const char* src) {
         Magick::Image image;
         if (!read_picture(src, image))
             return 0;
-        return write_picture(image, magick_for_path(image, dst), dst) ? 1 : 0;
+        const auto magick = magick_for_path(image, dst);
+        return magick && write_picture(image, *magick, dst) ? 1 : 0;
     } catch (...) {
         return 0;
     }

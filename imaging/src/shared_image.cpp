@@ -29,7 +29,8 @@ int Mimage_save(const char* dst, const char* src) {
         std::string target = dst;
         if (!extension_of(target))
             target += ".bmp";
-        return write_picture(image, magick_for_path(image, target), target) ? 1 : 0;
+        const auto magick = magick_for_path(image, target);
+        return magick && write_picture(image, *magick, target) ? 1 : 0;
     } catch (...) {
         return 0;
     }

@@ -101,7 +101,7 @@ TEST(ImagingPictureFiles, ContentDecidesAmongListedFormatsAndPngIsNotRead) {
     expect_same_pixels(picture, back, 40, 30);
 
     const std::string png = work_file("drawing.png");
-    ASSERT_EQ(imagefile_copy(png.c_str(), bmp.c_str()), 1);
+    Magick::Image(bmp).write("PNG:" + png);
     ASSERT_EQ(read_bytes(png).substr(1, 3), "PNG");
     fs::copy_file(png, work_file("drawing.bmp"));
     zel::MessageHandler previous =
@@ -323,6 +323,47 @@ TEST(ImagingProbe, SizeBackgroundCopyAndSharedPicture) {
     EXPECT_EQ(Mimage_read(path.c_str()), 1);
     EXPECT_EQ(Mimage_save(work_file("shared").c_str(), copy.c_str()), 1);
     EXPECT_EQ(read_bytes(work_file("shared.bmp")).substr(0, 2), "BM");
+}
+
+// A copy or save goes only to the listed picture formats: another extension would pick any of
+// Magick's encoders, some of which write other files beside the target or hand the picture to
+// outside programs (printers, players), and most of which write no picture the system reads.
+TEST(ImagingProbe, CopiesAndSavesGoOnlyToListedFormats) {
+    Picture picture(12, 9);
+    fill_pattern(picture);
+    const std::string source = save(picture, "listed-source.bmp", "bmp");
+    const fs::path folder = work_file("unlisted");
+    fs::create_directories(folder);
+    for (const char* ext : {"txt", "html", "svg", "mvg", "png", "gif", "msl", "ps", "bmp2"}) {
+        SCOPED_TRACE(ext);
+        const std::string copy = (folder / (std::string("copy.") + ext)).string();
+        EXPECT_EQ(imagefile_copy(copy.c_str(), source.c_str()), 0);
+        const std::string saved = (folder / (std::string("saved.") + ext)).string();
+        EXPECT_EQ(Mimage_save(saved.c_str(), source.c_str()), 0);
+    }
+    EXPECT_TRUE(fs::is_empty(folder));
+
+    // Every listed extension in any case, and names Magick would read as a coder prefix, which
+    // here are plain file names.
+    for (const char* name : {"copy.bmp", "copy.JPG", "copy.jpeg", "copy.Psd", "copy.tga",
+                             "msl:copy.bmp", "ephemeral:copy.tga"}) {
+        SCOPED_TRACE(name);
+        const std::string copy = (folder / name).string();
+        int cols = 0, rows = 0;
+        ASSERT_EQ(imagefile_copy(copy.c_str(), source.c_str()), 1);
+        EXPECT_EQ(image_available(copy.c_str(), &cols, &rows), 1);
+        EXPECT_EQ(cols, 12);
+        const std::string saved = (folder / (std::string("saved-") + name)).string();
+        ASSERT_EQ(Mimage_save(saved.c_str(), copy.c_str()), 1);
+        EXPECT_EQ(image_available(saved.c_str(), &cols, &rows), 1);
+        EXPECT_EQ(rows, 9);
+    }
+    // Without an extension a copy keeps the source's format and a save becomes a BMP.
+    const std::string bare = (folder / "bare").string();
+    ASSERT_EQ(imagefile_copy(bare.c_str(), (folder / "copy.Psd").c_str()), 1);
+    EXPECT_EQ(read_bytes(bare).substr(0, 4), "8BPS");
+    ASSERT_EQ(Mimage_save(bare.c_str(), (folder / "copy.tga").c_str()), 1);
+    EXPECT_EQ(read_bytes(bare + ".bmp").substr(0, 2), "BM");
 }
 
 // Magick writes a format it has no encoder for in the picture's own format, as if it had.

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 
 namespace {
 CWinApp* g_app = nullptr;
@@ -602,9 +603,19 @@ UINT CWinApp::GetProfileInt(LPCTSTR section, LPCTSTR entry, int defaultValue) {
         !zel::platform::profile_store().read(section, entry, value)) {
         return UINT(defaultValue);
     }
-    char* end = nullptr;
-    const long v = std::strtol(value.c_str(), &end, 10);
-    return end != value.c_str() ? UINT(v) : UINT(defaultValue);
+    // Only a whole number that fits an int, as WriteProfileInt writes them, counts (with blanks
+    // around it, as a hand-edited profile may have); anything else gives the default rather
+    // than the digits before the junk, or a number too large cut to an unrelated one.
+    const auto first = value.find_first_not_of(" \t");
+    const auto last = value.find_last_not_of(" \t");
+    if (first == std::string::npos) {
+        return UINT(defaultValue);
+    }
+    const char* begin = value.data() + first;
+    const char* end = value.data() + last + 1;
+    int v = 0;
+    const auto [stop, error] = std::from_chars(begin, end, v);
+    return error == std::errc() && stop == end ? UINT(v) : UINT(defaultValue);
 }
 
 BOOL CWinApp::WriteProfileInt(LPCTSTR section, LPCTSTR entry, int value) {

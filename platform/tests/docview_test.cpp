@@ -313,6 +313,27 @@ TEST_F(PlatformDocViewTest, RecentFilesAndProfileLiveInTheProfileStore) {
     EXPECT_EQ(app.GetProfileInt("Settings", "Missing", 7), 7u);
 }
 
+// A number read from the profile is one WriteProfileInt could have written; anything else, as a
+// hand-edited or damaged profile may hold, gives the default.
+TEST_F(PlatformDocViewTest, AProfileValueThatIsNoIntGivesTheDefault) {
+    auto read = [this](const char* text) {
+        zel::platform::profile_store().write("Settings", "PreviewPages", text);
+        return app.GetProfileInt("Settings", "PreviewPages", 1);
+    };
+    EXPECT_EQ(read("2"), 2u);
+    EXPECT_EQ(read(" 2 "), 2u);
+    EXPECT_EQ(read("-3"), UINT(-3));
+    EXPECT_EQ(read("2147483647"), 2147483647u);
+    EXPECT_EQ(read("-2147483648"), 0x80000000u);
+    EXPECT_EQ(read("2147483648"), 1u);
+    EXPECT_EQ(read("4294967298"), 1u);
+    EXPECT_EQ(read("99999999999999999999"), 1u);
+    EXPECT_EQ(read("2 pages"), 1u);
+    EXPECT_EQ(read("2.5"), 1u);
+    EXPECT_EQ(read("two"), 1u);
+    EXPECT_EQ(read(""), 1u);
+}
+
 // The user's profile, kept in a folder of the test's own: a file name comes back byte for byte,
 // whether it is UTF-8 or not.
 TEST_F(PlatformDocViewTest, TheUsersProfileKeepsFileNamesAsTheirBytes) {

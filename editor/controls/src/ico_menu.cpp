@@ -15,6 +15,7 @@
 IMPLEMENT_DYNAMIC(IcoMenu, CMenu)
 
 using zel::controls::ico_menu_shared;
+using zel::controls::MenuTemplateItem;
 using zel::platform::narrow;
 using zel::platform::widen;
 
@@ -357,13 +358,21 @@ BOOL IcoMenu::LoadMenu(UINT id) {
 }
 
 BOOL IcoMenu::LoadMenu(LPCTSTR name) {
-    const std::vector<BYTE> bytes = zel::controls::menu_template_bytes(name);
-    if (bytes.empty()) {
+    // A template that is missing, cut short or damaged leaves the current menu as it was.
+    const std::vector<MenuTemplateItem> items =
+        zel::controls::read_menu_template(zel::controls::menu_template_bytes(name));
+    const std::size_t extent = zel::controls::menu_template_extent(items);
+    if (extent == 0) {
         return FALSE;
     }
     DestroyMenu();
-    if (!CreatePopupMenu()) {
+    // Past this point a failure leaves the menu empty rather than half built.
+    const auto fail = [this] {
+        DestroyMenu();
         return FALSE;
+    };
+    if (!CreatePopupMenu()) {
+        return fail();
     }
     ico_menu_shared().ownMenus.push_back(m_hMenu);
     // Each level ends with its MF_END item; a pop-up that ends its own level closes that level
@@ -373,25 +382,28 @@ BOOL IcoMenu::LoadMenu(LPCTSTR name) {
         bool closesParent;
     };
     std::vector<Level> stack{{this, false}};
-    for (const auto& item : zel::controls::read_menu_template(bytes)) {
-        if (stack.empty()) {
-            break;
-        }
+    for (std::size_t i = 0; i < extent; ++i) {
+        const MenuTemplateItem& item = items[i];
         IcoMenu* top = stack.back().menu;
         const bool last = (item.flags & MF_END) != 0;
         const UINT flags = item.flags & ~MF_END;
         if (flags & MF_POPUP) {
             std::unique_ptr<IcoMenu> sub = MakeSubMenu();
             if (sub == nullptr) {
-                return FALSE;
+                return fail();
             }
-            top->AppendItem(item.text.c_str(), flags, reinterpret_cast<UINT_PTR>(sub->m_hMenu), -1);
             IcoMenu* made = sub.get();
             top->m_madeMenus.push_back(std::move(sub));
+            if (!top->AppendItem(item.text.c_str(), flags,
+                                 reinterpret_cast<UINT_PTR>(made->m_hMenu), -1)) {
+                return fail();
+            }
             stack.push_back({made, last});
             continue;
         }
-        top->AppendItem(item.text.c_str(), flags, item.command, -1);
+        if (!top->AppendItem(item.text.c_str(), flags, item.command, -1)) {
+            return fail();
+        }
         if (last) {
             bool closes = true;
             while (closes && !stack.empty()) {

@@ -53,4 +53,25 @@ std::vector<MenuTemplateItem> read_menu_template(const std::vector<BYTE>& bytes)
     return items;
 }
 
+std::size_t menu_template_extent(const std::vector<MenuTemplateItem>& items) {
+    // Per open level: whether its end also ends the level above (its pop-up item was the last).
+    std::vector<bool> closesParent{false};
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const bool last = (items[i].flags & MF_END) != 0;
+        if (items[i].flags & MF_POPUP) {
+            closesParent.push_back(last);
+            continue;
+        }
+        bool closes = last;
+        while (closes && !closesParent.empty()) {
+            closes = closesParent.back();
+            closesParent.pop_back();
+        }
+        if (closesParent.empty()) {
+            return i + 1;
+        }
+    }
+    return 0;
+}
+
 } // namespace zel::controls

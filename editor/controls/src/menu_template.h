@@ -25,4 +25,8 @@ struct MenuTemplateItem {
 // past the end.
 std::vector<MenuTemplateItem> read_menu_template(const std::vector<BYTE>& bytes);
 
+// How many of `items` make up the menu: up to the item that ends the top level. 0 when the
+// items end before every level they open is closed (a cut or damaged template).
+std::size_t menu_template_extent(const std::vector<MenuTemplateItem>& items);
+
 } // namespace zel::controls

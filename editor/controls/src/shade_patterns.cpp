@@ -5,6 +5,7 @@
 #include "zel/controls/shade_button.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace zel::controls {
 
@@ -75,13 +76,15 @@ public:
             return (cube_scaled(d_of(r)) * (64 - m_g) * 2) / 128 + 128 + noise();
         });
         const int c = std::min(m_w / 6, 16);
-        const int q = m_h * m_h / 4;
+        // The squares of a row count pass an int from about 23,000 rows on.
+        const std::int64_t q = std::int64_t(m_h) * m_h / 4;
         const int h = m_h / 2;
         // Bands need a width to fall off over and at least two rows to narrow along.
         const bool bands = c > 0 && q > 0;
         each([&](int r, int x, int v) {
             if (bands) {
-                const int gate = (c * (r - h) * (r - h)) / q - c + m_w / 2;
+                const std::int64_t dr = r - h;
+                const std::int64_t gate = (c * dr * dr) / q - c + m_w / 2;
                 const int xc = x - m_w / 2;
                 if (xc > gate) {
                     v = m_g + (128 * (m_w - x)) / c;

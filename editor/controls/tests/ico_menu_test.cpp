@@ -102,6 +102,29 @@ TEST(IcoMenuTemplate, LoadBuildsOwnerDrawnPopupsUnderPlainTopItems) {
     EXPECT_EQ(menu.GetMenuItemCount(), 2u);
 }
 
+// Resource 9503 holds a template cut off inside its third item, before any level has ended.
+TEST(IcoMenuTemplate, ACutTemplateIsRefusedAndTheMenuKept) {
+    ensure_app();
+    register_face_menu();
+    IcoMenu menu;
+    ASSERT_TRUE(menu.LoadMenu(kMenu));
+    IcoMenu* file = menu.GetSubMenuAt(0);
+    EXPECT_FALSE(menu.LoadMenu(9503u));
+    ASSERT_EQ(menu.GetMenuItemCount(), 2u);
+    EXPECT_EQ(menu.GetSubMenuAt(0), file);
+    EXPECT_TRUE(IcoMenu::IsMenu(file));
+    EXPECT_EQ(file->Items().size(), 4u);
+    int pos = -1;
+    EXPECT_EQ(menu.FindItem(621u, pos), menu.GetSubMenuAt(1));
+    // A template whose levels never end is refused whole, however many items it holds.
+    const auto items = zel::controls::read_menu_template(
+        zel::controls::menu_template_bytes(MAKEINTRESOURCE(9503)));
+    ASSERT_EQ(items.size(), 2u);
+    EXPECT_EQ(zel::controls::menu_template_extent(items), 0u);
+    const std::vector<BYTE> bytes = zel::controls::menu_template_bytes(MAKEINTRESOURCE(kMenu));
+    EXPECT_EQ(zel::controls::menu_template_extent(zel::controls::read_menu_template(bytes)), 9u);
+}
+
 TEST(IcoMenuTemplate, TopItemsKeepTheirTemplateState) {
     ensure_app();
     constexpr UINT kGrayedTop = 9502;

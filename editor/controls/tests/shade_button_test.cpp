@@ -172,6 +172,25 @@ TEST(ShadePatterns, HardBumpBandsAreAtMostSixteenWideAndNarrowToTheEnds) {
     EXPECT_EQ(wide.at(12, 9), 144);
 }
 
+// The band's bounds square the distance from the middle row, which for tall pictures no longer
+// fits an int: lines far from the middle grew bands that belong to the middle only.
+TEST(ShadePatterns, HardBumpBandsOfTallPicturesStillNarrowToTheEnds) {
+    for (int h : {24000, 50000}) {
+        SCOPED_TRACE(h);
+        const Relief tall = render(96, h, CShadeButton::kHardBump, 0);
+        ASSERT_EQ(int(tall.v.size()), 96 * h);
+        // The bottom line is the relief alone (noise adds at most 2 at granularity 0).
+        for (int x = 0; x < 96; ++x) {
+            EXPECT_NEAR(tall.at(x, h - 1), tall.at(0, h - 1), 2) << x;
+        }
+        // The middle line has both bands at full width.
+        const int middle = h - 1 - h / 2;
+        EXPECT_EQ(tall.at(0, middle), 255);
+        EXPECT_EQ(tall.at(95, middle), 128 / 16);
+        EXPECT_LE(tall.at(16, middle), 130);
+    }
+}
+
 TEST(ShadePatterns, TinyPicturesNeverDivideByZero) {
     // Band width 0 (narrower than 6), a single line (no rows to narrow along), single pixels.
     for (UINT pattern = 0; pattern <= 8; ++pattern) {
