@@ -384,9 +384,9 @@ struct vyPointSetTag {
 ///                  be null. Written only when the run succeeds.
 /// @return 1 when the caricature was made; 0 on any failure, whose reason was shown through
 ///         vyMessage where the input was refused or no usable face was found in the photo
-///         (no skin region at the chin, a face box too small or outside the picture). The
-///         current face is reset at the start of every run and holds the generated face after
-///         a successful one.
+///         (no skin region at the chin, a face box too small or outside the picture). Only a
+///         successful run replaces the current face (and the face object) by the generated
+///         face; a refused one leaves them as they were.
 ZELEDIT_API int GetCartoon(int sex, char* colourFileName, _pixel** photo, int cols, int rows,
                            _pixel& skin, _pixel& background, vyPointTag& chin, vyPointTag& headTop,
                            vyPointSetTag& points, unsigned char** out);
