@@ -1,6 +1,7 @@
 // The load commands: a photo, and a caricature from a face file.
 
 #include "picture_rows.h"
+#include "save_names.h"
 #include "tessel_view.h"
 
 #include <zel/common/data_folder.h>
@@ -18,13 +19,6 @@ namespace {
 
 constexpr const char* kFormatInvalid =
     "The specified document's format is invalid or not supported!";
-
-// The face engine cuts whatever follows the last '.' and reads "<rest>.zel": only a name that
-// ends in ".zel" is read as itself.
-bool names_face_file(const std::string& path) {
-    const std::string name = std::filesystem::path(path).filename().string();
-    return name.size() > 4 && name.compare(name.size() - 4, 4, ".zel") == 0;
-}
 
 // The face engine reads a face file into a work file before anything else. When a file that
 // can be read cannot be copied into the work folder either (the folder is full or gone), the
@@ -157,7 +151,8 @@ BOOL CTesselView::LoadFaceFile(const std::string& path) {
     int height = 0;
     int kind = m_faceKind;
     int loaded = 0;
-    if (names_face_file(path) && drawing != nullptr && colour != nullptr) {
+    // A name of another extension would be read as "<rest>.zel", another file.
+    if (zel::editor::names_face_file(path) && drawing != nullptr && colour != nullptr) {
         std::vector<char> name(path.begin(), path.end());
         name.push_back('\0');
         loaded = face_loadzel2a(name.data(), drawing.get(), colour.get(), &width, &height, &kind);
@@ -201,7 +196,7 @@ BOOL CTesselView::LoadFaceFile(const std::string& path) {
         // The panels were invalidated before the file dialog: painted again, they show the
         // document as it was.
         InvalidatePanels();
-        if (names_face_file(path) && work_folder_refuses(path)) {
+        if (zel::editor::names_face_file(path) && work_folder_refuses(path)) {
             Say(work_folder_message().c_str(), "Work file", MB_OK | MB_ICONSTOP);
         } else {
             Say("The document's format is invalid or not supported!",
