@@ -1,4 +1,4 @@
-// Names handed to the libraries when saving.
+// Names handed to the libraries when loading and saving.
 
 #include "save_names.h"
 
@@ -28,8 +28,12 @@ std::string extension_of(const std::string& path) {
 
 } // namespace
 
+bool names_face_file(const std::string& path) {
+    return lower(extension_of(path)) == "zel";
+}
+
 std::string face_file_name(const std::string& chosen) {
-    return extension_of(chosen) == "zel" ? chosen : chosen + ".zel";
+    return names_face_file(chosen) ? chosen : chosen + ".zel";
 }
 
 PictureName picture_file_name(const std::string& chosen, const std::string& format) {

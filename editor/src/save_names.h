@@ -1,13 +1,18 @@
 #pragma once
-// The names the view hands the libraries when saving. Both libraries cut a name at its last
-// '.' (anywhere in the path) and put their own extension on, so a chosen name is handed on
-// ending in the extension they will cut: exactly the chosen file is then written.
+// The names the view hands the libraries when loading and saving. Both libraries cut a name at
+// its last '.' (anywhere in the path) and put their own extension on, so a chosen name is
+// handed on ending in the extension they will cut: exactly the chosen file is then written.
 
 #include <string>
 
 namespace zel::editor {
 
-// The name for face_savezel2: the chosen name when it ends in ".zel", else with ".zel" added.
+// Whether the file name of path (the part after the last '/') has the extension ".zel", in
+// any case; a name that is nothing but ".zel" has none.
+bool names_face_file(const std::string& path);
+
+// The name for face_savezel2: the chosen name when it ends in ".zel" (any case), else with
+// ".zel" added.
 std::string face_file_name(const std::string& chosen);
 
 struct PictureName {

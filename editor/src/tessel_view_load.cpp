@@ -1,5 +1,7 @@
 // The load commands: a photo, and a caricature from a face file.
 
+#include "picture_rows.h"
+#include "save_names.h"
 #include "tessel_view.h"
 
 #include <zel/common/data_folder.h>
@@ -17,13 +19,6 @@ namespace {
 
 constexpr const char* kFormatInvalid =
     "The specified document's format is invalid or not supported!";
-
-// The face engine cuts whatever follows the last '.' and reads "<rest>.zel": only a name that
-// ends in ".zel" is read as itself.
-bool names_face_file(const std::string& path) {
-    const std::string name = std::filesystem::path(path).filename().string();
-    return name.size() > 4 && name.compare(name.size() - 4, 4, ".zel") == 0;
-}
 
 // The face engine reads a face file into a work file before anything else. When a file that
 // can be read cannot be copied into the work folder either (the folder is full or gone), the
@@ -87,16 +82,21 @@ void CTesselView::OnLoadPhoto() {
     if (dialog.DoModal() == IDOK) {
         CWaitCursor wait;
         m_chosenPath = dialog.GetPathName().str();
-        doc->ReleaseImages();
         doc->SetTitle("Caricature");
+        // Read apart from the document: a file that is no picture leaves the face, the photo
+        // and the composed picture shown before it.
+        zel::editor::ColourRows photo = zel::editor::colour_rows();
+        _BmpHeader header{};
         int cols = 0;
         int rows = 0;
-        const int read =
-            LoadGeneralImage(doc->m_photo, m_chosenPath.c_str(), &cols, &rows, &doc->m_photoHeader);
+        const int read = LoadGeneralImage(photo.get(), m_chosenPath.c_str(), &cols, &rows, &header);
         CString text;
         text.Format("Load image file from %s: col=%d, row=%d", m_chosenPath.c_str(), cols, rows);
         Say(text, "Load image", MB_OK | MB_ICONSTOP);
         if (read != 0) {
+            doc->ReleaseImages();
+            zel::editor::take_rows(doc->m_photo, photo);
+            doc->m_photoHeader = header;
             // A photo is of no kind yet: the kind of the face shown before it goes with that
             // face, and only a photo loaded takes it away (a cancelled dialog keeps it).
             m_faceKind = 1;
@@ -142,22 +142,28 @@ void CTesselView::OnLoadCaricature() {
 
 BOOL CTesselView::LoadFaceFile(const std::string& path) {
     CTesselDoc* doc = GetDocument();
-    doc->ReleaseImages();
     CWaitCursor wait;
+    // Read apart from the document: a file that cannot be loaded leaves the face, the photo
+    // and the composed picture shown before it (the engine keeps its current face too).
+    zel::editor::BilevelRows drawing = zel::editor::bilevel_rows();
+    zel::editor::ColourRows colour = zel::editor::colour_rows();
     int width = 0;
     int height = 0;
     int kind = m_faceKind;
     int loaded = 0;
-    if (names_face_file(path)) {
+    // A name of another extension would be read as "<rest>.zel", another file.
+    if (zel::editor::names_face_file(path) && drawing != nullptr && colour != nullptr) {
         std::vector<char> name(path.begin(), path.end());
         name.push_back('\0');
-        loaded = face_loadzel2a(name.data(), doc->m_faceDrawing, doc->m_colorFace, &width, &height,
-                                &kind);
-        m_faceKind = kind;
-        doc->m_faceKind = kind;
+        loaded = face_loadzel2a(name.data(), drawing.get(), colour.get(), &width, &height, &kind);
     }
     if (loaded != 0 && width > 0 && height > 0 && width <= CTesselDoc::kMaxCols &&
         height <= CTesselDoc::kMaxRows) {
+        doc->ReleaseImages();
+        zel::editor::take_rows(doc->m_faceDrawing, drawing);
+        zel::editor::take_rows(doc->m_colorFace, colour);
+        m_faceKind = kind;
+        doc->m_faceKind = kind;
         m_bodyAdded = 0;
         m_bkgdAdded = 0;
         // White paper shows as grey 192, the colour of the panels' paper.
@@ -187,11 +193,10 @@ BOOL CTesselView::LoadFaceFile(const std::string& path) {
         m_btnPrint.EnableWindow(FALSE);
     } else {
         loaded = 0;
-        doc->ReleaseImages();
-        // The panels were last painted while the file dialog was open, from the document as it
-        // was: painted again, they show that nothing is loaded.
+        // The panels were invalidated before the file dialog: painted again, they show the
+        // document as it was.
         InvalidatePanels();
-        if (names_face_file(path) && work_folder_refuses(path)) {
+        if (zel::editor::names_face_file(path) && work_folder_refuses(path)) {
             Say(work_folder_message().c_str(), "Work file", MB_OK | MB_ICONSTOP);
         } else {
             Say("The document's format is invalid or not supported!",

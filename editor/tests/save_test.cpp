@@ -22,6 +22,13 @@ TEST(SaveNames, TheChosenNameEndsInTheExtensionTheLibrariesCut) {
     EXPECT_EQ(face_file_name("/a/john.smith"), "/a/john.smith.zel");
     EXPECT_EQ(face_file_name("/home/u/v1.2/face"), "/home/u/v1.2/face.zel");
     EXPECT_EQ(face_file_name("/a/.hidden"), "/a/.hidden.zel");
+    EXPECT_EQ(face_file_name("/a/JOHN.ZEL"), "/a/JOHN.ZEL");
+    EXPECT_EQ(face_file_name("/a/john.Zel"), "/a/john.Zel");
+    EXPECT_TRUE(names_face_file("/a/john.smith.zel"));
+    EXPECT_TRUE(names_face_file("/a/JOHN.ZEL"));
+    EXPECT_FALSE(names_face_file("/a/john"));
+    EXPECT_FALSE(names_face_file("/a/.zel"));
+    EXPECT_FALSE(names_face_file("/a/john.bmp"));
 
     const PictureName own = picture_file_name("/a/x.bmp", "BMP");
     EXPECT_EQ(own.name, "/a/x.bmp");
@@ -89,6 +96,32 @@ TEST_F(SaveTest, SaveFaceFileCommandReadsTheScreenCopyBackAndSaves) {
     EXPECT_EQ(m_boxes[0].caption, "Save in ZEL");
     EXPECT_EQ(m_boxes[0].type, UINT(MB_OK));
     EXPECT_EQ(Doc()->m_faceChanged, 1);
+}
+
+// A face file named with its extension in capitals is written and read under that name.
+TEST_F(SaveTest, AFaceFileNamedInCapitalsIsSavedAndLoadedAsNamed) {
+    ASSERT_TRUE(Start());
+    LoadStarterFace("child");
+    const int child = Doc()->m_faceKind;
+    Doc()->m_faceChanged = 1;
+    const std::string chosen = zel::work_path("KID.ZEL");
+    AnswerFileDialog(chosen);
+    Command(ID_SAVE_FACE_FILE);
+    EXPECT_TRUE(m_boxes.empty());
+    EXPECT_TRUE(fs::exists(chosen));
+    EXPECT_FALSE(fs::exists(chosen + ".zel"));
+    EXPECT_FALSE(fs::exists(zel::work_path("KID.zel")));
+    EXPECT_EQ(Doc()->m_faceChanged, 0);
+
+    Doc()->SetModifiedFlag(FALSE);
+    LoadStarterFace("man");
+    ASSERT_NE(Doc()->m_faceKind, child);
+    Doc()->SetModifiedFlag(FALSE);
+    AnswerFileDialog(chosen);
+    Command(ID_LOAD_CARICATURE);
+    EXPECT_TRUE(m_boxes.empty());
+    EXPECT_EQ(Doc()->m_facePresent, 1);
+    EXPECT_EQ(Doc()->m_faceKind, child);
 }
 
 TEST_F(SaveTest, TheComposedPictureSavesInEachFormatAndReadsBack) {

@@ -193,45 +193,104 @@ TEST_F(ViewTest, ALargePhotoIsDrawnFromItsShrunkCopyWithAHeaderOfThatSize) {
               RGB(200, 120, 40));
 }
 
-TEST_F(ViewTest, AnUnreadablePhotoLeavesTheDocumentReleasedAndSaysSo) {
+// What a load that fails must leave as it was: the face, the photo and the composed picture,
+// with their screen copies and flags.
+struct Shown {
+    explicit Shown(const CTesselDoc& doc)
+        : facePresent(doc.m_facePresent), photoLoaded(doc.m_photoLoaded),
+          composedShown(doc.m_composedShown), faceChanged(doc.m_faceChanged),
+          faceKind(doc.m_faceKind), faceBits(doc.m_faceBits), photoBits(doc.m_photoBits),
+          composedBits(doc.m_composedBits),
+          colour(pixels_of(doc.m_colorFace, doc.m_colorWidth, doc.m_colorHeight)),
+          photo(pixels_of(doc.m_photo, doc.m_photoCols, doc.m_photoRows)) {}
+    void ExpectSame(const Shown& o) const {
+        EXPECT_EQ(facePresent, o.facePresent);
+        EXPECT_EQ(photoLoaded, o.photoLoaded);
+        EXPECT_EQ(composedShown, o.composedShown);
+        EXPECT_EQ(faceChanged, o.faceChanged);
+        EXPECT_EQ(faceKind, o.faceKind);
+        EXPECT_TRUE(faceBits == o.faceBits) << "the face screen copy";
+        EXPECT_TRUE(photoBits == o.photoBits) << "the photo screen copy";
+        EXPECT_TRUE(composedBits == o.composedBits) << "the composed screen copy";
+        EXPECT_TRUE(same(colour, o.colour)) << "the colour face";
+        EXPECT_TRUE(same(photo, o.photo)) << "the photo";
+    }
+    int facePresent, photoLoaded, composedShown, faceChanged, faceKind;
+    std::vector<unsigned char> faceBits, photoBits, composedBits;
+    std::vector<_pixel> colour, photo;
+};
+
+// A face edited and composed.
+void ShowEditedFace(EditorTest& t) {
+    t.LoadStarterFace("woman");
+    t.AddBodyThroughTheRoad();
+    ASSERT_EQ(t.Doc()->m_composedShown, 1);
+    t.Doc()->m_faceChanged = 1;
+    t.Doc()->SetModifiedFlag(FALSE);
+    t.m_boxes.clear();
+}
+
+TEST_F(ViewTest, AnUnreadablePhotoLeavesTheFaceAndThePhotoAsTheyWereAndSaysSo) {
     ASSERT_TRUE(Start());
-    LoadStarterFace("man");
-    Doc()->SetModifiedFlag(FALSE);
+    ShowEditedFace(*this);
+    Shown before(*Doc());
     const std::string bad = zel::work_path("bad.bmp");
     std::ofstream(bad) << "not a bitmap";
     AnswerFileDialog(bad);
     Command(ID_FILE_OPEN);
-    EXPECT_EQ(Doc()->m_photoLoaded, 0);
-    EXPECT_EQ(Doc()->m_facePresent, 0);
+    Shown(*Doc()).ExpectSame(before);
     ASSERT_GE(m_boxes.size(), 2u);
     // The sizes of a failed read are 0, not whatever was in memory.
     EXPECT_EQ(m_boxes[m_boxes.size() - 2].text, "Load image file from " + bad + ": col=0, row=0");
     EXPECT_EQ(m_boxes.back().text, "The specified document's format is invalid or not supported!");
     EXPECT_EQ(m_boxes.back().caption, "Open File");
+    EXPECT_TRUE(View()->m_btnEditFace.IsWindowEnabled());
+
+    const std::string photo = zel::work_path("photo.bmp");
+    ASSERT_TRUE(write_photo(photo, 300, 200, _pixel{30, 140, 90, 0}));
+    AnswerFileDialog(photo);
+    Command(ID_FILE_OPEN);
+    ASSERT_EQ(Doc()->m_photoLoaded, 1);
+    before = Shown(*Doc());
+    AnswerFileDialog(bad);
+    Command(ID_FILE_OPEN);
+    Shown(*Doc()).ExpectSame(before);
 }
 
-TEST_F(ViewTest, AFaceFileThatCannotBeLoadedLeavesTheDocumentReleased) {
+TEST_F(ViewTest, AFaceFileThatCannotBeLoadedLeavesTheFaceAsItWas) {
     ASSERT_TRUE(Start());
-    LoadStarterFace("man");
-    Doc()->SetModifiedFlag(FALSE);
+    ShowEditedFace(*this);
+    const Shown before(*Doc());
+    const std::string bad = zel::work_path("bad.zel");
+    std::ofstream(bad) << "not a face";
+    AnswerFileDialog(bad);
+    Command(ID_CMD_LOAD_CARICATURE);
+    Shown(*Doc()).ExpectSame(before);
+    ASSERT_FALSE(m_boxes.empty());
+    EXPECT_EQ(m_boxes.back().text, "The document's format is invalid or not supported!");
+    EXPECT_EQ(m_boxes.back().caption, "Load caricature from a ZEL file");
+    EXPECT_EQ(m_boxes.back().owner, View()->m_hWnd);
+    EXPECT_TRUE(View()->m_btnEditFace.IsWindowEnabled());
+    EXPECT_TRUE(View()->m_btnSave.IsWindowEnabled());
+    Repaint();
+}
+
+TEST_F(ViewTest, AFaceFileThatCannotBeLoadedIntoAnEmptyDocumentLeavesItEmpty) {
+    ASSERT_TRUE(Start());
     const std::string bad = zel::work_path("bad.zel");
     std::ofstream(bad) << "not a face";
     AnswerFileDialog(bad);
     Command(ID_CMD_LOAD_CARICATURE);
     EXPECT_EQ(Doc()->m_facePresent, 0);
     EXPECT_TRUE(Doc()->m_faceBits.empty());
-    ASSERT_FALSE(m_boxes.empty());
-    EXPECT_EQ(m_boxes.back().text, "The document's format is invalid or not supported!");
-    EXPECT_EQ(m_boxes.back().caption, "Load caricature from a ZEL file");
-    EXPECT_EQ(m_boxes.back().owner, View()->m_hWnd);
     EXPECT_FALSE(View()->m_btnEditFace.IsWindowEnabled());
     // Painting without a face touches nothing that is not there.
     Repaint();
 }
 
-// A face file cut short, chosen while a face and a composed picture are shown: the panels show
-// what the document holds afterwards (nothing), as a repaint of the whole view does.
-TEST_F(ViewTest, AFailedFaceFileLoadClearsThePanelsOnTheScreen) {
+// A face file cut short, chosen while a face and a composed picture are shown: the panels go
+// on showing them, as a repaint of the whole view does.
+TEST_F(ViewTest, AFailedFaceFileLoadKeepsThePanelsOnTheScreen) {
     ASSERT_TRUE(Start());
     LoadStarterFace("man");
     AddBodyThroughTheRoad();
@@ -265,13 +324,11 @@ TEST_F(ViewTest, AFailedFaceFileLoadClearsThePanelsOnTheScreen) {
         return a;
     });
     Command(ID_LOAD_CARICATURE);
-    ASSERT_EQ(Doc()->m_facePresent, 0);
+    ASSERT_EQ(Doc()->m_facePresent, 1);
     View()->UpdateWindow();
-    const std::vector<COLORREF> afterFailure = panels();
-    EXPECT_EQ(dark_pixels(*this, CTesselView::kFacePanel), 0);
-    EXPECT_TRUE(afterFailure != withFace) << "the old face and picture are still shown";
+    EXPECT_TRUE(panels() == withFace) << "the face and picture are no longer shown";
     Repaint();
-    EXPECT_TRUE(afterFailure == panels()) << "the panels differ from a repaint of the view";
+    EXPECT_TRUE(panels() == withFace) << "the panels differ from a repaint of the view";
 }
 
 // A good face file whose load fails for the work folder (full, or gone) is not called invalid:

@@ -99,7 +99,7 @@ protected:
 
 TEST_F(FileLoadSaveTest, TheCipherIsItsOwnInverseAndRunsTheKeyRound) {
     ASSERT_EQ(write_whole_file(path("a.zel"), "hello"), 0);
-    ASSERT_EQ(zel_cipher_copy(path("a").c_str(), path("b").c_str(), "wplk"), 0);
+    ASSERT_EQ(zel_cipher_copy(path("a.zel"), path("b.zel"), "wplk"), 0);
     const std::string coded = read_all(path("b.zel"));
     ASSERT_EQ(coded.size(), 5u);
     const char key[] = "wplkw";
@@ -107,18 +107,18 @@ TEST_F(FileLoadSaveTest, TheCipherIsItsOwnInverseAndRunsTheKeyRound) {
         EXPECT_EQ(static_cast<unsigned char>(coded[i]),
                   static_cast<unsigned char>(~("hello"[i] ^ key[i])))
             << i;
-    ASSERT_EQ(zel_cipher_copy(path("b").c_str(), path("c").c_str(), "wplk"), 0);
+    ASSERT_EQ(zel_cipher_copy(path("b.zel"), path("c.zel"), "wplk"), 0);
     EXPECT_EQ(read_all(path("c.zel")), "hello");
 
-    EXPECT_EQ(zel_is_enciphered(path("a").c_str()), 1);
-    EXPECT_EQ(zel_is_enciphered(path("b").c_str()), 1);
+    EXPECT_EQ(zel_is_enciphered(path("a.zel")), 1);
+    EXPECT_EQ(zel_is_enciphered(path("b.zel")), 1);
     ASSERT_EQ(write_whole_file(path("p1.zel"), "1:0:"), 0);
     ASSERT_EQ(write_whole_file(path("p2.zel"), "2:0:"), 0);
     ASSERT_EQ(write_whole_file(path("empty.zel"), ""), 0);
-    EXPECT_EQ(zel_is_enciphered(path("p1").c_str()), 0);
-    EXPECT_EQ(zel_is_enciphered(path("p2").c_str()), 0);
-    EXPECT_EQ(zel_is_enciphered(path("empty").c_str()), 1);
-    EXPECT_EQ(zel_is_enciphered(path("missing").c_str()), -11);
+    EXPECT_EQ(zel_is_enciphered(path("p1.zel")), 0);
+    EXPECT_EQ(zel_is_enciphered(path("p2.zel")), 0);
+    EXPECT_EQ(zel_is_enciphered(path("empty.zel")), 1);
+    EXPECT_EQ(zel_is_enciphered(path("missing.zel")), -11);
 }
 
 TEST_F(FileLoadSaveTest, ASavedFaceLoadsBackRecordForRecord) {
@@ -164,6 +164,29 @@ TEST_F(FileLoadSaveTest, AFolderWithADotInItsNameKeepsTheFaceFile) {
     face_record_init(&face());
     ASSERT_EQ(load(folder + "/smile"), 1);
     EXPECT_STREQ(face().parts[kSlotLeftEye].name, "RING");
+}
+
+// A face file named with its extension in capitals, as another system or a person wrote it, is
+// the file written and read, not a file of that name in lower case beside it.
+TEST_F(FileLoadSaveTest, TheFaceFileExtensionCountsInAnyCase) {
+    ASSERT_EQ(write_whole_file(path("loud.zel"), "other"), 0);
+    ASSERT_EQ(save(path("loud.ZEL")), 1);
+    EXPECT_EQ(read_all(path("loud.zel")), "other");
+    const std::string stored = read_all(path("loud.ZEL"));
+    ASSERT_FALSE(stored.empty());
+    EXPECT_GE(static_cast<unsigned char>(stored[0]), 128);
+    face_record_init(&face());
+    ASSERT_EQ(load(path("loud.ZEL")), 1);
+    EXPECT_STREQ(face().parts[kSlotLeftEye].name, "RING");
+
+    std::filesystem::rename(path("loud.ZEL"), path("Mixed.Zel"));
+    face_record_init(&face());
+    ASSERT_EQ(load(path("Mixed.Zel")), 1);
+    EXPECT_STREQ(face().parts[kSlotLeftEye].name, "RING");
+    // Another extension is still replaced by the face file's own.
+    ASSERT_EQ(save(path("other.bmp")), 1);
+    EXPECT_TRUE(std::filesystem::exists(path("other.zel")));
+    EXPECT_FALSE(std::filesystem::exists(path("other.bmp")));
 }
 
 TEST_F(FileLoadSaveTest, APlainFileWithCrLfLineEndsLoads) {

@@ -327,9 +327,10 @@ ZELEDIT_API int part_edge_erase(_zel_object part, unsigned char** bitmap, int co
 /// Largest face file a load takes in; a larger file is refused for its size, unread.
 inline constexpr std::uint64_t kZelMaxFaceFileBytes = 8u * 1024u * 1024u;
 
-/// Loads a face file of either version (name: path; its extension is cut off in the caller's
-/// string), renders it and hands out the drawing (bw) and the colour face (clr), rows bottom
-/// first, and the face size (w, h may be null).
+/// Loads a face file of either version (name: path; the file is name itself when its extension
+/// is ".zel" in any case, else name with ".zel" for its extension; the extension is cut off in
+/// the caller's string), renders it and hands out the drawing (bw) and the colour face (clr),
+/// rows bottom first, and the face size (w, h may be null).
 ZELEDIT_API int face_loadzel2(char* name, unsigned char** bw, _pixel** clr, int* w, int* h);
 /// face_loadzel2, then *kind = the face's sex code (also after a failure).
 ZELEDIT_API int face_loadzel2a(char* name, unsigned char** bw, _pixel** clr, int* w, int* h,
@@ -337,7 +338,8 @@ ZELEDIT_API int face_loadzel2a(char* name, unsigned char** bw, _pixel** clr, int
 /// Loads a face file into the engine's own colour canvas; second is only tested for presence.
 ZELEDIT_API int face_readzel2(char* name, char* second);
 /// Saves the current part model as an enciphered version-2 face file (extension cut off in the
-/// caller's string; the file is "<name>.zel").
+/// caller's string; the file is named as face_loadzel2 reads it: name itself when its
+/// extension is ".zel" in any case, else "<name without extension>.zel").
 ZELEDIT_API int face_savezel2(char* name);
 /// Reads the plain version-1 face file "<name>.zel", builds and renders it, hands out the
 /// drawing (rows bottom first) and its size.
@@ -384,9 +386,9 @@ struct vyPointSetTag {
 ///                  be null. Written only when the run succeeds.
 /// @return 1 when the caricature was made; 0 on any failure, whose reason was shown through
 ///         vyMessage where the input was refused or no usable face was found in the photo
-///         (no skin region at the chin, a face box too small or outside the picture). The
-///         current face is reset at the start of every run and holds the generated face after
-///         a successful one.
+///         (no skin region at the chin, a face box too small or outside the picture). Only a
+///         successful run replaces the current face (and the face object) by the generated
+///         face; a refused one leaves them as they were.
 ZELEDIT_API int GetCartoon(int sex, char* colourFileName, _pixel** photo, int cols, int rows,
                            _pixel& skin, _pixel& background, vyPointTag& chin, vyPointTag& headTop,
                            vyPointSetTag& points, unsigned char** out);

@@ -2,7 +2,12 @@
 
 #include "file/face_file_limits.h"
 
+#include <zel/face_engine.h>
+
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <sys/stat.h>
 
@@ -20,6 +25,18 @@ std::string zel_file_name(std::string_view name) {
     std::string path(name);
     path += ".zel";
     return path;
+}
+
+std::string face_file_path(const char* name) {
+    std::string stem(name);
+    take_off_ext(stem.data());
+    stem.resize(std::strlen(stem.c_str()));
+    const std::string_view extension = std::string_view(name).substr(stem.size());
+    const bool zel = extension.size() == 4 &&
+                     std::equal(extension.begin(), extension.end(), ".zel", [](char a, char b) {
+                         return std::tolower(static_cast<unsigned char>(a)) == b;
+                     });
+    return zel ? std::string(name) : zel_file_name(stem);
 }
 
 long long file_size(const std::string& path) {

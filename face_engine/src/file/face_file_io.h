@@ -1,7 +1,6 @@
 #pragma once
-// Whole-file reads and writes of face files and their work files. Every face-file name is
-// given without its extension, as the face-file routines have always taken it, and gets
-// ".zel" appended here.
+// Whole-file reads and writes of face files and their work files, and the names of face files:
+// the work files are named without their extension and get ".zel" appended here.
 
 #include <string>
 #include <string_view>
@@ -10,6 +9,11 @@ namespace zel::engine {
 
 // "<name>.zel".
 std::string zel_file_name(std::string_view name);
+
+// The face file a caller's name stands for: the name itself when its extension is ".zel" in
+// any case (a file named "SMILE.ZEL" is that file), else the name with its extension, if any,
+// replaced by ".zel".
+std::string face_file_path(const char* name);
 
 // Reads the whole file at path into text. 0; -10 when it cannot be opened or read; -11 when it
 // holds more than kMaxFaceFileBytes (nothing is read then).

@@ -21,34 +21,37 @@ void put_key(char* slot, const char* key) {
     std::memcpy(slot, key, sizeof kDefaultFaceKey);
 }
 
-// Deciphers (or copies) source into the load work file and reads its plain text. The key slot
-// holds the default key before and after. 1 or 2 (the version), or 0 when the source cannot be
+// Deciphers (or copies) the face file that name stands for into the load work file and reads
+// its plain text; name loses its extension, as the callers' strings always have. The key slot
+// holds the default key before and after. 1 or 2 (the version), or 0 when the file cannot be
 // read, is no regular file, is too large, or decodes to neither version under either key.
-int face_load_zel(char* source, const std::string& temp, std::string& text) {
-    take_off_ext(source);
+int face_load_zel(char* name, const std::string& temp, std::string& text) {
+    const std::string source = face_file_path(name);
+    take_off_ext(name);
     // A device or a pipe has no end the copy into the work file would stop at, and a pipe
     // gives its first byte to the version probe and never again.
-    const long long size = file_size(zel_file_name(source));
+    const long long size = file_size(source);
     if (size < 0 || size > static_cast<long long>(kMaxFaceFileBytes))
         return 0;
     const int enciphered = zel_is_enciphered(source);
     if (enciphered < 0)
         return 0;
+    const std::string plain = zel_file_name(temp);
     char* key = face_object().faceobj_get_key();
     int version = 0;
     if (enciphered == 1) {
-        if (zel_cipher_copy(source, temp.c_str(), key) == kOk)
+        if (zel_cipher_copy(source, plain, key) == kOk)
             version = zel_probe_version(temp.c_str());
         if (version == 0) {
             put_key(key, kFallbackFaceKey);
-            if (zel_cipher_copy(source, temp.c_str(), key) == kOk)
+            if (zel_cipher_copy(source, plain, key) == kOk)
                 version = zel_probe_version(temp.c_str());
             put_key(key, kDefaultFaceKey);
         }
-    } else if (zel_copy_plain(temp.c_str(), source) == kOk) {
+    } else if (zel_copy_plain(plain, source) == kOk) {
         version = zel_probe_version(temp.c_str());
     }
-    if (version == 0 || read_face_file(zel_file_name(temp), text) != kOk)
+    if (version == 0 || read_face_file(plain, text) != kOk)
         return 0;
     return version;
 }

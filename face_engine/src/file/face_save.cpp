@@ -33,13 +33,12 @@ bool zel1_reads_back(const std::string& text) {
     return face_parse_zel1_text(text, check) == kOk;
 }
 
-// Writes the plain text to the save work file and enciphers it into "<name>.zel".
-int save_enciphered(const std::string& text, const char* name) {
+// Writes the plain text to the save work file and enciphers it into the face file at target.
+int save_enciphered(const std::string& text, const std::string& target) {
     const std::string work = save_work_name();
     if (work.empty() || write_whole_file(zel_file_name(work), text) != kOk)
         return 0;
-    return zel_encipher_replace(zel_file_name(work), zel_file_name(name),
-                                face_object().faceobj_get_key()) == kOk
+    return zel_encipher_replace(zel_file_name(work), target, face_object().faceobj_get_key()) == kOk
                ? 1
                : 0;
 }
@@ -51,12 +50,13 @@ int face_savezel2(char* name) {
     using namespace zel::engine;
     if (name == nullptr)
         return 0;
+    const std::string target = face_file_path(name);
     take_off_ext(name);
     std::string text;
     text.reserve(1 << 16);
     if (face_text_zel2(current_face(), text) != kOk || !zel2_reads_back(text))
         return 0;
-    return save_enciphered(text, name);
+    return save_enciphered(text, target);
 }
 
 int SaveCartoonInZEL(unsigned char** bw, char* name) {
@@ -78,5 +78,5 @@ int SaveCartoonInZEL(unsigned char** bw, char* name) {
     text.reserve(1 << 16);
     if (face_text_zel1(object, text) != kOk || !zel1_reads_back(text))
         return 0;
-    return save_enciphered(text, name);
+    return save_enciphered(text, zel_file_name(name));
 }

@@ -15,8 +15,8 @@ constexpr int kKeyLength = 4;
 
 } // namespace
 
-int zel_is_enciphered(const char* name) {
-    std::FILE* in = std::fopen(zel_file_name(name).c_str(), "rb");
+int zel_is_enciphered(const std::string& path) {
+    std::FILE* in = std::fopen(path.c_str(), "rb");
     if (in == nullptr)
         return kRefused;
     const int first = std::fgetc(in);
@@ -24,20 +24,18 @@ int zel_is_enciphered(const char* name) {
     return first == '1' || first == '2' ? 0 : 1;
 }
 
-int zel_cipher_copy(const char* source, const char* target, const char* key) {
-    const std::string from = zel_file_name(source);
-    const std::string to = zel_file_name(target);
-    if (zic_decypt(from.c_str(), to.c_str(), key, kKeyLength) != 0)
+int zel_cipher_copy(const std::string& source, const std::string& target, const char* key) {
+    if (zic_decypt(source.c_str(), target.c_str(), key, kKeyLength) != 0)
         return kRefused;
     // The cipher stops at a read error as at the end of the file: only a whole copy counts.
-    return file_size(from) == file_size(to) ? kOk : kRefused;
+    return file_size(source) == file_size(target) ? kOk : kRefused;
 }
 
-int zel_copy_plain(const char* target, const char* source) {
+int zel_copy_plain(const std::string& target, const std::string& source) {
     std::string text;
-    if (read_face_file(zel_file_name(source), text) != kOk)
+    if (read_face_file(source, text) != kOk)
         return kRefused;
-    return write_whole_file(zel_file_name(target), text) == kOk ? kOk : kRefused;
+    return write_whole_file(target, text) == kOk ? kOk : kRefused;
 }
 
 int zel_encipher_replace(const std::string& plainPath, const std::string& targetPath,

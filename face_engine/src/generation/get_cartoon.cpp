@@ -42,8 +42,6 @@ int run_cartoon(int sex, const char* colourFileName, _pixel** photo, int cols, i
     // Asked on every run: a canvas whose first set-up failed is never there.
     if (face_alloc_clrimage() == 0)
         return 0;
-    _zel_face& face = current_face();
-    face_record_init(&face);
     if (cartoon_check_input(colourFileName, photo, cols, rows, out, skin) != kOk)
         return 0;
     if (cartoon_check_head(chin, headTop, cols, rows) != kOk)
@@ -68,11 +66,6 @@ int run_cartoon(int sex, const char* colourFileName, _pixel** photo, int cols, i
         show_unusable_box(work.box);
         return 0;
     }
-    _zel_object& edge = face.parts[kSlotFaceEdge];
-    for (int y = 0; y < rows; ++y)
-        for (int x = 0; x < cols; ++x)
-            edge.bitmap[y][x] = work.drawing.pixels[y][x];
-
     cartoon_set_landmarks(sex, chin, headTop, points, work.box, cols);
     if (!cartoon_box_usable(work.box, cols, rows)) {
         show_unusable_box(work.box);
@@ -87,9 +80,17 @@ int run_cartoon(int sex, const char* colourFileName, _pixel** photo, int cols, i
     cartoon_store_landmarks(points, work.landmarks);
     cartoon_fit_parts(sex, work.box, work.landmarks);
 
+    // The part choice fills an object of the run's own: a photo or a sex code refused at any
+    // stage leaves the caller's face, current face and face object alike, as it was. The face
+    // edge takes the segmentation's drawing from the face object in the build.
+    FaceObject generated;
+    generated.face_set_image(sex, cols, rows);
+    if (part_choice_stage(work, generated, sex) != kOk)
+        return 0;
+    _zel_face& face = current_face();
+    face_record_init(&face);
     FaceObject& object = face_object();
-    object.face_set_image(sex, cols, rows);
-    if (part_choice_stage(work, object, sex) != kOk)
+    if (object.face_take_generated(generated) != kOk)
         return 0;
     // Rendered before the drawing goes out, so that a failed run leaves the caller's array
     // as it was.

@@ -60,4 +60,12 @@ int FaceObject::face_get_bwimage(unsigned char** target) const {
     return drawing.bwimage_copy_out(target);
 }
 
+int FaceObject::face_take_generated(const FaceObject& run) {
+    face_set_image(run.sex, run.colSize, run.rowSize);
+    face_set_measures(&run.measures);
+    face_set_outline(&run.box);
+    face_set_landmarks(&run.landmarks);
+    return face_set_bwimage(run.drawing.pixels);
+}
+
 } // namespace zel::engine

@@ -59,6 +59,9 @@ public:
     int face_set_bwimage(unsigned char** source);
     // Copies the drawing into target. -21 when the drawing is empty.
     int face_get_bwimage(unsigned char** target) const;
+    // Takes what a generation run stored in an object of its own: sex, size, box, landmarks,
+    // measures and the drawing, copied into this object's rows. The codes of face_set_bwimage.
+    int face_take_generated(const FaceObject& run);
 };
 
 } // namespace zel::engine
