@@ -76,6 +76,16 @@ TEST_F(AddBody, AFirstRunShowsTheHeadAloneAndTheArrowsWaitForABody) {
     EXPECT_EQ(dialog.NothingChosen(), 0);
 }
 
+TEST_F(AddBody, ANextThatFindsNoBodyKeepsTheArrowsWaiting) {
+    run_modal(dialog, [&] {
+        const NoLibraries none;
+        press(dialog, D::IDC_NEXT);
+        press(dialog, D::IDC_PREVIOUS);
+        press(dialog, D::IDC_DONE);
+    });
+    EXPECT_EQ(dialog.NothingChosen(), 1);
+}
+
 TEST_F(AddBody, ArrowsAfterAPreviousRunWorkAtOnce) {
     run({D::IDC_NEXT});
     dialog.m_firstTime = 0;
