@@ -87,8 +87,10 @@ void dlgAddBkgd::ShowCategory(int category) {
 
 void dlgAddBkgd::Select(int category, int forward) {
     ShowCategory(category);
-    zel2_select_bkgd_save(m_otherAdded, category, m_composedPath.c_str(), forward);
-    m_nothingChosen = 0;
+    // A step that failed chose nothing: the arrows keep waiting for a background.
+    if (zel2_select_bkgd_save(m_otherAdded, category, m_composedPath.c_str(), forward) != 0) {
+        m_nothingChosen = 0;
+    }
     Reload();
 }
 

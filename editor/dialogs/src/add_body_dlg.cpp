@@ -136,8 +136,10 @@ void dlgAddBody::Step(Kind kind, int direction) {
 }
 
 void dlgAddBody::Select(int forward) {
-    zel2_select_body_save(m_otherAdded, m_faceKind, m_composedPath.c_str(), forward);
-    m_nothingChosen = 0;
+    // A step that failed chose nothing: the arrows keep waiting for a body.
+    if (zel2_select_body_save(m_otherAdded, m_faceKind, m_composedPath.c_str(), forward) != 0) {
+        m_nothingChosen = 0;
+    }
     Reload();
 }
 

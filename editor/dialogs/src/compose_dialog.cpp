@@ -4,6 +4,8 @@
 
 #include <zel/composition.h>
 
+#include <cstdio>
+
 using namespace zel::dialogs;
 
 BEGIN_MESSAGE_MAP(CComposeDialog, CPreviewDialog)
@@ -56,7 +58,15 @@ void CComposeDialog::OpenComposition() {
         ComposeFirst();
     }
     Reload();
-    imagefile_copy(m_backupPath.c_str(), m_composedPath.c_str());
+    m_backedUp = imagefile_copy(m_backupPath.c_str(), m_composedPath.c_str()) != 0;
+    if (!m_backedUp) {
+        // Whatever lies under the backup's name is an earlier run's picture or half of this
+        // one's: Cancel must never put it over the composition.
+        std::remove(m_backupPath.c_str());
+        MessageBox("The composed picture could not be backed up: Cancel will not undo the "
+                   "changes made to it.",
+                   "Morvane @ Runtime message", MB_OK | MB_ICONEXCLAMATION);
+    }
     m_changed = 0;
 }
 
@@ -98,6 +108,8 @@ void CComposeDialog::OnDone() {
 void CComposeDialog::OnCancel() {
     m_changed = 0;
     zel2_call4undone();
-    imagefile_copy(m_composedPath.c_str(), m_backupPath.c_str());
+    if (m_backedUp) {
+        imagefile_copy(m_composedPath.c_str(), m_backupPath.c_str());
+    }
     EndDialog(1);
 }

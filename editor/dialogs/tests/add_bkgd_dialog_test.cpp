@@ -107,6 +107,16 @@ TEST_F(AddBackground, ArrowsWaitForABackgroundOnAFirstRun) {
     EXPECT_EQ(dialog.m_changed, 1);
 }
 
+TEST_F(AddBackground, ANextThatFindsNoBackgroundKeepsTheArrowsWaiting) {
+    start(true);
+    run_modal(dialog, [&] {
+        const NoLibraries none;
+        press(dialog, D::IDC_BEACHES_NEXT);
+        press(dialog, D::IDC_DONE);
+    });
+    EXPECT_EQ(dialog.NothingChosen(), 1);
+}
+
 TEST_F(AddBackground, CancelRestoresTheComposedFileOfTheOpening) {
     start(true);
     const Picture opened = run({});

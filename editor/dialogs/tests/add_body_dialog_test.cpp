@@ -13,6 +13,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 namespace {
 
 using namespace zel::dialogs::test;
@@ -74,6 +77,16 @@ TEST_F(AddBody, AFirstRunShowsTheHeadAloneAndTheArrowsWaitForABody) {
     EXPECT_TRUE(chosen == direct(1, 1, 0, 0));
     EXPECT_EQ(dialog.m_changed, 1);
     EXPECT_EQ(dialog.NothingChosen(), 0);
+}
+
+TEST_F(AddBody, ANextThatFindsNoBodyKeepsTheArrowsWaiting) {
+    run_modal(dialog, [&] {
+        const NoLibraries none;
+        press(dialog, D::IDC_NEXT);
+        press(dialog, D::IDC_PREVIOUS);
+        press(dialog, D::IDC_DONE);
+    });
+    EXPECT_EQ(dialog.NothingChosen(), 1);
 }
 
 TEST_F(AddBody, ArrowsAfterAPreviousRunWorkAtOnce) {
@@ -139,6 +152,24 @@ TEST_F(AddBody, CancelRestoresTheLayersAndTheComposedFileOfTheOpening) {
     const std::string again = zel::work_path("again.bmp");
     ASSERT_EQ(zel2_compose_save(0, 1, again.c_str()), 1);
     EXPECT_TRUE(read_picture(again) == opened);
+}
+
+TEST_F(AddBody, ABackupThatFailedIsReportedAndNeverPutBackByCancel) {
+    run({D::IDC_NEXT});
+    const Picture earlier = read_picture(dialog.BackupPath());
+    ASSERT_GT(earlier.width, 0);
+    // A composed file that cannot be read cannot be backed up.
+    std::ofstream(face.composedPath, std::ios::trunc) << "not a picture";
+    dialog.m_firstTime = 0;
+    const MessageBoxes boxes;
+    run({D::IDC_NEXT}, D::IDC_CANCEL);
+    EXPECT_FALSE(read_picture(face.composedPath) == earlier);
+    EXPECT_FALSE(std::filesystem::exists(dialog.BackupPath()));
+    bool reported = false;
+    for (const auto& box : boxes.shown) {
+        reported = reported || box.text.find("backed up") != std::string::npos;
+    }
+    EXPECT_TRUE(reported);
 }
 
 TEST_F(AddBody, AStepRepaintsTheWholePreview) {

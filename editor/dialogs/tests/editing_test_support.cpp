@@ -5,7 +5,9 @@
 #include <zel/common/data_folder.h>
 #include <zel/common/work_folder.h>
 
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 
 namespace zel::dialogs::test {
 
@@ -144,6 +146,23 @@ MessageBoxes::MessageBoxes() {
 
 MessageBoxes::~MessageBoxes() {
     zel::platform::set_message_box_hook({});
+}
+
+NoLibraries::NoLibraries() {
+    if (const char* dir = std::getenv("ZEL_DATA_DIR")) {
+        m_saved = dir;
+    }
+    const std::string empty = zel::work_path("no-data");
+    std::filesystem::create_directories(empty);
+    ::setenv("ZEL_DATA_DIR", empty.c_str(), 1);
+}
+
+NoLibraries::~NoLibraries() {
+    if (m_saved) {
+        ::setenv("ZEL_DATA_DIR", m_saved->c_str(), 1);
+    } else {
+        ::unsetenv("ZEL_DATA_DIR");
+    }
 }
 
 _zel_face engine_face() {

@@ -9,6 +9,7 @@
 #include <zel/platform/platform.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -69,6 +70,18 @@ int stale_pixels_after(CPreviewDialog& dialog, UINT step);
 _zel_face engine_face();
 // The parts of two face records that an edit can change are the same.
 bool same_face(const _zel_face& a, const _zel_face& b);
+
+// Points the data folder at an empty one until destroyed, so that every library step fails.
+class NoLibraries {
+public:
+    NoLibraries();
+    ~NoLibraries();
+    NoLibraries(const NoLibraries&) = delete;
+    NoLibraries& operator=(const NoLibraries&) = delete;
+
+private:
+    std::optional<std::string> m_saved;
+};
 
 // Records every message box and answers it with OK, until destroyed.
 class MessageBoxes {

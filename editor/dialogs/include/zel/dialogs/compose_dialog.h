@@ -3,7 +3,7 @@
 // file that every action of the composition library rewrites and the preview reloads, its
 // backup, the layer records saved for undo when the dialog opens, Done and Cancel, and the four
 // move buttons. Cancel puts the layer records and the composed file back as they were when the
-// dialog opened.
+// dialog opened; the composed file only when it could be backed up then.
 
 #include "zel/dialogs/preview_dialog.h"
 
@@ -67,5 +67,7 @@ protected:
 protected:
     int m_nothingChosen = 1;
     std::string m_backupPath;
+    // The opening's composed file was copied whole to the backup, so Cancel may put it back.
+    bool m_backedUp = false;
     CShadeButton m_done, m_cancel, m_moveUp, m_moveDown, m_moveLeft, m_moveRight;
 };
