@@ -1,6 +1,7 @@
 // The print path: pages are drawn by the view's OnPrint into page pictures at the printer's
-// resolution, never coarser than kMinimumPrintDpi (the same drawing code as on screen), then
-// handed to the print output hook (printer or PDF) or to the print preview hook.
+// resolution, never coarser than kMinimumPrintDpi but for paper too large for a page picture
+// at that (the same drawing code as on screen), then handed to the print output hook (printer or
+// PDF) or to the print preview hook.
 
 #include "dc_state.h"
 #include "hook_slots.h"
@@ -22,8 +23,22 @@ using zel::platform::PrintJob;
 
 namespace {
 
+// The most pixels a page picture may hold: 256 MB, twice what A4 at 600 dots per inch takes. A
+// poster or a roll of paper at the printer's resolution would ask for many gigabytes, and
+// the memory for its page picture either is refused (a blank page, printed as a success) or is
+// taken from the whole system.
+constexpr double kMaximumPagePixels = 64.0 * 1024 * 1024;
+
+// The resolution pages are drawn at: the printer's, at least the sharp minimum, but coarser
+// where the paper is too large for a page picture of it.
 int page_dpi(const PrinterSettings& s) {
-    return std::max(s.dotsPerInch, zel::platform::kMinimumPrintDpi);
+    const int wanted = std::max(s.dotsPerInch, zel::platform::kMinimumPrintDpi);
+    const double squareInches =
+        std::max(s.pageWidthMm, 0.0) / 25.4 * std::max(s.pageHeightMm, 0.0) / 25.4;
+    if (!(squareInches > 0) || double(wanted) * wanted * squareInches <= kMaximumPagePixels) {
+        return wanted;
+    }
+    return std::max(1, int(std::sqrt(kMaximumPagePixels / squareInches)));
 }
 
 int mm_to_pixels(double mm, int dpi) {

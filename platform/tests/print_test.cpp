@@ -293,6 +293,42 @@ TEST_F(PlatformPrintTest, PaperWithoutRoomToPrintOnIsReported) {
     }
 }
 
+// Paper of a hundred metres a side at 300 dots per inch would take terabytes: its page is drawn
+// coarser, on a page picture that memory can hold, instead of on none (a blank page, printed as
+// a success).
+TEST_F(PlatformPrintTest, PaperTooLargeForAPagePictureIsDrawnCoarser) {
+    set_print_dialog_hook([](const PrintDialogRequest&) {
+        PrintDialogAnswer a = pdf_answer(zel::work_path("unused.pdf"));
+        a.settings.pageWidthMm = a.settings.pageHeightMm = 100000;
+        return a;
+    });
+    int width = 0, height = 0;
+    COLORREF inPicture = CLR_INVALID;
+    set_print_output_hook([&](const PrintJob& job) {
+        HBITMAP bmp = job.renderPage(1);
+        BITMAP bm{};
+        GetObject(bmp, sizeof bm, &bm);
+        width = bm.bmWidth;
+        height = bm.bmHeight;
+        CDC mem;
+        mem.CreateCompatibleDC(nullptr);
+        HGDIOBJ old = mem.SelectObject(bmp);
+        inPicture = mem.GetPixel(width / 4, height / 2);
+        mem.SelectObject(old);
+        DeleteObject(bmp);
+        return true;
+    });
+    keep_boxes();
+    view.OnFilePrint();
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(view.printed, 1);
+    EXPECT_GT(width, 1000);
+    EXPECT_EQ(width, height);
+    EXPECT_LE(double(width) * height, 64.0 * 1024 * 1024);
+    EXPECT_EQ(view.width, width);
+    EXPECT_EQ(inPicture, PageView::kPicture);
+}
+
 TEST_F(PlatformPrintTest, PdfFileTheDiskCannotTakeIsReportedAndTheOldFileKept) {
     const std::string pdf = zel::work_path("full-disk.pdf");
     const std::string old = "the file printed before";

@@ -72,7 +72,8 @@ struct FontDialogAnswer {
 using FontDialogHook = std::function<FontDialogAnswer(const FontDialogRequest&)>;
 
 // Printed pages are drawn as pictures of at least this many dots per inch, so that their
-// lines and letters look sharp on paper.
+// lines and letters look sharp on paper; only paper too large for such a picture (a poster)
+// gets fewer.
 constexpr int kMinimumPrintDpi = 300;
 
 // What a print or print set-up dialog decides.
