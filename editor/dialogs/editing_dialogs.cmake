@@ -5,6 +5,7 @@
 target_sources(zel_dialogs PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/src/dialog_pictures.cpp
     ${CMAKE_CURRENT_LIST_DIR}/src/preview_dialog.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/src/failed_backup.cpp
     ${CMAKE_CURRENT_LIST_DIR}/src/face_dialog.cpp
     ${CMAKE_CURRENT_LIST_DIR}/src/face_variants.cpp
     ${CMAKE_CURRENT_LIST_DIR}/src/variant_dialog.cpp

@@ -1,6 +1,7 @@
 #include "zel/dialogs/change_face_dlg.h"
 
 #include "editing_templates.h"
+#include "failed_backup.h"
 
 #include <zel/common/work_folder.h>
 
@@ -68,7 +69,9 @@ BOOL CChangeFaceDlg::OnInitDialog() {
     // Opening redraws the head picture without changing the face, so the snapshot and Cancel
     // see the face exactly as the user left it.
     zel::dialogs::render_head(m_headPath);
-    BackUpHead();
+    if (!BackUpHead()) {
+        report_failed_backup(*this, m_backupPath, "face");
+    }
     TakeSnapshot();
 
     struct Setup {

@@ -2,9 +2,9 @@
 
 #include "zel/dialogs/compose_paths.h"
 
-#include <zel/composition.h>
+#include "failed_backup.h"
 
-#include <cstdio>
+#include <zel/composition.h>
 
 using namespace zel::dialogs;
 
@@ -60,12 +60,7 @@ void CComposeDialog::OpenComposition() {
     Reload();
     m_backedUp = imagefile_copy(m_backupPath.c_str(), m_composedPath.c_str()) != 0;
     if (!m_backedUp) {
-        // Whatever lies under the backup's name is an earlier run's picture or half of this
-        // one's: Cancel must never put it over the composition.
-        std::remove(m_backupPath.c_str());
-        MessageBox("The composed picture could not be backed up: Cancel will not undo the "
-                   "changes made to it.",
-                   "Morvane @ Runtime message", MB_OK | MB_ICONEXCLAMATION);
+        zel::dialogs::report_failed_backup(*this, m_backupPath, "composed picture");
     }
     m_changed = 0;
 }

@@ -9,8 +9,10 @@ CFaceDialog::CFaceDialog(UINT templateId, CWnd* parent)
     : CPreviewDialog(templateId, parent, kPreview) {}
 
 bool CFaceDialog::BackUpHead() {
-    m_pictures.Load(m_headPath);
-    return m_pictures.Save(m_backupPath);
+    // A head that cannot be read leaves an earlier run's picture in the preview, which is no
+    // backup of this one.
+    m_backedUp = m_pictures.Load(m_headPath) && m_pictures.Save(m_backupPath);
+    return m_backedUp;
 }
 
 void CFaceDialog::ReloadAfterStep() {
@@ -35,9 +37,10 @@ void CFaceDialog::OnCancel() {
     if (m_changed != 0) {
         zel_face_copyToDLL(&m_snapshot);
         // Written back exactly as it was read: picture files hold red, green and blue in
-        // place, so no colour rotation belongs here. A backup that cannot be read leaves the
-        // head file alone rather than writing a stale picture over it.
-        if (m_pictures.Load(m_backupPath)) {
+        // place, so no colour rotation belongs here. Without this run's backup, or with one
+        // that cannot be read, the head file is left alone rather than a stale picture written
+        // over it.
+        if (m_backedUp && m_pictures.Load(m_backupPath)) {
             m_pictures.Save(m_headPath);
         }
         m_changed = 0;

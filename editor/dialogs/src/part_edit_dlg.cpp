@@ -4,6 +4,8 @@
 
 #include "zel/dialogs/face_dialog.h"
 
+#include "failed_backup.h"
+
 #include <zel/common/work_folder.h>
 
 BEGIN_MESSAGE_MAP(CPartEditDlg, CDialog)
@@ -115,8 +117,12 @@ BOOL CPartEditDlg::OnInitDialog() {
     // Redrawn without moving or changing any part, so the face the dialog opens on is the one
     // the user left.
     zel::dialogs::render_head(m_headPath);
-    m_pictures.Load(m_headPath);
-    m_pictures.Save(m_backupPath);
+    // A head that cannot be read leaves an earlier run's picture in the preview, which is no
+    // backup of this one.
+    m_backedUp = m_pictures.Load(m_headPath) && m_pictures.Save(m_backupPath);
+    if (!m_backedUp) {
+        zel::dialogs::report_failed_backup(*this, m_backupPath, "face");
+    }
     m_snapshot = _zel_face{};
     zel_face_copyFromDLL(&m_snapshot);
     return TRUE;
@@ -296,10 +302,11 @@ void CPartEditDlg::OnDone() {
 }
 
 // The face record goes back to the engine, and the head picture back to the one the dialog
-// opened with; a backup that cannot be read leaves the head file alone.
+// opened with; without that backup, or with one that cannot be read, the head file is left
+// alone.
 void CPartEditDlg::OnCancel() {
     zel_face_copyToDLL(&m_snapshot);
-    if (m_pictures.Load(m_backupPath)) {
+    if (m_backedUp && m_pictures.Load(m_backupPath)) {
         m_pictures.Save(m_headPath);
     }
     EndDialog(1);

@@ -2,6 +2,7 @@
 
 #include "editing_templates.h"
 #include "face_variants.h"
+#include "failed_backup.h"
 
 using namespace zel::dialogs;
 
@@ -55,7 +56,9 @@ BOOL dlgSelect::OnInitDialog() {
     m_group = m_action = m_variant = -1;
 
     // The picture the dialog opens with is Cancel's backup.
-    BackUpHead();
+    if (!BackUpHead()) {
+        report_failed_backup(*this, m_backupPath, "face");
+    }
     TakeSnapshot();
     m_gender = m_snapshot.nSex;
     if (m_gender >= 1 && m_gender <= 3) {

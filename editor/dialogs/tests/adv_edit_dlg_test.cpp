@@ -211,6 +211,22 @@ TEST_F(AdvEdit, ABackupThatCannotBeWrittenIsReported) {
     EXPECT_EQ(boxes.shown[0].caption, "In dialog box: Adv Edit");
 }
 
+// One dialog object run again: a head that cannot be drawn and read at opening leaves the
+// previous run's picture in the preview, which is no backup of this run.
+TEST_F(AdvEdit, AFaceThatCouldNotBeBackedUpIsReportedAndNeverPutBackByCancel) {
+    run({D::IDC_MOVE_DOWN});
+    const Picture previous = read_picture(face.headPath);
+    ASSERT_GT(previous.width, 0);
+    const MessageBoxes boxes;
+    const Picture after = run_with_late_head(dialog, dialog.m_headPath, [&] {
+        press(dialog, D::IDC_MOVE_UP);
+        press(dialog, D::IDC_CANCEL);
+    });
+    EXPECT_GT(after.width, 0);
+    EXPECT_FALSE(after == previous);
+    EXPECT_EQ(boxes.count("Not successful in save_piexels()", "In dialog box: Adv Edit"), 1);
+}
+
 TEST_F(AdvEdit, TheWholePreviewShowsTheFaceAfterAStep) {
     EXPECT_EQ(stale_pixels_after(dialog, D::IDC_MOVE_UP), 0);
     EXPECT_EQ(stale_pixels_after(dialog, D::IDC_NOSE_NEXT), 0);

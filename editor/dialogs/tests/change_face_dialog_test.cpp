@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace {
 
 using namespace zel::dialogs::test;
@@ -167,6 +169,26 @@ TEST_F(ChangeFace, CancelRestoresTheFaceRecordAndTheHeadPictureExactly) {
     EXPECT_EQ(dialog.m_changed, 0);
     EXPECT_TRUE(same_face(engine_face(), record));
     EXPECT_TRUE(read_picture(face.headPath) == before);
+}
+
+// The view runs one dialog object again and again: a head that cannot be drawn and read at
+// opening leaves the previous run's picture in the preview, which is no backup of this run.
+TEST_F(ChangeFace, AFaceThatCouldNotBeBackedUpIsReportedAndNeverPutBackByCancel) {
+    run({D::IDC_MOVE_DOWN});
+    const Picture previous = read_picture(face.headPath);
+    ASSERT_GT(previous.width, 0);
+    const MessageBoxes boxes;
+    const Picture after = run_with_late_head(dialog, dialog.m_headPath, [&] {
+        press(dialog, D::IDC_MOVE_UP);
+        press(dialog, D::IDC_CANCEL);
+    });
+    EXPECT_GT(after.width, 0);
+    EXPECT_FALSE(after == previous);
+    EXPECT_FALSE(std::filesystem::exists(dialog.m_backupPath));
+    EXPECT_EQ(boxes.count("The face could not be backed up: Cancel will not undo the changes "
+                          "made to it.",
+                          "Morvane @ Runtime message"),
+              1);
 }
 
 // Opening redraws the head picture but leaves every part as the user left it, so a hidden part

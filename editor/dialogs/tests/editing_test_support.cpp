@@ -5,6 +5,7 @@
 #include <zel/common/data_folder.h>
 #include <zel/common/work_folder.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -146,6 +147,26 @@ MessageBoxes::MessageBoxes() {
 
 MessageBoxes::~MessageBoxes() {
     zel::platform::set_message_box_hook({});
+}
+
+Picture run_with_late_head(CDialog& dialog, std::string& headPath,
+                           const std::function<void()>& script) {
+    const std::filesystem::path folder = zel::work_path("later");
+    std::filesystem::remove_all(folder);
+    headPath = (folder / "zel_head.bmp").string();
+    run_modal(dialog, [&] {
+        std::filesystem::create_directory(folder);
+        script();
+    });
+    Picture head = read_picture(headPath);
+    std::filesystem::remove_all(folder);
+    return head;
+}
+
+int MessageBoxes::count(const std::string& text, const std::string& caption) const {
+    return int(std::count_if(shown.begin(), shown.end(), [&](const auto& box) {
+        return box.text == text && box.caption == caption;
+    }));
 }
 
 NoLibraries::NoLibraries() {

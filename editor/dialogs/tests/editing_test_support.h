@@ -56,6 +56,12 @@ void press(CWnd& dialog, UINT id);
 // DoModal's result.
 INT_PTR run_modal(CDialog& dialog, const std::function<void()>& script);
 
+// Points `headPath` into a folder made only once `dialog` is open, so that opening can neither
+// draw nor read the head but the steps of `script` can; runs the dialog with `script` (which
+// must end it) and returns the head picture it left, the folder then removed.
+Picture run_with_late_head(CDialog& dialog, std::string& headPath,
+                           const std::function<void()>& script);
+
 // The number of pixels of `dialog`'s preview rectangle that differ from its picture stretched
 // into the rectangle exactly as the dialog paints it (after any pending paint has run).
 int preview_mismatches(CPreviewDialog& dialog);
@@ -88,6 +94,8 @@ class MessageBoxes {
 public:
     MessageBoxes();
     ~MessageBoxes();
+    // How many of the boxes shown had this text and caption.
+    int count(const std::string& text, const std::string& caption) const;
     std::vector<zel::platform::MessageBoxRequest> shown;
 };
 

@@ -13,6 +13,9 @@
 
 #include <sys/stat.h>
 
+#include <filesystem>
+#include <fstream>
+
 namespace {
 
 using namespace zel::dialogs::test;
@@ -154,6 +157,23 @@ TEST_F(MakeFace, CancelWithoutStepsTouchesNothing) {
     EXPECT_EQ(dialog.m_changed, 0);
 }
 
+// The view runs one dialog object again and again, so a head that cannot be read at opening
+// leaves the previous run's picture in the preview: that is no backup of this run.
+TEST_F(MakeFace, AFaceThatCouldNotBeBackedUpIsReportedAndNeverPutBackByCancel) {
+    run({dlgSelect::IDC_BROW_NEXT});
+    const Picture previous = read_picture(face.headPath);
+    ASSERT_GT(previous.width, 0);
+    std::ofstream(face.headPath, std::ios::trunc) << "not a picture";
+    const MessageBoxes boxes;
+    run({dlgSelect::IDC_EYE_NEXT}, dlgSelect::IDC_CANCEL);
+    EXPECT_FALSE(read_picture(face.headPath) == previous);
+    EXPECT_FALSE(std::filesystem::exists(dialog.m_backupPath));
+    EXPECT_EQ(boxes.count("The face could not be backed up: Cancel will not undo the changes "
+                          "made to it.",
+                          "Morvane @ Runtime message"),
+              1);
+}
+
 TEST_F(MakeFace, AStepRepaintsTheWholePreview) {
     EXPECT_EQ(stale_pixels_after(dialog, dlgSelect::IDC_EYE_NEXT), 0);
 }
@@ -162,10 +182,11 @@ TEST_F(MakeFace, AHeadPictureThatCannotBeReadBackIsReportedAndTheStepStillCounts
     MessageBoxes boxes;
     dialog.m_headPath = zel::work_path("missing/zel_head.bmp");
     run({dlgSelect::IDC_BROW_NEXT});
-    ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(boxes.shown[0].text, "Could not load changed image!");
-    EXPECT_EQ(boxes.shown[0].caption, "In InitImage() of dlgSelect");
-    EXPECT_EQ(boxes.shown[0].type & 0xF0, UINT(MB_ICONEXCLAMATION));
+    // Opening could not back the head up either, and said so first.
+    ASSERT_EQ(boxes.shown.size(), 2u);
+    EXPECT_EQ(boxes.shown[1].text, "Could not load changed image!");
+    EXPECT_EQ(boxes.shown[1].caption, "In InitImage() of dlgSelect");
+    EXPECT_EQ(boxes.shown[1].type & 0xF0, UINT(MB_ICONEXCLAMATION));
     EXPECT_EQ(dialog.m_changed, 1);
     EXPECT_EQ(dialog.Pictures().Height(), 0);
 }

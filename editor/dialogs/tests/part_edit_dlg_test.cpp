@@ -171,6 +171,27 @@ TEST_F(PartEdit, CancelRestoresTheFaceAndTheHeadPicture) {
     EXPECT_TRUE(read_picture(face.headPath) == head);
 }
 
+// One dialog object run again: a head that cannot be drawn and read at opening leaves the
+// previous run's picture in the preview, which is no backup of this run.
+TEST_F(PartEdit, AFaceThatCouldNotBeBackedUpIsReportedAndNeverPutBackByCancel) {
+    run({D::IDC_MOUTH, D::IDC_MOVE, D::IDC_DOWN, D::IDC_APPLY});
+    const Picture previous = read_picture(face.headPath);
+    ASSERT_GT(previous.width, 0);
+    const MessageBoxes boxes;
+    const Picture after = run_with_late_head(dialog, dialog.m_headPath, [&] {
+        for (UINT id : {D::IDC_MOUTH, D::IDC_MOVE, D::IDC_UP, D::IDC_APPLY, D::IDC_CANCEL}) {
+            press(dialog, id);
+        }
+    });
+    EXPECT_GT(after.width, 0);
+    EXPECT_FALSE(after == previous);
+    EXPECT_FALSE(std::filesystem::exists(dialog.m_backupPath));
+    EXPECT_EQ(boxes.count("The face could not be backed up: Cancel will not undo the changes "
+                          "made to it.",
+                          "Morvane @ Runtime message"),
+              1);
+}
+
 // Escape is Cancel: nothing applied stays in the face or the head picture.
 TEST_F(PartEdit, EscapeRestoresAsCancelDoes) {
     const _zel_face before = engine_face();
@@ -226,7 +247,10 @@ TEST_F(PartEdit, WithoutItsPictureArrayItStillEditsAndCancels) {
             press(starved, D::IDC_CANCEL);
         });
     }
-    EXPECT_TRUE(boxes.shown.empty());
+    // Nothing but the backup it could not write is reported.
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text,
+              "The face could not be backed up: Cancel will not undo the changes made to it.");
     EXPECT_TRUE(same_face(engine_face(), before));
     EXPECT_FALSE(read_picture(dialog.m_backupPath).width > 0); // no backup was written
 }

@@ -26,7 +26,8 @@ public:
 
 protected:
     // Reads the head picture into the preview and writes it to the backup path; false when the
-    // backup was not written.
+    // head could not be read or the backup was not written, and Cancel then leaves the head
+    // file alone.
     bool BackUpHead();
     // Shows the head picture again after a variant step; one that cannot be read back leaves
     // the previous one in the preview (with a message), and the step still counts.
@@ -44,6 +45,8 @@ protected:
     // Value-initialised before every copy: the engine copies pixels through any bitmap or
     // canvas pointer the record holds.
     _zel_face m_snapshot{};
+    // This opening's head picture was written to the backup, so Cancel may put it back.
+    bool m_backedUp = false;
 };
 
 namespace zel::dialogs {

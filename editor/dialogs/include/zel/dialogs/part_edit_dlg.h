@@ -63,4 +63,6 @@ private:
     int m_radios[14];
     _zel_face m_snapshot{};
     zel::dialogs::DialogPictures m_pictures{kPad};
+    // This opening's head picture was written to the backup, so Cancel may put it back.
+    bool m_backedUp = false;
 };
