@@ -21,20 +21,37 @@ void paint(_pixel** arr, int cols, int rows, int row, int col, _pixel c) {
     p.b = c.b;
 }
 
+// The part of first..last (inclusive) that lies within 0..size-1. Its last index is below
+// INT_MAX, so a loop up to it cannot overflow, and it spans no more than the array does.
+struct Span {
+    int first = 0;
+    int last = -1;
+};
+
+Span within(int first, int last, int size) {
+    if (size <= 0)
+        return {};
+    return {std::max(first, 0), std::min(last, size - 1)};
+}
+
 } // namespace
 
 // Pixels outside the array are skipped: an outline that pokes out of the picture would
-// otherwise write past its rows.
+// otherwise write past its rows. Only the sides' part inside the array is walked, so a far
+// corner costs nothing instead of billions of skipped pixels (and a loop to INT_MAX that
+// never ends).
 int face_ppmsquare(_pixel** arr, int cols, int rows, int x0, int x1, int y0, int y1, int R, int G,
                    int B) {
     if (arr == nullptr)
         return 0;
     const _pixel c = colour_of(R, G, B);
-    for (int i = x0; i <= x1; ++i) {
+    const Span across = within(x0, x1, cols);
+    for (int i = across.first; i <= across.last; ++i) {
         paint(arr, cols, rows, y1, i, c);
         paint(arr, cols, rows, y0, i, c);
     }
-    for (int r = y0; r <= y1; ++r) {
+    const Span up = within(y0, y1, rows);
+    for (int r = up.first; r <= up.last; ++r) {
         paint(arr, cols, rows, r, x1, c);
         paint(arr, cols, rows, r, x0, c);
     }
