@@ -21,17 +21,18 @@ void paint(_pixel** arr, int cols, int rows, int row, int col, _pixel c) {
     p.b = c.b;
 }
 
-// The part of first..last (inclusive) that lies within 0..size-1. Its last index is below
+// The part of first..last (inclusive) that lies within 0..size-1, with ends that may lie beyond
+// the range of an int (a cross arm's centre +- 10). Its last index is below
 // INT_MAX, so a loop up to it cannot overflow, and it spans no more than the array does.
 struct Span {
     int first = 0;
     int last = -1;
 };
 
-Span within(int first, int last, int size) {
+Span within(long long first, long long last, int size) {
     if (size <= 0)
         return {};
-    return {std::max(first, 0), std::min(last, size - 1)};
+    return {static_cast<int>(std::max(first, 0LL)), static_cast<int>(std::min(last, size - 1LL))};
 }
 
 } // namespace
@@ -62,9 +63,11 @@ int face_ppmcross(_pixel** arr, int cols, int rows, int x, int y, int R, int G, 
     if (arr == nullptr)
         return 0;
     const _pixel c = colour_of(R, G, B);
-    for (int i = std::max(0, x - 10); i <= std::min(x + 10, cols - 1); ++i)
+    const Span across = within(x - 10LL, x + 10LL, cols);
+    for (int i = across.first; i <= across.last; ++i)
         paint(arr, cols, rows, y, i, c);
-    for (int r = std::max(0, y - 10); r <= std::min(y + 10, rows - 1); ++r)
+    const Span up = within(y - 10LL, y + 10LL, rows);
+    for (int r = up.first; r <= up.last; ++r)
         paint(arr, cols, rows, r, x, c);
     return 0;
 }

@@ -21,6 +21,17 @@ TEST(ImagingDrawing, CrossIsClippedAtTheEdges) {
     EXPECT_TRUE(same_rgb(p.at(7, 5), rgb(1, 2, 3)));
 }
 
+TEST(ImagingDrawing, CrossCentredAtTheIntLimitsDrawsNothing) {
+    Picture p(10, 10);
+    for (const int far : {INT_MIN, INT_MIN + 5, INT_MAX - 5, INT_MAX}) {
+        EXPECT_EQ(face_ppmcross(p.rows(), 10, 10, far, 4, 255, 0, 0), 0);
+        EXPECT_EQ(face_ppmcross(p.rows(), 10, 10, 4, far, 255, 0, 0), 0);
+    }
+    for (int r = 0; r < 10; ++r)
+        for (int k = 0; k < 10; ++k)
+            EXPECT_TRUE(same_rgb(p.at(r, k), rgb(0, 0, 0))) << r << ", " << k;
+}
+
 TEST(ImagingDrawing, SquareOutlineAndOutOfRangeCornersAreSkipped) {
     Picture p(10, 10);
     EXPECT_EQ(face_ppmsquare(p.rows(), 10, 10, 2, 5, 1, 4, 0, 255, 0), 0);
