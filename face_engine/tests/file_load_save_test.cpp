@@ -245,6 +245,23 @@ TEST_F(FileLoadSaveTest, ANameThatIsNoRegularFileIsRefusedUnread) {
     EXPECT_EQ(snapshot(), before);
 }
 
+// The plain version-1 reader takes the name as it stands: a pipe there would hold it in its
+// open, waiting for a writer, and the editor with it. It runs in a child with an alarm so that
+// a read that waits ends the case instead of the test run.
+TEST_F(FileLoadSaveTest, AVersionOneNameThatIsAPipeIsRefusedUnread) {
+    ASSERT_EQ(::mkfifo(path("pipe1.zel").c_str(), 0600), 0);
+    const std::string answer = zel::testing::in_child([&]() -> std::string {
+        ::alarm(5);
+        char name[300];
+        std::snprintf(name, sizeof name, "%s", path("pipe1").c_str());
+        const std::string before = snapshot();
+        if (GetZELCartoon(name, bw, &w, &h) != 0)
+            return "the pipe was taken for a face file";
+        return snapshot() == before ? "" : "the face changed";
+    });
+    EXPECT_EQ(answer, "");
+}
+
 TEST_F(FileLoadSaveTest, ARefusedFileChangesNothingAndKeepsItsTextInTheWorkFile) {
     const std::string before = snapshot();
     std::string text = plain_text();

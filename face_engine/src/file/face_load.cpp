@@ -152,8 +152,12 @@ int GetZELCartoon(char* name, unsigned char** bw, int* w, int* h) {
     using namespace zel::engine;
     if (name == nullptr || bw == nullptr)
         return 0;
+    // As for face_loadzel2: a pipe would hold the open until a writer came.
+    const std::string path = zel_file_name(name);
+    if (file_size(path) < 0)
+        return 0;
     std::string text;
-    if (read_face_file(zel_file_name(name), text) != kOk)
+    if (read_face_file(path, text) != kOk)
         return 0;
     return load_zel1_text(text, bw, w, h);
 }
