@@ -2,6 +2,7 @@
 
 #include "test_templates.h"
 
+#include <climits>
 #include <cstring>
 
 namespace zel::engine::testing {
@@ -125,6 +126,11 @@ TEST(SmallExports, BitmapHeaderFor24BitPictures) {
     EXPECT_EQ(h.file_size, 178u);
     EXPECT_EQ(h.width, 4);
     EXPECT_EQ(h.height, 10);
+    // The widest sizes give the size field's 32 bits of the product (6442450944 x INT_MAX),
+    // without a signed overflow on the way.
+    init_bmpheader(&h, INT_MAX, INT_MAX);
+    EXPECT_EQ(h.image_size, 0x80000000u);
+    EXPECT_EQ(h.file_size, 0x80000000u + 58);
 }
 
 TEST(SmallExports, ChannelShiftsAreInversesAndKeepTheSpareByte) {

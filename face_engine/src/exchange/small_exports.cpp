@@ -31,7 +31,10 @@ void init_bmpheader(_BmpHeader* header, int width, int height) {
         return;
     }
     const std::int64_t rowBytes = (3 * static_cast<std::int64_t>(width) + 3) / 4 * 4;
-    const auto imageSize = static_cast<std::uint32_t>(rowBytes * height);
+    // The size field holds 32 bits: the product is taken modulo 2^64, which keeps those bits
+    // where a signed product of the widest sizes would overflow.
+    const auto imageSize = static_cast<std::uint32_t>(static_cast<std::uint64_t>(rowBytes) *
+                                                      static_cast<std::uint64_t>(height));
     header->type = 19778; // "BM"
     // This system's screen copies count 58 header bytes and start the data at 56.
     header->file_size = imageSize + 58;
