@@ -169,6 +169,12 @@ int MessageBoxes::count(const std::string& text, const std::string& caption) con
     }));
 }
 
+int MessageBoxes::failed_backups(const std::string& what) const {
+    return count("The " + what +
+                     " could not be backed up: Cancel will not undo the changes made to it.",
+                 "Morvane @ Runtime message");
+}
+
 NoLibraries::NoLibraries() {
     if (const char* dir = std::getenv("ZEL_DATA_DIR")) {
         m_saved = dir;

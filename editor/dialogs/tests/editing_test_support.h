@@ -96,6 +96,8 @@ public:
     ~MessageBoxes();
     // How many of the boxes shown had this text and caption.
     int count(const std::string& text, const std::string& caption) const;
+    // How many said that the `what` ("face", "composed picture") could not be backed up.
+    int failed_backups(const std::string& what) const;
     std::vector<zel::platform::MessageBoxRequest> shown;
 };
 
