@@ -57,9 +57,10 @@ BOOL CDocument::OnOpenDocument(LPCTSTR) {
     return TRUE;
 }
 
+// The framework knows no document's contents, so it has nothing it could write: a document that
+// is saved answers this itself. Claiming success here would let a close drop the changes.
 BOOL CDocument::OnSaveDocument(LPCTSTR) {
-    SetModifiedFlag(FALSE);
-    return TRUE;
+    return FALSE;
 }
 
 void CDocument::DeleteContents() {}

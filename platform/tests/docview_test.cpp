@@ -369,6 +369,29 @@ TEST_F(PlatformDocViewTest, DocumentTitleAndStrings) {
 
 } // namespace
 
+TEST_F(PlatformDocViewTest, ADocumentThatCannotSaveItselfStaysOpenWithItsChanges) {
+    CDocument plain;
+    plain.SetModifiedFlag(TRUE);
+    int answer = IDYES;
+    std::vector<std::string> prompts;
+    zel::platform::set_message_box_hook([&](const zel::platform::MessageBoxRequest& r) {
+        prompts.push_back(r.text);
+        return answer;
+    });
+    // Yes asks for a save nothing can make: the close is refused and the changes kept.
+    EXPECT_FALSE(plain.SaveModified());
+    EXPECT_TRUE(plain.IsModified());
+    EXPECT_FALSE(plain.OnSaveDocument("/tmp/never-written"));
+    answer = IDCANCEL;
+    EXPECT_FALSE(plain.SaveModified());
+    answer = IDNO;
+    EXPECT_TRUE(plain.SaveModified());
+    EXPECT_EQ(prompts.size(), 3u);
+    plain.SetModifiedFlag(FALSE);
+    EXPECT_TRUE(plain.SaveModified());
+    EXPECT_EQ(prompts.size(), 3u);
+}
+
 TEST_F(PlatformDocViewTest, ExitIsAStandardCommandOfTheApplication) {
     CCmdUI ui;
     ui.m_nID = ID_APP_EXIT;
