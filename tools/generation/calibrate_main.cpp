@@ -1,5 +1,5 @@
-// generation_calibrate FOLDER REFERENCE OUT [--check] [--shape ...] [--fine ...] [--margin ...]
-//                      [--model ...] [--modes K]
+// generation_calibrate FOLDER REFERENCE OUT [--check [--split K]] [--shape ...] [--fine ...]
+//                      [--margin ...] [--model ...] [--modes K]
 //
 // Measures the tables of caricature generation on the portraits of FOLDER with the reference
 // landmarks of REFERENCE (the calibration portraits only: never the portraits the generation is
@@ -18,7 +18,9 @@
 // - the fuzzy sets: the twelve measures of the faces as the generation finds them, in thirds.
 // With --check the generation is first tried with tables measured on one half of the portraits
 // on the other half, both ways round: the landmark errors, lines and codes to expect on
-// portraits not seen.
+// portraits not seen. The portraits are dealt to the halves in turn, one at a time, or K at a
+// time with --split K: a choice measured on one split alone is soon fitted to that split, and
+// other splits show what it is worth on portraits nobody calibrated on.
 
 #include "calibrate_fuzzy.h"
 #include "calibrate_landmarks.h"
@@ -48,7 +50,7 @@ constexpr double kExaggeration = 1.2;
 
 int usage() {
     std::fprintf(stderr,
-                 "usage: generation_calibrate FOLDER REFERENCE OUT [--check] "
+                 "usage: generation_calibrate FOLDER REFERENCE OUT [--check [--split K]] "
                  "[--shape HALFWIDTH HALFHEIGHT STEP POINTS ROUNDS] [--fine HALF STEP] "
                  "[--margin OUTSIDE SHARE MINIMUM] [--model LIMIT WEIGHT FLOOR] [--modes K]\n");
     return 2;
@@ -124,14 +126,16 @@ vyrgen::GenerationTables calibrate_tables(std::vector<zelgen::Sample>& samples,
     return tables;
 }
 
-// Tables from one half, landmark errors, lines and codes on the other, both ways round.
+// Tables from one half, landmark errors, lines and codes on the other, both ways round; the
+// portraits are dealt to the halves run portraits at a time.
 std::vector<std::string> check(std::vector<zelgen::Sample>& samples,
                                const zelgen::LandmarkSettings& settings,
-                               const zelgen::ShapeModelSettings& modelSettings) {
+                               const zelgen::ShapeModelSettings& modelSettings, std::size_t run) {
     std::vector<zelgen::Sample> halves[2];
     const std::size_t count = samples.size();
+    const auto half = [run](std::size_t i) { return (i / run) % 2; };
     for (std::size_t i = 0; i < count; ++i)
-        halves[i % 2].push_back(std::move(samples[i]));
+        halves[half(i)].push_back(std::move(samples[i]));
     std::vector<std::vector<double>> errors;
     std::vector<std::string> beyond;
     zelgen::LineFigures lines;
@@ -149,10 +153,13 @@ std::vector<std::string> check(std::vector<zelgen::Sample>& samples,
         lines.merge(zelgen::sample_line_figures(halves[1 - fold], tables));
     }
     samples.clear();
+    std::size_t taken[2] = {0, 0};
     for (std::size_t i = 0; i < count; ++i)
-        samples.push_back(std::move(halves[i % 2][i / 2]));
-    std::vector<std::string> out{"landmarks with tables from the other half of the portraits: " +
-                                 zelgen::error_summary(errors)};
+        samples.push_back(std::move(halves[half(i)][taken[half(i)]++]));
+    const std::string dealt =
+        run == 1 ? "" : " (dealt to the halves " + std::to_string(run) + " at a time)";
+    std::vector<std::string> out{"landmarks with tables from the other half of the portraits" +
+                                 dealt + ": " + zelgen::error_summary(errors)};
     out.insert(out.end(), beyond.begin(), beyond.end());
     out.push_back("with tables from the other half, " + lines.lines());
     out.push_back("with tables from the other half, " + lines.codes());
@@ -180,10 +187,13 @@ int main(int argc, char** argv) {
     zelgen::LandmarkSettings settings;
     zelgen::ShapeModelSettings modelSettings;
     bool checking = false;
+    std::size_t run = 1;
     for (int i = 4; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--check") {
             checking = true;
+        } else if (arg == "--split" && i + 1 < argc && std::atoi(argv[i + 1]) > 0) {
+            run = static_cast<std::size_t>(std::atoi(argv[++i]));
         } else if (arg == "--shape" && i + 5 < argc) {
             settings.shape.halfWidth = std::atoi(argv[++i]);
             settings.shape.halfHeight = std::atoi(argv[++i]);
@@ -223,7 +233,7 @@ int main(int argc, char** argv) {
              (reference.parent_path().filename() / reference.filename()).string() +
              " that reach the landmark search");
         if (checking)
-            for (const std::string& line : check(samples, settings, modelSettings))
+            for (const std::string& line : check(samples, settings, modelSettings, run))
                 note(line);
         const vyrgen::GenerationTables tables =
             calibrate_tables(samples, settings, modelSettings, note);
