@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -154,6 +155,67 @@ TEST_F(LandmarkMatch, WindowsPastThePictureAreClippedAndTemplatePointsOutsideSki
         0);
     EXPECT_EQ(x, 1);
     EXPECT_EQ(y, 1);
+}
+
+// An L of two arms, one long to the right and one short above: unlike itself turned.
+std::vector<TemplatePoint> ell_pattern() {
+    return {{0, 0, -2}, {2, 0, 1}, {4, 0, 1}, {6, 0, 1}, {0, -2, 1}, {0, -4, 1}};
+}
+
+TEST_F(LandmarkMatch, ATurnedTemplateFindsThePatternTurnedAsMuchAndTheUprightOneDoesNot) {
+    tables.add_points("ELL", 10, ell_pattern());
+    // The L turned a quarter clockwise on the screen (rows grow downwards): right becomes
+    // down and up becomes right.
+    std::vector<TemplatePoint> turned;
+    for (const TemplatePoint& p : ell_pattern())
+        turned.push_back({-p.y, p.x, p.weight});
+    paint(picture, turned, 60, 50);
+    const double quarter = std::acos(0.0);
+    ScoreMap upright, turnedMap;
+    ASSERT_EQ(
+        landmark_score_window(picture.rows(), 120, 160, 1, "ELL", {50, 70, 40, 60}, 10, upright),
+        0);
+    ASSERT_EQ(landmark_score_window(picture.rows(), 120, 160, 1, "ELL", {50, 70, 40, 60}, 10,
+                                    turnedMap, quarter),
+              0);
+    const std::vector<PointCandidate> best = score_peaks(turnedMap, 1, 1);
+    ASSERT_EQ(best.size(), 1u);
+    EXPECT_EQ(best.front().x, 60);
+    EXPECT_EQ(best.front().y, 50);
+    EXPECT_NEAR(turnedMap.at(60, 50), 1.0, 1e-9);
+    EXPECT_LT(upright.at(60, 50), turnedMap.at(60, 50) - 0.05);
+}
+
+TEST(TurnedTemplates, OnlyTheNoseFollowsTheEyeLineWhichTiltsWhenTheRightEyeIsLower) {
+    for (const LandmarkPoint p :
+         {kEyeLeftIn, kEyeRightIn, kEyeLeftOut, kEyeRightOut, kMouthLeft, kMouthRight})
+        EXPECT_FALSE(template_follows_eye_line(p));
+    for (const LandmarkPoint p : {kNoseCentre, kNoseLeft, kNoseRight})
+        EXPECT_TRUE(template_follows_eye_line(p));
+    EXPECT_DOUBLE_EQ(eye_line_tilt(10, 20, 50, 20), 0.0);
+    EXPECT_NEAR(eye_line_tilt(10, 20, 50, 60), std::acos(0.0) / 2, 1e-12);
+    EXPECT_LT(eye_line_tilt(10, 20, 50, 10), 0.0);
+    // Eyes on top of each other or swapped say nothing of the face's tilt.
+    EXPECT_DOUBLE_EQ(eye_line_tilt(50, 20, 50, 60), 0.0);
+    EXPECT_DOUBLE_EQ(eye_line_tilt(60, 20, 10, 40), 0.0);
+}
+
+TEST(TurnedTemplates, OffsetsTurnAboutThePointUprightOnesRoundingAsTheyAlwaysDid) {
+    int dx = 0, dy = 0;
+    turned_offset(-17, 10, 0.1, 0.0, dx, dy);
+    EXPECT_EQ(dx, -1); // -1.7 + 0.5 truncated toward zero
+    EXPECT_EQ(dy, 1);
+    const double quarter = std::acos(0.0);
+    turned_offset(10, 0, 1.0, quarter, dx, dy);
+    EXPECT_EQ(dx, 0);
+    EXPECT_EQ(dy, 10);
+    turned_offset(0, 10, 2.0, quarter, dx, dy);
+    EXPECT_EQ(dx, -20);
+    EXPECT_EQ(dy, 0);
+    // Turned a little, to the nearest pixel: -17 x 0.1 turned a hundredth of a radian is -1.70.
+    turned_offset(-17, 0, 0.1, 0.01, dx, dy);
+    EXPECT_EQ(dx, -2);
+    EXPECT_EQ(dy, 0);
 }
 
 TEST(MouthLineProjection, FindsTheRowOfGreatestSmoothedSaturation) {

@@ -33,14 +33,18 @@ std::vector<Offset> grid(const TemplateShape& shape) {
 }
 
 // The brightness around centre at the grid offsets (mirrored: offsets taken right to left),
-// normalised to mean 0 and deviation 1.
+// turned by angle, normalised to mean 0 and deviation 1.
 std::vector<double> pattern(const Sample& s, Point centre, const std::vector<Offset>& g,
-                            bool mirrored) {
+                            bool mirrored, double angle) {
     const double unit = s.box.height / static_cast<double>(kTemplateReference);
+    const double c = std::cos(angle), sn = std::sin(angle);
     std::vector<double> v;
     v.reserve(g.size());
-    for (const Offset& o : g)
-        v.push_back(s.luma_at(centre.x + (mirrored ? -o.x : o.x) * unit, centre.y + o.y * unit));
+    for (const Offset& o : g) {
+        const double x = mirrored ? -o.x : o.x;
+        v.push_back(
+            s.luma_at(centre.x + (x * c - o.y * sn) * unit, centre.y + (x * sn + o.y * c) * unit));
+    }
     double mean = 0;
     for (double x : v)
         mean += x;
@@ -64,17 +68,19 @@ vyrgen::PointTemplate mirror(const vyrgen::PointTemplate& t, const char* name) {
 }
 
 // One side of one portrait as the search sees it: the brightness at the template's grid
-// offsets, scaled and rounded as the search scales them, around any position.
+// offsets, scaled, turned and rounded as the search does it, around any position.
 class View {
 public:
     View(const Sample& s, Point point, const std::vector<Offset>& g, bool mirrored,
-         const zel::engine::SearchWindow& window)
+         const zel::engine::SearchWindow& window, double angle)
         : sample_(s), window_(window.clipped(s.cols, s.rows)),
           x_(static_cast<int>(std::lround(point.x))), y_(static_cast<int>(std::lround(point.y))) {
         const double scale = s.box.height / static_cast<double>(kTemplateReference);
         for (const Offset& o : g) {
-            dx_.push_back(static_cast<int>((mirrored ? -o.x : o.x) * scale + 0.5));
-            dy_.push_back(static_cast<int>(o.y * scale + 0.5));
+            int dx = 0, dy = 0;
+            zel::engine::turned_offset(mirrored ? -o.x : o.x, o.y, scale, angle, dx, dy);
+            dx_.push_back(dx);
+            dy_.push_back(dy);
         }
     }
     int x() const { return x_; }
@@ -181,6 +187,20 @@ std::vector<double> train(const std::vector<View>& views, std::vector<double> w,
     return sum;
 }
 
+// The angle the template of p is turned by on the portrait s: its reference eye line's tilt
+// when the search turns the template by the eye line found.
+double template_angle(const Sample& s, const TemplatePoint& p) {
+    if (!zel::engine::template_follows_eye_line(p.point))
+        return 0.0;
+    const auto middle = [&](const char* in, const char* out) {
+        return Point{(s.ref.at(in).x + s.ref.at(out).x) / 2,
+                     (s.ref.at(in).y + s.ref.at(out).y) / 2};
+    };
+    const Point l = middle("leye_in", "leye_out");
+    const Point r = middle("reye_in", "reye_out");
+    return zel::engine::eye_line_tilt(l.x, l.y, r.x, r.y);
+}
+
 // The views of every sample, both sides, at the offsets g.
 std::vector<View> make_views(const std::vector<Sample>& samples, const TemplatePoint& p,
                              const std::vector<Offset>& g, const std::array<double, 21>& r) {
@@ -190,7 +210,8 @@ std::vector<View> make_views(const std::vector<Sample>& samples, const TemplateP
         for (const bool mirrored : {false, true})
             views.emplace_back(s, s.ref.at(mirrored ? p.mirrorKey : p.key), g, mirrored,
                                zel::engine::landmark_window(mirrored ? p.mirror : p.point, s.box,
-                                                            r.data(), lm, reference_mouth_line(s)));
+                                                            r.data(), lm, reference_mouth_line(s)),
+                               template_angle(s, p));
     }
     return views;
 }
@@ -235,7 +256,8 @@ std::vector<vyrgen::PointTemplate> derive_templates(const std::vector<Sample>& s
     std::vector<double> w(g.size(), 0.0);
     for (const Sample& s : samples) {
         for (const bool mirrored : {false, true}) {
-            const auto v = pattern(s, s.ref.at(mirrored ? p.mirrorKey : p.key), g, mirrored);
+            const auto v = pattern(s, s.ref.at(mirrored ? p.mirrorKey : p.key), g, mirrored,
+                                   template_angle(s, p));
             for (std::size_t i = 0; i < g.size(); ++i)
                 w[i] += v[i];
         }

@@ -69,7 +69,7 @@ struct ScaledTemplate {
     int maxDy = 0;
 };
 
-int read_scaled_template(int set, const char* name, int size, ScaledTemplate& out) {
+int read_scaled_template(int set, const char* name, int size, double angle, ScaledTemplate& out) {
     std::int32_t header[kHeaderWords] = {};
     std::vector<std::int32_t> x(kPointTemplateCapacity);
     std::vector<std::int32_t> y(kPointTemplateCapacity);
@@ -84,8 +84,8 @@ int read_scaled_template(int set, const char* name, int size, ScaledTemplate& ou
         return kMissing;
     const double s = static_cast<double>(size) / reference;
     for (int i = 0; i < n; ++i) {
-        const int dx = trunc_to_int(x[i] * s + 0.5);
-        const int dy = trunc_to_int(y[i] * s + 0.5);
+        int dx = 0, dy = 0;
+        turned_offset(x[i], y[i], s, angle, dx, dy);
         out.dx.push_back(dx);
         out.dy.push_back(dy);
         out.w.push_back(w[i]);
@@ -283,13 +283,25 @@ void eye_middle(const FaceLandmarks& lm, int eye, double& x, double& y) {
 // The local maxima of the point template name in window, best first (the first is a single
 // search's answer).
 int candidates_in(_pixel** hsv, int cols, int rows, int set, const FaceBox& box, const char* name,
-                  const SearchWindow& w, int count, std::vector<PointCandidate>& found) {
+                  const SearchWindow& w, int count, std::vector<PointCandidate>& found,
+                  double angle = 0.0) {
     ScoreMap map;
-    if (const int result = landmark_score_window(hsv, cols, rows, set, name, w, box.height, map);
+    if (const int result =
+            landmark_score_window(hsv, cols, rows, set, name, w, box.height, map, angle);
         result != kOk)
         return result;
     found = score_peaks(map, count, std::max(2, trunc_to_int(box.height * kCandidateSpacing)));
     return kOk;
+}
+
+// The angle the template of which is turned by on the face of the eyes in lm.
+double template_angle(const FaceLandmarks& lm, LandmarkPoint which) {
+    if (!template_follows_eye_line(which))
+        return 0.0;
+    double lx = 0, ly = 0, rx = 0, ry = 0;
+    eye_middle(lm, 0, lx, ly);
+    eye_middle(lm, 1, rx, ry);
+    return eye_line_tilt(lx, ly, rx, ry);
 }
 
 // The local maxima of a point's window, best first.
@@ -297,7 +309,8 @@ int window_candidates(_pixel** hsv, int cols, int rows, int set, const FaceBox& 
                       const double* r, int mouthLine, LandmarkPoint which, const FaceLandmarks& lm,
                       std::vector<PointCandidate>& found) {
     return candidates_in(hsv, cols, rows, set, box, landmark_template_name(which),
-                         landmark_window(which, box, r, lm, mouthLine), kPairCandidates, found);
+                         landmark_window(which, box, r, lm, mouthLine), kPairCandidates, found,
+                         template_angle(lm, which));
 }
 
 // The rows and columns every candidate of a list spans.
@@ -501,10 +514,10 @@ int search_eyes_singly(_pixel** hsv, int cols, int rows, int set, const FaceBox&
 
 // The correlation of the point's template at the point itself (NaN when it does not score).
 double score_at(_pixel** hsv, int cols, int rows, int set, const FaceBox& box, LandmarkPoint which,
-                int x, int y) {
+                int x, int y, const FaceLandmarks& lm) {
     ScoreMap map;
     if (landmark_score_window(hsv, cols, rows, set, landmark_template_name(which), {x, x, y, y},
-                              box.height, map) != kOk ||
+                              box.height, map, template_angle(lm, which)) != kOk ||
         map.scores.empty())
         return std::numeric_limits<double>::quiet_NaN();
     return map.scores.front();
@@ -565,7 +578,7 @@ void mend_by_shape(_pixel** hsv, int cols, int rows, int set, const FaceBox& box
     for (int i = 0; i < kShapePoints; ++i) {
         const auto which = static_cast<LandmarkPoint>(i);
         const PointMembers p = members(lm, which);
-        points[i] = {*p.x, *p.y, score_at(hsv, cols, rows, set, box, which, *p.x, *p.y)};
+        points[i] = {*p.x, *p.y, score_at(hsv, cols, rows, set, box, which, *p.x, *p.y, lm)};
     }
     const bool mirrored = one_mouth_corner_misfits(model, points);
     if (mirrored)
@@ -581,8 +594,8 @@ void mend_by_shape(_pixel** hsv, int cols, int rows, int set, const FaceBox& box
         if (window_candidates(hsv, cols, rows, set, box, r, mouthLine, which, found, all) != kOk)
             all.clear();
         if (candidates_in(hsv, cols, rows, set, box, landmark_template_name(which),
-                          {cx - reach, cx + reach, cy - reach, cy + reach}, kPairCandidates,
-                          near) == kOk)
+                          {cx - reach, cx + reach, cy - reach, cy + reach}, kPairCandidates, near,
+                          template_angle(found, which)) == kOk)
             all.insert(all.end(), near.begin(), near.end());
         // A corner is not taken again where the face has ended beyond it.
         all = with_skin_beyond(all, which, hsv, cols, rows, box, skin, false);
@@ -620,11 +633,11 @@ void face_box_lower_top(FaceBox& box) {
 }
 
 int landmark_score_window(_pixel** hsv, int cols, int rows, int set, const char* name,
-                          const SearchWindow& window, int size, ScoreMap& map) {
+                          const SearchWindow& window, int size, ScoreMap& map, double angle) {
     map = ScoreMap{};
     ScaledTemplate t;
     try {
-        if (const int result = read_scaled_template(set, name, size, t); result != kOk)
+        if (const int result = read_scaled_template(set, name, size, angle, t); result != kOk)
             return result;
     } catch (const std::bad_alloc&) {
         return kNoMemory;
@@ -722,6 +735,32 @@ int mouth_line_projection(_pixel** hsv, int cols, int rows, int xFrom, int xTo, 
     }
     outY = static_cast<int>(yFrom + at);
     return kOk;
+}
+
+bool template_follows_eye_line(LandmarkPoint which) {
+    return which == kNoseCentre || which == kNoseLeft || which == kNoseRight;
+}
+
+double eye_line_tilt(double lx, double ly, double rx, double ry) {
+    return rx > lx ? std::atan2(ry - ly, rx - lx) : 0.0;
+}
+
+void turned_offset(double x, double y, double scale, double angle, int& dx, int& dy) {
+    const double c = std::cos(angle);
+    const double s = std::sin(angle);
+    const double tx = (x * c - y * s) * scale;
+    const double ty = (x * s + y * c) * scale;
+    // Upright offsets keep the rounding the stored templates were always read with (a half
+    // added, then truncated: a negative offset lands a pixel nearer the point); turned ones go
+    // to the nearest pixel, which on the calibration portraits and their halves lost fewer
+    // points.
+    if (angle == 0.0) {
+        dx = trunc_to_int(tx + 0.5);
+        dy = trunc_to_int(ty + 0.5);
+    } else {
+        dx = trunc_to_int(std::lround(tx));
+        dy = trunc_to_int(std::lround(ty));
+    }
 }
 
 const char* landmark_template_name(LandmarkPoint which) {

@@ -47,6 +47,21 @@ enum LandmarkPoint : int {
 // The name of the point's template ("EYE_LEFT_IN" ...).
 const char* landmark_template_name(LandmarkPoint which);
 
+// The nose's templates are measured on portraits turned upright by their eye line and matched
+// turned as the eye line found: on a head tilted ten degrees an upright template reads its
+// outer points a sixth of their distance from the point away from where the face has them,
+// and the nose, searched right after the eyes, is the first point to know the tilt. The eyes' own
+// templates stay upright (searched before any eye line is known, and turned by it once found they
+// took fewer true corners on portraits not calibrated on), and so do the mouth corners' (turned,
+// their search on the calibration portraits lost corners).
+bool template_follows_eye_line(LandmarkPoint which);
+// The tilt in radians of the line from the left eye's middle (lx, ly) to the right one's, in
+// picture rows (positive: the right eye lower); 0 unless the right eye lies right of the left.
+double eye_line_tilt(double lx, double ly, double rx, double ry);
+// The offset (x, y) of a template, scaled by scale and turned by angle radians, rounded as the
+// search reads it: upright, a half added and truncated toward zero; turned, to the nearest.
+void turned_offset(double x, double y, double scale, double angle, int& dx, int& dy);
+
 // The band whose saturation gives the mouth line: columns x0..x1 - 1, rows y0..y1 - 1. Its
 // rows start below the nose centre found before it (noseRow), whatever the ranges say: above
 // it the nostrils, as saturated as the lips, would take the line in many faces.
@@ -71,10 +86,10 @@ SearchWindow landmark_window(LandmarkPoint which, const FaceBox& box, const doub
 int landmark_match_template(_pixel** hsv, int cols, int rows, int set, const char* name, int xFrom,
                             int xTo, int yFrom, int yTo, int& outX, int& outY, int size);
 // The correlation of the point template name at every position of window (clipped to the
-// picture; an empty map when nothing is left). 0, -21 the template is not readable, -2 out of
-// memory.
+// picture; an empty map when nothing is left), the template turned by angle radians. 0, -21
+// the template is not readable, -2 out of memory.
 int landmark_score_window(_pixel** hsv, int cols, int rows, int set, const char* name,
-                          const SearchWindow& window, int size, ScoreMap& map);
+                          const SearchWindow& window, int size, ScoreMap& map, double angle = 0.0);
 // As landmark_match_template; found tells whether a position scored.
 int landmark_match_window(_pixel** hsv, int cols, int rows, int set, const char* name,
                           const SearchWindow& window, int size, int& outX, int& outY, bool& found);
