@@ -8,7 +8,8 @@
 // - the search ranges: windows that hold the reference points of all but the outermost
 //   portraits, with a margin;
 // - the nine point templates: the brightness around each point, taught to score the point
-//   above every other position of its window;
+//   above every other position of its window (the nose's on the portrait turned upright by
+//   its eye line);
 // - the mean shape of the nine points and how far faces stray from it, with the misfit limit
 //   and weight the search holds its points to (--model), and the ways faces vary together
 //   with how far they stray from the shape bent along them (--modes);
