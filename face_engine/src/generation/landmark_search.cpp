@@ -294,7 +294,7 @@ int candidates_in(_pixel** hsv, int cols, int rows, int set, const FaceBox& box,
     return kOk;
 }
 
-// The angle the template of which is turned by on the face of the eyes in lm.
+// The angle by which the template of point which is turned on the face whose eyes lm holds.
 double template_angle(const FaceLandmarks& lm, LandmarkPoint which) {
     if (!template_follows_eye_line(which))
         return 0.0;
