@@ -187,20 +187,6 @@ std::vector<double> train(const std::vector<View>& views, std::vector<double> w,
     return sum;
 }
 
-// The angle the template of p is turned by on the portrait s: its reference eye line's tilt
-// when the search turns the template by the eye line found.
-double template_angle(const Sample& s, const TemplatePoint& p) {
-    if (!zel::engine::template_follows_eye_line(p.point))
-        return 0.0;
-    const auto middle = [&](const char* in, const char* out) {
-        return Point{(s.ref.at(in).x + s.ref.at(out).x) / 2,
-                     (s.ref.at(in).y + s.ref.at(out).y) / 2};
-    };
-    const Point l = middle("leye_in", "leye_out");
-    const Point r = middle("reye_in", "reye_out");
-    return zel::engine::eye_line_tilt(l.x, l.y, r.x, r.y);
-}
-
 // The views of every sample, both sides, at the offsets g.
 std::vector<View> make_views(const std::vector<Sample>& samples, const TemplatePoint& p,
                              const std::vector<Offset>& g, const std::array<double, 21>& r) {
@@ -211,7 +197,7 @@ std::vector<View> make_views(const std::vector<Sample>& samples, const TemplateP
             views.emplace_back(s, s.ref.at(mirrored ? p.mirrorKey : p.key), g, mirrored,
                                zel::engine::landmark_window(mirrored ? p.mirror : p.point, s.box,
                                                             r.data(), lm, reference_mouth_line(s)),
-                               template_angle(s, p));
+                               zel::engine::template_angle(lm, p.point));
     }
     return views;
 }
@@ -255,9 +241,9 @@ std::vector<vyrgen::PointTemplate> derive_templates(const std::vector<Sample>& s
     std::vector<Offset> g = grid(shape);
     std::vector<double> w(g.size(), 0.0);
     for (const Sample& s : samples) {
+        const double angle = zel::engine::template_angle(reference_landmarks(s), p.point);
         for (const bool mirrored : {false, true}) {
-            const auto v = pattern(s, s.ref.at(mirrored ? p.mirrorKey : p.key), g, mirrored,
-                                   template_angle(s, p));
+            const auto v = pattern(s, s.ref.at(mirrored ? p.mirrorKey : p.key), g, mirrored, angle);
             for (std::size_t i = 0; i < g.size(); ++i)
                 w[i] += v[i];
         }

@@ -294,16 +294,6 @@ int candidates_in(_pixel** hsv, int cols, int rows, int set, const FaceBox& box,
     return kOk;
 }
 
-// The angle by which the template of point which is turned on the face whose eyes lm holds.
-double template_angle(const FaceLandmarks& lm, LandmarkPoint which) {
-    if (!template_follows_eye_line(which))
-        return 0.0;
-    double lx = 0, ly = 0, rx = 0, ry = 0;
-    eye_middle(lm, 0, lx, ly);
-    eye_middle(lm, 1, rx, ry);
-    return eye_line_tilt(lx, ly, rx, ry);
-}
-
 // The local maxima of a point's window, best first.
 int window_candidates(_pixel** hsv, int cols, int rows, int set, const FaceBox& box,
                       const double* r, int mouthLine, LandmarkPoint which, const FaceLandmarks& lm,
@@ -743,6 +733,15 @@ bool template_follows_eye_line(LandmarkPoint which) {
 
 double eye_line_tilt(double lx, double ly, double rx, double ry) {
     return rx > lx ? std::atan2(ry - ly, rx - lx) : 0.0;
+}
+
+double template_angle(const FaceLandmarks& lm, LandmarkPoint which) {
+    if (!template_follows_eye_line(which))
+        return 0.0;
+    double lx = 0, ly = 0, rx = 0, ry = 0;
+    eye_middle(lm, 0, lx, ly);
+    eye_middle(lm, 1, rx, ry);
+    return eye_line_tilt(lx, ly, rx, ry);
 }
 
 void turned_offset(double x, double y, double scale, double angle, int& dx, int& dy) {

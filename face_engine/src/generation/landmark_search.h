@@ -58,6 +58,9 @@ bool template_follows_eye_line(LandmarkPoint which);
 // The tilt in radians of the line from the left eye's middle (lx, ly) to the right one's, in
 // picture rows (positive: the right eye lower); 0 unless the right eye lies right of the left.
 double eye_line_tilt(double lx, double ly, double rx, double ry);
+// The angle in radians by which the template of point which is turned on the face whose eye
+// corners lm holds (0 for the templates that stay upright).
+double template_angle(const FaceLandmarks& lm, LandmarkPoint which);
 // The offset (x, y) of a template, scaled by scale and turned by angle radians, rounded as the
 // search reads it: upright, a half added and truncated toward zero; turned, to the nearest.
 void turned_offset(double x, double y, double scale, double angle, int& dx, int& dy);
